@@ -1,0 +1,38 @@
+#pragma once
+// The classic key codes and shift states the game's handlers are written
+// against. The platform maps its own keys to these; nothing above the
+// platform sees anything else.
+namespace kv::Key {
+
+constexpr int Back = 8;
+constexpr int Tab = 9;
+constexpr int Return = 13;
+constexpr int Shift = 16;
+constexpr int Control = 17;
+constexpr int Menu = 18;  // Alt
+constexpr int Pause = 19;
+constexpr int Escape = 27;
+constexpr int Space = 32;
+constexpr int PageUp = 33;
+constexpr int PageDown = 34;
+constexpr int End = 35;
+constexpr int Home = 36;
+constexpr int Left = 37;
+constexpr int Up = 38;
+constexpr int Right = 39;
+constexpr int Down = 40;
+constexpr int Insert = 45;
+constexpr int Delete = 46;
+constexpr int Digit0 = 48;   // '0'..'9' are 48..57
+constexpr int A = 65;        // 'A'..'Z' are 65..90
+constexpr int Numpad0 = 96;  // numeric keypad 0..9 are 96..105
+constexpr int F1 = 112;      // F1..F12 are 112..123
+constexpr int F11 = 122;
+constexpr int F12 = 123;
+
+// Shift-state bits, as the key handlers receive them.
+constexpr int ShiftMask = 1;
+constexpr int CtrlMask = 2;
+constexpr int AltMask = 4;
+
+}  // namespace kv::Key

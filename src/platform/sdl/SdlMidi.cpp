@@ -1,0 +1,93 @@
+#include "platform/sdl/SdlMidi.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <array>
+#include <cstring>
+#include <fstream>
+
+#include "platform/sdl/SdlInit.h"
+
+namespace kv {
+namespace {
+
+uint32_t BigEndian32(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return (uint32_t{b[0]} << 24) | (uint32_t{b[1]} << 16) | (uint32_t{b[2]} << 8) | b[3];
+}
+
+// A standard MIDI file's header chunk followed by a track chunk (or the same
+// wrapped in RIFF). FluidSynth accepts a bare "MThd" and only gives up once
+// playing, which would look like a song that keeps ending at once.
+bool LooksLikeMidi(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::array<char, 12> head{};
+    if (!in.read(head.data(), head.size())) return false;
+    if (std::memcmp(head.data(), "RIFF", 4) == 0)
+        return std::memcmp(head.data() + 8, "RMID", 4) == 0;
+    if (std::memcmp(head.data(), "MThd", 4) != 0) return false;
+    const uint32_t headerLength = BigEndian32(head.data() + 4);
+    if (headerLength < 6 || headerLength > 1024) return false;
+    std::array<char, 4> track{};
+    in.seekg(8 + static_cast<std::streamoff>(headerLength));
+    return static_cast<bool>(in.read(track.data(), track.size())) &&
+           std::memcmp(track.data(), "MTrk", 4) == 0;
+}
+
+class SdlMidiPlayer final : public MidiPlayer {
+  public:
+    ~SdlMidiPlayer() override { Close(); }
+
+    bool Open(const std::string& path) override {
+        Close();
+        if (!LooksLikeMidi(path) || !AudioReady()) return false;
+        music_ = Mix_LoadMUS(path.c_str());
+        return music_ != nullptr;
+    }
+
+    void Play() override {
+        // Once through: the game starts a song again itself when it ends.
+        if (music_ != nullptr) Mix_PlayMusic(music_, 1);
+    }
+
+    bool IsPlaying() const override { return music_ != nullptr && Mix_PlayingMusic() != 0; }
+
+    void Stop() override {
+        if (music_ != nullptr) Mix_HaltMusic();
+    }
+
+    void Close() override {
+        if (music_ == nullptr) return;
+        Mix_HaltMusic();
+        Mix_FreeMusic(music_);
+        music_ = nullptr;
+    }
+
+  private:
+    bool AudioReady() {
+        if (audio_.Held()) return true;
+        if (audioFailed_) return false;
+        std::string error;
+        audio_ = SdlLease::Acquire(SdlPart::Audio, error);
+        if (!audio_.Held()) {
+            // Said once; the game goes on in silence.
+            audioFailed_ = true;
+            SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "music off: %s", error.c_str());
+            return false;
+        }
+        return true;
+    }
+
+    SdlLease audio_;  // declared first: released after the music is freed
+    bool audioFailed_ = false;
+    Mix_Music* music_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<MidiPlayer> CreateSdlMidiPlayer() {
+    return std::make_unique<SdlMidiPlayer>();
+}
+
+}  // namespace kv
