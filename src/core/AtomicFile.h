@@ -1,0 +1,30 @@
+#pragma once
+// Whole-file reads and crash-safe whole-file writes. A write goes to a
+// temporary file beside the target and is renamed over it, so a reader (or a
+// crash) sees either the old file or the new one, never half of each.
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kv {
+
+// Replaces path with bytes. On failure the old file is left as it was, no
+// temporary is left behind and error says what went wrong.
+bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, std::string& error);
+
+// Reads the whole file. Fails (nullopt + error) on a missing or unreadable
+// file, a folder, or a file larger than maxBytes.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& error,
+                                         size_t maxBytes = size_t{1} << 30);
+
+// The name of the n-th backup of path: "KVR1.DAT" -> "KVR1.DAT.bak1".
+std::filesystem::path BackupPath(const std::filesystem::path& path, int n);
+
+// Keeps the last `keep` copies of path: .bak1 is the newest (a copy of the
+// current file), .bak<keep> the oldest; older ones drop off. Nothing to do
+// when path does not exist yet.
+bool RotateBackups(const std::filesystem::path& path, int keep, std::string& error);
+
+}  // namespace kv
