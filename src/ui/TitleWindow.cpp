@@ -1,0 +1,85 @@
+#include "ui/TitleWindow.h"
+
+#include "core/Version.h"
+#include "ui/WindowManager.h"
+
+namespace kv {
+
+namespace {
+
+constexpr const char* GameTitle = "Korvane";
+constexpr const char* StartPrompt = "何かキーを押してください";
+
+// Without a title picture in the scenario the title shows a night sky: dark
+// blue fading to black, which the white lines read well on.
+Image NightSky(int width, int height) {
+    Image sky(width, height);
+    for (int y = 0; y < height; ++y) {
+        const int t = 255 - y * 255 / height;
+        const uint32_t colour = Rgb(t / 12, t / 10, 40 + t / 3);
+        for (int x = 0; x < width; ++x) sky.At(x, y) = colour;
+    }
+    return sky;
+}
+
+}  // namespace
+
+TitleWindow::TitleWindow(WindowManager& manager, const Game& game) : Window(manager) {
+    Name = "frmTitle";
+    OwnsCaption = true;
+    SetCaption(GameTitle);
+    KeyPreview = true;
+
+    picture_.Name = "picTitle";
+    picture_.Move(0, 0, Width, Height);
+    std::optional<Image> art =
+        manager.Host().Images().Load((game.DataFolder / "title.jpg").string());
+    if (!art) {
+        art = NightSky(Width, Height);
+        Canvas canvas(*art);
+        GlyphCache& glyphs = manager.Glyphs();
+        const int size = 48;
+        const int x = (Width - glyphs.TextWidth(GameTitle, FontFace::PGothic, size)) / 2;
+        canvas.DrawText(glyphs, x, Height / 3, GameTitle, Rgb(230, 200, 120), FontFace::PGothic,
+                        size);
+    }
+    picture_.SetPicture(std::move(*art));
+    Add(picture_);
+
+    Label1.Name = "Label1";
+    Label1.Face = FontFace::PGothic;
+    Label1.BackStyle = BackMode::Transparent;
+    Label1.Alignment = Align::Right;
+    Label1.Move(Width - 216, Height - 28, 200, 16);
+    Label1.SetCaption("Ver." + VersionString());
+    Add(Label1);
+
+    lbl.Name = "lbl";
+    lbl.BackStyle = BackMode::Transparent;
+    lbl.Alignment = Align::Centre;
+    lbl.Move(0, Height * 3 / 4, Width, 16);
+    lbl.SetCaption("Loading...");
+    Add(lbl);
+
+    OnKeyPress = [this](int& keyAscii) {
+        if (keyAscii != 0) Start();
+        keyAscii = 0;
+    };
+    // A click anywhere on the title starts the game as well.
+    for (Control* part : {static_cast<Control*>(this), static_cast<Control*>(&picture_),
+                          static_cast<Control*>(&Label1), static_cast<Control*>(&lbl)}) {
+        part->OnMouseDown = [this](int, int, int) { Start(); };
+    }
+}
+
+void TitleWindow::FinishLoading() {
+    lbl.SetCaption(StartPrompt);
+    loaded_ = true;
+}
+
+void TitleWindow::Start() {
+    if (!loaded_) return;
+    if (OnStart) OnStart();
+}
+
+}  // namespace kv

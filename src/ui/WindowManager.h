@@ -1,0 +1,87 @@
+#pragma once
+// The one-thread modal model. Windows sit on a stack; input goes to the top
+// one. RunModal runs a nested loop until its window leaves the stack, so a
+// handler that opens a dialog is blocked until the dialog answers, to any
+// depth. A quit unwinds every loop: each returns, and every handler finishes
+// with the answers it got.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Transcript.h"
+#include "platform/Platform.h"
+#include "ui/Canvas.h"
+
+namespace kv {
+
+class Window;
+class Timer;
+
+enum class QuitReason { None, ScriptEnded, Requested };
+
+class WindowManager {
+  public:
+    static constexpr int CanvasWidth = 640;
+    static constexpr int CanvasHeight = 480;
+
+    WindowManager(Platform& platform, Transcript& transcript);
+    ~WindowManager();
+
+    Platform& Host() { return platform_; }
+    GlyphCache& Glyphs() { return glyphs_; }
+    Transcript& Log() { return transcript_; }
+    const Image& Frame() const { return frame_; }
+    int64_t Now() const;
+
+    // The window stack.
+    void Show(Window& window);
+    void Hide(Window& window);
+    int RunModal(Window& window);
+    bool IsOpen(const Window& window) const;
+    Window* Top() const;
+    const std::vector<Window*>& Stack() const { return stack_; }
+    int ModalDepth() const { return modalDepth_; }
+
+    // Runs until the last window is hidden or the run is told to quit.
+    void Run();
+    // One turn of the loop: paints if needed, waits for one event or the next
+    // timer, handles it. False once quitting.
+    bool Step();
+    void Quit(QuitReason reason = QuitReason::Requested);
+    bool Quitting() const { return quit_ != QuitReason::None; }
+    QuitReason WhyQuit() const { return quit_; }
+
+    // Timers.
+    void Register(Timer& timer);
+    void Unregister(Timer& timer);
+    // Fires the timers that are due; returns how many fired.
+    int FireDueTimers();
+
+    // Painting.
+    void Invalidate() { dirty_ = true; }
+    void Redraw();
+    bool SaveScreenshot(const std::string& path);
+
+    // Focus bookkeeping: the display's text input follows the focused control.
+    void FocusMoved();
+    void CaptionChanged();
+    void Forget(Window& window);  // a window is being destroyed
+
+  private:
+    void Dispatch(const InputEvent& event);
+    int64_t NextTimerDue() const;
+
+    Platform& platform_;
+    Transcript& transcript_;
+    GlyphCache glyphs_;
+    Image frame_;
+    std::vector<Window*> stack_;
+    std::vector<Timer*> timers_;
+    std::string shownCaption_;
+    bool textInputOn_ = false;
+    bool dirty_ = true;
+    int modalDepth_ = 0;
+    QuitReason quit_ = QuitReason::None;
+};
+
+}  // namespace kv
