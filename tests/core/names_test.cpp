@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "core/Names.h"
+#include "core/StringTable.h"
+
+namespace kv {
+namespace {
+
+// Condition bits by name, as the creature record defines them.
+constexpr int32_t kSleep = 1, kParalysis = 2, kFear = 4, kConfusion = 8, kFrozen = 16, kShock = 32,
+                  kCharm = 64, kPoison = 128, kSilence = 256, kBlind = 512, kFly = 1024,
+                  kCarrot = 2048, kDisease = 4096, kStone = 8192, kDead = 16384, kAshes = 32768,
+                  kLost = 65536, kHidden = 262144, kHalved = 4194304, kReflectSpell = 8388608,
+                  kReflectPhysical = 16777216, kWarded = 33554432, kDeadlyPoison = 134217728;
+
+TEST(StatusName, MostImportantConditionWins) {
+    EXPECT_EQ(StatusName(kDead | kPoison), "死");
+    EXPECT_EQ(StatusName(kSleep | kPoison), "睡眠");
+    EXPECT_EQ(StatusName(kLost | kDead), "消滅");
+    EXPECT_EQ(StatusName(kAshes | kDead | kStone), "灰燼");
+    EXPECT_EQ(StatusName(kFly | kCarrot | kDisease), "蝿");
+    EXPECT_EQ(StatusName(kParalysis | kSleep), "麻痺");
+    EXPECT_EQ(StatusName(kCharm | kSleep), "誘惑");
+    EXPECT_EQ(StatusName(kDeadlyPoison | kPoison), "猛毒");
+    EXPECT_EQ(StatusName(kFear | kDeadlyPoison), "恐怖");
+    EXPECT_EQ(StatusName(kSilence | kHidden), "沈黙");
+    EXPECT_EQ(StatusName(kReflectPhysical | kReflectSpell), "物理攻撃反射");
+}
+
+TEST(StatusName, PrecedenceHoldsAlongTheWholeOrder) {
+    const std::vector<int32_t> order = {
+        kLost,         kAshes,        kDead,   kStone,   kFly,    kCarrot, kDisease,
+        kParalysis,    kConfusion,    kCharm,  kSleep,   kBlind,  kFrozen, kShock,
+        kFear,         kDeadlyPoison, kPoison, kSilence, kHidden, kHalved, kReflectPhysical,
+        kReflectSpell, kWarded};
+    for (size_t i = 0; i < order.size(); ++i) {
+        int32_t laterBits = 0;
+        for (size_t j = i + 1; j < order.size(); ++j) laterBits |= order[j];
+        EXPECT_EQ(StatusName(order[i] | laterBits), StatusName(order[i])) << "bit " << order[i];
+        EXPECT_FALSE(StatusName(order[i]).empty()) << "bit " << order[i];
+    }
+}
+
+TEST(StatusName, NoNamedBitGivesEmpty) {
+    EXPECT_EQ(StatusName(0), "");
+    // The unnamed battle-only states.
+    EXPECT_EQ(StatusName(131072 | 1048576 | 2097152), "");
+    EXPECT_EQ(StatusName(kHidden), "隠れている");
+    EXPECT_EQ(StatusName(kWarded), "状態変化防御");
+}
+
+TEST(ConditionMessageId, MessagePerCondition) {
+    EXPECT_EQ(ConditionMessageId(kLost), 3002);
+    EXPECT_EQ(ConditionMessageId(kAshes), 1021);
+    EXPECT_EQ(ConditionMessageId(kDead), 1072);
+    EXPECT_EQ(ConditionMessageId(kSleep), 1070);
+    EXPECT_EQ(ConditionMessageId(kPoison), 1067);
+    EXPECT_EQ(ConditionMessageId(kDeadlyPoison), 1067);
+    EXPECT_EQ(ConditionMessageId(kSilence), 1082);
+}
+
+TEST(ConditionMessageId, EveryMessageIsInTheStringTable) {
+    for (int shift = 0; shift < 31; ++shift) {
+        const int id = ConditionMessageId(int32_t{1} << shift);
+        if (id == 0) continue;
+        EXPECT_TRUE(HasResString(id)) << "bit " << shift << " message " << id;
+    }
+}
+
+TEST(ConditionMessageId, NoneForProtectiveStatesAndNonBits) {
+    EXPECT_EQ(ConditionMessageId(kHidden), 0);
+    EXPECT_EQ(ConditionMessageId(kWarded), 0);
+    EXPECT_EQ(ConditionMessageId(0), 0);
+    EXPECT_EQ(ConditionMessageId(kDead | kPoison), 0);
+    EXPECT_EQ(ConditionMessageId(131072), 0);
+}
+
+TEST(RaceName, ByRaceBit) {
+    const RaceTable races = BuildRaceTable();
+    EXPECT_EQ(RaceName(1, races), "人間");
+    EXPECT_EQ(RaceName(2, races), "エルフ");
+    EXPECT_EQ(RaceName(512, races), "ミュータント");
+    EXPECT_EQ(RaceName(1024, races), "シルヴァ");
+}
+
+TEST(RaceName, NoRaceForOtherValues) {
+    const RaceTable races = BuildRaceTable();
+    EXPECT_EQ(RaceName(0, races), "");
+    EXPECT_EQ(RaceName(3, races), "");
+    EXPECT_EQ(RaceName(2048, races), "");
+    EXPECT_EQ(RaceName(-1, races), "");
+}
+
+TEST(ClassLabel, AlignmentPrefixThenTitle) {
+    const ClassTable classes = BuildClassTable();
+    EXPECT_EQ(ClassLabel(1, 1, classes), "Ｌ－戦士");
+    EXPECT_EQ(ClassLabel(2, 64, classes), "Ｎ－召喚士");
+    EXPECT_EQ(ClassLabel(4, 2048, classes), "Ｃ－魔剣士");
+    EXPECT_EQ(ClassLabel(1, 131072, classes), "Ｌ－狩人");
+}
+
+TEST(ClassLabel, OtherAlignmentsHaveNoPrefix) {
+    const ClassTable classes = BuildClassTable();
+    EXPECT_EQ(ClassLabel(3, 1, classes), "戦士");
+    EXPECT_EQ(ClassLabel(0, 65536, classes), "道士");
+    EXPECT_EQ(ClassLabel(8, 65536, classes), "道士");
+}
+
+TEST(ClassLabel, BitWithoutAClassGivesOnlyThePrefix) {
+    const ClassTable classes = BuildClassTable();
+    EXPECT_EQ(ClassLabel(2, 4096, classes), "Ｎ－");
+    EXPECT_EQ(ClassLabel(2, 0, classes), "Ｎ－");
+    EXPECT_EQ(ClassLabel(2, 3, classes), "Ｎ－");
+    EXPECT_EQ(ClassLabel(2, 1 << 20, classes), "Ｎ－");  // an empty row past the classes
+    EXPECT_EQ(ClassLabel(2, 1 << 30, classes), "Ｎ－");  // past the table
+}
+
+TEST(ItemKindName, NamedKinds) {
+    const std::array<const char*, 13> expected = {
+        "その他",     "武器",   "盾",   "鎧",         "小手",   "靴",        "兜",
+        "アクセサリ", "その他", "楽器", "マテリアル", "その他", "護符・宝珠"};
+    for (int kind = 0; kind < 13; ++kind) EXPECT_EQ(ItemKindName(kind), expected[kind]) << kind;
+}
+
+TEST(ItemKindName, AnythingElseIsOther) {
+    EXPECT_EQ(ItemKindName(13), "その他");
+    EXPECT_EQ(ItemKindName(-1), "その他");
+    EXPECT_EQ(ItemKindName(256 + 1), "その他");  // the caller strips the cannot-drop mark
+}
+
+TEST(PartyAlignmentMask, NeutralOrEveryMember) {
+    EXPECT_EQ(PartyAlignmentMask({}), 2);
+    const std::array<uint8_t, 1> good = {1};
+    EXPECT_EQ(PartyAlignmentMask(good), 3);
+    const std::array<uint8_t, 2> evil = {4, 4};
+    EXPECT_EQ(PartyAlignmentMask(evil), 6);
+    const std::array<uint8_t, 3> mixed = {1, 2, 4};
+    EXPECT_EQ(PartyAlignmentMask(mixed), 7);
+}
+
+}  // namespace
+}  // namespace kv
