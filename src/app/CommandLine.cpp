@@ -1,0 +1,182 @@
+#include "app/CommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <string_view>
+
+#ifndef KORVANE_VERSION_MAJOR
+#error "KORVANE_VERSION_MAJOR/MINOR/REVISION come from the build (kv_core)"
+#endif
+
+namespace kv {
+namespace {
+
+enum class ArgKind { Flag, Text, Number };
+
+struct OptionSpec {
+    std::string_view Name;
+    std::string_view Alias;  // a short spelling, or empty
+    ArgKind Kind;
+    bool Options::*Flag;
+    std::string Options::*Text;
+    std::string_view ValueName;  // shown in the help
+    std::string_view Needs;      // what a missing value should have been
+    std::string_view Help;
+};
+
+// --seed is the only number, so it is handled by kind rather than by a member.
+constexpr std::array kOptions = {
+    OptionSpec{"--data", "", ArgKind::Text, nullptr, &Options::DataDir, "DIR", "a folder",
+               "scenario folder (default: the demo scenario)"},
+    OptionSpec{"--save-dir", "", ArgKind::Text, nullptr, &Options::SaveDir, "DIR", "a folder",
+               "save folder (default: a per-user folder for the scenario)"},
+    OptionSpec{"--seed", "", ArgKind::Number, nullptr, nullptr, "N", "a whole number",
+               "seed for the dice, so a run can be repeated (default: the clock)"},
+    OptionSpec{"--headless", "", ArgKind::Flag, &Options::Headless, nullptr, "", "",
+               "run without a window or sound, driven by the --keys script"},
+    OptionSpec{"--keys", "", ArgKind::Text, nullptr, &Options::KeysFile, "FILE", "a file",
+               "key script to play in a headless run"},
+    OptionSpec{"--transcript", "", ArgKind::Text, nullptr, &Options::TranscriptFile, "FILE",
+               "a file", "write everything the player is shown, as JSON Lines"},
+    OptionSpec{"--screenshot", "", ArgKind::Text, nullptr, &Options::ScreenshotFile, "FILE",
+               "a file", "write a PNG of the screen when the run ends"},
+    OptionSpec{"--record", "", ArgKind::Text, nullptr, &Options::RecordFile, "FILE", "a file",
+               "save the keys pressed as a key script for --keys"},
+    OptionSpec{"--version", "", ArgKind::Flag, &Options::ShowVersion, nullptr, "", "",
+               "show the version and exit"},
+    OptionSpec{"--help", "-h", ArgKind::Flag, &Options::ShowHelp, nullptr, "", "",
+               "show this help and exit"},
+};
+
+constexpr std::string_view kProgram = "korvane: ";
+
+const OptionSpec* FindOption(std::string_view name) {
+    for (const OptionSpec& spec : kOptions) {
+        if (name == spec.Name || (!spec.Alias.empty() && name == spec.Alias)) return &spec;
+    }
+    return nullptr;
+}
+
+// Something that looks like an option is not taken as the previous option's
+// value ("--keys --headless" is a forgotten file name). A value that really
+// starts with '-' can still be given as --keys=-file.
+bool LooksLikeOption(std::string_view arg) {
+    return arg.size() > 1 && arg.front() == '-';
+}
+
+// Plain decimal digits only: no sign, blanks or hexadecimal.
+std::optional<uint64_t> ParseUnsigned(std::string_view text, bool& tooLarge) {
+    uint64_t value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    tooLarge = ec == std::errc::result_out_of_range && end == text.data() + text.size();
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string Fail(std::string message) {
+    return std::string(kProgram) + message;
+}
+
+// The checks between options, once every option has been read.
+std::string CheckCombination(const Options& opts) {
+    if (opts.ShowHelp || opts.ShowVersion) return {};
+    if (!opts.RecordFile.empty() && opts.Headless) {
+        return Fail("--record cannot be used with --headless");
+    }
+    if (!opts.KeysFile.empty() && !opts.Headless) return Fail("--keys needs --headless");
+    if (opts.Headless && opts.KeysFile.empty()) return Fail("--headless needs --keys FILE");
+    return {};
+}
+
+}  // namespace
+
+ParseResult ParseCommandLine(int argc, const char* const* argv) {
+    ParseResult result;
+    Options& opts = result.Opts;
+    std::array<bool, kOptions.size()> seen{};
+    for (int i = 1; i < argc && argv[i]; ++i) {
+        const std::string_view arg = argv[i];
+        if (!LooksLikeOption(arg)) {
+            result.Error = Fail("unexpected argument '" + std::string(arg) + "'");
+            return result;
+        }
+        std::string_view name = arg;
+        std::optional<std::string_view> inlineValue;
+        if (size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
+            name = arg.substr(0, equals);
+            inlineValue = arg.substr(equals + 1);
+        }
+        const OptionSpec* spec = FindOption(name);
+        if (!spec) {
+            result.Error = Fail("unknown option '" + std::string(name) + "'");
+            return result;
+        }
+        const std::string shown(spec->Name);
+        bool& wasSeen = seen[static_cast<size_t>(spec - kOptions.data())];
+        if (wasSeen) {
+            result.Error = Fail(shown + " given more than once");
+            return result;
+        }
+        wasSeen = true;
+
+        if (spec->Kind == ArgKind::Flag) {
+            if (inlineValue) {
+                result.Error = Fail(shown + " takes no value");
+                return result;
+            }
+            opts.*(spec->Flag) = true;
+            continue;
+        }
+        std::string_view value;
+        if (inlineValue) {
+            value = *inlineValue;
+        } else if (i + 1 < argc && argv[i + 1] && !LooksLikeOption(argv[i + 1])) {
+            value = argv[++i];
+        }
+        if (value.empty()) {
+            result.Error = Fail(shown + " needs " + std::string(spec->Needs));
+            return result;
+        }
+        if (spec->Kind == ArgKind::Text) {
+            opts.*(spec->Text) = std::string(value);
+        } else if (bool tooLarge = false; auto number = ParseUnsigned(value, tooLarge)) {
+            opts.Seed = *number;
+        } else {
+            const std::string got = ", got '" + std::string(value) + "'";
+            result.Error =
+                tooLarge ? Fail(shown + " must be at most " + std::to_string(UINT64_MAX) + got)
+                         : Fail(shown + " needs " + std::string(spec->Needs) + got);
+            return result;
+        }
+    }
+    result.Error = CheckCombination(opts);
+    return result;
+}
+
+std::string HelpText() {
+    constexpr size_t kColumn = 22;
+    std::string text =
+        "Usage: korvane [--data DIR] [--save-dir DIR] [--seed N] [--record FILE]\n"
+        "       korvane --headless --keys FILE [--data DIR] [--save-dir DIR] [--seed N]\n"
+        "               [--transcript FILE] [--screenshot FILE]\n"
+        "\n";
+    for (const OptionSpec& spec : kOptions) {
+        std::string left = "  ";
+        if (!spec.Alias.empty()) left += std::string(spec.Alias) + ", ";
+        left += spec.Name;
+        if (!spec.ValueName.empty()) left += " " + std::string(spec.ValueName);
+        left.resize(std::max(left.size() + 1, kColumn), ' ');
+        text += left + std::string(spec.Help) + "\n";
+    }
+    return text;
+}
+
+std::string VersionText() {
+    return "korvane " + std::to_string(KORVANE_VERSION_MAJOR) + "." +
+           std::to_string(KORVANE_VERSION_MINOR) + "." + std::to_string(KORVANE_VERSION_REVISION);
+}
+
+}  // namespace kv

@@ -1,0 +1,163 @@
+// The real program, run headless through key scripts: what a test or a bug
+// report sees of it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/InstanceLock.h"
+
+namespace kv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class HeadlessRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() /
+               ("korvane-app-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "save");
+        fs::create_directories(dir_ / "data");
+        fs::create_directories(dir_ / "config");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path Write(const std::string& name, const std::string& text) {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+        return dir_ / name;
+    }
+
+    static std::string Read(const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // Runs korvane with the arguments; returns its exit status and keeps what
+    // it wrote on the error stream.
+    int Run(const std::string& args) {
+        const std::string command = "XDG_CONFIG_HOME='" + (dir_ / "config").string() + "' '" +
+                                    KORVANE_BINARY + "' " + args + " 2>'" +
+                                    (dir_ / "stderr").string() + "'";
+        const int status = std::system(command.c_str());
+        errors_ = Read(dir_ / "stderr");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::string Folders() const {
+        return "--data '" + (dir_ / "data").string() + "' --save-dir '" + (dir_ / "save").string() +
+               "'";
+    }
+
+    fs::path dir_;
+    std::string errors_;
+};
+
+// Width and height from a PNG's header.
+std::pair<int, int> PngSize(const std::string& png) {
+    if (png.size() < 24 || png.compare(1, 3, "PNG") != 0) return {0, 0};
+    auto be = [&](size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) |
+               (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) |
+               static_cast<unsigned char>(png[at + 3]);
+    };
+    return {static_cast<int>(be(16)), static_cast<int>(be(20))};
+}
+
+TEST_F(HeadlessRun, EndsCleanlyWhenTheScriptRunsOutAndWritesWhatItShowed) {
+    const fs::path keys = Write("keys", "# the title, then a few keys\nwait:500 Down Enter\n");
+    const fs::path transcript = dir_ / "t.jsonl";
+    const fs::path shot = dir_ / "end.png";
+    ASSERT_EQ(
+        Run("--headless --seed 7 " + Folders() + " --keys '" + keys.string() + "' --transcript '" +
+            transcript.string() + "' --screenshot '" + shot.string() + "'"),
+        0)
+        << errors_;
+    EXPECT_EQ(Read(transcript), "{\"t\":\"caption\",\"text\":\"Korvane\"}\n");
+    EXPECT_EQ(PngSize(Read(shot)), std::make_pair(640, 480));
+}
+
+TEST_F(HeadlessRun, SameSeedAndKeysGiveTheSameTranscriptAndPicture) {
+    const fs::path keys = Write(
+        "keys", "seed:99 wait:1000 Enter Esc shot:" + (dir_ / "s").string() + "1.png wait:1000\n");
+    const std::string base = "--headless " + Folders() + " --keys '" + keys.string() + "'";
+    ASSERT_EQ(Run(base + " --transcript '" + (dir_ / "a.jsonl").string() + "'"), 0) << errors_;
+    fs::rename(dir_ / "s1.png", dir_ / "first.png");
+    ASSERT_EQ(Run(base + " --transcript '" + (dir_ / "b.jsonl").string() + "'"), 0) << errors_;
+    EXPECT_FALSE(Read(dir_ / "a.jsonl").empty());
+    EXPECT_EQ(Read(dir_ / "a.jsonl"), Read(dir_ / "b.jsonl"));
+    EXPECT_EQ(Read(dir_ / "first.png"), Read(dir_ / "s1.png"));
+}
+
+TEST_F(HeadlessRun, BadOptionsFoldersAndScriptsEndWithStatusTwoAndOneLine) {
+    const fs::path good = Write("keys", "Enter\n");
+    const fs::path bad = Write("bad", "Enter\nNoSuchKey\n");
+    struct Case {
+        std::string args;
+        std::string says;
+    };
+    const Case cases[] = {
+        {"--frobnicate", "unknown option"},
+        {"--headless --keys '" + good.string() + "' --data '" + (dir_ / "missing").string() + "'",
+         "scenario folder not found"},
+        {"--headless --keys '" + good.string() + "' --data '" + (dir_ / "data").string() +
+             "' --save-dir '" + (dir_ / "nowhere").string() + "'",
+         "save folder not found"},
+        {"--headless " + Folders() + " --keys '" + (dir_ / "absent").string() + "'",
+         "cannot read the key script"},
+        {"--headless " + Folders() + " --keys '" + bad.string() + "'", "line 2"},
+        {"--headless " + Folders() + " --keys '" + good.string() + "' --seed x", "--seed"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.args), 2) << c.args;
+        EXPECT_NE(errors_.find(c.says), std::string::npos) << c.args << " said: " << errors_;
+        EXPECT_EQ(std::count(errors_.begin(), errors_.end(), '\n'), 1)
+            << "more than one line for " << c.args;
+    }
+}
+
+TEST_F(HeadlessRun, ASecondCopyOnTheSameSaveFolderStepsAsideSilently) {
+    InstanceLock first;
+    std::string error;
+    ASSERT_TRUE(first.Acquire(dir_ / "save", error)) << error;
+    const fs::path keys = Write("keys", "Enter\n");
+    const fs::path transcript = dir_ / "t.jsonl";
+    EXPECT_EQ(Run("--headless " + Folders() + " --keys '" + keys.string() + "' --transcript '" +
+                  transcript.string() + "'"),
+              0);
+    EXPECT_EQ(errors_, "");
+    EXPECT_FALSE(fs::exists(transcript)) << "the second copy ran anyway";
+
+    // Another save folder is another game: that copy runs.
+    fs::create_directories(dir_ / "other");
+    EXPECT_EQ(Run("--headless --data '" + (dir_ / "data").string() + "' --save-dir '" +
+                  (dir_ / "other").string() + "' --keys '" + keys.string() + "' --transcript '" +
+                  transcript.string() + "'"),
+              0)
+        << errors_;
+    EXPECT_TRUE(fs::exists(transcript));
+}
+
+TEST_F(HeadlessRun, VersionAndHelpSayWhatTheyShould) {
+    EXPECT_EQ(Run("--version > '" + (dir_ / "out").string() + "'"), 0);
+    EXPECT_EQ(Read(dir_ / "out").rfind("korvane ", 0), 0u);
+    EXPECT_EQ(Run("--help > '" + (dir_ / "out").string() + "'"), 0);
+    const std::string help = Read(dir_ / "out");
+    for (const char* option : {"--data", "--save-dir", "--seed", "--headless", "--keys",
+                               "--transcript", "--screenshot", "--record"}) {
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    }
+}
+
+}  // namespace
+}  // namespace kv
