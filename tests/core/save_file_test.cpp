@@ -1,0 +1,238 @@
+// The save file: byte-exact round trips against an independent writer, the
+// rules' own changes (slot 0 blank, names re-coded), first runs, short and
+// unreadable files, failed saves and backups.
+#include "core/SaveFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "core/AtomicFile.h"
+#include "core/NameCoding.h"
+#include "core/Serializer.h"
+
+namespace kv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// An independent writer of the save layout: explicit offsets and little-endian
+// bytes, no shared code with the codec beyond the name coding.
+class SaveImage {
+  public:
+    static constexpr size_t RosterOffset = 410158 - 51 * 2022;
+    static constexpr size_t NameCodesAt = 8;     // inside a creature
+    static constexpr size_t NameStringAt = 110;  // 16-bit length of Name
+    static constexpr size_t SubStringAt = 154;   // 16-bit length of SubName
+
+    explicit SaveImage(uint32_t seed) : bytes_(410158, '\0'), rng_(seed) {
+        for (char& b : bytes_) b = static_cast<char>(rng_() & 0xFF);
+        // Creature records hold two String fields; keep them empty as the game writes them.
+        for (int slot = 0; slot < 51; ++slot) {
+            Put16(Creature(slot) + NameStringAt, 0);
+            Put16(Creature(slot) + SubStringAt, 0);
+            SetName(slot, "");
+        }
+    }
+
+    size_t Creature(int slot) const { return RosterOffset + static_cast<size_t>(slot) * 2022; }
+
+    void Put16(size_t at, int value) {
+        bytes_[at] = static_cast<char>(value & 0xFF);
+        bytes_[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+    }
+
+    // The name as the game stores it: codes 1..n, zeros after.
+    void SetName(int slot, const std::string& utf8) {
+        std::array<int16_t, 51> codes{};
+        EncodeName(utf8, codes, 1, 50);
+        for (int k = 0; k <= 50; ++k) Put16(Creature(slot) + NameCodesAt + 2 * k, codes[k]);
+    }
+
+    std::string& Bytes() { return bytes_; }
+
+  private:
+    std::string bytes_;
+    std::mt19937 rng_;
+};
+
+class SaveFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root_ = fs::temp_directory_path() /
+                ("korvane-save-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "save");
+        fs::create_directories(root_ / "data");
+        game_ = std::make_unique<Game>();
+        game_->SaveFolder = root_ / "save";
+        game_->DataFolder = root_ / "data";
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    static std::string Read(const fs::path& p) {
+        std::string error;
+        return ReadFileBytes(p, error).value_or("");
+    }
+    static void Write(const fs::path& p, const std::string& bytes) {
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+
+    fs::path root_;
+    std::unique_ptr<Game> game_;
+};
+
+TEST_F(SaveFileTest, BlankStateIsTheDocumentedSize) {
+    EXPECT_EQ(SaveBytes(*game_).size(), SaveFileSize);
+    Serializer s = Serializer::Describing();
+    SavedState state;
+    SyncSaveFile(s, state);
+    const Layout& layout = s.Fields();
+    ASSERT_NE(FindField(layout, "Roster[0].Id"), nullptr);
+    EXPECT_EQ(FindField(layout, "Roster[0].Id")->Offset, SaveImage::RosterOffset);
+    EXPECT_EQ(FindField(layout, "LunaCount")->Offset, 404u);
+    EXPECT_EQ(FindField(layout, "TreasureSpots")->Offset, 404u + 4 + 3 * 8004);
+}
+
+TEST_F(SaveFileTest, AForeignSaveComesBackByteForByteButForTheRulesChanges) {
+    SaveImage image(2024);
+    image.SetName(1, "アリス");
+    image.SetName(2, "髙橋～①∥￢");  // characters that trip a plain Shift_JIS table
+    image.SetName(3, std::string(50, 'Z'));
+    std::string fifty;
+    for (int i = 0; i < 50; ++i) fifty += "竜";
+    image.SetName(4, fifty);
+    const std::string original = image.Bytes();
+
+    ASSERT_TRUE(LoadSaveBytes(*game_, original));
+    EXPECT_EQ(game_->Roster[1].Name, "アリス");
+    EXPECT_EQ(game_->Roster[2].Name, "髙橋～①∥￢");
+    EXPECT_EQ(game_->Roster[3].Name, std::string(50, 'Z'));
+    EXPECT_EQ(game_->Roster[4].Name, fifty);
+    EXPECT_EQ(game_->Roster[0].Id, 0) << "slot 0 must be blank after loading";
+
+    // Expected: the same bytes, except roster slot 0, which the game keeps blank.
+    std::string expected = original;
+    const std::string blank = SaveRecord(kv::Creature{});
+    expected.replace(image.Creature(0), blank.size(), blank);
+    const std::string saved = SaveBytes(*game_);
+    Serializer d = Serializer::Describing();
+    SavedState layoutState;
+    SyncSaveFile(d, layoutState);
+    EXPECT_EQ(saved, expected) << FirstDifference(saved, expected, d.Fields());
+    EXPECT_EQ(SaveBytes(*game_), saved) << "two saves in a row differ";
+}
+
+TEST_F(SaveFileTest, RenamingShorterLeavesNoTrailingCodes) {
+    game_->Roster[5].Id = 5;
+    game_->Roster[5].Name = "ながいなまえのひと";
+    SaveBytes(*game_);
+    game_->Roster[5].Name = "短";
+    const std::string bytes = SaveBytes(*game_);
+    Game reloaded;
+    ASSERT_TRUE(LoadSaveBytes(reloaded, bytes));
+    EXPECT_EQ(reloaded.Roster[5].Name, "短");
+    for (int k = 2; k <= 50; ++k) EXPECT_EQ(reloaded.Roster[5].NameCodes[k], 0) << k;
+    EXPECT_EQ(game_->Roster[5].Name, "短") << "saving must give the names back";
+}
+
+TEST_F(SaveFileTest, SaveGameThenOpenAndLoadSaveOnDisk) {
+    game_->Roster[1].Id = 1;
+    game_->Roster[1].Name = "勇者ロト";
+    game_->EventFlags[23] = 1;
+    game_->Stock[17] = 9;
+    game_->SeenWalls[70399] = -1;
+    game_->QuestState[100] = 3;
+    ASSERT_TRUE(SaveGame(*game_).Ok);
+    EXPECT_EQ(fs::file_size(game_->SaveFolder / SaveFileName), SaveFileSize);
+
+    Game loaded;
+    loaded.SaveFolder = game_->SaveFolder;
+    const SaveLoadReport report = OpenAndLoadSave(loaded);
+    EXPECT_EQ(report.From, SaveLoadReport::Source::Existing);
+    EXPECT_FALSE(report.Short);
+    EXPECT_EQ(loaded.Roster[1].Name, "勇者ロト");
+    EXPECT_EQ(loaded.EventFlags[23], 1);
+    EXPECT_EQ(loaded.Stock[17], 9);
+    EXPECT_EQ(loaded.SeenWalls[70399], -1);
+    EXPECT_EQ(loaded.QuestState[100], 3);
+}
+
+TEST_F(SaveFileTest, FirstRunTakesTheScenarioNewGameSaveAndSettings) {
+    Game scenario;
+    scenario.Stock[3] = 5;
+    Write(game_->DataFolder / SaveFileName, SaveBytes(scenario));
+    Write(game_->DataFolder / SettingsFileName, "[ダンジョン]\r\n描画= 1\r\n");
+    const SaveLoadReport report = OpenAndLoadSave(*game_);
+    EXPECT_EQ(report.From, SaveLoadReport::Source::NewGame);
+    EXPECT_EQ(game_->Stock[3], 5);
+    EXPECT_TRUE(fs::exists(game_->SaveFolder / SaveFileName));
+    EXPECT_EQ(Read(game_->SaveFolder / SettingsFileName), "[ダンジョン]\r\n描画= 1\r\n");
+}
+
+TEST_F(SaveFileTest, NoSaveAndNoNewGameSaveStartsBlank) {
+    game_->Stock[3] = 5;  // stale state must not survive
+    const SaveLoadReport report = OpenAndLoadSave(*game_);
+    EXPECT_EQ(report.From, SaveLoadReport::Source::Blank);
+    EXPECT_EQ(game_->Stock[3], 0);
+    EXPECT_TRUE(report.Problems.empty());
+}
+
+TEST_F(SaveFileTest, AShortSaveLoadsWithAZeroTailAndIsKeptAside) {
+    Game before;
+    before.EventFlags[1] = 77;
+    before.Roster[50].Id = 50;
+    const std::string full = SaveBytes(before);
+    const std::string cut = full.substr(0, 1000);
+    Write(game_->SaveFolder / SaveFileName, cut);
+    const SaveLoadReport report = OpenAndLoadSave(*game_);
+    EXPECT_TRUE(report.Short);
+    EXPECT_EQ(game_->EventFlags[1], 77);
+    EXPECT_EQ(game_->Roster[50].Id, 0);
+    ASSERT_FALSE(report.KeptAside.empty());
+    EXPECT_EQ(Read(report.KeptAside), cut);
+    // A second short load does not overwrite the first copy kept aside.
+    const SaveLoadReport again = OpenAndLoadSave(*game_);
+    EXPECT_NE(again.KeptAside, report.KeptAside);
+    EXPECT_EQ(Read(report.KeptAside), cut);
+}
+
+TEST_F(SaveFileTest, AnUnreadableSaveStopsTheGameInsteadOfBeingOverwritten) {
+    fs::create_directories(game_->SaveFolder / SaveFileName);  // a folder where the file should be
+    const SaveLoadReport report = OpenAndLoadSave(*game_);
+    EXPECT_TRUE(report.Fatal);
+    EXPECT_FALSE(report.Problems.empty());
+}
+
+TEST_F(SaveFileTest, AFailedSaveSaysSoAndLeavesTheOldSave) {
+    game_->EventFlags[2] = 1;
+    ASSERT_TRUE(SaveGame(*game_).Ok);
+    const std::string old = Read(game_->SaveFolder / SaveFileName);
+    game_->EventFlags[2] = 2;
+    const fs::path folder = game_->SaveFolder;
+    game_->SaveFolder = root_ / "gone";  // no such folder: the write cannot happen
+    const SaveResult failed = SaveGame(*game_);
+    EXPECT_FALSE(failed.Ok);
+    EXPECT_FALSE(failed.Message.empty());
+    EXPECT_EQ(Read(folder / SaveFileName), old);
+}
+
+TEST_F(SaveFileTest, TheLastThreeSavesAreKeptAsBackups) {
+    std::vector<std::string> versions;
+    for (int i = 1; i <= 5; ++i) {
+        game_->EventFlags[9] = i;
+        ASSERT_TRUE(SaveGame(*game_).Ok);
+        versions.push_back(Read(game_->SaveFolder / SaveFileName));
+    }
+    const fs::path save = game_->SaveFolder / SaveFileName;
+    EXPECT_EQ(Read(BackupPath(save, 1)), versions[3]);
+    EXPECT_EQ(Read(BackupPath(save, 2)), versions[2]);
+    EXPECT_EQ(Read(BackupPath(save, 3)), versions[1]);
+    EXPECT_FALSE(fs::exists(BackupPath(save, 4)));
+}
+
+}  // namespace
+}  // namespace kv
