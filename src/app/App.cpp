@@ -8,7 +8,9 @@
 
 #include "app/Folders.h"
 #include "app/ForwardingPlatform.h"
+#include "core/Database.h"
 #include "core/Game.h"
+#include "core/SaveFile.h"
 #include "core/Transcript.h"
 #include "platform/InputRecorder.h"
 #include "platform/InstanceLock.h"
@@ -25,6 +27,7 @@ namespace {
 constexpr int ExitOk = 0;
 constexpr int ExitPlatform = 1;
 constexpr int ExitUsage = 2;
+constexpr int ExitData = 3;
 
 bool ReadKeyScript(const std::string& file, KeyScript& script, std::ostream& errors) {
     std::ifstream in(file, std::ios::binary);
@@ -50,10 +53,28 @@ std::optional<uint64_t> ScriptSeed(const KeyScript& script) {
     return std::nullopt;
 }
 
+// The save, then the database, as start-up reads them. Returns what kept the
+// game from loading, one line each.
+std::vector<std::string> LoadGame(Game& game, std::ostream& errors) {
+    const SaveLoadReport save = OpenAndLoadSave(game);
+    if (save.Fatal) return save.Problems;
+    for (const std::string& line : save.Problems) errors << "korvane: " << line << "\n";
+    if (save.Short) {
+        errors << "korvane: the save was short; its missing part reads as empty"
+               << (save.KeptAside.empty()
+                       ? ""
+                       : " (the original is kept as " + save.KeptAside.string() + ")")
+               << "\n";
+    }
+    // The spell-name option is on unless the settings file turns it off.
+    return LoadDatabase(game, game.DataFolder, true).Problems;
+}
+
 }  // namespace
 
 int RunProgram(const Options& options, std::ostream& errors) {
-    Game game;
+    auto owned = std::make_unique<Game>();
+    Game& game = *owned;
     std::string error;
     if (!ResolveFolders(options, game.DataFolder, game.SaveFolder, error)) {
         errors << "korvane: " << error << "\n";
@@ -111,14 +132,27 @@ int RunProgram(const Options& options, std::ostream& errors) {
     WindowManager windows(host, transcript);
     TitleWindow title(windows, game);
     title.Show();
-    title.FinishLoading();
+    windows.Redraw();  // the title stays up while the game loads
+
+    const std::vector<std::string> problems = LoadGame(game, errors);
+    if (problems.empty()) {
+        title.FinishLoading();
+    } else {
+        // The game does not start on missing or broken data; the title says why.
+        std::string why = "データを読み込めません";
+        for (const std::string& line : problems) {
+            errors << "korvane: " << line << "\n";
+            why += "\n" + line;
+        }
+        title.FailLoading(why);
+    }
     windows.Run();
 
     if (!options.ScreenshotFile.empty() && !windows.SaveScreenshot(options.ScreenshotFile)) {
         errors << "korvane: cannot write the screenshot '" << options.ScreenshotFile << "'\n";
         return ExitUsage;
     }
-    return ExitOk;
+    return problems.empty() ? ExitOk : ExitData;
 }
 
 }  // namespace kv

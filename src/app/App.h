@@ -9,7 +9,8 @@
 namespace kv {
 
 // Exit statuses: 0 a normal end (also a second copy that steps aside),
-// 1 the platform could not start, 2 bad options, folders or files.
+// 1 the platform could not start, 2 bad options, folders or files, 3 the
+// scenario or the save could not be loaded (the title said why).
 int RunProgram(const Options& options, std::ostream& errors);
 
 }  // namespace kv

@@ -1,5 +1,7 @@
 #include "ui/TitleWindow.h"
 
+#include <algorithm>
+
 #include "core/Version.h"
 #include "ui/WindowManager.h"
 
@@ -75,6 +77,14 @@ TitleWindow::TitleWindow(WindowManager& manager, const Game& game) : Window(mana
 void TitleWindow::FinishLoading() {
     lbl.SetCaption(StartPrompt);
     loaded_ = true;
+}
+
+void TitleWindow::FailLoading(const std::string& why) {
+    const int lines = 1 + static_cast<int>(std::count(why.begin(), why.end(), '\n'));
+    lbl.ForeColor = Rgb(255, 160, 120);
+    lbl.Move(0, Height * 3 / 4 - 8 * lines, Width, 16 * lines);
+    lbl.SetCaption(why);
+    loaded_ = false;
 }
 
 void TitleWindow::Start() {

@@ -3,6 +3,7 @@
 // Once loading is done the loading line becomes the start prompt, and a key
 // that produces a character (or a click) starts the game.
 #include <functional>
+#include <string>
 
 #include "core/Game.h"
 #include "ui/Label.h"
@@ -17,6 +18,8 @@ class TitleWindow : public Window {
 
     // Replaces "Loading..." with the start prompt; from then on keys start the game.
     void FinishLoading();
+    // Loading failed: the title says why and the game cannot be started.
+    void FailLoading(const std::string& why);
     bool Loaded() const { return loaded_; }
 
     std::function<void()> OnStart;

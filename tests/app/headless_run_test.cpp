@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/Database.h"
 #include "platform/InstanceLock.h"
 
 namespace kv {
@@ -27,6 +28,18 @@ class HeadlessRun : public ::testing::Test {
         fs::create_directories(dir_ / "save");
         fs::create_directories(dir_ / "data");
         fs::create_directories(dir_ / "config");
+        WriteBlankScenario(dir_ / "data");
+    }
+
+    // The smallest scenario the game starts on: the four database files with
+    // every table empty.
+    static void WriteBlankScenario(const fs::path& folder) {
+        auto db = std::make_unique<Database>();
+        for (const DatabaseFile& file : DatabaseFiles()) {
+            Serializer s = Serializer::Saving();
+            file.Sync(s, *db);
+            std::ofstream(folder / file.Name, std::ios::binary) << s.Output();
+        }
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -146,6 +159,29 @@ TEST_F(HeadlessRun, ASecondCopyOnTheSameSaveFolderStepsAsideSilently) {
               0)
         << errors_;
     EXPECT_TRUE(fs::exists(transcript));
+}
+
+TEST_F(HeadlessRun, AScenarioWithMissingOrShortFilesIsReportedAndNotStarted) {
+    fs::remove(dir_ / "data" / "KVR5.DAT");
+    fs::resize_file(dir_ / "data" / "KVR3.DAT", 10);
+    const fs::path keys = Write("keys", "Enter wait:100\n");
+    const fs::path shot = dir_ / "refused.png";
+    EXPECT_EQ(Run("--headless " + Folders() + " --keys '" + keys.string() + "' --screenshot '" +
+                  shot.string() + "'"),
+              3);
+    EXPECT_NE(errors_.find("KVR5.DAT is missing (4 116 741 bytes expected)"), std::string::npos)
+        << errors_;
+    EXPECT_NE(errors_.find("KVR3.DAT is too short: 10 bytes, at least 562 485 expected"),
+              std::string::npos)
+        << errors_;
+    EXPECT_TRUE(fs::exists(shot));
+}
+
+TEST_F(HeadlessRun, AFirstRunTakesTheScenarioNewGameSave) {
+    std::ofstream(dir_ / "data" / "KVR1.DAT", std::ios::binary) << std::string(410158, '\0');
+    const fs::path keys = Write("keys", "Enter\n");
+    ASSERT_EQ(Run("--headless " + Folders() + " --keys '" + keys.string() + "'"), 0) << errors_;
+    EXPECT_EQ(fs::file_size(dir_ / "save" / "KVR1.DAT"), 410158u);
 }
 
 TEST_F(HeadlessRun, VersionAndHelpSayWhatTheyShould) {
