@@ -100,6 +100,15 @@ struct Game : Database, SavedState {
     int16_t CurrentChar = 0;
     int32_t CurrentPlace = 1;
     int16_t CurrentFloor = 0;
+    int16_t PartyX = 0;
+    int16_t PartyY = 0;
+    int16_t PartyFacing = 0;
+    int16_t LastX = 0;
+    int16_t LastY = 0;
+
+    // The main window's frame.
+    int32_t MenuState = 0;
+    float StartTime = 0;  // seconds since midnight when start-up finished
 };
 
 }  // namespace kv

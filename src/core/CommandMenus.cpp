@@ -1,0 +1,82 @@
+#include "core/CommandMenus.h"
+
+#include <array>
+#include <string_view>
+
+namespace kv {
+
+namespace {
+
+struct MenuRows {
+    int State;
+    std::string_view Caption;
+    std::array<std::string_view, 14> Rows;  // unused rows stay empty
+};
+
+constexpr std::string_view BuyCaption = "どれをお求めになりますか？";
+
+constexpr std::array<MenuRows, 9> Menus = {{
+    {MenuStates::Tavern,
+     "ギルガメッシュの酒場",
+     {"A)仲間に入れる", "R)仲間からはずす", "I)調べる", "G)お金を山分けする", "Q)クエストの確認",
+      "C)城へ戻る"}},
+    {MenuStates::Shop,
+     "ボルタック商店 ",
+     {"B)買う", "S)売る", "D)呪いを解く", "I)識別する", "P)お金を集める", "L)店から出る"}},
+    {MenuStates::ShopBuy,
+     BuyCaption,
+     {"W)武器", "A)鎧", "S)盾", "H)兜", "G)小手", "B)靴", "C)アクセサリ", "M)楽器", "O)護符・宝珠",
+      "T)マテリアル", "I)その他", "L)戻る"}},
+    {MenuStates::ShopWeapons,
+     BuyCaption,
+     {"W)剣", "S)短剣", "B)刀", "O)弓", "A)斧", "Y)槍", "P)宝貝", "T)投擲", "D)魔剣", "M)メイス",
+      "F)杖", "G)格闘", "C)鎌", "L)戻る"}},
+    {MenuStates::Inn,
+     "冒険者の宿",
+     {"1)いぬごや            タダ！", "2)簡易寝台            １Ｗ／１０   ＨＰ＋１",
+      "3)シングルルーム   １Ｗ／５０　 ＨＰ＋３", "4)スイートルーム   １Ｗ／１００ ＨＰ＋５",
+      "5)ＶＩＰルーム      １Ｗ／１５０ ＨＰ＋１０", "6)宿から出る"}},
+    {MenuStates::FortuneTeller,
+     "dadi星占所",
+     {"L)ＬＶランキング", "H)ＭＡＸ　Ｈ・Ｐランク", "M)Ｍａｒｋｓランク", "R)Ｒｉｐランク",
+      "K)クリティカルヒットランク", "I)獲得アイテムランク", "D)倒打モンスターランク",
+      "G)獲得アイテムリスト", "G)倒打モンスターリスト", "U)武具合体", "C)城に戻る"}},
+    {MenuStates::Castle,
+     "dadi帝都",
+     {"G)ギルガメッシュの酒場", "T)冒険者の宿", "M)ボルタック商店", "A)カント寺院", "B)dadi星占所",
+      "E)町外れ"}},
+    {MenuStates::EdgeOfTown,
+     "町外れ",
+     {"T)訓練場", "O)冒険の再開", "D)ダンジョンへ", "F)設定", "E)ゲームの終了", "C)城へ戻る"}},
+    {MenuStates::TrainingGrounds,
+     "訓練場",
+     {"C)キャラクターを作る", "I)キャラクターを見る", "D)キャラクターを消す", "T)転生させる",
+      "R)並び替える", "N)名前を変える", "G)職業を変える", "L)町外れ"}},
+}};
+
+// Flags 22 and 21 open the two further mazes; each inserts its row first.
+constexpr std::array<std::string_view, 4> MazeRows = {"1)石造りの淵", "2)愚者たちの縄張り",
+                                                      "3)イシュタルの地下城", "L)町外れ"};
+
+}  // namespace
+
+CommandMenu CommandMenuFor(int state, const Game& game) {
+    CommandMenu menu;
+    if (state == MenuStates::MazeChoice) {
+        if (game.EventFlags[22] == 1) menu.Rows.emplace_back("S)シャングリラ");
+        if (game.EventFlags[21] == 1) menu.Rows.emplace_back("A)dadiの中心");
+        for (std::string_view row : MazeRows) menu.Rows.emplace_back(row);
+        return menu;
+    }
+    for (const MenuRows& entry : Menus) {
+        if (entry.State != state) continue;
+        menu.Caption = entry.Caption;
+        for (std::string_view row : entry.Rows) {
+            if (!row.empty()) menu.Rows.emplace_back(row);
+        }
+        break;
+    }
+    return menu;
+}
+
+}  // namespace kv

@@ -1,0 +1,39 @@
+#pragma once
+// The command menu of the main window: for each screen (the menu state) its
+// caption and its rows, each row starting with its access key. The last row
+// is always the way back.
+#include <string>
+#include <vector>
+
+#include "core/Game.h"
+
+namespace kv {
+
+// Menu states.
+namespace MenuStates {
+inline constexpr int Tavern = 1;
+inline constexpr int Temple = 2;
+inline constexpr int Shop = 3;
+inline constexpr int ShopBuy = 4;
+inline constexpr int ShopWeapons = 5;
+inline constexpr int Inn = 6;
+inline constexpr int FortuneTeller = 7;
+inline constexpr int Castle = 8;
+inline constexpr int EdgeOfTown = 9;
+inline constexpr int TrainingGrounds = 10;
+inline constexpr int Maze = 11;
+inline constexpr int Fusion = 17;
+inline constexpr int MazeChoice = 19;
+}  // namespace MenuStates
+
+struct CommandMenu {
+    std::string Caption;
+    std::vector<std::string> Rows;
+};
+
+// The caption and rows of a state; states that fill their own menu (the
+// temple, the maze, the shop's sub-screens) and unknown states give an empty
+// menu. The maze choice depends on the progress flags that open two mazes.
+CommandMenu CommandMenuFor(int state, const Game& game);
+
+}  // namespace kv
