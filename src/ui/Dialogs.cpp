@@ -1,0 +1,117 @@
+#include "ui/Dialogs.h"
+
+#include <utility>
+
+#include "platform/Keys.h"
+#include "ui/WindowManager.h"
+
+namespace kv {
+
+Dialogs::Dialogs(WindowManager& manager, std::function<void()> saveGame,
+                 std::function<bool()> battleOnScreen)
+    : SaveGame(std::move(saveGame)),
+      BattleOnScreen(std::move(battleOnScreen)),
+      dlgInpBox(manager, "dlgInpBox"),
+      dlgInpBox2(manager, "dlgInpBox2"),
+      manager_(manager) {
+    Wire(dlgInpBox);
+    Wire(dlgInpBox2);
+}
+
+void Dialogs::Wire(DialogWindow& box) {
+    box.OnKeyDown = [this, &box](int& keyCode, int) { KeyDown(box, keyCode); };
+    // A click anywhere on a message or an input closes it; the text box is
+    // left to place its caret. A question waits for one of its two labels.
+    auto clicked = [&box] {
+        if (box.Kind != DialogYesNo) box.Hide();
+    };
+    box.OnClick = clicked;
+    box.fraBack.OnClick = clicked;
+    box.lblMsg.OnClick = clicked;
+    box.lblYes.OnClick = [this, &box] {
+        if (box.Kind == DialogYesNo) Answer(box, -1);
+    };
+    box.lblNo.OnClick = [this, &box] {
+        if (box.Kind == DialogYesNo) Answer(box, 0);
+    };
+}
+
+void Dialogs::KeyDown(DialogWindow& box, int& keyCode) {
+    // The player can save at any prompt, whatever else the key would do.
+    if (keyCode == Key::Control) {
+        if (SaveGame) SaveGame();
+        keyCode = 0;
+        return;
+    }
+    switch (box.Kind) {
+        case DialogYesNo:
+            if (keyCode == Key::A + ('Y' - 'A') || keyCode == Key::Return) {
+                Answer(box, -1);
+            } else if (keyCode == Key::A + ('N' - 'A') || keyCode == Key::Escape ||
+                       keyCode == Key::Back) {
+                Answer(box, 0);
+            }
+            keyCode = 0;
+            break;
+        case DialogInput:
+            if (keyCode == Key::Return) {
+                box.Hide();
+                keyCode = 0;
+            } else if (keyCode == Key::Escape) {
+                box.txtMsg.SetText("");
+                box.Hide();
+                keyCode = 0;
+            }
+            break;  // everything else edits the text
+        default:
+            if (keyCode == Key::Space || keyCode == Key::Return || keyCode == Key::Escape ||
+                keyCode == Key::Back) {
+                box.Hide();
+            }
+            keyCode = 0;
+            break;
+    }
+}
+
+void Dialogs::Answer(DialogWindow& box, int result) {
+    DialogResult = result;
+    box.Hide();
+}
+
+std::string Dialogs::ShowDialog(std::string_view text, int kind, std::string_view defaultText) {
+    // A kind the game does not have is shown as a plain message.
+    if (kind != DialogInput && kind != DialogYesNo) kind = DialogMessage;
+    const bool battle = BattleOnScreen && BattleOnScreen();
+    DialogWindow& box = battle ? dlgInpBox2 : dlgInpBox;
+
+    box.lblMsg.SetCaption(text);
+    box.txtMsg.SetText("");
+    box.Arrange(kind);
+    if (kind == DialogInput) {
+        box.txtMsg.SetText(defaultText);
+        box.txtMsg.SelectAll();
+        box.FocusControl(&box.txtMsg);
+    } else {
+        box.FocusControl(nullptr);
+    }
+    // A question closed without an answer (the run ending under it) must
+    // read as "no", never as a yes left over from the last question.
+    if (kind == DialogYesNo) DialogResult = 0;
+    if (battle) {
+        box.PlaceAtTop(BattleTop);
+    } else {
+        box.PlaceCentred();
+    }
+
+    manager_.Log().Dialog(kind, text);
+    box.ShowModal();
+
+    if (kind == DialogInput) {
+        std::string typed = box.txtMsg.Text();
+        box.txtMsg.SetText("");
+        return typed;
+    }
+    return std::to_string(DialogResult);
+}
+
+}  // namespace kv

@@ -1,0 +1,49 @@
+#pragma once
+// The one modal dialog every message, question and text prompt of the game
+// goes through. ShowDialog blocks until the player answers:
+//   kind 1 (input)   Enter keeps the text, Esc clears it; returns the text;
+//   kind 2 (message) Space, Enter, Esc or Backspace closes; letters do nothing;
+//   kind 3 (yes/no)  Y or Enter is yes, N, Esc or Backspace no; returns
+//                    DialogResult as text, "-1" for yes and "0" for no.
+// A click closes a message or an input; a question needs its answer (a click
+// on one of the two answer labels). In every kind the Ctrl key saves the game
+// first of all. During a battle the second window is used, placed below the
+// top of the screen so the monsters stay in view.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "ui/DialogWindow.h"
+
+namespace kv {
+
+class WindowManager;
+
+class Dialogs {
+  public:
+    // saveGame is the game's save routine; battleOnScreen tells whether a
+    // monster picture of the battle view is showing. Either may be empty.
+    Dialogs(WindowManager& manager, std::function<void()> saveGame,
+            std::function<bool()> battleOnScreen);
+
+    std::string ShowDialog(std::string_view text, int kind, std::string_view defaultText = "");
+
+    // -1 yes, 0 no: written by the keys and labels of a question.
+    int DialogResult = 0;
+
+    std::function<void()> SaveGame;
+    std::function<bool()> BattleOnScreen;
+
+    DialogWindow dlgInpBox;   // outside battle: centred
+    DialogWindow dlgInpBox2;  // in battle: its top this far below the screen's top
+    static constexpr int BattleTop = 500 / 15;  // 500 twips
+
+  private:
+    void Wire(DialogWindow& box);
+    void KeyDown(DialogWindow& box, int& keyCode);
+    void Answer(DialogWindow& box, int result);
+
+    WindowManager& manager_;
+};
+
+}  // namespace kv
