@@ -14,6 +14,7 @@
 #include "core/EventRecord.h"
 #include "core/ItemRecords.h"
 #include "core/Random.h"
+#include "core/Settings.h"
 #include "core/TableRecords.h"
 
 namespace kv {
@@ -89,6 +90,7 @@ struct Game : Database, SavedState {
     Random Rng;
     std::filesystem::path DataFolder;  // the scenario: database files, pictures
     std::filesystem::path SaveFolder;  // the save file and the settings file
+    Settings Config;                   // KVR.ini: scene music, options
 
     std::array<ClassDef, 21> Classes = BuildClassTable();
     std::array<RaceDef, 11> Races = BuildRaceTable();
