@@ -8,16 +8,15 @@
 
 #include "app/Folders.h"
 #include "app/ForwardingPlatform.h"
-#include "core/Database.h"
+#include "app/Session.h"
 #include "core/Game.h"
-#include "core/SaveFile.h"
 #include "core/Transcript.h"
 #include "platform/InputRecorder.h"
 #include "platform/InstanceLock.h"
 #include "platform/KeyScript.h"
+#include "platform/UserFolders.h"
 #include "platform/null/NullPlatform.h"
 #include "platform/sdl/SdlPlatform.h"
-#include "ui/TitleWindow.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
@@ -51,23 +50,6 @@ std::optional<uint64_t> ScriptSeed(const KeyScript& script) {
         if (step.Kind == ScriptStep::Type::Seed) return step.Seed;
     }
     return std::nullopt;
-}
-
-// The save, then the database, as start-up reads them. Returns what kept the
-// game from loading, one line each.
-std::vector<std::string> LoadGame(Game& game, std::ostream& errors) {
-    const SaveLoadReport save = OpenAndLoadSave(game);
-    if (save.Fatal) return save.Problems;
-    for (const std::string& line : save.Problems) errors << "korvane: " << line << "\n";
-    if (save.Short) {
-        errors << "korvane: the save was short; its missing part reads as empty"
-               << (save.KeptAside.empty()
-                       ? ""
-                       : " (the original is kept as " + save.KeptAside.string() + ")")
-               << "\n";
-    }
-    // The spell-name option is on unless the settings file turns it off.
-    return LoadDatabase(game, game.DataFolder, true).Problems;
 }
 
 }  // namespace
@@ -130,29 +112,16 @@ int RunProgram(const Options& options, std::ostream& errors) {
     Platform& host = recorded ? static_cast<Platform&>(*recorded) : *platform;
 
     WindowManager windows(host, transcript);
-    TitleWindow title(windows, game);
-    title.Show();
-    windows.Redraw();  // the title stays up while the game loads
-
-    const std::vector<std::string> problems = LoadGame(game, errors);
-    if (problems.empty()) {
-        title.FinishLoading();
-    } else {
-        // The game does not start on missing or broken data; the title says why.
-        std::string why = "データを読み込めません";
-        for (const std::string& line : problems) {
-            errors << "korvane: " << line << "\n";
-            why += "\n" + line;
-        }
-        title.FailLoading(why);
-    }
-    windows.Run();
+    PerUserStore store(ConfigHome());
+    Session session(windows, game, store, errors);
+    const bool started = session.StartUp();
+    session.Run();
 
     if (!options.ScreenshotFile.empty() && !windows.SaveScreenshot(options.ScreenshotFile)) {
         errors << "korvane: cannot write the screenshot '" << options.ScreenshotFile << "'\n";
         return ExitUsage;
     }
-    return problems.empty() ? ExitOk : ExitData;
+    return started ? ExitOk : ExitData;
 }
 
 }  // namespace kv

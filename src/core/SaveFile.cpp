@@ -26,11 +26,17 @@ fs::path AsideName(const fs::path& save) {
     return candidate;
 }
 
-// First run on a save folder: the scenario's new-game save and settings.
 bool CopyNewGameFiles(const Game& game, std::vector<std::string>& problems) {
+    PrepareSaveFolder(game, problems);
     std::error_code ec;
-    const fs::path newGame = game.DataFolder / SaveFileName;
-    if (game.DataFolder.empty() || !fs::is_regular_file(newGame, ec)) return false;
+    return fs::is_regular_file(game.SaveFolder / SaveFileName, ec);
+}
+
+}  // namespace
+
+void PrepareSaveFolder(const Game& game, std::vector<std::string>& problems) {
+    std::error_code ec;
+    if (game.DataFolder.empty() || fs::exists(game.SaveFolder / SaveFileName, ec)) return;
     for (const char* name : {SaveFileName, SettingsFileName}) {
         const fs::path from = game.DataFolder / name;
         const fs::path to = game.SaveFolder / name;
@@ -38,10 +44,7 @@ bool CopyNewGameFiles(const Game& game, std::vector<std::string>& problems) {
         fs::copy_file(from, to, ec);
         if (ec) problems.push_back("cannot copy " + from.string() + ": " + ec.message());
     }
-    return fs::is_regular_file(game.SaveFolder / SaveFileName, ec);
 }
-
-}  // namespace
 
 void SyncSaveFile(Serializer& s, SavedState& state) {
     s.Array(state.EventFlags, "EventFlags");

@@ -34,6 +34,10 @@ struct SaveLoadReport {
     bool Fatal = false;
 };
 
+// First run on a save folder: the scenario's new-game save and settings file
+// are copied in (neither is overwritten when already there).
+void PrepareSaveFolder(const Game& game, std::vector<std::string>& problems);
+
 // Start-up: reads the save from the save folder. A save folder without one
 // gets the scenario's new-game save (and settings file) copied in first;
 // without that either, the game starts blank. A short save loads with a zero

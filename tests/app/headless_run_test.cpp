@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "core/Database.h"
 #include "platform/InstanceLock.h"
@@ -87,8 +88,21 @@ std::pair<int, int> PngSize(const std::string& png) {
     return {static_cast<int>(be(16)), static_cast<int>(be(20))};
 }
 
-TEST_F(HeadlessRun, EndsCleanlyWhenTheScriptRunsOutAndWritesWhatItShowed) {
-    const fs::path keys = Write("keys", "# the title, then a few keys\nwait:500 Down Enter\n");
+// The transcript's lines, one string each.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+constexpr const char* CastleMenu =
+    "{\"t\":\"menu\",\"state\":8,\"caption\":\"dadi帝都\",\"rows\":[\"G)ギルガメッシュの酒場\","
+    "\"T)冒険者の宿\",\"M)ボルタック商店\",\"A)カント寺院\",\"B)dadi星占所\",\"E)町外れ\"],"
+    "\"index\":0}";
+
+TEST_F(HeadlessRun, TheTitleOpensTheCastleAndTheScriptEndingEndsTheRun) {
+    const fs::path keys = Write("keys", "# the title, then a key to start\nwait:500 Enter Down\n");
     const fs::path transcript = dir_ / "t.jsonl";
     const fs::path shot = dir_ / "end.png";
     ASSERT_EQ(
@@ -96,20 +110,63 @@ TEST_F(HeadlessRun, EndsCleanlyWhenTheScriptRunsOutAndWritesWhatItShowed) {
             transcript.string() + "' --screenshot '" + shot.string() + "'"),
         0)
         << errors_;
-    EXPECT_EQ(Read(transcript), "{\"t\":\"caption\",\"text\":\"Korvane\"}\n");
+    const std::vector<std::string> lines = Lines(Read(transcript));
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "{\"t\":\"music\",\"scene\":1,\"file\":\"\"}");
+    EXPECT_EQ(lines[1], "{\"t\":\"caption\",\"text\":\"Korvane\"}");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "{\"t\":\"caption\",\"text\":\"dadi\"}"),
+              lines.end());
+    EXPECT_EQ(lines.back(), CastleMenu);
     EXPECT_EQ(PngSize(Read(shot)), std::make_pair(640, 480));
 }
 
+TEST_F(HeadlessRun, EscParksOnTheEdgeOfTownAndEndingTheGameSavesIt) {
+    // The title, Esc to "E)町外れ", Enter, then the access key E for "E)ゲームの終了".
+    const fs::path keys = Write("keys", "Enter Esc Enter E Enter\n");
+    const fs::path transcript = dir_ / "t.jsonl";
+    ASSERT_EQ(Run("--headless " + Folders() + " --keys '" + keys.string() + "' --transcript '" +
+                  transcript.string() + "'"),
+              0)
+        << errors_;
+    const std::vector<std::string> lines = Lines(Read(transcript));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(
+        lines[lines.size() - 3].rfind("{\"t\":\"menu\",\"state\":9,\"caption\":\"町外れ\"", 0), 0u)
+        << lines[lines.size() - 3];
+    EXPECT_EQ(
+        lines[lines.size() - 2],
+        "{\"t\":\"save\",\"file\":\"" + (dir_ / "save" / "KVR1.DAT").string() + "\",\"ok\":true}");
+    EXPECT_EQ(lines.back(), "{\"t\":\"music\",\"scene\":0,\"file\":\"\"}");
+    EXPECT_EQ(fs::file_size(dir_ / "save" / "KVR1.DAT"), 410158u);
+    // The window's place is kept per user, under the caption it had.
+    const std::string store = Read(dir_ / "config" / "korvane" / "TLM.ini");
+    EXPECT_NE(store.find("[dadi]"), std::string::npos) << store;
+    EXPECT_NE(store.find("Left="), std::string::npos) << store;
+    EXPECT_NE(store.find("[Version]"), std::string::npos) << store;
+}
+
 TEST_F(HeadlessRun, SameSeedAndKeysGiveTheSameTranscriptAndPicture) {
-    const fs::path keys = Write(
-        "keys", "seed:99 wait:1000 Enter Esc shot:" + (dir_ / "s").string() + "1.png wait:1000\n");
+    const fs::path keys =
+        Write("keys", "seed:99 wait:1000 Enter Esc Enter shot:" + (dir_ / "s").string() +
+                          "1.png Up Up Enter\n");
     const std::string base = "--headless " + Folders() + " --keys '" + keys.string() + "'";
+    // Each run starts from the same state: no save yet, nothing stored per user.
+    auto fresh = [&] {
+        fs::remove_all(dir_ / "save");
+        fs::remove_all(dir_ / "config");
+        fs::create_directories(dir_ / "save");
+        fs::create_directories(dir_ / "config");
+    };
     ASSERT_EQ(Run(base + " --transcript '" + (dir_ / "a.jsonl").string() + "'"), 0) << errors_;
     fs::rename(dir_ / "s1.png", dir_ / "first.png");
+    const std::string firstSave = Read(dir_ / "save" / "KVR1.DAT");
+    fresh();
     ASSERT_EQ(Run(base + " --transcript '" + (dir_ / "b.jsonl").string() + "'"), 0) << errors_;
-    EXPECT_FALSE(Read(dir_ / "a.jsonl").empty());
+    EXPECT_GT(Lines(Read(dir_ / "a.jsonl")).size(), 5u);
     EXPECT_EQ(Read(dir_ / "a.jsonl"), Read(dir_ / "b.jsonl"));
     EXPECT_EQ(Read(dir_ / "first.png"), Read(dir_ / "s1.png"));
+    EXPECT_FALSE(firstSave.empty());
+    EXPECT_EQ(firstSave, Read(dir_ / "save" / "KVR1.DAT"));
 }
 
 TEST_F(HeadlessRun, BadOptionsFoldersAndScriptsEndWithStatusTwoAndOneLine) {

@@ -1,0 +1,59 @@
+#pragma once
+// One run of the game from the title to the unload, in the start-up order
+// the game has always had: title and its music, the stored version, the save
+// and the database, the dialogs, the version check, the main window, then the
+// start prompt. A key on the title opens the castle.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "core/Game.h"
+#include "core/PerUserStore.h"
+#include "town/Castle.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+#include "ui/Music.h"
+#include "ui/TitleWindow.h"
+#include "ui/WindowManager.h"
+
+namespace kv {
+
+class Session {
+  public:
+    static constexpr const char* StoreApp = "TLM";
+
+    Session(WindowManager& windows, Game& game, PerUserStore& store, std::ostream& errors);
+
+    // Loads everything behind the title; false when the game cannot start
+    // (the title then says why).
+    bool StartUp();
+    // Runs until the program ends.
+    void Run() { windows_.Run(); }
+
+    // The title's door into the game.
+    void StartFromTitle();
+    // Closing the game: placement, the party left where it is, the last save.
+    void Unload();
+
+    MainWindow& Main() { return main_; }
+    Dialogs& Messages() { return dialogs_; }
+
+  private:
+    std::vector<std::string> LoadGameData();
+    void CheckStoredVersion();
+    void PlaceMainWindow();
+    void StorePlacement();
+
+    WindowManager& windows_;
+    Game& game_;
+    PerUserStore& store_;
+    std::ostream& errors_;
+    TitleWindow title_;
+    MainWindow main_;
+    Dialogs dialogs_;
+    MusicPlayer music_;
+    TownScreens town_;
+    bool unloaded_ = false;
+};
+
+}  // namespace kv

@@ -1,0 +1,213 @@
+#include "ui/MainWindow.h"
+
+#include <algorithm>
+
+#include "core/CommandMenus.h"
+#include "core/PartyPanel.h"
+#include "platform/Keys.h"
+#include "ui/PanelArt.h"
+#include "ui/WindowManager.h"
+
+namespace kv {
+
+namespace {
+
+constexpr uint32_t TextColour = Rgb(236, 236, 236);
+constexpr uint32_t DimColour = Rgb(176, 188, 220);
+constexpr uint32_t PanelBack = Rgb(8, 10, 28);
+
+// Party panel columns: name, class, AC, HP, state (left edge and width).
+struct Column {
+    int Left;
+    int Width;
+    Align Alignment;
+};
+constexpr std::array<Column, 5> Columns = {{
+    {16, 232, Align::Left},
+    {252, 136, Align::Left},
+    {392, 56, Align::Right},
+    {456, 80, Align::Right},
+    {544, 88, Align::Left},
+}};
+
+// A quiet town night for the picture behind the menus until a maze is drawn.
+Image TownBackdrop(int width, int height) {
+    Image sky(width, height);
+    for (int y = 0; y < height; ++y) {
+        const int t = 255 - y * 255 / height;
+        const uint32_t colour = Rgb(t / 16, t / 14, 24 + t / 4);
+        for (int x = 0; x < width; ++x) sky.At(x, y) = colour;
+    }
+    return sky;
+}
+
+void StyleRowLabel(Label& label, const Column& column, int top, int height) {
+    label.Move(column.Left, top, column.Width, height);
+    label.BackStyle = BackMode::Transparent;
+    label.Alignment = column.Alignment;
+    label.ForeColor = TextColour;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), game_(game) {
+    Name = "frmMain";
+    OwnsCaption = true;
+    SetCaption(TownCaption);
+
+    picMap.Name = "picMap";
+    picMap.SetPicture(TownBackdrop(Width, Height));
+    Add(picMap);
+
+    fraParty.Name = "fraParty";
+    fraParty.BackStyle = 1;  // the darkest see-through pattern
+    fraParty.BorderStyle = PanelEx::BorderPictures;
+    fraParty.SetFrame(GoldFrame(6));
+    Add(fraParty);
+    for (int i = 0; i < PartyRows; ++i) {
+        for (auto* labels : {&lblName, &lblClass, &lblAC, &lblHP, &lblState}) {
+            fraParty.Add((*labels)[i]);
+        }
+    }
+
+    lstCommandList.Name = "lstCommandList";
+    lstCommandList.BackColor = PanelBack;
+    lstCommandList.ForeColor = TextColour;
+    lstCommandList.BorderStyle = 2;
+    const FramePictures frame = GoldFrame(6);
+    lstCommandList.FrameTopLeft = frame.TopLeft;
+    lstCommandList.FrameTopCenter = frame.TopCenter;
+    lstCommandList.FrameTopRight = frame.TopRight;
+    lstCommandList.FrameMiddleLeft = frame.MiddleLeft;
+    lstCommandList.FrameMiddleRight = frame.MiddleRight;
+    lstCommandList.FrameBottomLeft = frame.BottomLeft;
+    lstCommandList.FrameBottomCenter = frame.BottomCenter;
+    lstCommandList.FrameBottomRight = frame.BottomRight;
+    lstCommandList.SelectStyle = 2;
+    lstCommandList.GradationColor = Rgb(24, 40, 120);
+    lstCommandList.SelectBackColor = Rgb(64, 96, 200);
+    lstCommandList.AccessKeyEnter = false;
+    lstCommandList.OnKeyDown = [this](int& keyCode, int shift) { CommandKeyDown(keyCode, shift); };
+    // Enter, or a press on a row, carries out the current row.
+    lstCommandList.OnEnter = [this] { CarryOut(); };
+    lstCommandList.OnMouseDown = [this](int button, int, int) {
+        if (button == 1) CarryOut();
+    };
+    Add(lstCommandList);
+
+    lblMsg.Name = "lblMsg";
+    lblMsg.BackStyle = BackMode::Transparent;
+    lblMsg.Alignment = Align::Centre;
+    lblMsg.ForeColor = TextColour;
+    lblMsg.Visible = false;
+    Add(lblMsg);
+
+    fraHelp.Name = "fraHelp";
+    fraHelp.BackStyle = 2;
+    fraHelp.BorderStyle = PanelEx::BorderLine;
+    fraHelp.BorderColor = DimColour;
+    fraHelp.Visible = false;
+    Add(fraHelp);
+    lblHelp.Name = "lblHelp";
+    lblHelp.BackStyle = BackMode::Transparent;
+    lblHelp.ForeColor = TextColour;
+    fraHelp.Add(lblHelp);
+
+    tmrMove.Name = "tmrMove";
+    tmrMove.SetInterval(300);
+    tmrTreasure.Name = "tmrTreasure";
+    tmrTreasure.SetInterval(2000);
+    tmr.Name = "tmr";
+    tmr.SetInterval(1000);
+    for (Timer* timer : {&tmrMove, &tmrTreasure, &tmr}) timer->Attach(manager);
+
+    LayOut();
+}
+
+void MainWindow::LayOut() {
+    const int w = Width;
+    const int h = Height;
+    picMap.Move(0, 0, w, h);
+    fraParty.Move(0, h - h / 4, w, h / 4);
+    const Rect inside = fraParty.ContentArea();
+    const int rowHeight = inside.H / PartyRows;
+    for (int i = 0; i < PartyRows; ++i) {
+        const int top = inside.Y + i * rowHeight;
+        StyleRowLabel(lblName[i], Columns[0], top, rowHeight);
+        StyleRowLabel(lblClass[i], Columns[1], top, rowHeight);
+        StyleRowLabel(lblAC[i], Columns[2], top, rowHeight);
+        StyleRowLabel(lblHP[i], Columns[3], top, rowHeight);
+        StyleRowLabel(lblState[i], Columns[4], top, rowHeight);
+    }
+    lstCommandList.Move(0, h - h / 4 - h / 6, w, h / 6);
+    lblMsg.Move(0, h / 5 - 24, w, 20);
+    fraHelp.Move(w - 232, h / 5, 224, h - h / 4 - h / 6 - h / 5 - 8);
+    lblHelp.Move(8, 6, fraHelp.Width - 16, fraHelp.Height - 12);
+}
+
+void MainWindow::SetCommandMenu(int state) {
+    const CommandMenu menu = CommandMenuFor(state, game_);
+    lstCommandList.Clear();
+    game_.MenuState = state;
+    lstCommandList.SetCaption(menu.Caption);
+    lstCommandList.AddItems(0, menu.Rows);
+    if (lstCommandList.ListCount() > 0) lstCommandList.SetListIndex(0);
+    lstCommandList.Visible = true;
+    lstCommandList.SetFocus();
+    Manager().Log().Menu(state, menu.Caption, menu.Rows, lstCommandList.ListIndex());
+}
+
+void MainWindow::SetMenuHandler(int state, MenuHandler handler) {
+    handlers_[state] = std::move(handler);
+}
+
+void MainWindow::CommandKeyDown(int& keyCode, int) {
+    if (keyCode != Key::Escape && keyCode != Key::Back) return;
+    // Only moves to the way back; Enter confirms it.
+    if (lstCommandList.ListCount() > 0) lstCommandList.SetListIndex(lstCommandList.ListCount() - 1);
+    keyCode = 0;
+}
+
+void MainWindow::CarryOut() {
+    auto handler = handlers_.find(game_.MenuState);
+    if (handler == handlers_.end() || lstCommandList.ListIndex() < 0) return;
+    handler->second(lstCommandList.ListIndex());
+}
+
+void MainWindow::RefreshPartyPanel() {
+    for (int i = 0; i < PartyRows; ++i) {
+        for (auto* labels : {&lblName, &lblClass, &lblAC, &lblHP, &lblState}) {
+            (*labels)[i].SetCaption("");
+        }
+    }
+    RebuildPartyList(game_);
+    const std::vector<PartyRow> rows = PartyPanelRows(game_);
+    std::vector<std::vector<std::string>> shown;
+    for (size_t i = 0; i < rows.size() && i < PartyRows; ++i) {
+        lblName[i].SetCaption(rows[i][0]);
+        lblClass[i].SetCaption(rows[i][1]);
+        lblAC[i].SetCaption(rows[i][2]);
+        lblHP[i].SetCaption(rows[i][3]);
+        lblState[i].SetCaption(rows[i][4]);
+        shown.emplace_back(rows[i].begin(), rows[i].end());
+    }
+    if (shown != shownParty_) {
+        shownParty_ = shown;
+        Manager().Log().Party(shown);
+    }
+}
+
+void MainWindow::ShowBattleHelp(const Creature* member) {
+    if (member == nullptr) {
+        fraHelp.Visible = false;
+    } else {
+        std::string text = BattleHelpText(game_, *member);
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        lblHelp.SetCaption(text);
+        fraHelp.Visible = true;
+        fraHelp.BringToFront();
+    }
+    Invalidate();
+}
+
+}  // namespace kv

@@ -1,0 +1,19 @@
+#include "ui/SavePoint.h"
+
+#include "core/SaveFile.h"
+#include "ui/Dialogs.h"
+#include "ui/WindowManager.h"
+
+namespace kv {
+
+bool SaveAtSavePoint(Game& game, WindowManager& manager, Dialogs* dialogs) {
+    const SaveResult result = SaveGame(game);
+    manager.Log().Save((game.SaveFolder / SaveFileName).string(), result.Ok);
+    if (!result.Ok && dialogs != nullptr) {
+        dialogs->ShowDialog(
+            "セーブできませんでした。\n前のセーブはそのまま残っています。\n" + result.Message, 2);
+    }
+    return result.Ok;
+}
+
+}  // namespace kv
