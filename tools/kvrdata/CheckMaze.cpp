@@ -1,0 +1,191 @@
+#include <array>
+
+#include "Checker.h"
+#include "MapArt.h"
+#include "SourceEvents.h"
+
+namespace kv::kvrdata {
+
+namespace {
+
+constexpr int kFirstMaze = 21;
+constexpr int kLastMaze = 26;
+constexpr int kLastFloor = 21;
+constexpr size_t kMismatchesShown = 10;
+
+// Content kinds that continue at TrueID or FalseID.
+constexpr bool UsesJumps(int kind) {
+    return kind == 5 || kind == 6 || kind == 9 || kind == 10;
+}
+// Content kinds whose DataID is an item.
+constexpr bool TakesItem(int kind) {
+    return kind == 1 || kind == 2 || kind == 9;
+}
+
+std::string EventRow(size_t row) {
+    return "KVR4.DAT EventDef " + std::to_string(row);
+}
+
+std::string KindName(int kind) {
+    const auto names = EventKindNames();
+    if (kind > 0 && static_cast<size_t>(kind) < names.size()) {
+        return std::string(names[static_cast<size_t>(kind)]);
+    }
+    return std::to_string(kind);
+}
+
+constexpr std::array<const char*, 4> kSideNames = {"north", "east", "south", "west"};
+
+}  // namespace
+
+bool DataChecker::IsRock(int place, int floor, int x, int y) const {
+    const size_t i = MapIndex(place - kFirstMapPlace, floor, x, y);
+    return db_.MapLayers[0][i] == 15 && db_.MapLayers[1][i] == 0;
+}
+
+void DataChecker::CheckTarget(const std::string& where, int place, int floor, int x, int y) {
+    const std::string square = "place " + std::to_string(place) + " floor " +
+                               std::to_string(floor) + " (" + std::to_string(x) + "," +
+                               std::to_string(y) + ")";
+    if (place < kFirstMaze || place > kLastMaze || floor < 1 || floor > kLastFloor || x < 0 ||
+        x >= kFloorSize || y < 0 || y >= kFloorSize) {
+        Report(where + ": " + square + " is off the maze");
+    } else if (IsRock(place, floor, x, y)) {
+        Report(where + ": " + square + " is solid rock");
+    }
+}
+
+void DataChecker::CheckEvents() {
+    const size_t last = db_.Events.size() - 1;
+    if (db_.Events[last].ID != 0) {
+        Report(EventRow(last) + " ID: the last row is never read as an event");
+    }
+    // Groups as the game builds them: consecutive rows with the same ID.
+    size_t r = 1;
+    while (r < last) {
+        if (db_.Events[r].ID == 0) {
+            ++r;
+            continue;
+        }
+        size_t end = r + 1;
+        while (end < last && db_.Events[end].ID == db_.Events[r].ID) ++end;
+        CheckEventGroup(r, end - r);
+        r = end;
+    }
+}
+
+void DataChecker::CheckEventGroup(size_t first, size_t count) {
+    const EventDef& head = db_.Events[first];
+    const std::string where = EventRow(first) + " (event " + std::to_string(head.ID) + ")";
+    if (head.Dungeon < kFirstMaze || head.Dungeon > kLastMaze) {
+        Report(where + " Dungeon: place " + std::to_string(head.Dungeon) +
+               " is not a maze place (21..26)");
+    }
+    if (head.Floor < 1 || head.Floor > kLastFloor) {
+        Report(where + " Floor: " + std::to_string(head.Floor) + " is not 1..21");
+    }
+    if (head.X >= kFloorSize || head.Y >= kFloorSize) {
+        Report(where + " X/Y: (" + std::to_string(head.X) + "," + std::to_string(head.Y) +
+               ") is outside 0..19");
+    }
+    if (head.Dir > 3) Report(where + " Dir: " + std::to_string(head.Dir) + " is not 0..3");
+    if (head.EventCase < 1 || head.EventCase > 5) {
+        Report(where + " EventCase: " + std::to_string(head.EventCase) + " is not 1..5");
+    }
+    const int ends = static_cast<int>(count) + 1;  // the position that ends the event
+    for (size_t p = 1; p <= count; ++p) {
+        const size_t row = first + p - 1;
+        const EventDef& e = db_.Events[row];
+        const std::string at = EventRow(row) + " (event " + std::to_string(head.ID) + " content " +
+                               std::to_string(p) + ", " + KindName(e.Kind) + ")";
+        auto jump = [&](const char* field, int target) {
+            if (target <= 0) {
+                Report(at + " " + field + ": jumps to position " + std::to_string(target));
+            } else if (target > ends) {
+                Report(at + " " + field + ": jumps to position " + std::to_string(target) +
+                       ", past the end of its " + std::to_string(count) + " contents");
+            }
+        };
+        if (e.Kind < 1 || e.Kind > 23) {
+            Report(at + " Kind: " + std::to_string(e.Kind) + " is not a content kind (1..23)");
+            continue;
+        }
+        if (UsesJumps(e.Kind)) {
+            jump("TrueID", e.TrueID);
+            jump("FalseID", e.FalseID);
+        }
+        if (e.Kind == 21) jump("DataID", e.DataID);
+        if (TakesItem(e.Kind)) NeedItem(at + " DataID", e.DataID);
+        if (e.Kind == 14 && !EncounterExists(e.DataID)) {
+            Report(at + " DataID: no encounter row has the number " + std::to_string(e.DataID));
+        }
+        if (e.Kind == 15 && (e.DataID < 0 || e.DataID >= NpcTradeRows)) {
+            Report(at + " DataID: person " + std::to_string(e.DataID) + " is not 0..20");
+        }
+        if (e.Kind == 3 || e.Kind == 7) {
+            CheckTarget(at + " LocFloor/LocX/LocY", head.Dungeon, e.LocFloor, e.LocX, e.LocY);
+        }
+        if (e.Kind == 8 && (e.State < 0 || e.State > 36)) {
+            Report(at + " State: attack attribute " + std::to_string(e.State) + " is not 0..36");
+        }
+        if (e.Kind == 22 && e.LocDirection > 4) {
+            Report(at + " LocDirection: " + std::to_string(e.LocDirection) + " is not 0..4");
+        }
+    }
+}
+
+void DataChecker::CheckMaps() {
+    static constexpr std::array<const char*, 2> kLayers = {"WallMap", "DoorMap"};
+    for (int place = 0; place < kMapPlaces; ++place) {
+        for (int floor = 0; floor < kMapFloors; ++floor) {
+            const FloorCells cells = GetFloor(db_, place, floor);
+            if (cells.Empty()) continue;
+            const std::string where = "KVR6.DAT place " + std::to_string(place + kFirstMapPlace) +
+                                      " floor " + std::to_string(floor);
+            std::vector<std::string> found;
+            for (int y = 0; y < kFloorSize; ++y) {
+                for (int x = 0; x < kFloorSize; ++x) {
+                    const size_t i = static_cast<size_t>(y * kFloorSize + x);
+                    const std::string cell =
+                        "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+                    for (size_t layer = 0; layer < 2; ++layer) {
+                        const auto& values = layer == 0 ? cells.Walls : cells.Doors;
+                        if (values[i] < 0 || values[i] > 15) {
+                            found.push_back(std::string(kLayers[layer]) + " " + cell + ": " +
+                                            std::to_string(values[i]) + " is not 0..15");
+                            continue;
+                        }
+                        // East against the west of the next cell, south against the north below.
+                        const std::array<std::array<int, 4>, 2> sides = {
+                            {{1, 0, kEast, kWest}, {0, 1, kSouth, kNorth}}};
+                        for (const auto& [dx, dy, bit, opposite] : sides) {
+                            const int nx = x + dx, ny = y + dy;
+                            if (nx >= kFloorSize || ny >= kFloorSize) continue;
+                            const int16_t other = values[static_cast<size_t>(ny * kFloorSize + nx)];
+                            if (((values[i] & bit) != 0) == ((other & opposite) != 0)) continue;
+                            const size_t side = bit == kEast ? 1 : 2;
+                            found.push_back(std::string(kLayers[layer]) + " " + cell + " " +
+                                            kSideNames[side] + " and (" + std::to_string(nx) + "," +
+                                            std::to_string(ny) + ") " + kSideNames[(side + 2) % 4] +
+                                            ": " + (layer == 0 ? "wall" : "door") +
+                                            " not mirrored in the neighbouring cell");
+                        }
+                    }
+                    if ((cells.Flags[i] & ~(kDarkCell | kTeleportProofCell)) != 0) {
+                        found.push_back("CellFlagMap " + cell + ": " +
+                                        std::to_string(cells.Flags[i]) + " has unused bits");
+                    }
+                }
+            }
+            for (size_t k = 0; k < found.size() && k < kMismatchesShown; ++k) {
+                Report(where + " " + found[k]);
+            }
+            if (found.size() > kMismatchesShown) {
+                Report(where + ": " + std::to_string(found.size() - kMismatchesShown) +
+                       " more problems on this floor");
+            }
+        }
+    }
+}
+
+}  // namespace kv::kvrdata
