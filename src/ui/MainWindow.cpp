@@ -30,7 +30,7 @@ constexpr std::array<Column, 5> Columns = {{
     {544, 88, Align::Left},
 }};
 
-// A quiet town night for the picture behind the menus until a maze is drawn.
+// Without the scenario's town picture, a quiet night sky behind the menus.
 Image TownBackdrop(int width, int height) {
     Image sky(width, height);
     for (int y = 0; y < height; ++y) {
@@ -56,7 +56,8 @@ MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), ga
     SetCaption(TownCaption);
 
     picMap.Name = "picMap";
-    picMap.SetPicture(TownBackdrop(Width, Height));
+    std::optional<Image> town = manager.Host().Images().Load((game.DataFolder / "town.jpg").string());
+    picMap.SetPicture(town ? std::move(*town) : TownBackdrop(Width, Height));
     Add(picMap);
 
     fraParty.Name = "fraParty";
