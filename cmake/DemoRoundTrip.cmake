@@ -1,0 +1,22 @@
+# Decompiles the built demo scenario and compiles the result again: every
+# data file must come back byte for byte.
+set(work "${WORK}")
+file(REMOVE_RECURSE "${work}")
+file(MAKE_DIRECTORY "${work}")
+execute_process(COMMAND "${KVRDATA}" decompile "${DEMO}" "${work}/src" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "decompile failed (${rc})")
+endif()
+execute_process(COMMAND "${KVRDATA}" compile "${work}/src" "${work}/out" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "compile of the decompiled sources failed (${rc})")
+endif()
+foreach(name KVR1.DAT KVR3.DAT KVR4.DAT KVR5.DAT KVR6.DAT KVR.ini)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${DEMO}/${name}" "${work}/out/${name}"
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    message(FATAL_ERROR "${name} differs after decompile and compile")
+  endif()
+endforeach()
+file(REMOVE_RECURSE "${work}")
+message(STATUS "the demo decompiles and compiles back to the same bytes")
