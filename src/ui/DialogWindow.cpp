@@ -34,12 +34,7 @@ DialogWindow::DialogWindow(WindowManager& manager, std::string name) : Window(ma
     KeyPreview = true;
     Visible = false;
 
-    fraBack.Name = "fraBack";
-    fraBack.SetFrame(GoldFrame(FrameBand));
-    fraBack.BorderStyle = PanelEx::BorderPictures;
-    // The scene behind stays faintly visible through a dark dither.
-    fraBack.BackStyle = 4;
-    fraBack.BackColor = ColourBlack;
+    StyleDialogFrame(fraBack, FrameBand);
     Add(fraBack);
 
     lblMsg.Name = "lblMsg";

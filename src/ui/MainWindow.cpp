@@ -30,17 +30,6 @@ constexpr std::array<Column, 5> Columns = {{
     {544, 88, Align::Left},
 }};
 
-// Without the scenario's town picture, a quiet night sky behind the menus.
-Image TownBackdrop(int width, int height) {
-    Image sky(width, height);
-    for (int y = 0; y < height; ++y) {
-        const int t = 255 - y * 255 / height;
-        const uint32_t colour = Rgb(t / 16, t / 14, 24 + t / 4);
-        for (int x = 0; x < width; ++x) sky.At(x, y) = colour;
-    }
-    return sky;
-}
-
 void StyleRowLabel(Label& label, const Column& column, int top, int height) {
     label.Move(column.Left, top, column.Width, height);
     label.BackStyle = BackMode::Transparent;
@@ -56,8 +45,11 @@ MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), ga
     SetCaption(TownCaption);
 
     picMap.Name = "picMap";
-    std::optional<Image> town = manager.Host().Images().Load((game.DataFolder / "town.jpg").string());
-    picMap.SetPicture(town ? std::move(*town) : TownBackdrop(Width, Height));
+    std::optional<Image> town =
+        manager.Host().Images().Load((game.DataFolder / "town.jpg").string());
+    // Without the scenario's town picture, a quiet night sky behind the menus.
+    picMap.SetPicture(town ? std::move(*town)
+                           : VerticalGradient(Width, Height, Rgb(15, 18, 87), Rgb(0, 0, 24)));
     Add(picMap);
 
     fraParty.Name = "fraParty";

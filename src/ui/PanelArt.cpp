@@ -1,5 +1,7 @@
 #include "ui/PanelArt.h"
 
+#include "ui/PanelEx.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -136,6 +138,30 @@ FramePictures GoldFrame(int band) {
     frame.MiddleLeft = Edge(band, Length, Side::Left);
     frame.MiddleRight = Edge(band, Length, Side::Right);
     return frame;
+}
+
+Image VerticalGradient(int width, int height, uint32_t top, uint32_t bottom) {
+    Image picture(width, height);
+    auto channel = [](uint32_t colour, int shift) {
+        return static_cast<int>((colour >> shift) & 255);
+    };
+    for (int y = 0; y < height; ++y) {
+        const int span = height > 1 ? height - 1 : 1;
+        auto mix = [&](int shift) {
+            return channel(top, shift) + (channel(bottom, shift) - channel(top, shift)) * y / span;
+        };
+        const uint32_t colour = Rgb(mix(16), mix(8), mix(0));
+        for (int x = 0; x < width; ++x) picture.At(x, y) = colour;
+    }
+    return picture;
+}
+
+void StyleDialogFrame(PanelEx& panel, int band) {
+    panel.Name = "fraBack";
+    panel.SetFrame(GoldFrame(band));
+    panel.BorderStyle = PanelEx::BorderPictures;
+    panel.BackStyle = 4;
+    panel.BackColor = ColourBlack;
 }
 
 }  // namespace kv

@@ -31,4 +31,12 @@ struct FramePictures {
 // pixels thick (at least 4).
 FramePictures GoldFrame(int band = 8);
 
+// A picture fading from one colour at the top to another at the bottom.
+Image VerticalGradient(int width, int height, uint32_t top, uint32_t bottom);
+
+// The look every modal box shares: a gold frame over a dark dither through
+// which the scene behind stays faintly visible.
+class PanelEx;
+void StyleDialogFrame(PanelEx& panel, int band);
+
 }  // namespace kv

@@ -51,11 +51,7 @@ SelectBox::SelectBox(WindowManager& manager, const Game& game) : Window(manager)
     KeyPreview = true;
     Visible = false;
 
-    fraBack.Name = "fraBack";
-    fraBack.SetFrame(GoldFrame(FrameBand));
-    fraBack.BorderStyle = PanelEx::BorderPictures;
-    fraBack.BackStyle = 4;
-    fraBack.BackColor = ColourBlack;
+    StyleDialogFrame(fraBack, FrameBand);
     Add(fraBack);
 
     lblMsg.Name = "lblMsg";

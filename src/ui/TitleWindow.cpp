@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Version.h"
+#include "ui/PanelArt.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
@@ -11,18 +12,6 @@ namespace {
 
 constexpr const char* GameTitle = "Korvane";
 constexpr const char* StartPrompt = "何かキーを押してください";
-
-// Without a title picture in the scenario the title shows a night sky: dark
-// blue fading to black, which the white lines read well on.
-Image NightSky(int width, int height) {
-    Image sky(width, height);
-    for (int y = 0; y < height; ++y) {
-        const int t = 255 - y * 255 / height;
-        const uint32_t colour = Rgb(t / 12, t / 10, 40 + t / 3);
-        for (int x = 0; x < width; ++x) sky.At(x, y) = colour;
-    }
-    return sky;
-}
 
 }  // namespace
 
@@ -37,7 +26,9 @@ TitleWindow::TitleWindow(WindowManager& manager, const Game& game) : Window(mana
     std::optional<Image> art =
         manager.Host().Images().Load((game.DataFolder / "title.jpg").string());
     if (!art) {
-        art = NightSky(Width, Height);
+        // Without a title picture the title shows a night sky, dark blue
+        // fading to black, which the white lines read well on.
+        art = VerticalGradient(Width, Height, Rgb(21, 25, 125), Rgb(0, 0, 40));
         Canvas canvas(*art);
         GlyphCache& glyphs = manager.Glyphs();
         const int size = 48;
