@@ -1,9 +1,11 @@
 #include "core/AtomicFile.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "common/TestFiles.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -18,16 +20,9 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kv-atomic-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { ASSERT_FALSE(folder_.Path().empty()); }
 
-    void Put(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    void Put(const fs::path& path, const std::string& bytes) { testing::WriteBytes(path, bytes); }
     std::string Slurp(const fs::path& path) {
         std::string error;
         auto bytes = ReadFileBytes(path, error);
@@ -42,7 +37,8 @@ class AtomicFileTest : public ::testing::Test {
         return names;
     }
 
-    fs::path dir_;
+    testing::TempFolder folder_{"kv-atomic"};
+    const fs::path& dir_ = folder_.Path();
 };
 
 TEST_F(AtomicFileTest, WritesExactBytesAndReplacesOldContent) {

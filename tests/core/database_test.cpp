@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/TestFiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -17,24 +19,16 @@ namespace fs = std::filesystem;
 
 class DatabaseTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() /
-               ("korvane-db-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     void WriteAll(Database& db) {
         for (const DatabaseFile& file : DatabaseFiles()) {
             Serializer s = Serializer::Saving();
             file.Sync(s, db);
-            std::ofstream(dir_ / file.Name, std::ios::binary) << s.Output();
+            testing::WriteBytes(dir_ / file.Name, s.Output());
         }
     }
 
-    fs::path dir_;
+    testing::TempFolder folder_{"kv-db"};
+    const fs::path& dir_ = folder_.Path();
 };
 
 TEST_F(DatabaseTest, BlankFilesHaveTheDocumentedSizes) {

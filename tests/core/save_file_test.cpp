@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/TestFiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -61,27 +63,19 @@ class SaveImage {
 class SaveFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::temp_directory_path() /
-                ("korvane-save-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
-        fs::remove_all(root_);
         fs::create_directories(root_ / "save");
         fs::create_directories(root_ / "data");
         game_ = std::make_unique<Game>();
         game_->SaveFolder = root_ / "save";
         game_->DataFolder = root_ / "data";
     }
-    void TearDown() override { fs::remove_all(root_); }
-
-    static std::string Read(const fs::path& p) {
-        std::string error;
-        return ReadFileBytes(p, error).value_or("");
-    }
+    static std::string Read(const fs::path& p) { return testing::ReadBytes(p); }
     static void Write(const fs::path& p, const std::string& bytes) {
-        std::ofstream(p, std::ios::binary) << bytes;
+        testing::WriteBytes(p, bytes);
     }
 
-    fs::path root_;
+    testing::TempFolder folder_{"kv-save"};
+    const fs::path& root_ = folder_.Path();
     std::unique_ptr<Game> game_;
 };
 

@@ -1,8 +1,10 @@
 #include "core/PerUserStore.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+#include "common/TestFiles.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -16,16 +18,9 @@ namespace fs = std::filesystem;
 
 class PerUserStoreTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kv-store-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    void SetUp() override { ASSERT_FALSE(folder_.Path().empty()); }
 
-    void Put(const fs::path& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
+    void Put(const fs::path& path, const std::string& bytes) { testing::WriteBytes(path, bytes); }
     std::string Slurp(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream out;
@@ -39,7 +34,8 @@ class PerUserStoreTest : public ::testing::Test {
         return info.st_ino;
     }
 
-    fs::path dir_;
+    testing::TempFolder folder_{"kv-store"};
+    const fs::path& dir_ = folder_.Path();
 };
 
 TEST_F(PerUserStoreTest, ReadsTheApplicationsOwnFile) {
