@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -39,7 +40,7 @@ TEST(MediaCatalogue, TheBuildListsExactlyTheFilesWeWrite) {
         EXPECT_NE(readme.find("`" + name + "`"), std::string::npos) << name;
     }
     for (const char* must : {"w0.jpg", "w4.jpg", "d0.jpg", "d4.jpg", "b1.jpg", "b2.jpg",
-                             "title.jpg", "bgm01_title.mid", "bgm19_encounter.mid"}) {
+                             "title.jpg", "town.jpg", "bgm01_title.mid", "bgm19_encounter.mid"}) {
         EXPECT_NE(std::find(names.begin(), names.end(), must), names.end()) << must;
     }
 }
@@ -54,7 +55,8 @@ class Generation : public ::testing::Test {
         codec_ = CreateSdlImageCodec();
         root_ = fs::temp_directory_path() /
                 ("kv_gen_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "-" + std::to_string(::getpid()));
         fs::remove_all(root_);
     }
     void TearDown() override {
@@ -82,6 +84,10 @@ TEST_F(Generation, TwoRunsWriteTheSameBytes) {
     ASSERT_TRUE(title.has_value());
     EXPECT_EQ(title->Width, 640);
     EXPECT_EQ(title->Height, 480);
+    const std::optional<Image> town = codec_->Load((root_ / "a" / "town.jpg").string());
+    ASSERT_TRUE(town.has_value());
+    EXPECT_EQ(town->Width, 640);
+    EXPECT_EQ(town->Height, 480);
     const std::optional<Image> wall = codec_->Load((root_ / "a" / "w3.jpg").string());
     ASSERT_TRUE(wall.has_value());
     EXPECT_EQ(wall->Width, 720);

@@ -3,6 +3,7 @@
 #include "Monsters.h"
 #include "Moons.h"
 #include "Panels.h"
+#include "Town.h"
 
 namespace kv::gen {
 namespace {
@@ -93,6 +94,32 @@ TEST(PanelPictures, FramePiecesMeetAtTheirOuterEdges) {
         EXPECT_EQ(corner.At(kFramePiece - 1, 1), top.At(0, 1));
         EXPECT_EQ(corner.At(1, kFramePiece - 1), left.At(1, 0));
     }
+}
+
+TEST(TownPicture, InterestAboveTheMenusPlainGroundBeneath) {
+    const Image town = RenderTown();
+    ASSERT_EQ(town.Width, kTownWidth);
+    ASSERT_EQ(town.Height, kTownHeight);
+    // Under the command menu and party panel: one flat dark colour (the
+    // panels are see-through there, so nothing may show through).
+    const uint32_t ground = town.At(0, kTownHeight - 1);
+    EXPECT_LT(Brightness(ground), 16.0);
+    for (int y = kTownPanelTop + 20; y < kTownHeight; ++y) {
+        for (int x = 0; x < kTownWidth; ++x) ASSERT_EQ(town.At(x, y), ground) << x << "," << y;
+    }
+    // Above them: a lit town, warm windows and lamps against the dusk.
+    int warm = 0;
+    for (int y = 0; y < kTownPanelTop; ++y) {
+        for (int x = 0; x < kTownWidth; ++x) {
+            const uint32_t p = town.At(x, y);
+            const int r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
+            warm += (r > 200 && g > 140 && b < 160) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(warm, 3000) << "lit windows and lamps";
+    EXPECT_GT(MeanBrightness(town, 0, 0, kTownWidth, kTownPanelTop), 40.0);
+    // Night still holds the top of the sky above the castle.
+    EXPECT_LT(MeanBrightness(town, 280, 0, 80, 12), 40.0);
 }
 
 TEST(MonsterPictures, DrawnOnBlackAtTheirListedSizes) {

@@ -9,6 +9,7 @@
 #include "Panels.h"
 #include "Song.h"
 #include "Title.h"
+#include "Town.h"
 #include "Tunes.h"
 #include "ViewSheets.h"
 #include "platform/Platform.h"
@@ -56,6 +57,7 @@ std::vector<MediaItem> MediaPlan(GlyphCache* glyphs) {
         if (glyphs == nullptr) throw std::runtime_error("the title needs the fonts");
         return RenderTitle(*glyphs);
     }));
+    plan.push_back(Jpeg("town.jpg", kPictureQuality, RenderTown));
     plan.push_back(Png("panel_dark.png", RenderDarkStrip));
     for (const FramePieceName& piece : kFramePieces) {
         const FramePiece which = piece.Piece;
