@@ -34,6 +34,9 @@ class Serializer {
 
     static Serializer Loading(std::span<const uint8_t> bytes);
     static Serializer Loading(std::string_view bytes);
+    // The serializer only looks at the bytes: a temporary would be gone
+    // before the first field is read.
+    static Serializer Loading(std::string&& bytes) = delete;
     static Serializer Saving();
     static Serializer Describing();
 

@@ -97,7 +97,8 @@ TEST_F(CompileTest, TheGameReadsBackWhatTheSourcesSay) {
 
     SavedState save;
     std::string error;
-    Serializer s = Serializer::Loading(ReadFileBytes(dir_ / SaveFileName, error).value_or(""));
+    const std::string saveBytes = ReadFileBytes(dir_ / SaveFileName, error).value_or("");
+    Serializer s = Serializer::Loading(saveBytes);
     SyncSaveFile(s, save);
     EXPECT_EQ(save.Stock[12], 4);
     EXPECT_EQ(save.TreasureSpots[51 * 1 + 1], 21);

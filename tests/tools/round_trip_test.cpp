@@ -115,7 +115,7 @@ TEST(RoundTripTest, RandomDataInEveryFieldComesBackByteForByte) {
         data.NewGame = std::make_unique<SavedState>();
         FillRandom(SyncSaveFile, *data.NewGame, rng);
         KeepSomeRows(data.NewGame->Roster, rng);
-        data.Ini = std::string("[\x83\x61]\r\nkey= value\r\n\xFF", 21);
+        data.Ini = std::string("[\x83\x61]\r\nkey= value\r\n\xFF");
 
         const auto bytes = DataFileBytes(data);
         ExpectSameFiles(bytes, RoundTrip(bytes));

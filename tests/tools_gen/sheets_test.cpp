@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -152,7 +153,8 @@ TEST_F(Sheets, JpegKeepsMasksWithinAFewLevelsOfPure) {
     std::unique_ptr<ImageCodec> codec = CreateSdlImageCodec();
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() /
-        ("kv_gen_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        ("kv_gen_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         "-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     for (int layer = 0; layer < kViewLayers; ++layer) {
         const Image& sheet = art_.Doors[static_cast<size_t>(layer)];
