@@ -14,7 +14,7 @@ namespace {
 
 enum class ArgKind { Flag, Text, Number };
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view Name;
     std::string_view Alias;  // a short spelling, or empty
     ArgKind Kind;
@@ -27,33 +27,33 @@ struct OptionSpec {
 
 // --seed is the only number, so it is handled by kind rather than by a member.
 constexpr std::array kOptions = {
-    OptionSpec{"--data", "", ArgKind::Text, nullptr, &Options::DataDir, "DIR", "a folder",
+    OptionRule{"--data", "", ArgKind::Text, nullptr, &Options::DataDir, "DIR", "a folder",
                "scenario folder (default: the demo scenario)"},
-    OptionSpec{"--save-dir", "", ArgKind::Text, nullptr, &Options::SaveDir, "DIR", "a folder",
+    OptionRule{"--save-dir", "", ArgKind::Text, nullptr, &Options::SaveDir, "DIR", "a folder",
                "save folder (default: a per-user folder for the scenario)"},
-    OptionSpec{"--seed", "", ArgKind::Number, nullptr, nullptr, "N", "a whole number",
+    OptionRule{"--seed", "", ArgKind::Number, nullptr, nullptr, "N", "a whole number",
                "seed for the dice, so a run can be repeated (default: the clock)"},
-    OptionSpec{"--headless", "", ArgKind::Flag, &Options::Headless, nullptr, "", "",
+    OptionRule{"--headless", "", ArgKind::Flag, &Options::Headless, nullptr, "", "",
                "run without a window or sound, driven by the --keys script"},
-    OptionSpec{"--keys", "", ArgKind::Text, nullptr, &Options::KeysFile, "FILE", "a file",
+    OptionRule{"--keys", "", ArgKind::Text, nullptr, &Options::KeysFile, "FILE", "a file",
                "key script to play in a headless run"},
-    OptionSpec{"--transcript", "", ArgKind::Text, nullptr, &Options::TranscriptFile, "FILE",
+    OptionRule{"--transcript", "", ArgKind::Text, nullptr, &Options::TranscriptFile, "FILE",
                "a file", "write everything the player is shown, as JSON Lines"},
-    OptionSpec{"--screenshot", "", ArgKind::Text, nullptr, &Options::ScreenshotFile, "FILE",
+    OptionRule{"--screenshot", "", ArgKind::Text, nullptr, &Options::ScreenshotFile, "FILE",
                "a file", "write a PNG of the screen when the run ends"},
-    OptionSpec{"--record", "", ArgKind::Text, nullptr, &Options::RecordFile, "FILE", "a file",
+    OptionRule{"--record", "", ArgKind::Text, nullptr, &Options::RecordFile, "FILE", "a file",
                "save the keys pressed as a key script for --keys"},
-    OptionSpec{"--version", "", ArgKind::Flag, &Options::ShowVersion, nullptr, "", "",
+    OptionRule{"--version", "", ArgKind::Flag, &Options::ShowVersion, nullptr, "", "",
                "show the version and exit"},
-    OptionSpec{"--help", "-h", ArgKind::Flag, &Options::ShowHelp, nullptr, "", "",
+    OptionRule{"--help", "-h", ArgKind::Flag, &Options::ShowHelp, nullptr, "", "",
                "show this help and exit"},
 };
 
 constexpr std::string_view kProgram = "korvane: ";
 
-const OptionSpec* FindOption(std::string_view name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (name == spec.Name || (!spec.Alias.empty() && name == spec.Alias)) return &spec;
+const OptionRule* FindOption(std::string_view name) {
+    for (const OptionRule& rule : kOptions) {
+        if (name == rule.Name || (!rule.Alias.empty() && name == rule.Alias)) return &rule;
     }
     return nullptr;
 }
@@ -109,25 +109,25 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
             name = arg.substr(0, equals);
             inlineValue = arg.substr(equals + 1);
         }
-        const OptionSpec* spec = FindOption(name);
-        if (!spec) {
+        const OptionRule* rule = FindOption(name);
+        if (!rule) {
             result.Error = Fail("unknown option '" + std::string(name) + "'");
             return result;
         }
-        const std::string shown(spec->Name);
-        bool& wasSeen = seen[static_cast<size_t>(spec - kOptions.data())];
+        const std::string shown(rule->Name);
+        bool& wasSeen = seen[static_cast<size_t>(rule - kOptions.data())];
         if (wasSeen) {
             result.Error = Fail(shown + " given more than once");
             return result;
         }
         wasSeen = true;
 
-        if (spec->Kind == ArgKind::Flag) {
+        if (rule->Kind == ArgKind::Flag) {
             if (inlineValue) {
                 result.Error = Fail(shown + " takes no value");
                 return result;
             }
-            opts.*(spec->Flag) = true;
+            opts.*(rule->Flag) = true;
             continue;
         }
         std::string_view value;
@@ -137,18 +137,18 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
             value = argv[++i];
         }
         if (value.empty()) {
-            result.Error = Fail(shown + " needs " + std::string(spec->Needs));
+            result.Error = Fail(shown + " needs " + std::string(rule->Needs));
             return result;
         }
-        if (spec->Kind == ArgKind::Text) {
-            opts.*(spec->Text) = std::string(value);
+        if (rule->Kind == ArgKind::Text) {
+            opts.*(rule->Text) = std::string(value);
         } else if (bool tooLarge = false; auto number = ParseUnsigned(value, tooLarge)) {
             opts.Seed = *number;
         } else {
             const std::string got = ", got '" + std::string(value) + "'";
             result.Error =
                 tooLarge ? Fail(shown + " must be at most " + std::to_string(UINT64_MAX) + got)
-                         : Fail(shown + " needs " + std::string(spec->Needs) + got);
+                         : Fail(shown + " needs " + std::string(rule->Needs) + got);
             return result;
         }
     }
@@ -163,13 +163,13 @@ std::string HelpText() {
         "       korvane --headless --keys FILE [--data DIR] [--save-dir DIR] [--seed N]\n"
         "               [--transcript FILE] [--screenshot FILE]\n"
         "\n";
-    for (const OptionSpec& spec : kOptions) {
+    for (const OptionRule& rule : kOptions) {
         std::string left = "  ";
-        if (!spec.Alias.empty()) left += std::string(spec.Alias) + ", ";
-        left += spec.Name;
-        if (!spec.ValueName.empty()) left += " " + std::string(spec.ValueName);
+        if (!rule.Alias.empty()) left += std::string(rule.Alias) + ", ";
+        left += rule.Name;
+        if (!rule.ValueName.empty()) left += " " + std::string(rule.ValueName);
         left.resize(std::max(left.size() + 1, kColumn), ' ');
-        text += left + std::string(spec.Help) + "\n";
+        text += left + std::string(rule.Help) + "\n";
     }
     return text;
 }
