@@ -270,4 +270,16 @@ void ListEx::MouseDown(int button, int x, int y) {
     Control::MouseDown(button, x, y);  // MouseDown, then Click for the left button
 }
 
+void ListEx::SetFrame(const FramePictures& frame) {
+    FrameTopLeft = frame.TopLeft;
+    FrameTopCenter = frame.TopCenter;
+    FrameTopRight = frame.TopRight;
+    FrameMiddleLeft = frame.MiddleLeft;
+    FrameMiddleRight = frame.MiddleRight;
+    FrameBottomLeft = frame.BottomLeft;
+    FrameBottomCenter = frame.BottomCenter;
+    FrameBottomRight = frame.BottomRight;
+    Invalidate();
+}
+
 }  // namespace kv

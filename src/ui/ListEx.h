@@ -20,6 +20,7 @@
 
 #include "platform/Image.h"
 #include "ui/Control.h"
+#include "ui/PanelArt.h"
 
 namespace kv {
 
@@ -70,6 +71,8 @@ class ListEx : public Control {
     Image FrameBottomLeft;
     Image FrameBottomCenter;
     Image FrameBottomRight;
+    // Takes all eight edge pictures at once.
+    void SetFrame(const FramePictures& frame);
 
     // Events besides the inherited OnClick, OnKeyDown, OnKeyPress, OnKeyUp,
     // OnMouseDown. The second press of a double click raises OnDblClick only.

@@ -67,15 +67,7 @@ MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), ga
     lstCommandList.BackColor = PanelBack;
     lstCommandList.ForeColor = TextColour;
     lstCommandList.BorderStyle = 2;
-    const FramePictures frame = GoldFrame(6);
-    lstCommandList.FrameTopLeft = frame.TopLeft;
-    lstCommandList.FrameTopCenter = frame.TopCenter;
-    lstCommandList.FrameTopRight = frame.TopRight;
-    lstCommandList.FrameMiddleLeft = frame.MiddleLeft;
-    lstCommandList.FrameMiddleRight = frame.MiddleRight;
-    lstCommandList.FrameBottomLeft = frame.BottomLeft;
-    lstCommandList.FrameBottomCenter = frame.BottomCenter;
-    lstCommandList.FrameBottomRight = frame.BottomRight;
+    lstCommandList.SetFrame(GoldFrame(6));
     lstCommandList.SelectStyle = 2;
     lstCommandList.GradationColor = Rgb(24, 40, 120);
     lstCommandList.SelectBackColor = Rgb(64, 96, 200);
