@@ -1,10 +1,40 @@
-# SDL is included only by the platform's SDL implementation (and the tests of
-# that implementation); rand(), time() and stdio are the platform's alone too.
+# The layers and which way their includes may point:
+#   platform  <- ui <- screens of the subsystems <- app
+#   core      <- rule files of the subsystems
+# SDL is included only by the platform's SDL implementation; rand(), time()
+# and stdio are the platform's alone. In a subsystem folder (town, dungeon,
+# battle, items, transfer) a file whose name holds Screen, Window, Panel, View
+# or Dialog is a screen and may use the ui; every other file there is a rule
+# file and reaches the player only through core/Player.h.
+#   cmake -DROOT=<tree> -P CheckLayers.cmake
+set(subsystems "town|dungeon|battle|items|transfer")
+set(screen_name "(Screen|Window|Panel|View|Dialog)[^/]*$")
 file(GLOB_RECURSE files "${ROOT}/src/*.cpp" "${ROOT}/src/*.h" "${ROOT}/tools/*.cpp" "${ROOT}/tools/*.h")
 set(bad "")
 foreach(f ${files})
   file(RELATIVE_PATH rel "${ROOT}" "${f}")
   file(STRINGS "${f}" lines)
+  # What this file may not include, by the folder it lives in.
+  set(forbidden "")
+  if(rel MATCHES "^src/core/")
+    set(forbidden "(platform|ui|app|${subsystems})/")
+  elseif(rel MATCHES "^src/platform/")
+    set(forbidden "(ui|app|${subsystems})/")
+  elseif(rel MATCHES "^src/ui/")
+    set(forbidden "(app|${subsystems})/")
+  elseif(rel MATCHES "^src/(${subsystems})/")
+    get_filename_component(base "${rel}" NAME)
+    if(base MATCHES "${screen_name}")
+      set(forbidden "app/")
+    else()
+      set(forbidden "(platform|ui|app)/")
+    endif()
+  endif()
+  foreach(line IN LISTS lines)
+    if(forbidden AND line MATCHES "#[ \t]*include[ \t]*\"(${forbidden}[^\"]*)\"")
+      list(APPEND bad "${rel}: includes \"${CMAKE_MATCH_1}\", against the direction of the layers")
+    endif()
+  endforeach()
   if(NOT rel MATCHES "^src/platform/sdl/")
     foreach(line IN LISTS lines)
       if(line MATCHES "#[ \t]*include[ \t]*[<\"]SDL")

@@ -9,7 +9,7 @@
 
 #include "core/Game.h"
 #include "core/PerUserStore.h"
-#include "town/Castle.h"
+#include "town/CastleScreen.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/Music.h"

@@ -1,4 +1,4 @@
-#include "town/Castle.h"
+#include "town/CastleScreen.h"
 
 #include <array>
 #include <string_view>

@@ -1,0 +1,43 @@
+# Proves CheckLayers.cmake catches each wrong-way include (and lets the right
+# ways through) on small made-up trees:
+#   cmake -DROOT=<source dir> -DWORK=<scratch dir> -P TestLayerCheck.cmake
+cmake_minimum_required(VERSION 3.25)
+set(check "${ROOT}/cmake/CheckLayers.cmake")
+set(failures "")
+
+# case(name file include expectOk)
+function(case name file include expectOk)
+  set(tree "${WORK}/${name}")
+  file(REMOVE_RECURSE "${tree}")
+  file(WRITE "${tree}/${file}" "#include \"${include}\"\nint x = 0;\n")
+  execute_process(COMMAND ${CMAKE_COMMAND} -DROOT=${tree} -P ${check}
+                  RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+  if(expectOk AND NOT rc EQUAL 0)
+    set(failures ${failures} "${name}: refused ${file} -> ${include}: ${err}" PARENT_SCOPE)
+  elseif(NOT expectOk AND rc EQUAL 0)
+    set(failures ${failures} "${name}: let ${file} -> ${include} through" PARENT_SCOPE)
+  endif()
+endfunction()
+
+case(core_to_ui src/core/Game.h ui/Canvas.h FALSE)
+case(core_to_rules src/core/Game.h town/Tavern.h FALSE)
+case(platform_to_ui src/platform/Events.h ui/Window.h FALSE)
+case(ui_to_app src/ui/MainWindow.cpp app/Session.h FALSE)
+case(ui_to_rules src/ui/MainWindow.cpp battle/BattleRules.h FALSE)
+case(rules_to_app src/town/TavernScreen.cpp app/Session.h FALSE)
+case(rule_file_to_ui src/town/Tavern.cpp ui/Dialogs.h FALSE)
+case(rule_file_to_platform src/battle/BattleRules.cpp platform/Keys.h FALSE)
+case(rule_file_to_core src/battle/BattleRules.cpp core/Player.h TRUE)
+case(rules_to_rules src/battle/BattleRules.cpp town/CharacterRules.h TRUE)
+case(screen_to_ui src/town/TavernScreen.cpp ui/MainWindow.h TRUE)
+case(screen_to_rules src/town/TavernScreen.cpp town/Tavern.h TRUE)
+case(app_to_everything src/app/Session.cpp town/CastleScreen.h TRUE)
+case(ui_to_core src/ui/MainWindow.cpp core/Game.h TRUE)
+case(sdl_outside src/ui/Canvas.cpp SDL.h FALSE)
+
+file(REMOVE_RECURSE "${WORK}")
+if(failures)
+  list(JOIN failures "\n" msg)
+  message(FATAL_ERROR "The layering check is wrong:\n${msg}")
+endif()
+message(STATUS "The layering check catches every wrong-way include")
