@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "app/Screens.h"
 #include "core/CommandMenus.h"
 #include "core/Database.h"
 #include "core/PartyPanel.h"
@@ -38,8 +39,10 @@ Session::Session(WindowManager& windows, Game& game, PerUserStore& store, std::o
       main_(windows, game),
       dialogs_(
           windows, [this] { SaveAtSavePoint(game_, windows_, &dialogs_); }, [] { return false; }),
+      pickers_(windows, dialogs_, game),
+      player_(dialogs_, pickers_),
       music_(windows.Host().Midi(), game.Config, windows.Log(), game.DataFolder),
-      town_{game, main_, dialogs_, music_, [this] { Unload(); }} {
+      screens_(game, windows, main_, dialogs_, pickers_, player_, music_, [this] { Unload(); }) {
     title_.OnStart = [this] { StartFromTitle(); };
     main_.OnCloseAsked = [this] {
         Unload();
@@ -70,7 +73,7 @@ bool Session::StartUp() {
     }
     CheckStoredVersion();
     PlaceMainWindow();
-    InstallCastleMenus(town_);
+    InstallScreens(screens_);
     AttachMusicTimer(main_.tmr, windows_, music_);
     game_.CurrentFloor = 0;
     game_.CurrentPlace = 1;

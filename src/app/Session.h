@@ -1,18 +1,21 @@
 #pragma once
-// One run of the game from the title to the unload, in the start-up order
-// the game has always had: title and its music, the stored version, the save
-// and the database, the dialogs, the version check, the main window, then the
-// start prompt. A key on the title opens the castle.
+// One run of the game from the title to the unload. Start-up goes: title and
+// its music, the stored version, the save and the database, the dialogs, the
+// version check, the main window and its screens, then the start prompt. A
+// key on the title opens the castle. The session knows no subsystem: each
+// installs its screens through the shared context.
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "core/Game.h"
 #include "core/PerUserStore.h"
-#include "town/CastleScreen.h"
+#include "ui/DialogPlayer.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/Music.h"
+#include "ui/Pickers.h"
+#include "ui/ScreenContext.h"
 #include "ui/TitleWindow.h"
 #include "ui/WindowManager.h"
 
@@ -37,6 +40,8 @@ class Session {
 
     MainWindow& Main() { return main_; }
     Dialogs& Messages() { return dialogs_; }
+    ScreenContext& Screens() { return screens_; }
+    bool Unloaded() const { return unloaded_; }
 
   private:
     std::vector<std::string> LoadGameData();
@@ -51,8 +56,10 @@ class Session {
     TitleWindow title_;
     MainWindow main_;
     Dialogs dialogs_;
+    Pickers pickers_;
+    DialogPlayer player_;
     MusicPlayer music_;
-    TownScreens town_;
+    ScreenContext screens_;
     bool unloaded_ = false;
 };
 

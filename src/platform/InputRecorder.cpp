@@ -40,6 +40,9 @@ std::string TokenFor(const InputEvent& event) {
             step.X = event.X;
             step.Y = event.Y;
             return FormatStep(step);
+        case InputEvent::Type::CloseAsked:
+            step.Kind = ScriptStep::Type::Close;
+            return FormatStep(step);
         default:
             return "";
     }

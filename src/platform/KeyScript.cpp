@@ -64,6 +64,7 @@ constexpr std::string_view WaitPrefix = "wait:";
 constexpr std::string_view ShotPrefix = "shot:";
 constexpr std::string_view ClickPrefix = "click:";
 constexpr std::string_view SeedPrefix = "seed:";
+constexpr std::string_view CloseWord = "close";
 
 constexpr uint64_t MaxWaitMs = 86'400'000;  // one day
 constexpr uint64_t CanvasWidth = 640;
@@ -122,6 +123,10 @@ std::string ParseWord(std::string_view token, ScriptStep& step) {
         step.Kind = ScriptStep::Type::Click;
         step.X = static_cast<int>(x);
         step.Y = static_cast<int>(y);
+        return "";
+    }
+    if (token == CloseWord) {
+        step.Kind = ScriptStep::Type::Close;
         return "";
     }
     if (token.starts_with(SeedPrefix)) {
@@ -261,6 +266,8 @@ std::string FormatStep(const ScriptStep& step) {
             return std::string(ClickPrefix) + std::to_string(step.X) + "," + std::to_string(step.Y);
         case ScriptStep::Type::Seed:
             return std::string(SeedPrefix) + std::to_string(step.Seed);
+        case ScriptStep::Type::Close:
+            return std::string(CloseWord);
     }
     return "";
 }

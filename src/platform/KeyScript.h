@@ -13,6 +13,7 @@
 //   shot:FILE                              write a PNG of the canvas now
 //   click:X,Y                              left mouse click at canvas pixel X,Y
 //   seed:N                                 the RNG seed, unless --seed is given
+//   close                                  the player closes the window
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,7 +23,7 @@
 namespace kv {
 
 struct ScriptStep {
-    enum class Type { Key, Text, Wait, Shot, Click, Seed };
+    enum class Type { Key, Text, Wait, Shot, Click, Seed, Close };
     Type Kind = Type::Key;
     int KeyCode = 0;
     int Shift = 0;

@@ -1,11 +1,9 @@
 #include "town/CastleScreen.h"
 
-#include <array>
 #include <string_view>
 
 #include "core/CommandMenus.h"
 #include "core/Settings.h"
-#include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/Music.h"
 
@@ -19,40 +17,60 @@ constexpr std::string_view NotYetOpen = "ここはまだ準備中です。";
 enum CastleRow { Tavern, Inn, Shop, Temple, FortuneTeller, ToEdgeOfTown };
 enum EdgeRow { Training, Resume, Dungeon, Config, EndGame, ToCastle };
 
-void ShowEdgeOfTown(TownScreens& town) {
-    town.Music.PlayScene(SceneOutskirts);
-    town.Main.SetCommandMenu(MenuStates::EdgeOfTown);
-}
+class CastleScreen : public Screen {
+  public:
+    explicit CastleScreen(ScreenContext& context) : context_(context) {}
+
+    void CarryOut(int row) override {
+        if (row == ToEdgeOfTown) {
+            ShowEdgeOfTown(context_);
+        } else {
+            context_.ThePlayer.Message(NotYetOpen);
+        }
+    }
+
+  private:
+    ScreenContext& context_;
+};
+
+class EdgeOfTownScreen : public Screen {
+  public:
+    explicit EdgeOfTownScreen(ScreenContext& context) : context_(context) {}
+
+    void CarryOut(int row) override {
+        switch (row) {
+            case EndGame:
+                context_.EndGame();
+                break;
+            case ToCastle:
+                ShowCastle(context_);
+                break;
+            default:
+                context_.ThePlayer.Message(NotYetOpen);
+                break;
+        }
+    }
+
+  private:
+    ScreenContext& context_;
+};
 
 }  // namespace
 
-void ShowCastle(TownScreens& town) {
-    town.Music.PlayScene(SceneCastle);
-    town.Main.SetCommandMenu(MenuStates::Castle);
-    town.Main.RefreshPartyPanel();
+void ShowCastle(ScreenContext& context) {
+    context.Music.PlayScene(SceneCastle);
+    context.Main.SetCommandMenu(MenuStates::Castle);
+    context.Main.RefreshPartyPanel();
 }
 
-void InstallCastleMenus(TownScreens& town) {
-    town.Main.SetMenuHandler(MenuStates::Castle, [&town](int row) {
-        if (row == ToEdgeOfTown) {
-            ShowEdgeOfTown(town);
-        } else {
-            town.Messages.ShowDialog(NotYetOpen, 2);
-        }
-    });
-    town.Main.SetMenuHandler(MenuStates::EdgeOfTown, [&town](int row) {
-        switch (row) {
-            case EndGame:
-                town.EndGame();
-                break;
-            case ToCastle:
-                ShowCastle(town);
-                break;
-            default:
-                town.Messages.ShowDialog(NotYetOpen, 2);
-                break;
-        }
-    });
+void ShowEdgeOfTown(ScreenContext& context) {
+    context.Music.PlayScene(SceneOutskirts);
+    context.Main.SetCommandMenu(MenuStates::EdgeOfTown);
+}
+
+void InstallCastleScreens(ScreenContext& context) {
+    context.Install<CastleScreen>(MenuStates::Castle, context);
+    context.Install<EdgeOfTownScreen>(MenuStates::EdgeOfTown, context);
 }
 
 }  // namespace kv

@@ -1,29 +1,17 @@
 #pragma once
 // The castle menu and the edge of town: the two screens every trip starts
-// and ends on. Leaving the game from the edge of town goes through the main
-// window's unload.
-#include <functional>
-
-#include "core/Game.h"
+// and ends on.
+#include "ui/ScreenContext.h"
 
 namespace kv {
 
-class Dialogs;
-class MainWindow;
-class MusicPlayer;
-
-struct TownScreens {
-    Game& TheGame;
-    MainWindow& Main;
-    Dialogs& Messages;
-    MusicPlayer& Music;
-    std::function<void()> EndGame;  // the main window's unload
-};
-
-// Installs the handlers of the castle menu and the edge of town.
-void InstallCastleMenus(TownScreens& town);
+// Registers the castle and the edge of town on the main window.
+void InstallCastleScreens(ScreenContext& context);
 
 // Back to the castle menu with the castle music.
-void ShowCastle(TownScreens& town);
+void ShowCastle(ScreenContext& context);
+
+// To the edge of town with its music.
+void ShowEdgeOfTown(ScreenContext& context);
 
 }  // namespace kv

@@ -167,7 +167,11 @@ Rect ListEx::RowBounds(int row) const {
 }
 
 int ListEx::RowAt(int x, int y) const {
-    if (x < 0 || x >= Width || y < ListTop()) return -1;
+    const Insets insets = BorderInsets();
+    if (x < insets.Left || x >= Width - insets.Right || y < ListTop() ||
+        y >= Height - insets.Bottom) {
+        return -1;
+    }
     const int slot = static_cast<int>(std::floor((y - ListTop()) / RowHeight()));
     if (slot >= RowsPerPage()) return -1;
     const int row = FirstVisibleRow() + slot;

@@ -122,6 +122,9 @@ class ListEx : public Control {
     int RowsPerPage() const;
     int FirstVisibleRow() const;
     Rect RowBounds(int row) const;  // empty when the row is not on view
+    // The row under a point inside the control; -1 on the caption, the frame
+    // or below the last row.
+    int RowAt(int x, int y) const;
     bool MoreAbove() const { return FirstVisibleRow() > 0; }
     bool MoreBelow() const { return FirstVisibleRow() + RowsPerPage() < ListCount(); }
 
@@ -148,7 +151,6 @@ class ListEx : public Control {
     void Repaint();  // the synchronous part of drawing: Text follows the current row
     int MovedIndex(int keyCode) const;
     int AccessRow(int keyCode) const;
-    int RowAt(int x, int y) const;
     Insets BorderInsets() const;
 
     // Drawing (ListExDraw.cpp).

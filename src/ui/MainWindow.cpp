@@ -75,8 +75,10 @@ MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), ga
     lstCommandList.OnKeyDown = [this](int& keyCode, int shift) { CommandKeyDown(keyCode, shift); };
     // Enter, or a press on a row, carries out the current row.
     lstCommandList.OnEnter = [this] { CarryOut(); };
-    lstCommandList.OnMouseDown = [this](int button, int, int) {
-        if (button == 1) CarryOut();
+    // Only a press on a row carries it out: the caption, the frame and the
+    // space below the rows do nothing.
+    lstCommandList.OnMouseDown = [this](int button, int x, int y) {
+        if (button == 1 && lstCommandList.RowAt(x, y) >= 0) CarryOut();
     };
     Add(lstCommandList);
 
@@ -98,7 +100,16 @@ MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), ga
     lblHelp.ForeColor = TextColour;
     fraHelp.Add(lblHelp);
 
+    // The current screen sees every key first (the maze walks on the arrows).
+    KeyPreview = true;
+    OnKeyDown = [this](int& keyCode, int shift) {
+        Screen* screen = ScreenFor(game_.MenuState);
+        if (keyCode != 0 && screen != nullptr && screen->KeyDown(keyCode, shift)) keyCode = 0;
+    };
+
     tmrMove.Name = "tmrMove";
+    tmrMove.OnTimer = [this] { Tick(MainTimer::Move); };
+    tmrTreasure.OnTimer = [this] { Tick(MainTimer::Treasure); };
     tmrMove.SetInterval(300);
     tmrTreasure.Name = "tmrTreasure";
     tmrTreasure.SetInterval(2000);
@@ -131,6 +142,10 @@ void MainWindow::LayOut() {
 }
 
 void MainWindow::SetCommandMenu(int state) {
+    const bool changing = state != game_.MenuState;
+    if (changing) {
+        if (Screen* old = ScreenFor(game_.MenuState)) old->Leave();
+    }
     const CommandMenu menu = CommandMenuFor(state, game_);
     lstCommandList.Clear();
     game_.MenuState = state;
@@ -140,10 +155,22 @@ void MainWindow::SetCommandMenu(int state) {
     lstCommandList.Visible = true;
     lstCommandList.SetFocus();
     Manager().Log().Menu(state, menu.Caption, menu.Rows, lstCommandList.ListIndex());
+    if (changing) {
+        if (Screen* now = ScreenFor(state)) now->Enter();
+    }
 }
 
-void MainWindow::SetMenuHandler(int state, MenuHandler handler) {
-    handlers_[state] = std::move(handler);
+void MainWindow::Register(int state, Screen& screen) {
+    screens_[state] = &screen;
+}
+
+Screen* MainWindow::ScreenFor(int state) const {
+    const auto found = screens_.find(state);
+    return found == screens_.end() ? nullptr : found->second;
+}
+
+void MainWindow::Tick(MainTimer timer) {
+    if (Screen* screen = ScreenFor(game_.MenuState)) screen->Tick(timer);
 }
 
 void MainWindow::CommandKeyDown(int& keyCode, int) {
@@ -154,9 +181,9 @@ void MainWindow::CommandKeyDown(int& keyCode, int) {
 }
 
 void MainWindow::CarryOut() {
-    auto handler = handlers_.find(game_.MenuState);
-    if (handler == handlers_.end() || lstCommandList.ListIndex() < 0) return;
-    handler->second(lstCommandList.ListIndex());
+    Screen* screen = ScreenFor(game_.MenuState);
+    if (screen == nullptr || lstCommandList.ListIndex() < 0) return;
+    screen->CarryOut(lstCommandList.ListIndex());
 }
 
 void MainWindow::RefreshPartyPanel() {

@@ -1,10 +1,10 @@
 #pragma once
 // The main window: the maze picture behind everything, the party panel of six
 // rows at the bottom, the command menu above it and the message label. Every
-// town screen, the maze and the battle live in it; Enter on the command menu
-// runs the handler of the current menu state.
+// town screen, the maze and the battle live in it as screens, one per menu
+// state: the current state's screen gets the window's keys first, its timers,
+// and the rows carried out on the command menu.
 #include <array>
-#include <functional>
 #include <map>
 
 #include "core/Game.h"
@@ -12,6 +12,7 @@
 #include "ui/ListEx.h"
 #include "ui/PanelEx.h"
 #include "ui/PictureBox.h"
+#include "ui/Screen.h"
 #include "ui/Timer.h"
 #include "ui/Window.h"
 
@@ -24,17 +25,19 @@ class MainWindow : public Window {
 
     MainWindow(WindowManager& manager, Game& game);
 
-    // Clears the command list, sets MenuState, gives the list the state's
-    // caption and rows, makes the first row current and focuses the list.
+    // The transition between screens: the old state's screen leaves, the
+    // command list is cleared and given the new state's caption and rows, its
+    // first row made current and focused, MenuState set, and the new screen
+    // enters. Asked again for the state already current, it only rebuilds
+    // the rows (no leave, no enter).
     void SetCommandMenu(int state);
+    // The screen of a menu state; a state without one leaves rows inert.
+    void Register(int state, Screen& screen);
+    Screen* ScreenFor(int state) const;
     // Rebuilds the party list from the roster and redraws the six rows.
     void RefreshPartyPanel();
     // Shows (or hides, with nullptr) the battle help panel for a member.
     void ShowBattleHelp(const Creature* member);
-
-    // The handler that carries out the chosen row of a menu state.
-    using MenuHandler = std::function<void(int row)>;
-    void SetMenuHandler(int state, MenuHandler handler);
 
     PictureBox picMap;
     PanelEx fraParty;
@@ -55,9 +58,10 @@ class MainWindow : public Window {
     void LayOut();
     void CommandKeyDown(int& keyCode, int shift);
     void CarryOut();
+    void Tick(MainTimer timer);
 
     Game& game_;
-    std::map<int, MenuHandler> handlers_;
+    std::map<int, Screen*> screens_;
     std::vector<std::vector<std::string>> shownParty_;
 };
 

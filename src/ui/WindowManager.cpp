@@ -93,9 +93,19 @@ void WindowManager::Dispatch(const InputEvent& event) {
         case InputEvent::Type::Quit:
             Quit(QuitReason::ScriptEnded);
             return;
-        case InputEvent::Type::CloseAsked:
-            if (top == nullptr || !top->OnCloseAsked || top->OnCloseAsked()) Quit();
+        case InputEvent::Type::CloseAsked: {
+            // The topmost window that has a say answers: a message box over
+            // the main window passes the question down, so closing the game
+            // under an open dialog still runs the main window's unload.
+            for (auto at = stack_.rbegin(); at != stack_.rend(); ++at) {
+                if ((*at)->OnCloseAsked) {
+                    if ((*at)->OnCloseAsked()) Quit();
+                    return;
+                }
+            }
+            Quit();
             return;
+        }
         case InputEvent::Type::Screenshot:
             SaveScreenshot(event.Text);
             return;

@@ -109,7 +109,7 @@ TEST(InputRecorder, LeavesOutWhatAReplayDoesNotNeed) {
     std::string recorded = RecordRun(source, clock, 1);
     KeyScript replay = ParseKeyScript(recorded);
     ASSERT_EQ(replay.Error, "") << recorded;
-    EXPECT_EQ(Canonical(replay.Steps), Canonical(Steps("seed:1 \"ab\" click:3,4")));
+    EXPECT_EQ(Canonical(replay.Steps), Canonical(Steps("seed:1 close \"ab\" click:3,4")));
     EXPECT_NE(recorded.find("# key 96"), std::string::npos) << recorded;
 }
 

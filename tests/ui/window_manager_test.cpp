@@ -493,6 +493,26 @@ TEST_F(WindowStackTest, ClosingTheRealWindowAsksTheTopWindow) {
     allow = true;
     Deliver(close);
     EXPECT_EQ(wm.WhyQuit(), QuitReason::Requested);
+    EXPECT_EQ(mainAsked, 0);
+}
+
+TEST_F(WindowStackTest, AWindowWithoutASayPassesTheCloseDown) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    WindowManager& wm = Manager();
+    Window main(wm);
+    Window message(wm);
+    int mainAsked = 0;
+    main.OnCloseAsked = [&] {
+        ++mainAsked;
+        return false;
+    };
+    main.Show();
+    message.Show();
+    InputEvent close;
+    close.Kind = InputEvent::Type::CloseAsked;
+    Deliver(close);
+    EXPECT_EQ(mainAsked, 1);
+    EXPECT_FALSE(wm.Quitting());
 }
 
 }  // namespace

@@ -40,6 +40,10 @@ bool ScriptEventSource::WaitEvent(InputEvent& event, int64_t deadlineMs) {
                 event.Button = 1;
                 ++next_;
                 return true;
+            case ScriptStep::Type::Close:
+                event.Kind = InputEvent::Type::CloseAsked;
+                ++next_;
+                return true;
             case ScriptStep::Type::Shot:
                 event.Kind = InputEvent::Type::Screenshot;
                 event.Text = step.Text;

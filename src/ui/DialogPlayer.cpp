@@ -1,0 +1,34 @@
+#include "ui/DialogPlayer.h"
+
+#include "ui/Dialogs.h"
+#include "ui/Pickers.h"
+
+namespace kv {
+
+void DialogPlayer::Message(std::string_view text) {
+    dialogs_.ShowDialog(text, DialogMessage);
+}
+
+bool DialogPlayer::Ask(std::string_view question) {
+    return dialogs_.ShowDialog(question, DialogYesNo) == "-1";
+}
+
+std::string DialogPlayer::Input(std::string_view prompt, std::string_view defaultText) {
+    return dialogs_.ShowDialog(prompt, DialogInput, defaultText);
+}
+
+int DialogPlayer::ChooseMember(std::string_view prompt, bool withItems) {
+    return pickers_.ChooseMember(withItems ? 1 : 0, prompt);
+}
+
+int DialogPlayer::ChooseItem(int rosterSlot) {
+    return pickers_.ChooseItem(rosterSlot);
+}
+
+int DialogPlayer::ChooseFromList(const std::vector<std::string>& texts,
+                                 const std::vector<int32_t>& values, std::string_view prompt,
+                                 int startRow) {
+    return pickers_.ChooseFromList(texts, values, prompt, startRow);
+}
+
+}  // namespace kv

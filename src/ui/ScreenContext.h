@@ -1,0 +1,67 @@
+#pragma once
+// What every subsystem's screens are built with: the game, the main window,
+// the dialogs and pickers, the player interface the rules talk to, the music
+// and the window stack. The session makes one and hands it to each
+// subsystem's installer, which registers its screens on the main window and
+// keeps them here for the whole run.
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/Game.h"
+#include "core/Player.h"
+#include "ui/Screen.h"
+
+namespace kv {
+
+class Dialogs;
+class MainWindow;
+class MusicPlayer;
+class Pickers;
+class WindowManager;
+
+struct ScreenContext {
+    ScreenContext(Game& game, WindowManager& windows, MainWindow& main, Dialogs& messages,
+                  Pickers& choices, Player& player, MusicPlayer& music,
+                  std::function<void()> endGame)
+        : TheGame(game),
+          Windows(windows),
+          Main(main),
+          Messages(messages),
+          Choices(choices),
+          ThePlayer(player),
+          Music(music),
+          EndGame(std::move(endGame)) {}
+    ScreenContext(const ScreenContext&) = delete;
+    ScreenContext& operator=(const ScreenContext&) = delete;
+
+    Game& TheGame;
+    WindowManager& Windows;
+    MainWindow& Main;
+    Dialogs& Messages;
+    Pickers& Choices;
+    Player& ThePlayer;
+    MusicPlayer& Music;
+    std::function<void()> EndGame;  // the main window's unload
+
+    // Makes a screen, registers it for a menu state and keeps it.
+    template <typename T, typename... Args>
+    T& Install(int state, Args&&... args) {
+        auto screen = std::make_unique<T>(std::forward<Args>(args)...);
+        T& made = *screen;
+        Register(state, made);
+        screens_.push_back(std::move(screen));
+        return made;
+    }
+    // Registers a screen kept elsewhere (one screen may serve several states).
+    void Register(int state, Screen& screen);
+
+    // Saves at a save point as the player sees it (a failure says so).
+    bool Save();
+
+  private:
+    std::vector<std::unique_ptr<Screen>> screens_;
+};
+
+}  // namespace kv

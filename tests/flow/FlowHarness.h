@@ -1,0 +1,149 @@
+#pragma once
+// The in-process session: the real game on the null platform, started on a
+// small scenario made in memory and driven by a key script, so a flow test
+// can look at the game state, the save file and the transcript afterwards.
+//
+//   Flow flow;
+//   flow.Scenario().Roster[1] = ...;        // the scenario's new-game save
+//   flow.Run("Enter  E Enter  Down Enter");  // the title's key first
+//   EXPECT_EQ(flow.State().MenuState, 9);
+//   EXPECT_EQ(flow.Lines("menu").back()["caption"], "町外れ");
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/Session.h"
+#include "core/Database.h"
+#include "core/Game.h"
+#include "core/PerUserStore.h"
+#include "core/SaveFile.h"
+#include "core/Transcript.h"
+#include "platform/KeyScript.h"
+#include "platform/null/NullPlatform.h"
+#include "ui/WindowManager.h"
+
+namespace kv::test {
+
+namespace fs = std::filesystem;
+
+class Flow {
+  public:
+    Flow() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        root_ = fs::temp_directory_path() /
+                ("korvane-flow-" + std::string(info ? info->name() : "run") + "-" +
+                 std::to_string(::getpid()));
+        fs::remove_all(root_);
+        for (const char* sub : {"data", "save", "config"}) fs::create_directories(root_ / sub);
+        scenario_ = std::make_unique<Game>();
+    }
+    ~Flow() {
+        session_.reset();
+        windows_.reset();
+        platform_.reset();
+        transcript_.reset();
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    Flow(const Flow&) = delete;
+    Flow& operator=(const Flow&) = delete;
+
+    // The scenario before the run: its database tables and its new-game save.
+    Game& Scenario() { return *scenario_; }
+    fs::path DataFolder() const { return root_ / "data"; }
+    fs::path SaveFolder() const { return root_ / "save"; }
+
+    // Writes the scenario, starts the game and plays the script until it runs
+    // out. False (with the reason in Error()) when the game would not start.
+    bool Run(std::string_view keys, uint64_t seed = 1) {
+        WriteScenario();
+        KeyScript script = ParseKeyScript(keys);
+        EXPECT_EQ(script.Error, "") << "the flow's key script does not parse";
+        std::string error;
+        platform_ = CreateNullPlatform(std::move(script.Steps), error);
+        if (!platform_) {
+            error_ = error;
+            return false;
+        }
+        transcript_ = std::make_unique<Transcript>();
+        transcript_->Open((root_ / "transcript.jsonl").string());
+        game_ = std::make_unique<Game>();
+        game_->DataFolder = DataFolder();
+        game_->SaveFolder = SaveFolder();
+        game_->Rng.Seed(seed);
+        windows_ = std::make_unique<WindowManager>(*platform_, *transcript_);
+        store_ = std::make_unique<PerUserStore>(root_ / "config");
+        session_ = std::make_unique<Session>(*windows_, *game_, *store_, errors_);
+        const bool started = session_->StartUp();
+        session_->Run();
+        transcript_->Close();
+        error_ = errors_.str();
+        return started;
+    }
+
+    // The game as the run left it.
+    Game& State() { return *game_; }
+    Session& TheSession() { return *session_; }
+    NullPlatform& Platform() { return *platform_; }
+    const std::string& Error() const { return error_; }
+
+    // The transcript's lines, every one or those of one kind.
+    std::vector<nlohmann::json> Lines(std::string_view kind = "") const {
+        std::vector<nlohmann::json> lines;
+        std::ifstream in(root_ / "transcript.jsonl", std::ios::binary);
+        for (std::string line; std::getline(in, line);) {
+            nlohmann::json parsed = nlohmann::json::parse(line, nullptr, false);
+            EXPECT_FALSE(parsed.is_discarded()) << "not JSON: " << line;
+            if (kind.empty() || parsed.value("t", "") == kind) lines.push_back(parsed);
+        }
+        return lines;
+    }
+    // The texts of every dialog shown, in order.
+    std::vector<std::string> Dialogs() const {
+        std::vector<std::string> texts;
+        for (const nlohmann::json& line : Lines("dialog")) texts.push_back(line["text"]);
+        return texts;
+    }
+
+    // The save file on disk, read into a fresh game.
+    std::unique_ptr<Game> SavedGame() const {
+        auto saved = std::make_unique<Game>();
+        std::ifstream in(SaveFolder() / SaveFileName, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        LoadSaveBytes(*saved, bytes.str());
+        return saved;
+    }
+
+  private:
+    void WriteScenario() {
+        Database& db = *scenario_;
+        for (const DatabaseFile& file : DatabaseFiles()) {
+            Serializer s = Serializer::Saving();
+            file.Sync(s, db);
+            std::ofstream(DataFolder() / file.Name, std::ios::binary) << s.Output();
+        }
+        std::ofstream(DataFolder() / SaveFileName, std::ios::binary) << SaveBytes(*scenario_);
+    }
+
+    fs::path root_;
+    std::unique_ptr<Game> scenario_;
+    std::unique_ptr<NullPlatform> platform_;
+    std::unique_ptr<Transcript> transcript_;
+    std::unique_ptr<Game> game_;
+    std::unique_ptr<WindowManager> windows_;
+    std::unique_ptr<PerUserStore> store_;
+    std::unique_ptr<Session> session_;
+    std::ostringstream errors_;
+    std::string error_;
+};
+
+}  // namespace kv::test
