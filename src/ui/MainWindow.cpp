@@ -170,7 +170,7 @@ Screen* MainWindow::ScreenFor(int state) const {
 }
 
 void MainWindow::Tick(MainTimer timer) {
-    if (Screen* screen = ScreenFor(game_.MenuState)) screen->Tick(timer);
+    if (Screen* screen = ScreenFor(game_.MenuState)) screen->Timer(timer);
 }
 
 void MainWindow::CommandKeyDown(int& keyCode, int) {

@@ -27,7 +27,7 @@ class Screen {
         return false;
     }
     // One of the main window's timers fired while this screen was current.
-    virtual void Tick(MainTimer timer) { (void)timer; }
+    virtual void Timer(MainTimer timer) { (void)timer; }
     // Enter, or a click on a row, on the command list.
     virtual void CarryOut(int row) = 0;
 };

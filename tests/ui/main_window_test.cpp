@@ -22,7 +22,7 @@ class ProbeScreen : public Screen {
         log_.push_back(name_ + ":key:" + std::to_string(keyCode));
         return keyCode == Key::Down;  // takes Down, lets the rest through
     }
-    void Tick(MainTimer timer) override {
+    void Timer(MainTimer timer) override {
         log_.push_back(name_ + (timer == MainTimer::Move ? ":tick:move" : ":tick:treasure"));
     }
     void CarryOut(int row) override { log_.push_back(name_ + ":row:" + std::to_string(row)); }
