@@ -39,6 +39,23 @@ void StyleRowLabel(Label& label, const Column& column, int top, int height) {
 
 }  // namespace
 
+void StyleMenuList(ListEx& list) {
+    list.BackColor = PanelBack;
+    list.ForeColor = TextColour;
+    list.BorderStyle = 2;
+    list.SetFrame(GoldFrame(6));
+    list.SelectStyle = 2;
+    list.GradationColor = Rgb(24, 40, 120);
+    list.SelectBackColor = Rgb(64, 96, 200);
+}
+
+void StyleInfoLabel(Label& label) {
+    label.BackColor = PanelBack;
+    label.ForeColor = TextColour;
+    label.BackStyle = BackMode::Opaque;
+    label.BorderStyle = Border::Single;
+}
+
 MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), game_(game) {
     Name = "frmMain";
     OwnsCaption = true;
@@ -64,13 +81,7 @@ MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), ga
     }
 
     lstCommandList.Name = "lstCommandList";
-    lstCommandList.BackColor = PanelBack;
-    lstCommandList.ForeColor = TextColour;
-    lstCommandList.BorderStyle = 2;
-    lstCommandList.SetFrame(GoldFrame(6));
-    lstCommandList.SelectStyle = 2;
-    lstCommandList.GradationColor = Rgb(24, 40, 120);
-    lstCommandList.SelectBackColor = Rgb(64, 96, 200);
+    StyleMenuList(lstCommandList);
     lstCommandList.AccessKeyEnter = false;
     lstCommandList.OnKeyDown = [this](int& keyCode, int shift) { CommandKeyDown(keyCode, shift); };
     // Enter, or a press on a row, carries out the current row.

@@ -18,6 +18,11 @@
 
 namespace kv {
 
+// The look of the command list, for the other menus laid on the main window.
+void StyleMenuList(ListEx& list);
+// A plain text panel in the same colours.
+void StyleInfoLabel(Label& label);
+
 class MainWindow : public Window {
   public:
     static constexpr int PartyRows = 6;

@@ -44,6 +44,9 @@ struct ScreenContext {
     Player& ThePlayer;
     MusicPlayer& Music;
     std::function<void()> EndGame;  // the main window's unload
+    // The status sheet of a roster slot, shown modally; the status window
+    // installs it (view only: nothing can be changed from the sheet).
+    std::function<void(int slot, bool viewOnly)> ShowStatus;
 
     // Makes a screen, registers it for a menu state and keeps it.
     template <typename T, typename... Args>
