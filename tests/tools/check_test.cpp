@@ -54,7 +54,7 @@ TEST_F(CheckTest, ASoundScenarioPasses) {
 // and (0,1) is solid rock.
 std::string UnmirroredFloor() {
     FloorCells cells;
-    cells.Walls[0] = kNorth | kEast | kWest;
+    cells.Walls[0] = EdgeNorth | EdgeEast | EdgeWest;
     cells.Walls[20] = 15;
     return FloorNumbers(cells);
 }

@@ -88,7 +88,7 @@ void ReadMaps(const SourceFiles& files, Database& db, Diagnostics& diag) {
             continue;
         }
         FloorCells cells;
-        if (ParseFloor(text, name, cells, diag)) PutFloor(db, place - kFirstMapPlace, floor, cells);
+        if (ParseFloor(text, name, cells, diag)) PutFloor(db, MazeOf(place), floor, cells);
     }
 }
 
@@ -250,13 +250,13 @@ SourceFiles WriteSources(const ScenarioData& data) {
     WriteColumns(text, kEncounterTable, Span(db.EncounterTable));
     put("encounters.toml", std::exchange(text, {}));
 
-    for (int place = 0; place < kMapPlaces; ++place) {
-        for (int floor = 0; floor < kMapFloors; ++floor) {
-            const FloorCells cells = GetFloor(db, place, floor);
+    for (int maze = 0; maze < MazeCount; ++maze) {
+        for (int floor = 0; floor < MazeFloors; ++floor) {
+            const FloorCells cells = GetFloor(db, maze, floor);
             if (cells.Empty()) continue;
-            files[FloorFileName(place + kFirstMapPlace, floor)] =
-                "; place " + std::to_string(place + kFirstMapPlace) + ", floor " +
-                std::to_string(floor) + "\n" + WriteFloor(cells);
+            const int place = maze + FirstMazePlace;
+            files[FloorFileName(place, floor)] = "; place " + std::to_string(place) + ", floor " +
+                                                 std::to_string(floor) + "\n" + WriteFloor(cells);
         }
     }
 
