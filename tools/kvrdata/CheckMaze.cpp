@@ -187,4 +187,39 @@ void DataChecker::CheckMaps() {
     }
 }
 
+// The game draws a cell as unexplored only while its automap holds -1; a new
+// game that starts with anything else shows squares nobody has walked.
+void DataChecker::CheckNewGameAutomap() {
+    struct SeenLayer {
+        const char* Name;
+        int16_t (*Read)(const SavedState&, int, int, int, int);
+    };
+    static constexpr std::array<SeenLayer, 2> SeenLayers = {
+        {{"SeenWalls", SeenWalls}, {"SeenDoors", SeenDoors}}};
+    for (const SeenLayer& layer : SeenLayers) {
+        size_t count = 0;
+        std::string first;
+        for (int maze = 0; maze < MazeCount; ++maze) {
+            for (int floor = 0; floor < MazeFloors; ++floor) {
+                for (int y = 0; y < FloorSide; ++y) {
+                    for (int x = 0; x < FloorSide; ++x) {
+                        const int16_t value = layer.Read(*save_, maze, floor, x, y);
+                        if (value == Unseen) continue;
+                        if (count++ == 0) {
+                            first = "place " + std::to_string(maze + FirstMazePlace) + " floor " +
+                                    std::to_string(floor) + " (" + std::to_string(x) + "," +
+                                    std::to_string(y) + ") holds " + std::to_string(value);
+                        }
+                    }
+                }
+            }
+        }
+        if (count > 0) {
+            Report(std::string("KVR1.DAT ") + layer.Name + ": " + std::to_string(count) +
+                   (count == 1 ? " cell is" : " cells are") + " not -1 (unseen), first " + first +
+                   "; a new game has seen nothing of the mazes");
+        }
+    }
+}
+
 }  // namespace kv::kvrdata

@@ -6,6 +6,7 @@
 #include "Scenario.h"
 #include "SourceEvents.h"
 #include "SourceRows.h"
+#include "core/MazeMap.h"
 #include "core/SaveFile.h"
 
 namespace kv::kvrdata {
@@ -55,8 +56,9 @@ void VisitNewGameFields(FieldVisitor& f, SavedState& s) {
     f.Array("QuestState", s.QuestState);
     f.Array("MonsterKillCount", Span(s.MonsterKillCount));
     f.Array("ItemFound", Span(s.ItemFound));
-    f.Array("SeenWalls", Span(s.SeenWalls));
-    f.Array("SeenDoors", Span(s.SeenDoors));
+    // A new game has seen nothing of the mazes: the automap is unseen unless given.
+    f.Array("SeenWalls", Span(s.SeenWalls), Unseen);
+    f.Array("SeenDoors", Span(s.SeenDoors), Unseen);
 }
 
 // Reads one TOML file of the source set with its root keys checked; body
