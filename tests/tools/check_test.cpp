@@ -54,7 +54,7 @@ TEST_F(CheckTest, ASoundScenarioPasses) {
 // and (0,1) is solid rock.
 std::string UnmirroredFloor() {
     FloorCells cells;
-    cells.Walls[0] = kNorth | kEast | kWest;
+    cells.Walls[0] = EdgeNorth | EdgeEast | EdgeWest;
     cells.Walls[20] = 15;
     return FloorNumbers(cells);
 }
@@ -102,6 +102,8 @@ EventCase = 1
 )";
     sources["maps/21-02.txt"] = UnmirroredFloor();
     sources["newgame.toml"] += "\n[[treasure]]\nrow = 2\nPlace = 30\nFloor = 1\nActive = 1\n";
+    // Element 3521 of the automap is maze 1, floor 0, column 0, row 1.
+    sources["newgame.toml"] = "SeenDoors = { 3521 = 5 }\n" + sources["newgame.toml"];
 
     const CheckReport report = CompileAndCheck(sources);
     const std::string all = Joined(report);
@@ -126,6 +128,8 @@ EventCase = 1
              "KVR4.DAT EventDef 8 (event 6 content 5, 30) Kind: 30 is not a content kind",
              "KVR6.DAT place 21 floor 2 WallMap (0,0) east and (1,0) west: wall not mirrored",
              "KVR1.DAT TreasureSpots row 2: place 30 floor 1 (0,0) is off the maze",
+             "KVR1.DAT SeenDoors: 1 cell is not -1 (unseen), first place 21 floor 0 (0,1) "
+             "holds 5",
          }) {
         EXPECT_NE(all.find(expected), std::string::npos) << "missing: " << expected << "\nin:\n"
                                                          << all;

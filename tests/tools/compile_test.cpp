@@ -86,14 +86,13 @@ TEST_F(CompileTest, TheGameReadsBackWhatTheSourcesSay) {
     EXPECT_EQ(game->Events[4].ID, 0);
 
     // Map: the door east of (0,0) is in both cells, the hidden door south of (0,0) too.
-    auto at = [&](int layer, int x, int y) { return game->MapLayers[layer][MapIndex(1, 1, x, y)]; };
-    EXPECT_EQ(at(0, 0, 0), kNorth | kWest | kEast);
-    EXPECT_EQ(at(1, 0, 0), kEast | kSouth);
-    EXPECT_EQ(at(0, 1, 0), kNorth | kWest);
-    EXPECT_EQ(at(1, 1, 0), kWest);
-    EXPECT_EQ(at(1, 0, 1), kNorth);
-    EXPECT_EQ(at(2, 1, 1), kDarkCell);
-    EXPECT_EQ(at(0, 19, 19), kSouth | kEast);
+    EXPECT_EQ(WallMap(*game, 1, 1, 0, 0), EdgeNorth | EdgeWest | EdgeEast);
+    EXPECT_EQ(DoorMap(*game, 1, 1, 0, 0), EdgeEast | EdgeSouth);
+    EXPECT_EQ(WallMap(*game, 1, 1, 1, 0), EdgeNorth | EdgeWest);
+    EXPECT_EQ(DoorMap(*game, 1, 1, 1, 0), EdgeWest);
+    EXPECT_EQ(DoorMap(*game, 1, 1, 0, 1), EdgeNorth);
+    EXPECT_EQ(CellFlagMap(*game, 1, 1, 1, 1), DarkCell);
+    EXPECT_EQ(WallMap(*game, 1, 1, 19, 19), EdgeSouth | EdgeEast);
 
     SavedState save;
     std::string error;

@@ -11,7 +11,7 @@ namespace kv::kvrdata {
 namespace {
 
 size_t At(int x, int y) {
-    return static_cast<size_t>(y * kFloorSize + x);
+    return static_cast<size_t>(y * FloorSide + x);
 }
 
 // A floor with every kind of cell and edge, walls mirrored as the game wants.
@@ -22,17 +22,17 @@ FloorCells MixedFloor() {
         const unsigned kind = rng() % 4;  // open, wall, door, hidden door
         const bool wall = kind == 1 || kind == 2, door = kind >= 2;
         for (auto [cx, cy, b] : {std::tuple{x, y, bit}, std::tuple{nx, ny, opposite}}) {
-            if (cx < 0 || cy < 0 || cx >= kFloorSize || cy >= kFloorSize) continue;
+            if (cx < 0 || cy < 0 || cx >= FloorSide || cy >= FloorSide) continue;
             if (wall) c.Walls[At(cx, cy)] |= b;
             if (door) c.Doors[At(cx, cy)] |= b;
         }
     };
-    for (int y = 0; y < kFloorSize; ++y) {
-        for (int x = 0; x < kFloorSize; ++x) {
-            edge(x, y, kNorth, x, y - 1, kSouth);
-            edge(x, y, kWest, x - 1, y, kEast);
-            if (x == kFloorSize - 1) edge(x, y, kEast, x + 1, y, kWest);
-            if (y == kFloorSize - 1) edge(x, y, kSouth, x, y + 1, kNorth);
+    for (int y = 0; y < FloorSide; ++y) {
+        for (int x = 0; x < FloorSide; ++x) {
+            edge(x, y, EdgeNorth, x, y - 1, EdgeSouth);
+            edge(x, y, EdgeWest, x - 1, y, EdgeEast);
+            if (x == FloorSide - 1) edge(x, y, EdgeEast, x + 1, y, EdgeWest);
+            if (y == FloorSide - 1) edge(x, y, EdgeSouth, x, y + 1, EdgeNorth);
             c.Flags[At(x, y)] = static_cast<int16_t>(rng() % 4);
         }
     }
@@ -45,10 +45,10 @@ FloorCells MixedFloor() {
         }
     }
     for (int i = 5; i < 7; ++i) {
-        c.Walls[At(i, 4)] |= kSouth, c.Doors[At(i, 4)] &= ~kSouth;
-        c.Walls[At(i, 7)] |= kNorth, c.Doors[At(i, 7)] &= ~kNorth;
-        c.Walls[At(4, i)] |= kEast, c.Doors[At(4, i)] &= ~kEast;
-        c.Walls[At(7, i)] |= kWest, c.Doors[At(7, i)] &= ~kWest;
+        c.Walls[At(i, 4)] |= EdgeSouth, c.Doors[At(i, 4)] &= ~EdgeSouth;
+        c.Walls[At(i, 7)] |= EdgeNorth, c.Doors[At(i, 7)] &= ~EdgeNorth;
+        c.Walls[At(4, i)] |= EdgeEast, c.Doors[At(4, i)] &= ~EdgeEast;
+        c.Walls[At(7, i)] |= EdgeWest, c.Doors[At(7, i)] &= ~EdgeWest;
     }
     return c;
 }
@@ -79,20 +79,20 @@ TEST(MapArtTest, EachEdgeCharacterSetsBothCells) {
     FloorCells cells;
     Diagnostics diag;
     ASSERT_TRUE(ParseFloor(art, "f.txt", cells, diag)) << diag.Errors.front();
-    EXPECT_EQ(cells.Walls[At(0, 0)], kNorth | kWest | kEast);
-    EXPECT_EQ(cells.Doors[At(0, 0)], kEast | kSouth);
-    EXPECT_EQ(cells.Walls[At(1, 0)], kNorth | kWest | kSouth);
-    EXPECT_EQ(cells.Doors[At(1, 0)], kWest | kEast);
-    EXPECT_EQ(cells.Doors[At(2, 0)], kWest);  // a hidden door is no wall
-    EXPECT_EQ(cells.Doors[At(0, 1)], kNorth);
-    EXPECT_EQ(cells.Walls[At(0, 1)], kWest | kEast | kSouth);
-    EXPECT_EQ(cells.Flags[At(1, 1)], kDarkCell | kTeleportProofCell);
+    EXPECT_EQ(cells.Walls[At(0, 0)], EdgeNorth | EdgeWest | EdgeEast);
+    EXPECT_EQ(cells.Doors[At(0, 0)], EdgeEast | EdgeSouth);
+    EXPECT_EQ(cells.Walls[At(1, 0)], EdgeNorth | EdgeWest | EdgeSouth);
+    EXPECT_EQ(cells.Doors[At(1, 0)], EdgeWest | EdgeEast);
+    EXPECT_EQ(cells.Doors[At(2, 0)], EdgeWest);  // a hidden door is no wall
+    EXPECT_EQ(cells.Doors[At(0, 1)], EdgeNorth);
+    EXPECT_EQ(cells.Walls[At(0, 1)], EdgeWest | EdgeEast | EdgeSouth);
+    EXPECT_EQ(cells.Flags[At(1, 1)], DarkCell | TeleportProofCell);
     EXPECT_EQ(cells.Walls[At(2, 0)], 0);
 }
 
 TEST(MapArtTest, FloorsADrawingCannotHoldAreWrittenAsNumbers) {
     FloorCells odd = MixedFloor();
-    odd.Walls[At(3, 3)] ^= kEast;  // one side of an edge only
+    odd.Walls[At(3, 3)] ^= EdgeEast;  // one side of an edge only
     EXPECT_FALSE(DrawFloor(odd).has_value());
     FloorCells big;
     big.Flags[At(0, 0)] = -5;

@@ -10,6 +10,7 @@
 
 #include "Scenario.h"
 #include "core/Database.h"
+#include "core/MazeMap.h"
 #include "core/NameCoding.h"
 #include "core/SaveFile.h"
 
@@ -143,6 +144,9 @@ TEST(RoundTripTest, ReadableDataComesBackThroughTheFriendlyForms) {
     db.MapLayers[0][0] = 9;  // north-west corner cell of place 20, floor 0: walls N and W
     data.NewGame = std::make_unique<SavedState>();
     data.NewGame->Stock[5] = 3;
+    data.NewGame->SeenWalls.assign(MapElements, Unseen);
+    data.NewGame->SeenDoors.assign(MapElements, Unseen);
+    SetSeenWalls(*data.NewGame, 1, 2, 3, 4, 9);
 
     const auto bytes = DataFileBytes(data);
     SourceFiles sources;
@@ -154,6 +158,9 @@ TEST(RoundTripTest, ReadableDataComesBackThroughTheFriendlyForms) {
     EXPECT_NE(sources["monsters.toml"].find("Exp = -0.0"), std::string::npos);
     EXPECT_NE(sources["events.toml"].find("Kind = \"message\""), std::string::npos);
     EXPECT_NE(sources["newgame.toml"].find("Stock = { 5 = 3 }"), std::string::npos);
+    // The automap is written as the cells seen, the unseen ones left out.
+    EXPECT_NE(sources["newgame.toml"].find("SeenWalls = { 14625 = 9 }"), std::string::npos);
+    EXPECT_EQ(sources["newgame.toml"].find("SeenDoors"), std::string::npos);
     EXPECT_EQ(sources["maps/20-00.txt"].find("walls"), std::string::npos);  // drawn, not numbers
 }
 

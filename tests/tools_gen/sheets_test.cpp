@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "ViewCompose.h"
 #include "ViewSheets.h"
+#include "dungeon/ViewCompose.h"
 #include "platform/sdl/SdlImages.h"
 #include "platform/sdl/SdlJpeg.h"
 
@@ -38,7 +38,7 @@ bool Opaque(const SheetSprite& s, int x, int y) {
 class Sheets : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        for (int layer = 0; layer < kViewLayers; ++layer) {
+        for (int layer = 0; layer < ViewLayers; ++layer) {
             art_.Walls[static_cast<size_t>(layer)] = RenderSheet(layer, false);
             art_.Doors[static_cast<size_t>(layer)] = RenderSheet(layer, true);
         }
@@ -53,12 +53,12 @@ ViewArt Sheets::art_;
 TEST(SheetLayout, SizesFollowThePlacementTable) {
     const int widths[] = {30, 330, 660, 720, 240};
     const int heights[] = {16, 32, 64, 128, 256};
-    for (int layer = 0; layer < kViewLayers; ++layer) {
+    for (int layer = 0; layer < ViewLayers; ++layer) {
         EXPECT_EQ(SheetWidth(layer), widths[layer]);
         EXPECT_EQ(LayerHeight(layer), heights[layer]);
     }
-    int rows[kViewLayers] = {};
-    for (const Placement& p : kPlacements) {
+    int rows[ViewLayers] = {};
+    for (const SpritePlacement& p : SpritePlacements) {
         ++rows[p.Layer];
         EXPECT_EQ(p.H, LayerHeight(p.Layer));
         EXPECT_LE(p.Sx + p.W, SheetWidth(p.Layer));
@@ -79,7 +79,7 @@ TEST(SheetLayout, SizesFollowThePlacementTable) {
 }
 
 TEST_F(Sheets, MasksArePureBlackAndWhiteExactlyUnderTheirSprites) {
-    for (int layer = 0; layer < kViewLayers; ++layer) {
+    for (int layer = 0; layer < ViewLayers; ++layer) {
         for (const bool doors : {false, true}) {
             SCOPED_TRACE("layer " + std::to_string(layer) + (doors ? " doors" : " walls"));
             const Image& sheet = doors ? art_.Doors[static_cast<size_t>(layer)]
@@ -111,7 +111,7 @@ TEST_F(Sheets, MasksArePureBlackAndWhiteExactlyUnderTheirSprites) {
 }
 
 TEST_F(Sheets, WallAndDoorSheetsShareTheirMasks) {
-    for (int layer = 0; layer < kViewLayers; ++layer) {
+    for (int layer = 0; layer < ViewLayers; ++layer) {
         const Image& walls = art_.Walls[static_cast<size_t>(layer)];
         const Image& doors = art_.Doors[static_cast<size_t>(layer)];
         const int h = LayerHeight(layer);
@@ -143,7 +143,7 @@ TEST_F(Sheets, NearerLayersAreLitBrighter) {
         }
         return sum / count;
     };
-    for (int layer = 1; layer < kViewLayers; ++layer) {
+    for (int layer = 1; layer < ViewLayers; ++layer) {
         EXPECT_GT(mean(art_.Walls[static_cast<size_t>(layer)], LayerHeight(layer)),
                   mean(art_.Walls[static_cast<size_t>(layer - 1)], LayerHeight(layer - 1)));
     }
@@ -156,7 +156,7 @@ TEST_F(Sheets, JpegKeepsMasksWithinAFewLevelsOfPure) {
         ("kv_gen_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
          "-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    for (int layer = 0; layer < kViewLayers; ++layer) {
+    for (int layer = 0; layer < ViewLayers; ++layer) {
         const Image& sheet = art_.Doors[static_cast<size_t>(layer)];
         const std::string path = (dir / "d.jpg").string();
         ASSERT_TRUE(SaveJpeg(sheet, path, 100));
@@ -180,13 +180,13 @@ TEST_F(Sheets, ComposedViewShowsSpritesWhereWallsAreAndBackgroundElsewhere) {
     ViewCells open;  // nothing at all: only the backgrounds
     const Image bare = ComposeView(art_, open);
     EXPECT_EQ(bare.At(10, 10), art_.Ceiling.At(10, 10));
-    EXPECT_EQ(bare.At(10, 200), art_.Floor.At(10, 200 - kFloorTop));
+    EXPECT_EQ(bare.At(10, 200), art_.Floor.At(10, 200 - FloorTop));
 
     ViewCells near;
-    near.Walls[15] = 8;  // only the left wall beside the party
+    near.ViewWalls[15] = 8;  // only the left wall beside the party
     const Image view = ComposeView(art_, near);
     const Image& sheet = art_.Walls[4];
-    for (int y = 0; y < kViewHeight; ++y) {
+    for (int y = 0; y < ViewHeight; ++y) {
         for (int x = 0; x < 120; ++x) {
             const bool wall = sheet.At(x, 256 + y) == kBlack;
             const uint32_t expected = wall ? sheet.At(x, y) : bare.At(x, y);
@@ -195,7 +195,7 @@ TEST_F(Sheets, ComposedViewShowsSpritesWhereWallsAreAndBackgroundElsewhere) {
     }
     // A door bit alone is a hidden door: drawn as plain wall.
     ViewCells hidden;
-    hidden.Doors[15] = 8;
+    hidden.ViewDoors[15] = 8;
     EXPECT_EQ(ComposeView(art_, hidden).Pixels, view.Pixels);
 }
 

@@ -41,11 +41,11 @@ bool WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& b
 
 std::vector<MediaItem> MediaPlan(GlyphCache* glyphs) {
     std::vector<MediaItem> plan;
-    for (int layer = 0; layer < kViewLayers; ++layer) {
+    for (int layer = 0; layer < ViewLayers; ++layer) {
         plan.push_back(Jpeg("w" + std::to_string(layer) + ".jpg", kSheetQuality,
                             [layer] { return RenderSheet(layer, false); }));
     }
-    for (int layer = 0; layer < kViewLayers; ++layer) {
+    for (int layer = 0; layer < ViewLayers; ++layer) {
         plan.push_back(Jpeg("d" + std::to_string(layer) + ".jpg", kSheetQuality,
                             [layer] { return RenderSheet(layer, true); }));
     }

@@ -8,12 +8,10 @@
 namespace kv::gen {
 namespace {
 
-constexpr int kSamples = 4;  // per pixel each way
-constexpr double kSideShade = 0.82;
-constexpr double kCentreX = kViewWidth / 2.0;
-constexpr double kCentreY = kViewHeight / 2.0;
-constexpr int kBackgroundWidth = 640;
-constexpr int kBackgroundHeight = 300;
+constexpr int Samples = 4;  // per pixel each way
+constexpr double SideShade = 0.82;
+constexpr double CentreX = ViewWidth / 2.0;
+constexpr double CentreY = ViewHeight / 2.0;
 
 FaceKind KindOf(int bit) {
     return bit == 1 ? FaceKind::Front : (bit == 8 ? FaceKind::Left : FaceKind::Right);
@@ -41,7 +39,7 @@ FacePoint Map(const SheetSprite& sprite, int layer, double x, double y) {
 // The face's light as the eye meets it: the middle of the wall is lit most.
 Colour Shaded(Colour albedo, const FacePoint& p, FaceKind kind) {
     const double height = 0.82 + 0.18 * std::sin(Clamp01(p.V) * 3.14159265);
-    const double face = kind == FaceKind::Front ? 1.0 : kSideShade;
+    const double face = kind == FaceKind::Front ? 1.0 : SideShade;
     return Lit(albedo, p.Depth) * (height * face);
 }
 
@@ -52,10 +50,10 @@ void PaintSprite(Image& sheet, const SheetSprite& sprite, int layer, bool doors)
     ForEachInside(sheet, outline, [&](int x, int y) {
         if (y >= h) return;  // never past the sprite half
         Colour sum;
-        for (int sy = 0; sy < kSamples; ++sy) {
-            for (int sx = 0; sx < kSamples; ++sx) {
-                const double px = x - sprite.Sx + (sx + 0.5) / kSamples;
-                const double py = y + (sy + 0.5) / kSamples;
+        for (int sy = 0; sy < Samples; ++sy) {
+            for (int sx = 0; sx < Samples; ++sx) {
+                const double px = x - sprite.Sx + (sx + 0.5) / Samples;
+                const double py = y + (sy + 0.5) / Samples;
                 FacePoint p = Map(sprite, layer, px, py);
                 p.U = std::clamp(p.U, 0.0, 0.9999);
                 p.V = Clamp01(p.V);
@@ -63,7 +61,7 @@ void PaintSprite(Image& sheet, const SheetSprite& sprite, int layer, bool doors)
                       Shaded(doors ? DoorAlbedo(p.U, p.V) : WallAlbedo(p.U, p.V), p, sprite.Kind);
             }
         }
-        Colour c = sum * (1.0 / (kSamples * kSamples));
+        Colour c = sum * (1.0 / (Samples * Samples));
         // Pure black would vanish under XOR; keep the darkest stone just above it.
         c = {std::max(c.R, 1.0), std::max(c.G, 1.0), std::max(c.B, 1.0)};
         sheet.At(x, y) = c.Pixel();
@@ -75,26 +73,26 @@ void PaintSprite(Image& sheet, const SheetSprite& sprite, int layer, bool doors)
 // or the ceiling (above it) at distance z = centreY / |y - centreY|.
 template <typename Albedo>
 Image RenderPlane(int top, bool floor, Albedo albedo) {
-    Image image(kBackgroundWidth, kBackgroundHeight);
-    for (int y = 0; y < kBackgroundHeight; ++y) {
-        for (int x = 0; x < kBackgroundWidth; ++x) {
+    Image image(BackgroundWidth, BackgroundHeight);
+    for (int y = 0; y < BackgroundHeight; ++y) {
+        for (int x = 0; x < BackgroundWidth; ++x) {
             Colour sum;
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    const double vx = x + (sx + 0.5) / kSamples;
-                    const double vy = top + y + (sy + 0.5) / kSamples;
-                    const double rise = floor ? vy - kCentreY : kCentreY - vy;
+            for (int sy = 0; sy < Samples; ++sy) {
+                for (int sx = 0; sx < Samples; ++sx) {
+                    const double vx = x + (sx + 0.5) / Samples;
+                    const double vy = top + y + (sy + 0.5) / Samples;
+                    const double rise = floor ? vy - CentreY : CentreY - vy;
                     if (rise <= 0.5) continue;  // beyond any light
-                    const double z = kCentreY / rise;
+                    const double z = CentreY / rise;
                     const double depthPlanes = std::log2(z);
-                    const double across = (vx - kCentreX) * z / kViewWidth;
+                    const double across = (vx - CentreX) * z / ViewWidth;
                     // Depth in cells: whole cells between planes, linear within one.
                     const double cell = std::floor(depthPlanes);
                     const double depth = cell + (z / std::exp2(cell) - 1.0);
                     sum = sum + Lit(albedo(across, depth), depthPlanes);
                 }
             }
-            image.At(x, y) = (sum * (1.0 / (kSamples * kSamples))).Pixel();
+            image.At(x, y) = (sum * (1.0 / (Samples * Samples))).Pixel();
         }
     }
     return image;
@@ -102,41 +100,9 @@ Image RenderPlane(int top, bool floor, Albedo albedo) {
 
 }  // namespace
 
-const std::array<Placement, 34> kPlacements = {{
-    {0, 1, 1, 165, 120, 30, 16, 0},     {0, 2, 1, 195, 120, 30, 16, 0},
-    {0, 3, 1, 225, 120, 30, 16, 0},     {0, 4, 1, 255, 120, 30, 16, 0},
-    {0, 5, 1, 285, 120, 30, 16, 0},     {1, 1, 8, 90, 112, 75, 32, 0},
-    {1, 2, 8, 150, 112, 45, 32, 75},    {1, 3, 8, 210, 112, 15, 32, 120},
-    {1, 5, 2, 315, 112, 75, 32, 195},   {1, 4, 2, 285, 112, 45, 32, 150},
-    {1, 3, 2, 255, 112, 15, 32, 135},   {1, 6, 1, 90, 112, 60, 32, 270},
-    {1, 7, 1, 150, 112, 60, 32, 270},   {1, 8, 1, 210, 112, 60, 32, 270},
-    {1, 9, 1, 270, 112, 60, 32, 270},   {1, 10, 1, 330, 112, 60, 32, 270},
-    {2, 6, 8, -60, 96, 150, 64, 0},     {2, 7, 8, 60, 96, 90, 64, 150},
-    {2, 8, 8, 180, 96, 30, 64, 240},    {2, 10, 2, 390, 96, 150, 64, 390},
-    {2, 9, 2, 330, 96, 90, 64, 300},    {2, 8, 2, 270, 96, 30, 64, 270},
-    {2, 11, 1, 60, 96, 120, 64, 540},   {2, 12, 1, 180, 96, 120, 64, 540},
-    {2, 13, 1, 300, 96, 120, 64, 540},  {3, 11, 8, -120, 64, 180, 128, 0},
-    {3, 12, 8, 120, 64, 60, 128, 180},  {3, 13, 2, 420, 64, 180, 128, 300},
-    {3, 12, 2, 300, 64, 60, 128, 240},  {3, 14, 1, -120, 64, 240, 128, 480},
-    {3, 15, 1, 120, 64, 240, 128, 480}, {3, 16, 1, 360, 64, 240, 128, 480},
-    {4, 15, 8, 0, 0, 120, 256, 0},      {4, 15, 2, 360, 0, 120, 256, 120},
-}};
-
-int LayerHeight(int layer) {
-    return 16 << std::clamp(layer, 0, kViewLayers - 1);
-}
-
-int SheetWidth(int layer) {
-    int width = 0;
-    for (const Placement& p : kPlacements) {
-        if (p.Layer == layer) width = std::max(width, p.Sx + p.W);
-    }
-    return width;
-}
-
 std::vector<SheetSprite> SheetSprites(int layer) {
     std::vector<SheetSprite> sprites;
-    for (const Placement& p : kPlacements) {
+    for (const SpritePlacement& p : SpritePlacements) {
         if (p.Layer != layer) continue;
         const bool known = std::any_of(sprites.begin(), sprites.end(),
                                        [&](const SheetSprite& s) { return s.Sx == p.Sx; });
@@ -174,7 +140,7 @@ Image RenderCeiling() {
 }
 
 Image RenderFloor() {
-    return RenderPlane(kFloorTop, true, FloorAlbedo);
+    return RenderPlane(FloorTop, true, FloorAlbedo);
 }
 
 }  // namespace kv::gen

@@ -14,7 +14,8 @@
 #include <vector>
 
 #include "Catalogue.h"
-#include "ViewCompose.h"
+#include "ViewScenes.h"
+#include "dungeon/ViewCompose.h"
 #include "platform/sdl/SdlFonts.h"
 #include "platform/sdl/SdlImages.h"
 #include "ui/Canvas.h"
@@ -52,7 +53,7 @@ int Preview(const std::string& folder, const std::string& out) {
         if (!image) throw std::runtime_error("cannot read " + folder + "/" + name);
         return *image;
     };
-    kv::gen::ViewArt art;
+    kv::ViewArt art;
     for (size_t i = 0; i < art.Walls.size(); ++i) {
         art.Walls[i] = load("w" + std::to_string(i) + ".jpg");
         art.Doors[i] = load("d" + std::to_string(i) + ".jpg");
@@ -61,7 +62,7 @@ int Preview(const std::string& folder, const std::string& out) {
     art.Floor = load("b2.jpg");
     for (const kv::gen::ViewScene& scene : kv::gen::SampleScenes()) {
         const std::string path = out + "/view_" + scene.Name + ".png";
-        if (!codec->SavePng(kv::gen::ComposeView(art, scene.Cells), path)) {
+        if (!codec->SavePng(kv::ComposeView(art, scene.Cells), path)) {
             std::cerr << "korvane-gen: cannot write " << path << '\n';
             return 1;
         }

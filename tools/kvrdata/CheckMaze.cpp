@@ -39,8 +39,7 @@ constexpr std::array<const char*, 4> kSideNames = {"north", "east", "south", "we
 }  // namespace
 
 bool DataChecker::IsRock(int place, int floor, int x, int y) const {
-    const size_t i = MapIndex(place - kFirstMapPlace, floor, x, y);
-    return db_.MapLayers[0][i] == 15 && db_.MapLayers[1][i] == 0;
+    return IsSolidRock(db_, MazeOf(place), floor, x, y);
 }
 
 void DataChecker::CheckTarget(const std::string& where, int place, int floor, int x, int y) {
@@ -48,7 +47,7 @@ void DataChecker::CheckTarget(const std::string& where, int place, int floor, in
                                std::to_string(floor) + " (" + std::to_string(x) + "," +
                                std::to_string(y) + ")";
     if (place < kFirstMaze || place > kLastMaze || floor < 1 || floor > kLastFloor || x < 0 ||
-        x >= kFloorSize || y < 0 || y >= kFloorSize) {
+        x >= FloorSide || y < 0 || y >= FloorSide) {
         Report(where + ": " + square + " is off the maze");
     } else if (IsRock(place, floor, x, y)) {
         Report(where + ": " + square + " is solid rock");
@@ -84,7 +83,7 @@ void DataChecker::CheckEventGroup(size_t first, size_t count) {
     if (head.Floor < 1 || head.Floor > kLastFloor) {
         Report(where + " Floor: " + std::to_string(head.Floor) + " is not 1..21");
     }
-    if (head.X >= kFloorSize || head.Y >= kFloorSize) {
+    if (head.X >= FloorSide || head.Y >= FloorSide) {
         Report(where + " X/Y: (" + std::to_string(head.X) + "," + std::to_string(head.Y) +
                ") is outside 0..19");
     }
@@ -136,16 +135,16 @@ void DataChecker::CheckEventGroup(size_t first, size_t count) {
 
 void DataChecker::CheckMaps() {
     static constexpr std::array<const char*, 2> kLayers = {"WallMap", "DoorMap"};
-    for (int place = 0; place < kMapPlaces; ++place) {
-        for (int floor = 0; floor < kMapFloors; ++floor) {
-            const FloorCells cells = GetFloor(db_, place, floor);
+    for (int maze = 0; maze < MazeCount; ++maze) {
+        for (int floor = 0; floor < MazeFloors; ++floor) {
+            const FloorCells cells = GetFloor(db_, maze, floor);
             if (cells.Empty()) continue;
-            const std::string where = "KVR6.DAT place " + std::to_string(place + kFirstMapPlace) +
+            const std::string where = "KVR6.DAT place " + std::to_string(maze + FirstMazePlace) +
                                       " floor " + std::to_string(floor);
             std::vector<std::string> found;
-            for (int y = 0; y < kFloorSize; ++y) {
-                for (int x = 0; x < kFloorSize; ++x) {
-                    const size_t i = static_cast<size_t>(y * kFloorSize + x);
+            for (int y = 0; y < FloorSide; ++y) {
+                for (int x = 0; x < FloorSide; ++x) {
+                    const size_t i = static_cast<size_t>(y * FloorSide + x);
                     const std::string cell =
                         "(" + std::to_string(x) + "," + std::to_string(y) + ")";
                     for (size_t layer = 0; layer < 2; ++layer) {
@@ -157,13 +156,13 @@ void DataChecker::CheckMaps() {
                         }
                         // East against the west of the next cell, south against the north below.
                         const std::array<std::array<int, 4>, 2> sides = {
-                            {{1, 0, kEast, kWest}, {0, 1, kSouth, kNorth}}};
+                            {{1, 0, EdgeEast, EdgeWest}, {0, 1, EdgeSouth, EdgeNorth}}};
                         for (const auto& [dx, dy, bit, opposite] : sides) {
                             const int nx = x + dx, ny = y + dy;
-                            if (nx >= kFloorSize || ny >= kFloorSize) continue;
-                            const int16_t other = values[static_cast<size_t>(ny * kFloorSize + nx)];
+                            if (nx >= FloorSide || ny >= FloorSide) continue;
+                            const int16_t other = values[static_cast<size_t>(ny * FloorSide + nx)];
                             if (((values[i] & bit) != 0) == ((other & opposite) != 0)) continue;
-                            const size_t side = bit == kEast ? 1 : 2;
+                            const size_t side = bit == EdgeEast ? 1 : 2;
                             found.push_back(std::string(kLayers[layer]) + " " + cell + " " +
                                             kSideNames[side] + " and (" + std::to_string(nx) + "," +
                                             std::to_string(ny) + ") " + kSideNames[(side + 2) % 4] +
@@ -171,7 +170,7 @@ void DataChecker::CheckMaps() {
                                             " not mirrored in the neighbouring cell");
                         }
                     }
-                    if ((cells.Flags[i] & ~(kDarkCell | kTeleportProofCell)) != 0) {
+                    if ((cells.Flags[i] & ~(DarkCell | TeleportProofCell)) != 0) {
                         found.push_back("CellFlagMap " + cell + ": " +
                                         std::to_string(cells.Flags[i]) + " has unused bits");
                     }
@@ -184,6 +183,41 @@ void DataChecker::CheckMaps() {
                 Report(where + ": " + std::to_string(found.size() - kMismatchesShown) +
                        " more problems on this floor");
             }
+        }
+    }
+}
+
+// The game draws a cell as unexplored only while its automap holds -1; a new
+// game that starts with anything else shows squares nobody has walked.
+void DataChecker::CheckNewGameAutomap() {
+    struct SeenLayer {
+        const char* Name;
+        int16_t (*Read)(const SavedState&, int, int, int, int);
+    };
+    static constexpr std::array<SeenLayer, 2> SeenLayers = {
+        {{"SeenWalls", SeenWalls}, {"SeenDoors", SeenDoors}}};
+    for (const SeenLayer& layer : SeenLayers) {
+        size_t count = 0;
+        std::string first;
+        for (int maze = 0; maze < MazeCount; ++maze) {
+            for (int floor = 0; floor < MazeFloors; ++floor) {
+                for (int y = 0; y < FloorSide; ++y) {
+                    for (int x = 0; x < FloorSide; ++x) {
+                        const int16_t value = layer.Read(*save_, maze, floor, x, y);
+                        if (value == Unseen) continue;
+                        if (count++ == 0) {
+                            first = "place " + std::to_string(maze + FirstMazePlace) + " floor " +
+                                    std::to_string(floor) + " (" + std::to_string(x) + "," +
+                                    std::to_string(y) + ") holds " + std::to_string(value);
+                        }
+                    }
+                }
+            }
+        }
+        if (count > 0) {
+            Report(std::string("KVR1.DAT ") + layer.Name + ": " + std::to_string(count) +
+                   (count == 1 ? " cell is" : " cells are") + " not -1 (unseen), first " + first +
+                   "; a new game has seen nothing of the mazes");
         }
     }
 }

@@ -208,6 +208,7 @@ void DataChecker::CheckEncounters() {
 
 void DataChecker::CheckNewGame() {
     if (save_ == nullptr) return;
+    CheckNewGameAutomap();
     for (size_t i = 0; i < save_->Stock.size(); ++i) {
         if (save_->Stock[i] != 0)
             NeedItem("KVR1.DAT Stock[" + std::to_string(i) + "]", static_cast<int>(i));

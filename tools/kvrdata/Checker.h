@@ -46,6 +46,7 @@ class DataChecker {
     void CheckTarget(const std::string& where, int place, int floor, int x, int y);
     void CheckMaps();
     void CheckNewGame();
+    void CheckNewGameAutomap();
 
     const Database& db_;
     const SavedState* save_;

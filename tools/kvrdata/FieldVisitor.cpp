@@ -1,5 +1,6 @@
 #include "FieldVisitor.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -132,14 +133,15 @@ void FieldVisitor::Int(const char* key, T& value, T fallback) {
 }
 
 template <class T>
-void FieldVisitor::Ints(const char* key, std::span<T> values) {
+void FieldVisitor::Ints(const char* key, std::span<T> values, T blank) {
     if (!IsReading()) {
         std::vector<int64_t> wide(values.begin(), values.end());
         bool any = false;
-        for (int64_t v : wide) any = any || v != 0;
-        if (any) Put(key, FormatIntArray(wide));
+        for (int64_t v : wide) any = any || v != blank;
+        if (any) Put(key, FormatIntArray(wide, blank));
         return;
     }
+    std::fill(values.begin(), values.end(), blank);
     const toml::node* node = Find(key);
     if (node == nullptr) return;
     constexpr int64_t min = std::numeric_limits<T>::min();
@@ -384,8 +386,8 @@ void FieldVisitor::NamedByte(const char* key, uint8_t& value, uint8_t fallback,
 template void FieldVisitor::Int<uint8_t>(const char*, uint8_t&, uint8_t);
 template void FieldVisitor::Int<int16_t>(const char*, int16_t&, int16_t);
 template void FieldVisitor::Int<int32_t>(const char*, int32_t&, int32_t);
-template void FieldVisitor::Ints<uint8_t>(const char*, std::span<uint8_t>);
-template void FieldVisitor::Ints<int16_t>(const char*, std::span<int16_t>);
-template void FieldVisitor::Ints<int32_t>(const char*, std::span<int32_t>);
+template void FieldVisitor::Ints<uint8_t>(const char*, std::span<uint8_t>, uint8_t);
+template void FieldVisitor::Ints<int16_t>(const char*, std::span<int16_t>, int16_t);
+template void FieldVisitor::Ints<int32_t>(const char*, std::span<int32_t>, int32_t);
 
 }  // namespace kv::kvrdata

@@ -51,6 +51,11 @@ class FieldVisitor {
     void Array(const char* key, std::span<uint8_t> values) { Ints(key, values); }
     void Array(const char* key, std::span<int16_t> values) { Ints(key, values); }
     void Array(const char* key, std::span<int32_t> values) { Ints(key, values); }
+    // An array whose elements are blank unless the source gives them: reading
+    // fills it with blank first, writing leaves the blank elements out.
+    void Array(const char* key, std::span<int16_t> values, int16_t blank) {
+        Ints(key, values, blank);
+    }
     // A String field: UTF-8 here, CP932 in the file.
     void Text(const char* key, std::string& value);
     // A coded array holding texts; rawKey names the whole array for data whose
@@ -76,7 +81,7 @@ class FieldVisitor {
     template <class T>
     void Int(const char* key, T& value, T fallback);
     template <class T>
-    void Ints(const char* key, std::span<T> values);
+    void Ints(const char* key, std::span<T> values, T blank = T{0});
     const toml::node* Find(const char* key);
     bool ReadInt(const char* key, const toml::node& node, int64_t min, int64_t max, int64_t& out);
     void Put(const char* key, std::string value);

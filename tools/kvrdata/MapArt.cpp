@@ -7,11 +7,11 @@ namespace kv::kvrdata {
 
 namespace {
 
-constexpr int kGrid = 2 * kFloorSize + 1;
+constexpr int kGrid = 2 * FloorSide + 1;
 constexpr std::string_view kCentreChars = ".dtx";
 
 size_t Cell(int x, int y) {
-    return static_cast<size_t>(y * kFloorSize + x);
+    return static_cast<size_t>(y * FloorSide + x);
 }
 
 struct EdgeBits {
@@ -49,8 +49,8 @@ bool ParseEdgeChar(char ch, EdgeBits& bits) {
 // it disagree.
 std::optional<EdgeBits> SharedEdge(const FloorCells& c, int ax, int ay, int16_t aBit, int bx,
                                    int by, int16_t bBit) {
-    const bool hasA = ax >= 0 && ax < kFloorSize && ay >= 0 && ay < kFloorSize;
-    const bool hasB = bx >= 0 && bx < kFloorSize && by >= 0 && by < kFloorSize;
+    const bool hasA = ax >= 0 && ax < FloorSide && ay >= 0 && ay < FloorSide;
+    const bool hasB = bx >= 0 && bx < FloorSide && by >= 0 && by < FloorSide;
     std::optional<EdgeBits> a, b;
     if (hasA)
         a = EdgeBits{(c.Walls[Cell(ax, ay)] & aBit) != 0, (c.Doors[Cell(ax, ay)] & aBit) != 0};
@@ -61,7 +61,7 @@ std::optional<EdgeBits> SharedEdge(const FloorCells& c, int ax, int ay, int16_t 
 }
 
 void SetEdge(FloorCells& c, int x, int y, int16_t bit, EdgeBits bits) {
-    if (x < 0 || x >= kFloorSize || y < 0 || y >= kFloorSize) return;
+    if (x < 0 || x >= FloorSide || y < 0 || y >= FloorSide) return;
     if (bits.Wall) c.Walls[Cell(x, y)] |= bit;
     if (bits.Door) c.Doors[Cell(x, y)] |= bit;
 }
@@ -88,7 +88,7 @@ bool ParseNumbers(const std::vector<std::pair<int, std::string_view>>& lines,
                   const std::string& file, FloorCells& cells, Diagnostics& diag) {
     constexpr std::array<std::string_view, 3> kHeads = {"walls", "doors", "flags"};
     std::array<int16_t*, 3> layers = {cells.Walls.data(), cells.Doors.data(), cells.Flags.data()};
-    constexpr size_t kNeeded = 3 * (kFloorSize + 1);
+    constexpr size_t kNeeded = 3 * (FloorSide + 1);
     if (lines.size() != kNeeded) {
         diag.Error(file + ": the number form needs " + std::to_string(kNeeded) +
                    " lines (walls, 20 rows, doors, 20 rows, flags, 20 rows), found " +
@@ -97,20 +97,20 @@ bool ParseNumbers(const std::vector<std::pair<int, std::string_view>>& lines,
     }
     bool ok = true;
     for (size_t layer = 0; layer < 3; ++layer) {
-        const auto& [headLine, head] = lines[layer * (kFloorSize + 1)];
+        const auto& [headLine, head] = lines[layer * (FloorSide + 1)];
         if (TrimRight(head) != kHeads[layer]) {
             diag.Error(file + " line " + std::to_string(headLine) + ": expected \"" +
                        std::string(kHeads[layer]) + "\"");
             ok = false;
             continue;
         }
-        for (int y = 0; y < kFloorSize; ++y) {
+        for (int y = 0; y < FloorSide; ++y) {
             const auto& [number, text] =
-                lines[layer * (kFloorSize + 1) + 1 + static_cast<size_t>(y)];
+                lines[layer * (FloorSide + 1) + 1 + static_cast<size_t>(y)];
             const char* p = text.data();
             const char* end = text.data() + text.size();
             int x = 0;
-            for (; x < kFloorSize; ++x) {
+            for (; x < FloorSide; ++x) {
                 while (p < end && (*p == ' ' || *p == '\t')) ++p;
                 int value = 0;
                 const auto result = std::from_chars(p, end, value);
@@ -119,7 +119,7 @@ bool ParseNumbers(const std::vector<std::pair<int, std::string_view>>& lines,
                 p = result.ptr;
             }
             while (p < end && (*p == ' ' || *p == '\t')) ++p;
-            if (x < kFloorSize || p != end) {
+            if (x < FloorSide || p != end) {
                 diag.Error(file + " line " + std::to_string(number) +
                            ": expected 20 numbers (-32768..32767)");
                 ok = false;
@@ -138,37 +138,35 @@ bool FloorCells::Empty() const {
     return true;
 }
 
-FloorCells GetFloor(const Database& db, int place, int floor) {
+FloorCells GetFloor(const Database& db, int maze, int floor) {
     FloorCells cells;
-    for (int y = 0; y < kFloorSize; ++y) {
-        for (int x = 0; x < kFloorSize; ++x) {
-            const size_t i = MapIndex(place, floor, x, y);
-            cells.Walls[Cell(x, y)] = db.MapLayers[0][i];
-            cells.Doors[Cell(x, y)] = db.MapLayers[1][i];
-            cells.Flags[Cell(x, y)] = db.MapLayers[2][i];
+    for (int y = 0; y < FloorSide; ++y) {
+        for (int x = 0; x < FloorSide; ++x) {
+            cells.Walls[Cell(x, y)] = WallMap(db, maze, floor, x, y);
+            cells.Doors[Cell(x, y)] = DoorMap(db, maze, floor, x, y);
+            cells.Flags[Cell(x, y)] = CellFlagMap(db, maze, floor, x, y);
         }
     }
     return cells;
 }
 
-void PutFloor(Database& db, int place, int floor, const FloorCells& cells) {
-    for (int y = 0; y < kFloorSize; ++y) {
-        for (int x = 0; x < kFloorSize; ++x) {
-            const size_t i = MapIndex(place, floor, x, y);
-            db.MapLayers[0][i] = cells.Walls[Cell(x, y)];
-            db.MapLayers[1][i] = cells.Doors[Cell(x, y)];
-            db.MapLayers[2][i] = cells.Flags[Cell(x, y)];
+void PutFloor(Database& db, int maze, int floor, const FloorCells& cells) {
+    for (int y = 0; y < FloorSide; ++y) {
+        for (int x = 0; x < FloorSide; ++x) {
+            SetWallMap(db, maze, floor, x, y, cells.Walls[Cell(x, y)]);
+            SetDoorMap(db, maze, floor, x, y, cells.Doors[Cell(x, y)]);
+            SetCellFlagMap(db, maze, floor, x, y, cells.Flags[Cell(x, y)]);
         }
     }
 }
 
 std::optional<std::string> DrawFloor(const FloorCells& c) {
     std::vector<std::string> grid(kGrid, std::string(kGrid, ' '));
-    for (int y = 0; y <= kFloorSize; ++y) {
-        for (int x = 0; x <= kFloorSize; ++x) grid[2 * y][2 * x] = '+';
+    for (int y = 0; y <= FloorSide; ++y) {
+        for (int x = 0; x <= FloorSide; ++x) grid[2 * y][2 * x] = '+';
     }
-    for (int y = 0; y < kFloorSize; ++y) {
-        for (int x = 0; x < kFloorSize; ++x) {
+    for (int y = 0; y < FloorSide; ++y) {
+        for (int x = 0; x < FloorSide; ++x) {
             const int16_t walls = c.Walls[Cell(x, y)], doors = c.Doors[Cell(x, y)];
             const int16_t flags = c.Flags[Cell(x, y)];
             if (walls < 0 || walls > 15 || doors < 0 || doors > 15 || flags < 0 || flags > 3) {
@@ -178,16 +176,16 @@ std::optional<std::string> DrawFloor(const FloorCells& c) {
             grid[2 * y + 1][2 * x + 1] = rock ? '#' : kCentreChars[static_cast<size_t>(flags)];
         }
     }
-    for (int y = 0; y <= kFloorSize; ++y) {
-        for (int x = 0; x < kFloorSize; ++x) {
-            const auto edge = SharedEdge(c, x, y, kNorth, x, y - 1, kSouth);
+    for (int y = 0; y <= FloorSide; ++y) {
+        for (int x = 0; x < FloorSide; ++x) {
+            const auto edge = SharedEdge(c, x, y, EdgeNorth, x, y - 1, EdgeSouth);
             if (!edge) return std::nullopt;
             grid[2 * y][2 * x + 1] = EdgeChar(*edge, '-');
         }
     }
-    for (int y = 0; y < kFloorSize; ++y) {
-        for (int x = 0; x <= kFloorSize; ++x) {
-            const auto edge = SharedEdge(c, x, y, kWest, x - 1, y, kEast);
+    for (int y = 0; y < FloorSide; ++y) {
+        for (int x = 0; x <= FloorSide; ++x) {
+            const auto edge = SharedEdge(c, x, y, EdgeWest, x - 1, y, EdgeEast);
             if (!edge) return std::nullopt;
             grid[2 * y + 1][2 * x] = EdgeChar(*edge, '|');
         }
@@ -207,8 +205,8 @@ std::string FloorNumbers(const FloorCells& c) {
     for (size_t layer = 0; layer < 3; ++layer) {
         out += kHeads[layer];
         out += '\n';
-        for (int y = 0; y < kFloorSize; ++y) {
-            for (int x = 0; x < kFloorSize; ++x) {
+        for (int y = 0; y < FloorSide; ++y) {
+            for (int x = 0; x < FloorSide; ++x) {
                 if (x > 0) out += ' ';
                 out += std::to_string(layers[layer][Cell(x, y)]);
             }
@@ -257,7 +255,7 @@ bool ParseFloor(std::string_view text, const std::string& file, FloorCells& cell
         padded.resize(kGrid, ' ');
         grid.push_back(std::move(padded));
     }
-    std::vector<bool> rock(kFloorSize * kFloorSize);
+    std::vector<bool> rock(FloorSide * FloorSide);
     for (int row = 0; row < kGrid; ++row) {
         const int line = lines[static_cast<size_t>(row)].first;
         for (int col = 0; col < kGrid; ++col) {
@@ -285,17 +283,17 @@ bool ParseFloor(std::string_view text, const std::string& file, FloorCells& cell
             }
             if (row % 2 == 0) {  // between (x, y-1) and (x, y)
                 const int x = col / 2, y = row / 2;
-                SetEdge(cells, x, y, kNorth, bits);
-                SetEdge(cells, x, y - 1, kSouth, bits);
+                SetEdge(cells, x, y, EdgeNorth, bits);
+                SetEdge(cells, x, y - 1, EdgeSouth, bits);
             } else {  // between (x-1, y) and (x, y)
                 const int x = col / 2, y = row / 2;
-                SetEdge(cells, x, y, kWest, bits);
-                SetEdge(cells, x - 1, y, kEast, bits);
+                SetEdge(cells, x, y, EdgeWest, bits);
+                SetEdge(cells, x - 1, y, EdgeEast, bits);
             }
         }
     }
-    for (int y = 0; y < kFloorSize; ++y) {
-        for (int x = 0; x < kFloorSize; ++x) {
+    for (int y = 0; y < FloorSide; ++y) {
+        for (int x = 0; x < FloorSide; ++x) {
             if (rock[Cell(x, y)] &&
                 (cells.Walls[Cell(x, y)] != 15 || cells.Doors[Cell(x, y)] != 0)) {
                 fail(lines[static_cast<size_t>(2 * y + 1)].first, static_cast<size_t>(2 * x + 1),
@@ -323,8 +321,8 @@ bool ParseFloorFileName(std::string_view name, int& placeCode, int& floor) {
         return r.ec == std::errc() && r.ptr == name.data() + at + 2;
     };
     if (!number(5, placeCode) || !number(8, floor)) return false;
-    return placeCode >= kFirstMapPlace && placeCode < kFirstMapPlace + kMapPlaces && floor >= 0 &&
-           floor < kMapFloors;
+    return placeCode >= FirstMazePlace && placeCode < FirstMazePlace + MazeCount && floor >= 0 &&
+           floor < MazeFloors;
 }
 
 }  // namespace kv::kvrdata

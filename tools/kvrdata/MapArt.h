@@ -9,38 +9,21 @@
 
 #include "Diagnostics.h"
 #include "core/Game.h"
+#include "core/MazeMap.h"
 
 namespace kv::kvrdata {
 
-inline constexpr int kFloorSize = 20;
-inline constexpr int kMapPlaces = 8;   // place codes 20..27
-inline constexpr int kMapFloors = 22;  // floors 0..21
-inline constexpr int kFirstMapPlace = 20;
-
-// Edge bits of a cell, as WallMap and DoorMap hold them.
-inline constexpr int16_t kNorth = 1;
-inline constexpr int16_t kEast = 2;
-inline constexpr int16_t kSouth = 4;
-inline constexpr int16_t kWest = 8;
-// CellFlagMap bits.
-inline constexpr int16_t kDarkCell = 1;
-inline constexpr int16_t kTeleportProofCell = 2;
-
 // The three layers of one floor, cell (x, y) at y * 20 + x.
 struct FloorCells {
-    std::array<int16_t, kFloorSize * kFloorSize> Walls{};
-    std::array<int16_t, kFloorSize * kFloorSize> Doors{};
-    std::array<int16_t, kFloorSize * kFloorSize> Flags{};
+    std::array<int16_t, FloorCellCount> Walls{};
+    std::array<int16_t, FloorCellCount> Doors{};
+    std::array<int16_t, FloorCellCount> Flags{};
     bool Empty() const;
 };
 
-// Element of (place index, floor, x, y) in the map layers.
-constexpr size_t MapIndex(int place, int floor, int x, int y) {
-    return static_cast<size_t>(place + 8 * floor + 176 * y + 3520 * x);
-}
-
-FloorCells GetFloor(const Database& db, int place, int floor);
-void PutFloor(Database& db, int place, int floor, const FloorCells& cells);
+// The cells of maze (place code - 20) and floor, and back.
+FloorCells GetFloor(const Database& db, int maze, int floor);
+void PutFloor(Database& db, int maze, int floor, const FloorCells& cells);
 
 // The drawing, or nothing when these cells cannot be drawn (a side of a
 // wall stored in one cell only, values outside the drawn bits).

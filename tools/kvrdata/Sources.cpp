@@ -6,6 +6,7 @@
 #include "Scenario.h"
 #include "SourceEvents.h"
 #include "SourceRows.h"
+#include "core/MazeMap.h"
 #include "core/SaveFile.h"
 
 namespace kv::kvrdata {
@@ -55,8 +56,9 @@ void VisitNewGameFields(FieldVisitor& f, SavedState& s) {
     f.Array("QuestState", s.QuestState);
     f.Array("MonsterKillCount", Span(s.MonsterKillCount));
     f.Array("ItemFound", Span(s.ItemFound));
-    f.Array("SeenWalls", Span(s.SeenWalls));
-    f.Array("SeenDoors", Span(s.SeenDoors));
+    // A new game has seen nothing of the mazes: the automap is unseen unless given.
+    f.Array("SeenWalls", Span(s.SeenWalls), Unseen);
+    f.Array("SeenDoors", Span(s.SeenDoors), Unseen);
 }
 
 // Reads one TOML file of the source set with its root keys checked; body
@@ -88,7 +90,7 @@ void ReadMaps(const SourceFiles& files, Database& db, Diagnostics& diag) {
             continue;
         }
         FloorCells cells;
-        if (ParseFloor(text, name, cells, diag)) PutFloor(db, place - kFirstMapPlace, floor, cells);
+        if (ParseFloor(text, name, cells, diag)) PutFloor(db, MazeOf(place), floor, cells);
     }
 }
 
@@ -250,13 +252,13 @@ SourceFiles WriteSources(const ScenarioData& data) {
     WriteColumns(text, kEncounterTable, Span(db.EncounterTable));
     put("encounters.toml", std::exchange(text, {}));
 
-    for (int place = 0; place < kMapPlaces; ++place) {
-        for (int floor = 0; floor < kMapFloors; ++floor) {
-            const FloorCells cells = GetFloor(db, place, floor);
+    for (int maze = 0; maze < MazeCount; ++maze) {
+        for (int floor = 0; floor < MazeFloors; ++floor) {
+            const FloorCells cells = GetFloor(db, maze, floor);
             if (cells.Empty()) continue;
-            files[FloorFileName(place + kFirstMapPlace, floor)] =
-                "; place " + std::to_string(place + kFirstMapPlace) + ", floor " +
-                std::to_string(floor) + "\n" + WriteFloor(cells);
+            const int place = maze + FirstMazePlace;
+            files[FloorFileName(place, floor)] = "; place " + std::to_string(place) + ", floor " +
+                                                 std::to_string(floor) + "\n" + WriteFloor(cells);
         }
     }
 

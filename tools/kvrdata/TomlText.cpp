@@ -57,11 +57,11 @@ std::string FormatBits(uint64_t bits, int hexDigits) {
     return out;
 }
 
-std::string FormatIntArray(std::span<const int64_t> values) {
+std::string FormatIntArray(std::span<const int64_t> values, int64_t blank) {
     size_t length = values.size();
-    while (length > 0 && values[length - 1] == 0) --length;
-    size_t nonZero = 0;
-    for (size_t i = 0; i < length; ++i) nonZero += values[i] != 0;
+    while (length > 0 && values[length - 1] == blank) --length;
+    size_t set = 0;
+    for (size_t i = 0; i < length; ++i) set += values[i] != blank;
 
     std::string list = "[";
     for (size_t i = 0; i < length; ++i) {
@@ -69,12 +69,12 @@ std::string FormatIntArray(std::span<const int64_t> values) {
         list += std::to_string(values[i]);
     }
     list += "]";
-    if (nonZero * 3 >= length) return list;
+    if (set * 3 >= length) return list;
 
     std::string indexed = "{ ";
     bool first = true;
     for (size_t i = 0; i < length; ++i) {
-        if (values[i] == 0) continue;
+        if (values[i] == blank) continue;
         if (!first) indexed += ", ";
         first = false;
         indexed += std::to_string(i) + " = " + std::to_string(values[i]);

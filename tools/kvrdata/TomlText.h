@@ -16,9 +16,9 @@ std::string FormatTomlFloat(double value);
 // "0x" followed by the hex digits of the value's bits (NaN and infinities).
 std::string FormatBits(uint64_t bits, int hexDigits);
 
-// The shorter of the list form "[1, 2, 0, 4]" (trailing zeros dropped) and the
-// index form "{ 3 = 7, 90 = 1 }"; "[]" when everything is zero.
-std::string FormatIntArray(std::span<const int64_t> values);
+// The shorter of the list form "[1, 2, 0, 4]" (trailing blanks dropped) and the
+// index form "{ 3 = 7, 90 = 1 }" (blanks left out); "[]" when everything is blank.
+std::string FormatIntArray(std::span<const int64_t> values, int64_t blank = 0);
 
 // One `key = value` line of a record, the value already in TOML syntax.
 struct TomlLine {
