@@ -100,42 +100,6 @@ TEST(HitPointsAndConditions, LossAshesAndSilentKills) {
     });
 }
 
-TEST(SetCondition, EveryConditionHasItsText) {
-    struct Case {
-        int32_t Bit;
-        const char* Text;
-    };
-    const Case cases[] = {
-        {StatusSleep, "は\n眠らされた"},
-        {StatusParalysis, "は\n麻痺した"},
-        {StatusFear, "は\n恐怖に犯された"},
-        {StatusConfusion, "は\n混乱した"},
-        {StatusFrozen, "は\n凍りついた"},
-        {StatusShock, "は\n感電した"},
-        {StatusCharm, "は\n魅了された"},
-        {StatusPoison, "は\n毒に犯された"},
-        {StatusDeadlyPoison, "は\n毒に犯された"},
-        {StatusSilence, "は\n沈黙した"},
-        {StatusBlind, "は\n目が見えなくなった"},
-        {StatusFly, "は\n蝿と化した"},
-        {StatusCarrot, "は\nニンジンと化した"},
-        {StatusDisease, "は\n病気に冒された"},
-        {StatusStone, "は\n石化した"},
-        {StatusDead, "は\nくびをはねられた！"},
-        {StatusAshes, "は\n灰燼と化した！！"},
-        {StatusLost, "は\nロストした！！！"},
-        {StatusHalfDamage, ""},
-        {StatusConditionWard, ""},
-        {StatusSleep | StatusFear, ""},  // not one condition
-    };
-    for (const Case& k : cases) {
-        int32_t status = StatusHidden;
-        EXPECT_EQ(SetCondition(status, k.Bit), k.Text) << "bit " << k.Bit;
-        EXPECT_EQ(status & k.Bit, k.Bit);
-        EXPECT_NE(status & StatusHidden, 0);
-    }
-}
-
 TEST(HitPoints, HugeAmountsStopAtTheEndsOfTheField) {
     Creature c;
     c.MaxHP = INT32_MAX;

@@ -74,40 +74,6 @@ TEST(DrainLevels, EveryLevelDrainedCostsHitPointsEvenBelowLevelOne) {
     }
 }
 
-TEST(DrainLevels, TheLossRollDecidesTheDice) {
-    // The loss of one level lies in the range its roll's row allows.
-    struct Row {
-        int UpTo, Low, High;
-    };
-    const Row rows[] = {{4, 1, 1},   {5, 5, 5},   {7, 2, 2},   {9, 3, 3},   {10, 2, 6},
-                        {12, 4, 18}, {15, 6, 27}, {18, 8, 36}, {21, 10, 45}};
-    CharacterFixture f;
-    std::set<int> rowsSeen;
-    for (uint64_t seed = 0; seed < 600; ++seed) {
-        Creature& c = f.Make(1, Fighter, Human, seed);
-        c.Vitality = 28;  // a d30
-        c.MaxHP = c.HP = 1000;
-        Random shadow(seed);
-        const int roll = Dice(shadow, 1, 30, 0);
-        DrainLevels(f.G(), c, 1);
-        const int loss = 1000 - c.MaxHP;
-        int low = roll - 16 + 5, high = 8 * (roll - 16) + 5, row = 9;
-        for (int i = 0; i < 9; ++i) {
-            if (roll <= rows[i].UpTo) {
-                low = rows[i].Low;
-                high = rows[i].High;
-                row = i;
-                break;
-            }
-        }
-        rowsSeen.insert(row);
-        EXPECT_GE(loss, low) << "roll " << roll;
-        EXPECT_LE(loss, high) << "roll " << roll;
-        EXPECT_LE(c.HP, c.MaxHP);
-    }
-    EXPECT_EQ(rowsSeen.size(), 10u);  // every row, and the rolls past the table
-}
-
 TEST(DrainLevels, HitPointsStopAtOneAndStatisticsAtZero) {
     CharacterFixture f;
     std::array<int, 8> falls{};
