@@ -2,6 +2,11 @@
 
 namespace kv {
 
+ScriptedPlayer& ScriptedPlayer::Push(Answer answer) {
+    answers_.push_back(std::move(answer));
+    return *this;
+}
+
 template <typename T>
 bool ScriptedPlayer::Next(T& out) {
     if (answers_.empty()) return false;

@@ -48,10 +48,9 @@ class ScriptedPlayer : public Player {
 
   private:
     using Answer = std::variant<bool, std::string, int>;
-    ScriptedPlayer& Push(Answer answer) {
-        answers_.push_back(std::move(answer));
-        return *this;
-    }
+    // Out of line: inlined into a caller, GCC 12 wrongly warns that the
+    // variant's string may be used uninitialised.
+    ScriptedPlayer& Push(Answer answer);
     void Note(Shown kind, std::string_view text);
     // The next answer when it has the kind asked for; a mismatch is dropped
     // so a script out of step fails its test instead of hanging.
