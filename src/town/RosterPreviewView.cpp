@@ -12,7 +12,7 @@ namespace kv {
 
 namespace {
 
-constexpr int FontPx = 12;
+constexpr int FontPx = 10;  // the race name fits before the sex at x 240
 constexpr uint32_t TextColour = Rgb(236, 232, 220);
 constexpr int ItemsLeft = 280;
 constexpr int ItemsSecondLeft = 450;
