@@ -107,6 +107,12 @@ struct Game : Database, SavedState {
     int16_t PartyFacing = 0;
     int16_t LastX = 0;
     int16_t LastY = 0;
+    int16_t PartyCursor = 1;     // the member the party window points at (1..PartyCount)
+    int32_t PartyEffects = 0;    // party-wide spells in force
+    int32_t PartyBlessings = 0;  // blessings in force
+
+    // Which purpose the roster list window was last opened for.
+    int16_t RosterListMode = 0;
 
     // The main window's frame.
     int32_t MenuState = 0;

@@ -56,6 +56,15 @@ void RebuildPartyList(Game& game) {
     }
 }
 
+void SetMarchingOrder(Game& game, const std::vector<int>& ids) {
+    for (size_t i = 0; i < ids.size() && i + 1 < game.PartyList.size(); ++i) {
+        const int slot = ids[i];
+        if (slot < FirstSlot || slot > LastSlot) continue;
+        game.PartyList[i + 1] = static_cast<int16_t>(slot);
+        game.Roster[static_cast<size_t>(slot)].PartyPos = static_cast<uint8_t>(i + 1);
+    }
+}
+
 std::vector<PartyRow> PartyPanelRows(const Game& game) {
     std::vector<PartyRow> rows;
     for (int i = 1; i <= game.PartyCount && i <= 6; ++i) {

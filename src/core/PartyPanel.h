@@ -15,6 +15,9 @@ namespace kv {
 // and renumbers the marching positions 1, 2, ...
 void RebuildPartyList(Game& game);
 
+// A new marching order: ids[i] (roster slots) becomes member i + 1.
+void SetMarchingOrder(Game& game, const std::vector<int>& ids);
+
 // One row of the party panel: name, class, AC, HP with its mark, state.
 using PartyRow = std::array<std::string, 5>;
 std::vector<PartyRow> PartyPanelRows(const Game& game);

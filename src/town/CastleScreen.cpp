@@ -4,6 +4,8 @@
 
 #include "core/CommandMenus.h"
 #include "core/Settings.h"
+#include "town/CastleReturn.h"
+#include "town/Party.h"
 #include "ui/MainWindow.h"
 #include "ui/Music.h"
 
@@ -22,10 +24,30 @@ class CastleScreen : public Screen {
     explicit CastleScreen(ScreenContext& context) : context_(context) {}
 
     void CarryOut(int row) override {
-        if (row == ToEdgeOfTown) {
-            ShowEdgeOfTown(context_);
-        } else {
-            context_.ThePlayer.Message(NotYetOpen);
+        Game& game = context_.TheGame;
+        Player& player = context_.ThePlayer;
+        switch (row) {
+            case Tavern:
+                context_.Music.PlayScene(SceneTavern);
+                context_.Main.SetCommandMenu(MenuStates::Tavern);
+                break;
+            case Inn:
+            case Shop:
+                if (!RefuseEmptyParty(game, player)) player.Message(NotYetOpen);
+                break;
+            case Temple:
+                if (RefuseEmptyParty(game, player)) {
+                    context_.Main.SetCommandMenu(MenuStates::Castle);
+                } else {
+                    player.Message(NotYetOpen);
+                }
+                break;
+            case ToEdgeOfTown:
+                ShowEdgeOfTown(context_);
+                break;
+            default:
+                player.Message(NotYetOpen);
+                break;
         }
     }
 
@@ -39,10 +61,14 @@ class EdgeOfTownScreen : public Screen {
 
     void CarryOut(int row) override {
         switch (row) {
+            case Training:
+                ToTrainingGrounds();
+                break;
             case EndGame:
                 context_.EndGame();
                 break;
             case ToCastle:
+                context_.TheGame.CurrentPlace = 1;
                 ShowCastle(context_);
                 break;
             default:
@@ -52,6 +78,18 @@ class EdgeOfTownScreen : public Screen {
     }
 
   private:
+    // Nobody is a party member at the training grounds.
+    void ToTrainingGrounds() {
+        DissolveParty(context_.TheGame);
+        context_.Main.RefreshPartyPanel();
+        if (context_.Main.ScreenFor(MenuStates::TrainingGrounds) == nullptr) {
+            context_.ThePlayer.Message(NotYetOpen);
+            return;
+        }
+        context_.Music.PlayScene(SceneTraining);
+        context_.Main.SetCommandMenu(MenuStates::TrainingGrounds);
+    }
+
     ScreenContext& context_;
 };
 
@@ -66,6 +104,25 @@ void ShowCastle(ScreenContext& context) {
 void ShowEdgeOfTown(ScreenContext& context) {
     context.Music.PlayScene(SceneOutskirts);
     context.Main.SetCommandMenu(MenuStates::EdgeOfTown);
+}
+
+void ReturnToCastle(ScreenContext& context) {
+    MainWindow& main = context.Main;
+    CastleReturnHooks hooks;
+    hooks.Save = [&context] { context.Save(); };
+    // The maze and battle screens hide their displays as they leave.
+    hooks.ShowCastle = [&context, &main] {
+        ShowCastle(context);
+        main.SetCaption(MainWindow::TownCaption);
+    };
+    hooks.ShowPartyWindow = [&context, &main](bool shown) {
+        main.fraParty.Visible = shown;
+        if (shown) {
+            main.EndPartySelection();
+            context.Music.PlayScene(SceneCastle);
+        }
+    };
+    ReturnToCastle(context.TheGame, context.ThePlayer, hooks);
 }
 
 void InstallCastleScreens(ScreenContext& context) {

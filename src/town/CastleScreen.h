@@ -14,4 +14,9 @@ void ShowCastle(ScreenContext& context);
 // To the edge of town with its music.
 void ShowEdgeOfTown(ScreenContext& context);
 
+// The end of a trip into the maze: the party comes home, the game is
+// saved, the castle comes back on screen, and the ending is shown when the
+// party has earned it.
+void ReturnToCastle(ScreenContext& context);
+
 }  // namespace kv

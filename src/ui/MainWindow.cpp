@@ -56,7 +56,8 @@ void StyleInfoLabel(Label& label) {
     label.BorderStyle = Border::Single;
 }
 
-MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), game_(game) {
+MainWindow::MainWindow(WindowManager& manager, Game& game)
+    : Window(manager), fraReorder(game), game_(game) {
     Name = "frmMain";
     OwnsCaption = true;
     SetCaption(TownCaption);
@@ -73,12 +74,25 @@ MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), ga
     fraParty.BackStyle = 1;  // the darkest see-through pattern
     fraParty.BorderStyle = PanelEx::BorderPictures;
     fraParty.SetFrame(GoldFrame(6));
+    // The party window takes keys only while a facility asks for a member.
+    fraParty.Enabled = false;
     Add(fraParty);
     for (int i = 0; i < PartyRows; ++i) {
         for (auto* labels : {&lblName, &lblClass, &lblAC, &lblHP, &lblState}) {
             fraParty.Add((*labels)[i]);
         }
     }
+    shpPartyBar.Name = "shpPartyBar";
+    shpPartyBar.BorderColor = Rgb(250, 226, 160);
+    shpPartyBar.Visible = false;
+    fraParty.Add(shpPartyBar);
+    fraParty.OnKeyDown = [this](int& keyCode, int shift) { PartyKeyDown(keyCode, shift); };
+    // The bar shows exactly while the party window has the focus.
+    fraParty.OnGotFocus = [this] { PlaceBar(); };
+    fraParty.OnLostFocus = [this] {
+        shpPartyBar.Visible = false;
+        Invalidate();
+    };
 
     lstCommandList.Name = "lstCommandList";
     StyleMenuList(lstCommandList);
@@ -118,6 +132,12 @@ MainWindow::MainWindow(WindowManager& manager, Game& game) : Window(manager), ga
         if (keyCode != 0 && screen != nullptr && screen->KeyDown(keyCode, shift)) keyCode = 0;
     };
 
+    fraReorder.OnOrderTaken = [this] { RefreshPartyPanel(); };
+    fraReorder.OnClosed = [this] {
+        if (Screen* screen = ScreenFor(game_.MenuState)) screen->ReorderClosed();
+    };
+    Add(fraReorder);
+
     tmrMove.Name = "tmrMove";
     tmrMove.OnTimer = [this] { Tick(MainTimer::Move); };
     tmrTreasure.OnTimer = [this] { Tick(MainTimer::Treasure); };
@@ -136,10 +156,10 @@ void MainWindow::LayOut() {
     const int h = Height;
     picMap.Move(0, 0, w, h);
     fraParty.Move(0, h - h / 4, w, h / 4);
-    const Rect inside = fraParty.ContentArea();
-    const int rowHeight = inside.H / PartyRows;
+    // Member i's row is at 16 x i, where the selection bar is drawn for it.
+    const int rowHeight = PartyRowPitch;
     for (int i = 0; i < PartyRows; ++i) {
-        const int top = inside.Y + i * rowHeight;
+        const int top = PartyRowPitch * (i + 1);
         StyleRowLabel(lblName[i], Columns[0], top, rowHeight);
         StyleRowLabel(lblClass[i], Columns[1], top, rowHeight);
         StyleRowLabel(lblAC[i], Columns[2], top, rowHeight);
@@ -152,7 +172,7 @@ void MainWindow::LayOut() {
     lblHelp.Move(8, 6, fraHelp.Width - 16, fraHelp.Height - 12);
 }
 
-void MainWindow::SetCommandMenu(int state) {
+void MainWindow::SetCommandMenu(int state, int currentRow) {
     const bool changing = state != game_.MenuState;
     if (changing) {
         if (Screen* old = ScreenFor(game_.MenuState)) old->Leave();
@@ -162,8 +182,12 @@ void MainWindow::SetCommandMenu(int state) {
     game_.MenuState = state;
     lstCommandList.SetCaption(menu.Caption);
     lstCommandList.AddItems(0, menu.Rows);
-    if (lstCommandList.ListCount() > 0) lstCommandList.SetListIndex(0);
+    if (lstCommandList.ListCount() > 0) {
+        lstCommandList.SetListIndex(
+            currentRow >= 0 && currentRow < lstCommandList.ListCount() ? currentRow : 0);
+    }
     lstCommandList.Visible = true;
+    lstCommandList.Enabled = true;
     lstCommandList.SetFocus();
     Manager().Log().Menu(state, menu.Caption, menu.Rows, lstCommandList.ListIndex());
     if (changing) {
@@ -231,6 +255,93 @@ void MainWindow::ShowBattleHelp(const Creature* member) {
         fraHelp.BringToFront();
     }
     Invalidate();
+}
+
+void MainWindow::BeginPartySelection() {
+    game_.PartyCursor = 1;
+    lstCommandList.Enabled = false;
+    fraParty.Enabled = true;
+    fraParty.SetFocus();
+    PlaceBar();
+}
+
+void MainWindow::EndPartySelection() {
+    fraParty.Enabled = false;
+    shpPartyBar.Visible = false;
+    if (fraParty.HasFocus()) FocusControl(nullptr);
+    Invalidate();
+}
+
+void MainWindow::PlaceBar() {
+    const int count = std::max<int>(game_.PartyCount, 1);
+    game_.PartyCursor = static_cast<int16_t>(std::clamp<int>(game_.PartyCursor, 1, count));
+    shpPartyBar.Move(PartyBarLeft, PartyRowPitch * game_.PartyCursor,
+                     fraParty.Width - 2 * PartyBarLeft, PartyRowPitch);
+    shpPartyBar.Visible = fraParty.HasFocus();
+    Invalidate();
+}
+
+void MainWindow::ChooseMember() {
+    if (game_.PartyCount <= 0) return;
+    game_.CurrentChar = game_.PartyList[static_cast<size_t>(game_.PartyCursor)];
+    if (Screen* screen = ScreenFor(game_.MenuState)) screen->MemberChosen();
+}
+
+void MainWindow::PartyKeyDown(int& keyCode, int shift) {
+    if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
+    const int count = game_.PartyCount;
+    int cursor = game_.PartyCursor;
+    int digit = 0;
+    if (keyCode >= Key::Digit0 + 1 && keyCode <= Key::Digit0 + PartyRows) {
+        digit = keyCode - Key::Digit0;
+    } else if (keyCode >= Key::Numpad0 + 1 && keyCode <= Key::Numpad0 + PartyRows) {
+        digit = keyCode - Key::Numpad0;
+    }
+    switch (keyCode) {
+        case Key::Up:
+        case Key::Left:
+            cursor = cursor <= 1 ? count : cursor - 1;
+            break;
+        case Key::Down:
+        case Key::Right:
+            cursor = cursor >= count ? 1 : cursor + 1;
+            break;
+        case Key::Home:
+        case Key::PageUp:
+            cursor = 1;
+            break;
+        case Key::End:
+        case Key::PageDown:
+            cursor = count;
+            break;
+        case Key::Return:
+            keyCode = 0;
+            ChooseMember();
+            return;
+        case Key::Escape:
+        case Key::Back:
+            keyCode = 0;
+            if (Screen* screen = ScreenFor(game_.MenuState)) screen->PartySelectionLeft();
+            return;
+        default:
+            if (digit == 0) return;
+            // A number past the last member picks the last one, at once.
+            keyCode = 0;
+            if (count <= 0) return;
+            game_.PartyCursor = static_cast<int16_t>(std::min(digit, count));
+            shpPartyBar.Visible = false;
+            Invalidate();
+            ChooseMember();
+            return;
+    }
+    keyCode = 0;
+    if (count <= 0) return;
+    game_.PartyCursor = static_cast<int16_t>(cursor);
+    PlaceBar();
+}
+
+void MainWindow::OpenReorder() {
+    fraReorder.Open();
 }
 
 }  // namespace kv

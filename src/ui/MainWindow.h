@@ -12,7 +12,9 @@
 #include "ui/ListEx.h"
 #include "ui/PanelEx.h"
 #include "ui/PictureBox.h"
+#include "ui/ReorderPanel.h"
 #include "ui/Screen.h"
+#include "ui/Shape.h"
 #include "ui/Timer.h"
 #include "ui/Window.h"
 
@@ -34,8 +36,8 @@ class MainWindow : public Window {
     // command list is cleared and given the new state's caption and rows, its
     // first row made current and focused, MenuState set, and the new screen
     // enters. Asked again for the state already current, it only rebuilds
-    // the rows (no leave, no enter).
-    void SetCommandMenu(int state);
+    // the rows (no leave, no enter). currentRow is the row made current.
+    void SetCommandMenu(int state, int currentRow = 0);
     // The screen of a menu state; a state without one leaves rows inert.
     void Register(int state, Screen& screen);
     Screen* ScreenFor(int state) const;
@@ -43,6 +45,20 @@ class MainWindow : public Window {
     void RefreshPartyPanel();
     // Shows (or hides, with nullptr) the battle help panel for a member.
     void ShowBattleHelp(const Creature* member);
+
+    // Party window selection, for a facility that needs a member: the
+    // cursor on the first member, the command list disabled, the party
+    // window enabled and focused. The pick goes to the current screen's
+    // MemberChosen, Esc or Backspace to its PartySelectionLeft.
+    void BeginPartySelection();
+    // The party window gives the keys back: disabled, the bar hidden.
+    void EndPartySelection();
+    // Where the bar of the party window is drawn for PartyCursor.
+    static constexpr int PartyBarLeft = 8;
+    static constexpr int PartyRowPitch = 16;
+
+    // Opens the reorder panel over the window.
+    void OpenReorder();
 
     PictureBox picMap;
     PanelEx fraParty;
@@ -55,6 +71,8 @@ class MainWindow : public Window {
     Label lblMsg;
     PanelEx fraHelp;
     Label lblHelp;
+    Shape shpPartyBar;  // the party window's selection bar
+    ReorderPanel fraReorder;
     Timer tmrMove;      // hides the move indicator in the maze
     Timer tmrTreasure;  // re-enables the chest menu
     Timer tmr;          // keeps the music looping
@@ -64,6 +82,9 @@ class MainWindow : public Window {
     void CommandKeyDown(int& keyCode, int shift);
     void CarryOut();
     void Tick(MainTimer timer);
+    void PartyKeyDown(int& keyCode, int shift);
+    void PlaceBar();
+    void ChooseMember();
 
     Game& game_;
     std::map<int, Screen*> screens_;

@@ -30,6 +30,13 @@ class Screen {
     virtual void Timer(MainTimer timer) { (void)timer; }
     // Enter, or a click on a row, on the command list.
     virtual void CarryOut(int row) = 0;
+    // The player picked a member in the party window (CurrentChar holds the
+    // member's roster slot, PartyCursor its place in the party).
+    virtual void MemberChosen() {}
+    // Esc or Backspace in the party window: the screen takes the keys back.
+    virtual void PartySelectionLeft() {}
+    // The reorder panel closed (after a new order or without one).
+    virtual void ReorderClosed() {}
 };
 
 }  // namespace kv

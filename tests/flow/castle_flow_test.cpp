@@ -22,8 +22,8 @@ TEST(CastleFlow, WalksBetweenTheCastleAndTheEdgeOfTown) {
               (std::vector<int>{MenuStates::Castle, MenuStates::EdgeOfTown, MenuStates::Castle}));
     EXPECT_EQ(flow.State().MenuState, MenuStates::Castle);
     EXPECT_EQ(flow.Lines("menu")[1]["caption"], "町外れ");
-    // A facility not yet open says so in one message.
-    EXPECT_EQ(flow.Dialogs(), std::vector<std::string>{"ここはまだ準備中です。"});
+    // The inn needs a party first.
+    EXPECT_EQ(flow.Dialogs(), std::vector<std::string>{"パーティーを組んでいません"});
 }
 
 TEST(CastleFlow, ClosingTheWindowUnderAnOpenMessageStillUnloads) {
@@ -33,7 +33,8 @@ TEST(CastleFlow, ClosingTheWindowUnderAnOpenMessageStillUnloads) {
     member.Name = "アリア";
     member.Place = 1;
     member.PartyNo = 2;
-    ASSERT_TRUE(flow.Run("Enter  Enter  close  Enter")) << flow.Error();
+    // B: the fortune teller, not yet open, says so in a message.
+    ASSERT_TRUE(flow.Run("Enter  B Enter  close  Enter")) << flow.Error();
     // The message was up when the window closed; the unload still saved after it...
     const std::vector<nlohmann::json> all = flow.Lines();
     size_t lastDialog = 0;

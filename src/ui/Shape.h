@@ -1,0 +1,18 @@
+#pragma once
+// A plain rectangle outline, as a selection bar drawn over rows of labels:
+// it only shows, it takes neither keys nor clicks.
+#include "ui/Control.h"
+
+namespace kv {
+
+class Shape : public Control {
+  public:
+    Shape() = default;
+
+    uint32_t BorderColor = ColourWhite;
+    int BorderWidth = 1;
+
+    void Paint(PaintContext& context) override;
+};
+
+}  // namespace kv
