@@ -11,6 +11,9 @@
 
 namespace kv {
 
+// Menu row, file, bytes of the tables before the roster, record type,
+// whether race 512 meant human, the flag bits that mark a finished
+// scenario, and the insignia badge 1 becomes.
 // clang-format off
 const std::array<TransferSource, TransferSourceCount> TransferSources = {{
     {"#1 -Morrowgate-", "MRG1.DAT",      0,     RecordType::A, false, {},                               0},
