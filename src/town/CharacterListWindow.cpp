@@ -3,8 +3,8 @@
 #include <array>
 
 #include "platform/Keys.h"
+#include "town/Roster.h"
 #include "town/RosterPreviewView.h"
-#include "town/RosterRows.h"
 #include "ui/PanelArt.h"
 #include "ui/WindowManager.h"
 
@@ -110,7 +110,7 @@ void CharacterListWindow::Fill(bool rebuiltAfterJoin) {
     std::vector<std::string> rows;
     int number = 0;
     for (int slot : RosterListSlots(game, mode_, rebuiltAfterJoin)) {
-        rows.push_back(RosterRow(game, slot, ++number));
+        rows.push_back(RosterRowText(game, slot, ++number));
         lstCharacter.AddItem(rows.back());
         lstCharacter.SetItemData(lstCharacter.NewIndex(),
                                  game.Roster[static_cast<size_t>(slot)].Id);

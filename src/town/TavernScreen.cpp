@@ -64,7 +64,7 @@ class TavernScreen : public Screen {
         if (row == Remove) {
             LeaveParty(game, game.CurrentChar);
         } else if (row == Inspect) {
-            context_.ThePlayer.Message(CharacterSheet(game, game.CurrentChar));
+            if (context_.ShowStatus) context_.ShowStatus(game.CurrentChar, false);
         } else {
             return;
         }

@@ -155,9 +155,9 @@ TEST(TavernFlow, TheTrainingGroundsDissolveThePartyAndTheWayHomeIsTheCastle) {
     };
     const std::vector<Case> cases = {
         // E to the edge of town, T: the party is dissolved on the way in.
-        {"E Enter  T Enter Enter", 2},
-        // ... and C takes it home to the castle.
-        {"E Enter  T Enter Enter  C Enter", 1},
+        {"E Enter  T Enter", 2},
+        // ... L back to the edge of town, and C takes it home to the castle.
+        {"E Enter  T Enter  L Enter  C Enter", 1},
     };
     for (const Case& test : cases) {
         Flow flow;

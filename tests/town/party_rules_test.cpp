@@ -10,7 +10,6 @@
 #include "core/StringTable.h"
 #include "town/Party.h"
 #include "town/RosterList.h"
-#include "town/RosterRows.h"
 
 namespace kv::test {
 namespace {

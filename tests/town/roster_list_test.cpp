@@ -8,7 +8,6 @@
 #include "core/Game.h"
 #include "core/ScriptedPlayer.h"
 #include "town/RosterList.h"
-#include "town/RosterRows.h"
 
 namespace kv::test {
 namespace {
@@ -74,39 +73,6 @@ TEST(RosterList, EnterJoinsResumesOrRefusesAWipedParty) {
     EXPECT_EQ(game.Roster[1].Place, 1);
     EXPECT_EQ(RosterRowChosen(game, player, static_cast<int>(RosterListMode::View), 4),
               RowOutcome::Close);
-}
-
-TEST(RosterList, ARowReadsNumberNameLevelClassRaceAndState) {
-    Game game;
-    Creature& c = game.Roster[7];
-    c.Id = 7;
-    c.Name = "アリア";
-    c.Level = 12;
-    c.Alignment = 1;
-    c.Class = 1;  // the first class
-    c.Race = 1;   // the first race
-    const std::string plain = RosterRow(game, 7, 3);
-    EXPECT_EQ(plain.rfind("３　）アリア", 0), 0u) << plain;
-    EXPECT_NE(plain.find("ＬＶ　　　１２"), std::string::npos) << plain;
-    EXPECT_NE(plain.find("Ｌ－"), std::string::npos) << plain;
-
-    struct Case {
-        int32_t status;
-        int floor;
-        std::string tail;
-    };
-    const std::vector<Case> cases = {
-        {StatusDead, 0, "Ｄｅａｄ．"},
-        {StatusDead | StatusAshes, 0, "Ａｓｈｅｓ．"},
-        {0, 2, "Ｏｕｔ"},
-        {StatusDead, 2, "Ｄｅａｄ．Ｏｕｔ"},
-    };
-    for (const Case& test : cases) {
-        c.Status = test.status;
-        c.Floor = static_cast<uint8_t>(test.floor);
-        EXPECT_EQ(RosterRow(game, 7, 3), plain + test.tail);
-    }
-    EXPECT_EQ(RosterRow(game, 51, 1), "");
 }
 
 }  // namespace
