@@ -86,7 +86,7 @@ CreationPanel::CreationPanel(ScreenContext& context) : context_(context) {
     main.Add(fraBounas);
     lstStatus.Name = "lstStatus";
     StyleMenuList(lstStatus);
-    lstStatus.Move(12, 12, 136, 160);
+    lstStatus.Move(12, 12, 136, 144);
     lstStatus.AccessKeyOn = false;
     lstStatus.OnKeyDown = [this](int& keyCode, int) { StatusKey(keyCode); };
     fraBounas.Add(lstStatus);
@@ -96,17 +96,19 @@ CreationPanel::CreationPanel(ScreenContext& context) : context_(context) {
         point.BackStyle = BackMode::Transparent;
         point.Alignment = Align::Right;
         point.ForeColor = Rgb(236, 236, 236);
-        point.Move(152, 12 + 17 + static_cast<int>(k) * 16, 40, 16);
+        // Beside its row of the statistics list.
+        const double rowTop = lstStatus.ListTop() + static_cast<double>(k) * lstStatus.RowHeight();
+        point.Move(152, lstStatus.Top + static_cast<int>(rowTop), 40, 16);
         fraBounas.Add(point);
     }
     lblBounasPoint.Name = "lblBounasPoint";
     lblBounasPoint.BackStyle = BackMode::Transparent;
     lblBounasPoint.ForeColor = Rgb(255, 224, 128);
-    lblBounasPoint.Move(12, 150, 180, 16);
+    lblBounasPoint.Move(16, 160, 180, 16);
     fraBounas.Add(lblBounasPoint);
     lstClass.Name = "lstClass";
     StyleMenuList(lstClass);
-    lstClass.Move(204, 12, 232, 160);
+    lstClass.Move(204, 12, 232, 144);
     lstClass.AccessKeyOn = false;
     lstClass.OnGotFocus = [this] { ClassFocused(); };
     lstClass.OnKeyDown = [this](int& keyCode, int) { ClassKey(keyCode); };
