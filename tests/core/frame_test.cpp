@@ -2,6 +2,8 @@
 // the battle help text, and what leaving the game does to the roster.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "core/CommandMenus.h"
 #include "core/PartyPanel.h"
 
@@ -70,6 +72,34 @@ TEST_F(PartyTest, ThePartyIsWhoStandsHereInMarchingOrderAndTheIdleGoToTheBack) {
     RebuildPartyList(*game_);
     EXPECT_EQ(game_->PartyList[3], 7);
     EXPECT_EQ(game_->Roster[7].PartyPos, 3);
+}
+
+TEST_F(PartyTest, TheMarchingOrderIsWalkedFromPositionOne) {
+    // Roster slots 2, 4, 6 and 8 in list order, with these marching positions;
+    // the party list comes out in the order given.
+    struct Case {
+        const char* What;
+        std::array<int, 4> Positions;
+        std::array<int, 4> Order;
+    };
+    const Case cases[] = {
+        {"positions in list order", {1, 2, 3, 4}, {2, 4, 6, 8}},
+        {"positions reversed", {4, 3, 2, 1}, {8, 6, 4, 2}},
+        {"gaps close up", {9, 2, 30, 5}, {4, 8, 2, 6}},
+        {"a shared position keeps list order", {2, 1, 2, 3}, {4, 2, 6, 8}},
+        {"no position marches behind those who have one", {0, 2, 1, 0}, {6, 4, 2, 8}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        game_ = std::make_unique<Game>();
+        for (int i = 0; i < 4; ++i) Member(2 + 2 * i, "M", c.Positions[i]);
+        RebuildPartyList(*game_);
+        ASSERT_EQ(game_->PartyCount, 4);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(game_->PartyList[i + 1], c.Order[i]) << "marching place " << i + 1;
+            EXPECT_EQ(game_->Roster[c.Order[i]].PartyPos, i + 1);
+        }
+    }
 }
 
 TEST_F(PartyTest, PanelRowsCarryTheHitPointMarksAndTheState) {
