@@ -36,7 +36,9 @@ bool CopyNewGameFiles(const Game& game, std::vector<std::string>& problems) {
 
 void PrepareSaveFolder(const Game& game, std::vector<std::string>& problems) {
     std::error_code ec;
-    if (game.DataFolder.empty() || fs::exists(game.SaveFolder / SaveFileName, ec)) return;
+    if (game.DataFolder.empty()) return;
+    // Each file on its own: a folder that has a save but lost its settings
+    // file still gets the scenario's music and pictures back.
     for (const char* name : {SaveFileName, SettingsFileName}) {
         const fs::path from = game.DataFolder / name;
         const fs::path to = game.SaveFolder / name;

@@ -34,8 +34,8 @@ struct SaveLoadReport {
     bool Fatal = false;
 };
 
-// First run on a save folder: the scenario's new-game save and settings file
-// are copied in (neither is overwritten when already there).
+// Start-up: whichever of the scenario's new-game save and settings file the
+// save folder lacks is copied in (neither is overwritten when already there).
 void PrepareSaveFolder(const Game& game, std::vector<std::string>& problems);
 
 // Start-up: reads the save from the save folder. A save folder without one

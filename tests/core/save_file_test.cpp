@@ -167,6 +167,41 @@ TEST_F(SaveFileTest, FirstRunTakesTheScenarioNewGameSaveAndSettings) {
     EXPECT_EQ(Read(game_->SaveFolder / SettingsFileName), "[ダンジョン]\r\n描画= 1\r\n");
 }
 
+TEST_F(SaveFileTest, PreparingTheSaveFolderBringsWhicheverScenarioFileIsMissing) {
+    // What the save folder holds beforehand; the scenario has both files.
+    // Each missing file is copied in; a file already there is the player's
+    // and stays as it is.
+    struct Case {
+        const char* What;
+        bool HasSave;
+        bool HasSettings;
+    };
+    const Case cases[] = {
+        {"a first run", false, false},
+        {"a save without a settings file", true, false},
+        {"a settings file without a save", false, true},
+        {"both", true, true},
+    };
+    const std::string scenarioSave = "new game";
+    const std::string scenarioSettings = "[ＢＧＭ]\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        const fs::path folder = root_ / c.What;
+        fs::create_directories(folder);
+        game_->SaveFolder = folder;
+        Write(game_->DataFolder / SaveFileName, scenarioSave);
+        Write(game_->DataFolder / SettingsFileName, scenarioSettings);
+        if (c.HasSave) Write(folder / SaveFileName, "player's save");
+        if (c.HasSettings) Write(folder / SettingsFileName, "player's settings");
+        std::vector<std::string> problems;
+        PrepareSaveFolder(*game_, problems);
+        EXPECT_TRUE(problems.empty());
+        EXPECT_EQ(Read(folder / SaveFileName), c.HasSave ? "player's save" : scenarioSave);
+        EXPECT_EQ(Read(folder / SettingsFileName),
+                  c.HasSettings ? "player's settings" : scenarioSettings);
+    }
+}
+
 TEST_F(SaveFileTest, NoSaveAndNoNewGameSaveStartsBlank) {
     game_->Stock[3] = 5;  // stale state must not survive
     const SaveLoadReport report = OpenAndLoadSave(*game_);
