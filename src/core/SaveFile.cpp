@@ -36,6 +36,9 @@ bool CopyNewGameFiles(const Game& game, std::vector<std::string>& problems) {
 
 void PrepareSaveFolder(const Game& game, std::vector<std::string>& problems) {
     std::error_code ec;
+    // A save cut short by a crash or a kill leaves its temporary (the size of
+    // a save) behind; the instance lock means no other copy is writing here.
+    if (fs::is_directory(game.SaveFolder, ec)) RemoveStaleTemporaries(game.SaveFolder, problems);
     if (game.DataFolder.empty()) return;
     // Each file on its own: a folder that has a save but lost its settings
     // file still gets the scenario's music and pictures back.

@@ -34,8 +34,10 @@ struct SaveLoadReport {
     bool Fatal = false;
 };
 
-// Start-up: whichever of the scenario's new-game save and settings file the
-// save folder lacks is copied in (neither is overwritten when already there).
+// Start-up, before anything is written to the save folder: the temporaries of
+// saves cut short by a crash are removed, and whichever of the scenario's
+// new-game save and settings file the folder lacks is copied in (neither is
+// overwritten when already there).
 void PrepareSaveFolder(const Game& game, std::vector<std::string>& problems);
 
 // Start-up: reads the save from the save folder. A save folder without one

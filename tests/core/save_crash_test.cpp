@@ -1,5 +1,6 @@
 // A save interrupted at any moment -- the process killed mid-write -- leaves
-// a save that loads: the old one or the new one, never a mixture.
+// a save that loads: the old one or the new one, never a mixture; and the
+// next start removes the unfinished temporaries.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -67,6 +68,16 @@ TEST(SaveCrash, KillingTheProcessDuringSavesNeverLeavesABrokenSave) {
         ASSERT_FALSE(report.Fatal);
     }
     EXPECT_EQ(killedMidway, rounds);
+
+    // The next start clears what the killed saves left half written.
+    std::vector<std::string> problems;
+    PrepareSaveFolder(a, problems);
+    EXPECT_TRUE(problems.empty());
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)
+            << entry.path();
+    }
+    EXPECT_TRUE(fs::exists(folder / SaveFileName));
     fs::remove_all(folder);
 }
 

@@ -7,8 +7,12 @@
 
 #include "common/TestFiles.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 
 #include "core/AtomicFile.h"
@@ -200,6 +204,56 @@ TEST_F(SaveFileTest, PreparingTheSaveFolderBringsWhicheverScenarioFileIsMissing)
         EXPECT_EQ(Read(folder / SettingsFileName),
                   c.HasSettings ? "player's settings" : scenarioSettings);
     }
+}
+
+// The id of a process that has ended and been reaped.
+pid_t DeadProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    int status = 0;
+    if (child > 0) ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST_F(SaveFileTest, StartingUpRemovesTheTemporariesOfCopiesNoLongerRunning) {
+    const pid_t dead = DeadProcessId();
+    ASSERT_GT(dead, 0);
+    const std::string gone = std::to_string(dead);
+    const std::string self = std::to_string(::getpid());
+    const std::string never = std::to_string(std::numeric_limits<pid_t>::max());
+    struct Case {
+        std::string Name;
+        bool Removed;
+    };
+    const Case cases[] = {
+        {".KVR1.DAT.tmp-" + gone + "-0", true},
+        {".KVR1.DAT.bak1.tmp-" + gone + "-3", true},
+        {".KVR.ini.tmp-" + never + "-0", true},
+        // Start-up comes before this run's first save: a temporary with our
+        // own id is a dead copy's whose id came round again.
+        {".KVR1.DAT.tmp-" + self + "-0", true},
+        {".KVR1.DAT.tmp-1-0", false},  // a process that is running
+        {".KVR1.DAT.tmp-0-0", false},
+        {".KVR1.DAT.tmp--5-0", false},
+        {".KVR1.DAT.tmp-99999999999999999999-0", false},
+        {".KVR1.DAT.tmp-" + gone, false},
+        {".KVR1.DAT.tmp-" + gone + "-x", false},
+        {".KVR1.DAT.tmp-" + gone + "-0~", false},
+        {"KVR1.DAT.tmp-" + gone + "-0", false},
+        {".tmp-" + gone + "-0", false},
+        {"KVR1.DAT.bak1", false},
+    };
+    for (const Case& c : cases) Write(game_->SaveFolder / c.Name, "400 KB of an unfinished save");
+    const fs::path folderLikeATemp = game_->SaveFolder / (".KVR1.DAT.tmp-" + gone + "-1");
+    fs::create_directory(folderLikeATemp);
+
+    std::vector<std::string> problems;
+    PrepareSaveFolder(*game_, problems);
+    EXPECT_TRUE(problems.empty());
+    for (const Case& c : cases) {
+        EXPECT_EQ(fs::exists(game_->SaveFolder / c.Name), !c.Removed) << c.Name;
+    }
+    EXPECT_TRUE(fs::is_directory(folderLikeATemp)) << "only files are temporaries";
 }
 
 TEST_F(SaveFileTest, NoSaveAndNoNewGameSaveStartsBlank) {
