@@ -127,14 +127,23 @@ SaveLoadReport OpenAndLoadSave(Game& game) {
     return report;
 }
 
-SaveResult SaveGame(Game& game) {
+SaveResult SaveGame(Game& game, int64_t nowMs) {
     SaveResult result;
     const fs::path path = game.SaveFolder / SaveFileName;
     const std::string bytes = SaveBytes(game);
     std::string error;
-    if (!RotateBackups(path, SaveBackups, error)) {
-        // A backup that cannot be made must not stop the save itself.
-        result.Message = error;
+    std::error_code ec;
+    // Saves come in bursts (a held key, a row of save points): within a
+    // minute of the last move the backups stay, so they keep three moments.
+    const int64_t since = nowMs - game.BackupsMovedAtMs;
+    const bool due = game.BackupsMovedAtMs < 0 || since < 0 || since >= BackupIntervalMs;
+    if (due && fs::exists(path, ec)) {
+        if (RotateBackups(path, SaveBackups, error)) {
+            game.BackupsMovedAtMs = nowMs;
+        } else {
+            // A backup that cannot be made must not stop the save itself.
+            result.Message = error;
+        }
     }
     if (!WriteFileAtomic(path, bytes, error)) {
         result.Ok = false;

@@ -7,7 +7,7 @@
 namespace kv {
 
 bool SaveAtSavePoint(Game& game, WindowManager& manager, Dialogs* dialogs) {
-    const SaveResult result = SaveGame(game);
+    const SaveResult result = SaveGame(game, manager.Now());
     manager.Log().Save((game.SaveFolder / SaveFileName).string(), result.Ok);
     if (!result.Ok && dialogs != nullptr) {
         dialogs->ShowDialog(

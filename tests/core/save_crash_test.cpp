@@ -37,7 +37,7 @@ TEST(SaveCrash, KillingTheProcessDuringSavesNeverLeavesABrokenSave) {
     b.EventFlags.fill(-1);
     const std::string bytesA = SaveBytes(a);
     const std::string bytesB = SaveBytes(b);
-    ASSERT_TRUE(SaveGame(a).Ok);
+    ASSERT_TRUE(SaveGame(a, 0).Ok);
 
     std::mt19937 rng(4242);
     int killedMidway = 0;
@@ -47,7 +47,7 @@ TEST(SaveCrash, KillingTheProcessDuringSavesNeverLeavesABrokenSave) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             // Save the two states in turn until killed.
-            for (int i = 0;; ++i) SaveGame(i % 2 == 0 ? b : a);
+            for (int i = 0;; ++i) SaveGame(i % 2 == 0 ? b : a, 0);
         }
         std::this_thread::sleep_for(std::chrono::microseconds(rng() % 4000));
         ::kill(child, SIGKILL);

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -144,7 +145,7 @@ TEST_F(SaveFileTest, SaveGameThenOpenAndLoadSaveOnDisk) {
     game_->Stock[17] = 9;
     game_->SeenWalls[70399] = -1;
     game_->QuestState[100] = 3;
-    ASSERT_TRUE(SaveGame(*game_).Ok);
+    ASSERT_TRUE(SaveGame(*game_, 0).Ok);
     EXPECT_EQ(fs::file_size(game_->SaveFolder / SaveFileName), SaveFileSize);
 
     Game loaded;
@@ -292,29 +293,55 @@ TEST_F(SaveFileTest, AnUnreadableSaveStopsTheGameInsteadOfBeingOverwritten) {
 
 TEST_F(SaveFileTest, AFailedSaveSaysSoAndLeavesTheOldSave) {
     game_->EventFlags[2] = 1;
-    ASSERT_TRUE(SaveGame(*game_).Ok);
+    ASSERT_TRUE(SaveGame(*game_, 0).Ok);
     const std::string old = Read(game_->SaveFolder / SaveFileName);
     game_->EventFlags[2] = 2;
     const fs::path folder = game_->SaveFolder;
     game_->SaveFolder = root_ / "gone";  // no such folder: the write cannot happen
-    const SaveResult failed = SaveGame(*game_);
+    const SaveResult failed = SaveGame(*game_, 0);
     EXPECT_FALSE(failed.Ok);
     EXPECT_FALSE(failed.Message.empty());
     EXPECT_EQ(Read(folder / SaveFileName), old);
 }
 
-TEST_F(SaveFileTest, TheLastThreeSavesAreKeptAsBackups) {
-    std::vector<std::string> versions;
-    for (int i = 1; i <= 5; ++i) {
-        game_->EventFlags[9] = i;
-        ASSERT_TRUE(SaveGame(*game_).Ok);
-        versions.push_back(Read(game_->SaveFolder / SaveFileName));
-    }
+TEST_F(SaveFileTest, BackupsMoveAlongAtMostOnceAMinute) {
+    // One save after another, each of the version shown at the time shown
+    // (milliseconds on the run's clock); then what the save and its three
+    // backups hold (0: no such file). A save within a minute of the last time
+    // the backups moved only replaces the save, so holding a key that saves
+    // cannot turn the backups into copies of one moment.
+    struct Step {
+        int64_t AtMs;
+        int Version;
+        std::array<int, 4> Files;  // KVR1.DAT, .bak1, .bak2, .bak3
+    };
+    const Step steps[] = {
+        {0, 1, {1, 0, 0, 0}},        // the first save: nothing to back up
+        {1'000, 2, {2, 1, 0, 0}},    // the first backup is made at once
+        {2'000, 3, {3, 1, 0, 0}},    // within the minute: the save alone
+        {60'999, 4, {4, 1, 0, 0}},   //
+        {61'000, 5, {5, 4, 1, 0}},   // a minute on
+        {61'500, 6, {6, 4, 1, 0}},   //
+        {200'000, 7, {7, 6, 4, 1}},  //
+        {300'000, 8, {8, 7, 6, 4}},  // the oldest drops off
+        {10, 9, {9, 8, 7, 6}},       // a clock that went back counts as time gone by
+    };
     const fs::path save = game_->SaveFolder / SaveFileName;
-    EXPECT_EQ(Read(BackupPath(save, 1)), versions[3]);
-    EXPECT_EQ(Read(BackupPath(save, 2)), versions[2]);
-    EXPECT_EQ(Read(BackupPath(save, 3)), versions[1]);
-    EXPECT_FALSE(fs::exists(BackupPath(save, 4)));
+    auto versionIn = [](const fs::path& file) {
+        Game loaded;
+        if (!fs::exists(file) || !LoadSaveBytes(loaded, Read(file))) return 0;
+        return loaded.EventFlags[9];
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE("version " + std::to_string(step.Version));
+        game_->EventFlags[9] = step.Version;
+        ASSERT_TRUE(SaveGame(*game_, step.AtMs).Ok);
+        EXPECT_EQ(versionIn(save), step.Files[0]);
+        for (int n = 1; n <= 3; ++n) {
+            EXPECT_EQ(versionIn(BackupPath(save, n)), step.Files[n]) << ".bak" << n;
+        }
+        EXPECT_FALSE(fs::exists(BackupPath(save, 4)));
+    }
 }
 
 }  // namespace
