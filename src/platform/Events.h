@@ -20,6 +20,7 @@ struct InputEvent {
     Type Kind = Type::KeyDown;
     int KeyCode = 0;
     int Shift = 0;
+    bool Repeat = false;  // KeyDown: the key is held and this press is the system's repeat
     std::string Text;
     int Cursor = 0;
     int X = 0;

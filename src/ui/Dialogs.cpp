@@ -37,9 +37,10 @@ void Dialogs::Wire(DialogWindow& box) {
 }
 
 void Dialogs::KeyDown(DialogWindow& box, int& keyCode) {
-    // The player can save at any prompt, whatever else the key would do.
+    // The player can save at any prompt, whatever else the key would do;
+    // once for each press: a held Ctrl's repeats save nothing.
     if (keyCode == Key::Control) {
-        if (SaveGame) SaveGame();
+        if (SaveGame && !manager_.KeyRepeating()) SaveGame();
         keyCode = 0;
         return;
     }

@@ -7,8 +7,8 @@
 //                    DialogResult as text, "-1" for yes and "0" for no.
 // A click closes a message or an input; a question needs its answer (a click
 // on one of the two answer labels). In every kind the Ctrl key saves the game
-// first of all. During a battle the second window is used, placed below the
-// top of the screen so the monsters stay in view.
+// first of all, once for each press however long it is held. During a battle the second window is
+// used, placed below the top of the screen so the monsters stay in view.
 #include <functional>
 #include <string>
 #include <string_view>

@@ -178,6 +178,27 @@ TEST_F(DialogTest, CtrlSavesFirstInEveryKindWithoutAnsweringOrEditing) {
     EXPECT_EQ(Ask("?", DialogYesNo), "-1");
 }
 
+TEST_F(DialogTest, HoldingCtrlSavesOncePerPressNotPerRepeat) {
+    // Ctrl held down for a while (the system repeating it), let go, then
+    // pressed again: two saves, in every kind of dialog.
+    for (int kind : {DialogMessage, DialogYesNo, DialogInput}) {
+        SCOPED_TRACE(kind);
+        SavesWhileOpen.clear();
+        ASSERT_NO_FATAL_FAILURE(Open());
+        InputEvent repeat = KeyEvent(Key::Control);
+        repeat.Repeat = true;
+        for (const InputEvent& event :
+             {KeyEvent(Key::Control), repeat, repeat, repeat, KeyEvent(Key::Control, 0, false),
+              KeyEvent(Key::Control), repeat, KeyEvent(Key::Control, 0, false),
+              KeyEvent(Key::Return), KeyEvent(Key::Return, 0, false)}) {
+            Host().Events().Push(event);
+        }
+        Ask("?", kind, "ABC");
+        EXPECT_FALSE(Manager().Quitting()) << "Enter closed it";
+        EXPECT_EQ(SavesWhileOpen, (std::vector<std::string>{"dlgInpBox", "dlgInpBox"}));
+    }
+}
+
 TEST_F(DialogTest, BattleUsesTheSecondWindowCentredAcrossBelowTheTop) {
     ASSERT_NO_FATAL_FAILURE(Open("Ctrl Space Ctrl Space"));
     InBattle = true;
