@@ -47,7 +47,10 @@ void PrepareSaveFolder(const Game& game, std::vector<std::string>& problems) {
         const fs::path to = game.SaveFolder / name;
         if (!fs::is_regular_file(from, ec) || fs::exists(to, ec)) continue;
         fs::copy_file(from, to, ec);
-        if (ec) problems.push_back("cannot copy " + from.string() + ": " + ec.message());
+        if (ec) {
+            problems.push_back(std::string(name) + " cannot be copied from the scenario (" +
+                               from.string() + "): " + ec.message());
+        }
     }
 }
 
@@ -110,7 +113,8 @@ SaveLoadReport OpenAndLoadSave(Game& game) {
     std::string error;
     std::optional<std::string> bytes = ReadFileBytes(path, error);
     if (!bytes) {
-        report.Problems.push_back(error);
+        // Each line names its file first: the title shows these lines.
+        report.Problems.push_back(std::string(SaveFileName) + " cannot be read: " + error);
         report.Fatal = true;
         return report;
     }
@@ -119,8 +123,9 @@ SaveLoadReport OpenAndLoadSave(Game& game) {
         report.KeptAside = AsideName(path);
         fs::copy_file(path, report.KeptAside, ec);
         if (ec) {
-            report.Problems.push_back("cannot keep the short save as " + report.KeptAside.string() +
-                                      ": " + ec.message());
+            report.Problems.push_back(std::string(SaveFileName) +
+                                      " is short and cannot be kept as " +
+                                      report.KeptAside.string() + ": " + ec.message());
             report.KeptAside.clear();
         }
     }

@@ -288,7 +288,9 @@ TEST_F(SaveFileTest, AnUnreadableSaveStopsTheGameInsteadOfBeingOverwritten) {
     fs::create_directories(game_->SaveFolder / SaveFileName);  // a folder where the file should be
     const SaveLoadReport report = OpenAndLoadSave(*game_);
     EXPECT_TRUE(report.Fatal);
-    EXPECT_FALSE(report.Problems.empty());
+    ASSERT_EQ(report.Problems.size(), 1u);
+    // The title shows the line: it starts with the file's name.
+    EXPECT_EQ(report.Problems[0].rfind("KVR1.DAT cannot be read: ", 0), 0u) << report.Problems[0];
 }
 
 TEST_F(SaveFileTest, AFailedSaveSaysSoAndLeavesTheOldSave) {
