@@ -4,7 +4,7 @@
 namespace kv {
 
 // One thing that happened at the keyboard, mouse or window, already in the
-// game's terms (classic key codes, canvas coordinates).
+// game's terms (its own key codes, canvas coordinates).
 struct InputEvent {
     enum class Type {
         KeyDown,     // KeyCode + Shift

@@ -23,7 +23,7 @@ std::string ErrorOf(std::string_view text) {
     return ParseKeyScript(text).Error;
 }
 
-TEST(KeyScriptNames, EveryNamedKeyHasItsClassicCode) {
+TEST(KeyScriptNames, EveryNamedKeyHasItsGameCode) {
     const std::vector<std::pair<std::string, int>> names = {
         {"Enter", 13}, {"Esc", 27},    {"Backspace", 8}, {"Space", 32},  {"Tab", 9},
         {"Up", 38},    {"Down", 40},   {"Left", 37},     {"Right", 39},  {"Home", 36},

@@ -81,7 +81,7 @@ class SdlPlatformTest : public ::testing::Test {
     SdlDisplay* display_ = nullptr;
 };
 
-TEST_F(SdlPlatformTest, KeysArriveAsClassicCodesWithShiftStates) {
+TEST_F(SdlPlatformTest, KeysArriveAsGameCodesWithShiftStates) {
     PushKey(SDL_KEYDOWN, SDLK_UP);
     PushKey(SDL_KEYDOWN, SDLK_UP, KMOD_NONE, 1);  // held: repeats come as marked presses
     PushKey(SDL_KEYUP, SDLK_UP);
