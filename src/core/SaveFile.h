@@ -64,7 +64,8 @@ struct SaveResult {
 
 // Writes the whole state. Encodes each roster name into its codes first
 // (clearing all 50 codes, so a shorter name leaves nothing behind). nowMs is
-// the run's clock: the backups move along at most once a minute (below).
+// the run's clock: within BackupIntervalMs of the backups' last move the save
+// is replaced and the backups are left as they are.
 SaveResult SaveGame(Game& game, int64_t nowMs);
 
 }  // namespace kv
