@@ -51,7 +51,7 @@ BENCHMARK(BM_SaveBytes)->Unit(benchmark::kMicrosecond);
 void BM_SaveGameToDisk(benchmark::State& state) {
     auto game = std::make_unique<Game>();
     game->SaveFolder = BenchFolder();
-    for (auto _ : state) benchmark::DoNotOptimize(SaveGame(*game));
+    for (auto _ : state) benchmark::DoNotOptimize(SaveGame(*game, 0));
 }
 BENCHMARK(BM_SaveGameToDisk)->Unit(benchmark::kMillisecond);
 

@@ -1,10 +1,12 @@
 #include "core/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <system_error>
@@ -58,8 +60,13 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// A write in progress is ".<name>.tmp-<pid>-<n>" beside its file: hidden,
+// and carrying the id of the process writing it so a later start can tell a
+// crashed writer's leftovers from a live one's.
+constexpr std::string_view TempMark = ".tmp-";
+
 int OpenFreshTemp(const fs::path& folder, const std::string& name, fs::path& tempPath) {
-    const std::string stem = "." + name + ".tmp-" + std::to_string(::getpid()) + "-";
+    const std::string stem = "." + name + std::string(TempMark) + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         tempPath = folder / (stem + std::to_string(attempt));
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -67,6 +74,31 @@ int OpenFreshTemp(const fs::path& folder, const std::string& name, fs::path& tem
     }
     errno = EEXIST;
     return -1;
+}
+
+// The writer's process id when name is a temporary of ours, else 0.
+pid_t TempWriter(std::string_view name) {
+    const size_t mark = name.rfind(TempMark);
+    // A hidden name with the target's own name before the mark.
+    if (name.size() < 2 || name[0] != '.' || mark == std::string_view::npos || mark < 2) return 0;
+    const std::string_view tail = name.substr(mark + TempMark.size());
+    const size_t dash = tail.find('-');
+    if (dash == std::string_view::npos) return 0;
+    const std::string_view pidText = tail.substr(0, dash);
+    const std::string_view attempt = tail.substr(dash + 1);
+    auto allDigits = [](std::string_view text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!allDigits(pidText) || !allDigits(attempt)) return 0;
+    pid_t pid = 0;
+    const auto [end, ec] = std::from_chars(pidText.data(), pidText.data() + pidText.size(), pid);
+    if (ec != std::errc() || end != pidText.data() + pidText.size() || pid <= 0) return 0;
+    return pid;
+}
+
+bool ProcessRunning(pid_t pid) {
+    // Signal 0 only asks; a process of another user answers EPERM but runs.
+    return ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
 }  // namespace
@@ -171,6 +203,33 @@ bool RotateBackups(const fs::path& path, int keep, std::string& error) {
     }
     std::optional<std::string> current = ReadFileBytes(path, error);
     return current && WriteFileAtomic(BackupPath(path, 1), *current, error);
+}
+
+std::vector<fs::path> RemoveStaleTemporaries(const fs::path& folder,
+                                             std::vector<std::string>& problems) {
+    std::vector<fs::path> removed;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        problems.push_back("cannot look for unfinished saves in '" + folder.string() +
+                           "': " + ec.message());
+        return removed;
+    }
+    const pid_t self = ::getpid();
+    for (const fs::directory_entry& entry : it) {
+        const fs::path& path = entry.path();
+        const pid_t writer = TempWriter(path.filename().string());
+        if (writer == 0 || !entry.is_regular_file(ec)) continue;
+        // Our own id: nothing of ours is being written yet (see the header).
+        if (writer != self && ProcessRunning(writer)) continue;
+        if (fs::remove(path, ec)) {
+            removed.push_back(path);
+        } else if (ec) {
+            problems.push_back("cannot remove the unfinished save '" + path.string() +
+                               "': " + ec.message());
+        }
+    }
+    return removed;
 }
 
 }  // namespace kv

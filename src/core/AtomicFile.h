@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv {
 
@@ -18,6 +19,15 @@ bool WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes, 
 // file, a folder, or a file larger than maxBytes.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& error,
                                          size_t maxBytes = size_t{1} << 30);
+
+// Removes the temporaries of writes cut short (a crash, a kill) from folder:
+// files named as this module names a write in progress whose writer is no
+// longer running. Call it before this process writes into folder: a
+// temporary bearing this process's own id is then another's, from before the
+// id came round again. Returns what it removed; what it could not remove is
+// added to problems.
+std::vector<std::filesystem::path> RemoveStaleTemporaries(const std::filesystem::path& folder,
+                                                          std::vector<std::string>& problems);
 
 // The name of the n-th backup of path: "KVR1.DAT" -> "KVR1.DAT.bak1".
 std::filesystem::path BackupPath(const std::filesystem::path& path, int n);

@@ -17,11 +17,11 @@ constexpr std::string_view BuyCaption = "どれをお求めになりますか？
 
 constexpr std::array<MenuRows, 9> Menus = {{
     {MenuStates::Tavern,
-     "ギルガメッシュの酒場",
+     "ゴルドランの酒場",
      {"A)仲間に入れる", "R)仲間からはずす", "I)調べる", "G)お金を山分けする", "Q)クエストの確認",
       "C)城へ戻る"}},
     {MenuStates::Shop,
-     "ボルタック商店 ",
+     "メルヴィック商店 ",
      {"B)買う", "S)売る", "D)呪いを解く", "I)識別する", "P)お金を集める", "L)店から出る"}},
     {MenuStates::ShopBuy,
      BuyCaption,
@@ -43,7 +43,7 @@ constexpr std::array<MenuRows, 9> Menus = {{
       "G)獲得アイテムリスト", "G)倒打モンスターリスト", "U)武具合体", "C)城に戻る"}},
     {MenuStates::Castle,
      "dadi帝都",
-     {"G)ギルガメッシュの酒場", "T)冒険者の宿", "M)ボルタック商店", "A)カント寺院", "B)dadi星占所",
+     {"G)ゴルドランの酒場", "T)冒険者の宿", "M)メルヴィック商店", "A)アルセア寺院", "B)dadi星占所",
       "E)町外れ"}},
     {MenuStates::EdgeOfTown,
      "町外れ",

@@ -117,6 +117,9 @@ struct Game : Database, SavedState {
     // The main window's frame.
     int32_t MenuState = 0;
     float StartTime = 0;  // seconds since midnight when start-up finished
+
+    // When the save's backups last moved along, on the run's clock (-1: not yet).
+    int64_t BackupsMovedAtMs = -1;
 };
 
 }  // namespace kv

@@ -59,11 +59,9 @@ IniFile IniFile::Parse(std::string_view bytes) {
             bytes = {};
         } else {
             bytes.remove_prefix(newline + 1);
-            line.Eol = "\n";
-            if (!text.empty() && text.back() == '\r') {
-                text.remove_suffix(1);
-                line.Eol = "\r\n";
-            }
+            const bool crlf = !text.empty() && text.back() == '\r';
+            if (crlf) text.remove_suffix(1);
+            line.Eol = std::string(crlf ? "\r\n" : "\n");
             if (!eolChosen) {
                 ini.eol_ = line.Eol;
                 eolChosen = true;
@@ -156,8 +154,9 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     Line line{Kind::Key, std::string(key), std::string(key), std::move(clean), eol_};
     size_t at = InsertionPoint(section);
     if (at == npos) {
-        lines_.push_back(
-            Line{Kind::Section, "[" + std::string(section) + "]", std::string(section), {}, eol_});
+        std::string header = "[";
+        header.append(section).append("]");
+        lines_.push_back(Line{Kind::Section, std::move(header), std::string(section), {}, eol_});
         at = lines_.size();
     }
     lines_.insert(lines_.begin() + static_cast<ptrdiff_t>(at), std::move(line));

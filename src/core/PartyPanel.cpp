@@ -11,7 +11,9 @@ constexpr int FirstSlot = 1;
 constexpr int LastSlot = 50;
 constexpr int SchoolCount = 4;
 constexpr std::array<std::string_view, SchoolCount> SchoolLabels = {"W:", "C:", "A:", "T:"};
-constexpr int RegenSkill = 89;  // regeneration paid from the purse
+constexpr int RegenSkill = 89;    // regeneration paid from the purse
+constexpr int FirstPosition = 1;  // marching positions; 0 is none
+constexpr int LastPosition = 255;
 
 bool InActiveParty(const Game& game, const Creature& c) {
     return c.Id > 0 && c.Floor == game.CurrentFloor && c.PartyNo == game.CurrentPartyNo &&
@@ -42,12 +44,17 @@ void RebuildPartyList(Game& game) {
         Creature& c = game.Roster[slot];
         if ((c.Status & IdleMask) != 0) c.PartyPos = static_cast<uint8_t>(back++);
     }
-    // Walk the positions upward and renumber who is found there 1, 2, ...
+    // Walk the positions upward from 1 and renumber who is found there 1, 2, ...
     std::vector<int> ordered;
-    for (int pos = 0; pos <= 255 && ordered.size() < members.size(); ++pos) {
+    for (int pos = FirstPosition; pos <= LastPosition && ordered.size() < members.size(); ++pos) {
         for (int slot : members) {
             if (game.Roster[slot].PartyPos == pos) ordered.push_back(slot);
         }
+    }
+    // A member without a position (0) is still in the party: it marches last,
+    // in list order, rather than dropping out of sight.
+    for (int slot : members) {
+        if (game.Roster[slot].PartyPos == 0) ordered.push_back(slot);
     }
     for (size_t i = 0; i < ordered.size() && i + 1 < game.PartyList.size(); ++i) {
         game.Roster[ordered[i]].PartyPos = static_cast<uint8_t>(i + 1);

@@ -12,7 +12,8 @@ namespace kv {
 
 // Rebuilds PartyList from the roster (records on the current floor and place
 // with the current party number), sends those that cannot act to the back,
-// and renumbers the marching positions 1, 2, ...
+// orders the rest by marching position from 1 upward (a member without a
+// position marches last) and renumbers the positions 1, 2, ...
 void RebuildPartyList(Game& game);
 
 // A new marching order: ids[i] (roster slots) becomes member i + 1.

@@ -36,13 +36,21 @@ bool CopyNewGameFiles(const Game& game, std::vector<std::string>& problems) {
 
 void PrepareSaveFolder(const Game& game, std::vector<std::string>& problems) {
     std::error_code ec;
-    if (game.DataFolder.empty() || fs::exists(game.SaveFolder / SaveFileName, ec)) return;
+    // A save cut short by a crash or a kill leaves its temporary (the size of
+    // a save) behind; the instance lock means no other copy is writing here.
+    if (fs::is_directory(game.SaveFolder, ec)) RemoveStaleTemporaries(game.SaveFolder, problems);
+    if (game.DataFolder.empty()) return;
+    // Each file on its own: a folder that has a save but lost its settings
+    // file still gets the scenario's music and pictures back.
     for (const char* name : {SaveFileName, SettingsFileName}) {
         const fs::path from = game.DataFolder / name;
         const fs::path to = game.SaveFolder / name;
         if (!fs::is_regular_file(from, ec) || fs::exists(to, ec)) continue;
         fs::copy_file(from, to, ec);
-        if (ec) problems.push_back("cannot copy " + from.string() + ": " + ec.message());
+        if (ec) {
+            problems.push_back(std::string(name) + " cannot be copied from the scenario (" +
+                               from.string() + "): " + ec.message());
+        }
     }
 }
 
@@ -105,7 +113,8 @@ SaveLoadReport OpenAndLoadSave(Game& game) {
     std::string error;
     std::optional<std::string> bytes = ReadFileBytes(path, error);
     if (!bytes) {
-        report.Problems.push_back(error);
+        // Each line names its file first: the title shows these lines.
+        report.Problems.push_back(std::string(SaveFileName) + " cannot be read: " + error);
         report.Fatal = true;
         return report;
     }
@@ -114,22 +123,32 @@ SaveLoadReport OpenAndLoadSave(Game& game) {
         report.KeptAside = AsideName(path);
         fs::copy_file(path, report.KeptAside, ec);
         if (ec) {
-            report.Problems.push_back("cannot keep the short save as " + report.KeptAside.string() +
-                                      ": " + ec.message());
+            report.Problems.push_back(std::string(SaveFileName) +
+                                      " is short and cannot be kept as " +
+                                      report.KeptAside.string() + ": " + ec.message());
             report.KeptAside.clear();
         }
     }
     return report;
 }
 
-SaveResult SaveGame(Game& game) {
+SaveResult SaveGame(Game& game, int64_t nowMs) {
     SaveResult result;
     const fs::path path = game.SaveFolder / SaveFileName;
     const std::string bytes = SaveBytes(game);
     std::string error;
-    if (!RotateBackups(path, SaveBackups, error)) {
-        // A backup that cannot be made must not stop the save itself.
-        result.Message = error;
+    std::error_code ec;
+    // Saves come in bursts (a held key, a row of save points): within a
+    // minute of the last move the backups stay, so they keep three moments.
+    const int64_t since = nowMs - game.BackupsMovedAtMs;
+    const bool due = game.BackupsMovedAtMs < 0 || since < 0 || since >= BackupIntervalMs;
+    if (due && fs::exists(path, ec)) {
+        if (RotateBackups(path, SaveBackups, error)) {
+            game.BackupsMovedAtMs = nowMs;
+        } else {
+            // A backup that cannot be made must not stop the save itself.
+            result.Message = error;
+        }
     }
     if (!WriteFileAtomic(path, bytes, error)) {
         result.Ok = false;

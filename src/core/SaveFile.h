@@ -3,10 +3,11 @@
 // the kill and find records, the shop stock, the hidden treasure spots, the
 // automap and the moon counters, in one fixed layout.
 //
-// Unlike the game it descends from, Korvane never writes the save in place:
-// each save goes to a temporary file that is renamed over the old one, with
-// the last three saves kept as KVR1.DAT.bak1..bak3, so a crash or a full
-// disk can never leave a half-written save.
+// Korvane never writes the save in place: each save goes to a temporary file
+// that is renamed over the old one, so a crash or a full disk can never leave
+// a half-written save. Three earlier saves are kept as KVR1.DAT.bak1 (newest)
+// to .bak3; they move along at most once a minute, so a burst of saves leaves
+// them three different moments apart.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ inline constexpr const char* SaveFileName = "KVR1.DAT";
 inline constexpr const char* SettingsFileName = "KVR.ini";
 inline constexpr size_t SaveFileSize = 410158;  // with every String empty
 inline constexpr int SaveBackups = 3;
+inline constexpr int64_t BackupIntervalMs = 60'000;  // the backups move at most this often
 
 void SyncSaveFile(Serializer& s, SavedState& state);
 
@@ -34,8 +36,10 @@ struct SaveLoadReport {
     bool Fatal = false;
 };
 
-// First run on a save folder: the scenario's new-game save and settings file
-// are copied in (neither is overwritten when already there).
+// Start-up, before anything is written to the save folder: the temporaries of
+// saves cut short by a crash are removed, and whichever of the scenario's
+// new-game save and settings file the folder lacks is copied in (neither is
+// overwritten when already there).
 void PrepareSaveFolder(const Game& game, std::vector<std::string>& problems);
 
 // Start-up: reads the save from the save folder. A save folder without one
@@ -59,7 +63,9 @@ struct SaveResult {
 };
 
 // Writes the whole state. Encodes each roster name into its codes first
-// (clearing all 50 codes, so a shorter name leaves nothing behind).
-SaveResult SaveGame(Game& game);
+// (clearing all 50 codes, so a shorter name leaves nothing behind). nowMs is
+// the run's clock: within BackupIntervalMs of the backups' last move the save
+// is replaced and the backups are left as they are.
+SaveResult SaveGame(Game& game, int64_t nowMs);
 
 }  // namespace kv

@@ -50,7 +50,11 @@ std::string Hex(uint8_t byte) {
 // "Integer[51]" for arrays and raw bytes, the plain type otherwise.
 std::string TypeText(const FieldInfo& field) {
     std::string text(field.Type);
-    if (field.Count > 1 || field.Type == "Bytes") text += "[" + std::to_string(field.Count) + "]";
+    if (field.Count > 1 || field.Type == "Bytes") {
+        text += '[';
+        text += std::to_string(field.Count);
+        text += ']';
+    }
     return text;
 }
 

@@ -124,7 +124,9 @@ int32_t OptionNumber(std::string_view text) {
 }
 
 std::string OptionText(int32_t value) {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+    std::string text = value < 0 ? "" : " ";
+    text += std::to_string(value);
+    return text;
 }
 
 TextEncoding DetectEncoding(std::string_view bytes) {

@@ -1,8 +1,8 @@
 #pragma once
 // The player's settings: which MIDI file plays in each scene, which picture
 // shows each monster, and the six display and input options. They live in
-// KVR.ini in the save folder. The file may be UTF-8 or CP932 (written by the
-// game's older relatives); it is read as UTF-8 text and written back in the
+// KVR.ini in the save folder. The file may be UTF-8 or CP932 (scenarios ship
+// it in either); it is read as UTF-8 text and written back in the
 // encoding it came in, every byte the game did not change kept as it was.
 #include <array>
 #include <cstdint>

@@ -52,7 +52,8 @@ std::string ParseLine(std::string_view line, StringEntry& entry) {
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), id);
     if (number.empty() || number.front() == '0' || ec != std::errc() ||
         end != number.data() + number.size() || id < 1 || id > kMaxId) {
-        return "'" + std::string(number) + "' is not an entry number";
+        std::string fault = "'";
+        return fault.append(number).append("' is not an entry number");
     }
     const size_t commentTab = rest.find('\t');
     if (commentTab != std::string_view::npos) {

@@ -4,7 +4,7 @@
 namespace kv {
 
 // One thing that happened at the keyboard, mouse or window, already in the
-// game's terms (classic key codes, canvas coordinates).
+// game's terms (its own key codes, canvas coordinates).
 struct InputEvent {
     enum class Type {
         KeyDown,     // KeyCode + Shift
@@ -20,6 +20,7 @@ struct InputEvent {
     Type Kind = Type::KeyDown;
     int KeyCode = 0;
     int Shift = 0;
+    bool Repeat = false;  // KeyDown: the key is held and this press is the system's repeat
     std::string Text;
     int Cursor = 0;
     int X = 0;

@@ -22,6 +22,7 @@ std::string TokenFor(const InputEvent& event) {
             step.Kind = ScriptStep::Type::Key;
             step.KeyCode = event.KeyCode;
             step.Shift = event.Shift;
+            step.Repeat = event.Repeat;
             return FormatStep(step);
         case InputEvent::Type::Text:
             // A quoted text ends on its own line; text boxes take no line

@@ -60,6 +60,8 @@ constexpr std::array<Modifier, 3> Modifiers{{
     {"Shift+", Key::ShiftMask},
 }};
 
+// A held key's repeated press: a key-down alone, marked as a repeat.
+constexpr std::string_view RepeatPrefix = "Repeat+";
 constexpr std::string_view WaitPrefix = "wait:";
 constexpr std::string_view ShotPrefix = "shot:";
 constexpr std::string_view ClickPrefix = "click:";
@@ -139,8 +141,14 @@ std::string ParseWord(std::string_view token, ScriptStep& step) {
 
     // A key, after any number of modifier prefixes in any order.
     int shift = 0;
+    bool repeat = false;
     for (bool stripped = true; stripped;) {
         stripped = false;
+        if (token.starts_with(RepeatPrefix)) {
+            repeat = true;
+            token.remove_prefix(RepeatPrefix.size());
+            stripped = true;
+        }
         for (const Modifier& modifier : Modifiers) {
             if (token.starts_with(modifier.Prefix)) {
                 shift |= modifier.Mask;
@@ -154,6 +162,7 @@ std::string ParseWord(std::string_view token, ScriptStep& step) {
     step.Kind = ScriptStep::Type::Key;
     step.KeyCode = *code;
     step.Shift = shift;
+    step.Repeat = repeat;
     return "";
 }
 
@@ -244,7 +253,7 @@ std::string FormatStep(const ScriptStep& step) {
         case ScriptStep::Type::Key: {
             std::string name = KeyNameFromCode(step.KeyCode);
             if (name.empty()) return "";
-            std::string out;
+            std::string out(step.Repeat ? RepeatPrefix : "");
             for (const Modifier& modifier : Modifiers) {
                 if (step.Shift & modifier.Mask) out += modifier.Prefix;
             }

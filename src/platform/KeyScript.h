@@ -7,6 +7,7 @@
 //   Insert Delete Ctrl Shift Alt F1..F12   named keys
 //   A..Z 0..9                             that key (letters as upper-case codes)
 //   Shift+X Ctrl+X Alt+X (combinable)      a key with shift states
+//   Repeat+X (with the above)              a held key's repeat: a key-down alone
 //   "text"                                 UTF-8 text for the focused text box
 //                                          (\" and \\ escape inside the quotes)
 //   wait:MS                                advance the clock MS milliseconds
@@ -27,7 +28,8 @@ struct ScriptStep {
     Type Kind = Type::Key;
     int KeyCode = 0;
     int Shift = 0;
-    std::string Text;  // Text: the text; Shot: the file
+    bool Repeat = false;  // Key: the system repeating a held key (no release follows)
+    std::string Text;     // Text: the text; Shot: the file
     int64_t Ms = 0;
     int X = 0;
     int Y = 0;

@@ -1,7 +1,7 @@
 #pragma once
-// The classic key codes and shift states the game's handlers are written
-// against. The platform maps its own keys to these; nothing above the
-// platform sees anything else.
+// The key codes and shift states the game's handlers are written against
+// (Enter 13, Up 38, letters as their upper-case codes). The platform maps its own keys to these;
+// nothing above the platform sees anything else.
 namespace kv::Key {
 
 constexpr int Back = 8;

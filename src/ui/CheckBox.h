@@ -15,8 +15,8 @@ class CheckBox : public Control {
 
     void SetCaption(std::string_view caption);  // "&" marks the access key
     const std::string& Caption() const { return caption_; }
-    // 0 unchecked, 1 checked (anything else reads as 1). Like the classic
-    // control, a change made by code fires OnClick too.
+    // 0 unchecked, 1 checked (anything else reads as 1). A change made by
+    // code fires OnClick too, as a click does.
     void SetValue(int value);
     int Value() const { return value_; }
     void Toggle() { SetValue(value_ == 0 ? 1 : 0); }

@@ -1,5 +1,6 @@
 #include "ui/Dialogs.h"
 
+#include <memory>
 #include <utility>
 
 #include "platform/Keys.h"
@@ -37,9 +38,10 @@ void Dialogs::Wire(DialogWindow& box) {
 }
 
 void Dialogs::KeyDown(DialogWindow& box, int& keyCode) {
-    // The player can save at any prompt, whatever else the key would do.
+    // The player can save at any prompt, whatever else the key would do;
+    // once for each press: a held Ctrl's repeats save nothing.
     if (keyCode == Key::Control) {
-        if (SaveGame) SaveGame();
+        if (SaveGame && !manager_.KeyRepeating()) SaveGame();
         keyCode = 0;
         return;
     }
@@ -78,11 +80,25 @@ void Dialogs::Answer(DialogWindow& box, int result) {
     box.Hide();
 }
 
+DialogWindow& Dialogs::FreeWindow(bool battle) {
+    DialogWindow& preferred = battle ? dlgInpBox2 : dlgInpBox;
+    if (!preferred.IsOpen()) return preferred;
+    DialogWindow& other = battle ? dlgInpBox : dlgInpBox2;
+    if (!other.IsOpen()) return other;
+    for (const std::unique_ptr<DialogWindow>& box : nested_) {
+        if (!box->IsOpen()) return *box;
+    }
+    nested_.push_back(std::make_unique<DialogWindow>(
+        manager_, "dlgInpBoxNested" + std::to_string(nested_.size() + 1)));
+    Wire(*nested_.back());
+    return *nested_.back();
+}
+
 std::string Dialogs::ShowDialog(std::string_view text, int kind, std::string_view defaultText) {
     // A kind the game does not have is shown as a plain message.
     if (kind != DialogInput && kind != DialogYesNo) kind = DialogMessage;
     const bool battle = BattleOnScreen && BattleOnScreen();
-    DialogWindow& box = battle ? dlgInpBox2 : dlgInpBox;
+    DialogWindow& box = FreeWindow(battle);
 
     box.lblMsg.SetCaption(text);
     box.txtMsg.SetText("");

@@ -7,11 +7,19 @@
 //                    DialogResult as text, "-1" for yes and "0" for no.
 // A click closes a message or an input; a question needs its answer (a click
 // on one of the two answer labels). In every kind the Ctrl key saves the game
-// first of all. During a battle the second window is used, placed below the
-// top of the screen so the monsters stay in view.
+// first of all, once for each press however long it is held. During a battle
+// the second window is used, placed below the top of the screen so the
+// monsters stay in view.
+//
+// A dialog shown while another is up (a save from Ctrl that fails says so)
+// takes a window that is not showing: the other of the two, or a further one
+// made for the purpose. The dialog underneath keeps its text, its typed
+// input and its question, and is still waiting when the one on top closes.
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/DialogWindow.h"
 
@@ -36,14 +44,20 @@ class Dialogs {
 
     DialogWindow dlgInpBox;   // outside battle: centred
     DialogWindow dlgInpBox2;  // in battle: its top this far below the screen's top
-    static constexpr int BattleTop = 500 / 15;  // 500 twips
+    // 500 units of a fifteenth of a pixel, the dialog layout's fine unit.
+    static constexpr int BattleTop = 500 / 15;
 
   private:
+    // The window for a dialog about to be shown: the preferred one unless it
+    // is showing already.
+    DialogWindow& FreeWindow(bool battle);
     void Wire(DialogWindow& box);
     void KeyDown(DialogWindow& box, int& keyCode);
     void Answer(DialogWindow& box, int result);
 
     WindowManager& manager_;
+    // Windows for dialogs three deep and more, made when first needed.
+    std::vector<std::unique_ptr<DialogWindow>> nested_;
 };
 
 }  // namespace kv

@@ -17,7 +17,7 @@ class OptionButton : public Control {
     void SetCaption(std::string_view caption);  // "&" marks the access key
     const std::string& Caption() const { return caption_; }
     // Selecting clears the rest of the group and fires OnClick, also when
-    // done by code (as the classic control does); clearing fires nothing.
+    // done by code; clearing fires nothing.
     void SetValue(bool value);
     bool Value() const { return value_; }
 

@@ -7,15 +7,15 @@ namespace kv {
 
 namespace {
 
-// Units of each fixed scale mode in one pixel, across and down (the
-// classic screen: 15 twips a pixel; a character cell is 120 x 240 twips).
+// Units of each fixed scale mode in one pixel, across and down (the fine
+// unit is a fifteenth of a pixel; a character cell is 120 x 240 of them).
 struct ModeUnits {
     double Across;
     double Down;
 };
 constexpr ModeUnits FixedUnits[] = {
     {1.0, 1.0},                  // 0: user scale (computed from the panel)
-    {15.0, 15.0},                // 1: twips
+    {15.0, 15.0},                // 1: fifteenths of a pixel
     {0.75, 0.75},                // 2: points
     {1.0, 1.0},                  // 3: pixels
     {1.0 / 8.0, 1.0 / 16.0},     // 4: characters
@@ -45,7 +45,7 @@ void RepeatDown(Canvas& canvas, const Image& piece, int x, int fromY, int toY) {
 }  // namespace
 
 PanelEx::PanelEx() {
-    BackColor = ColourWhite;  // the classic window colour, until a window sets its own
+    BackColor = ColourWhite;  // white until a window sets its own colour
 }
 
 void PanelEx::SetFrame(const FramePictures& frame) {

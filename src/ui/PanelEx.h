@@ -67,8 +67,9 @@ class PanelEx : public Control {
     uint32_t BorderColor = 0;
 
     // The content's coordinate system, as a window's: ScaleMode 0 is the
-    // user scale (ScaleLeft..ScaleLeft+ScaleWidth across the panel), 1 twips,
-    // 2 points, 3 pixels, 4 characters, 5 inches, 6 millimetres, 7 centimetres.
+    // user scale (ScaleLeft..ScaleLeft+ScaleWidth across the panel), 1 the
+    // fine unit (a fifteenth of a pixel), 2 points, 3 pixels, 4 characters,
+    // 5 inches, 6 millimetres, 7 centimetres.
     int ScaleMode = 1;
     double ScaleLeft = 0;
     double ScaleTop = 0;
@@ -86,7 +87,7 @@ class PanelEx : public Control {
 
     void Refresh() { Invalidate(); }
     // A user scale with (x1, y1) at the top-left and (x2, y2) at the
-    // bottom-right; Scale() with no corners goes back to twips.
+    // bottom-right; Scale() with no corners goes back to mode 1.
     void Scale(double x1, double y1, double x2, double y2);
     void Scale();
     // Converts a width (height) between scale modes; mode 0 is the user

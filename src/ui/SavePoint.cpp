@@ -7,11 +7,11 @@
 namespace kv {
 
 bool SaveAtSavePoint(Game& game, WindowManager& manager, Dialogs* dialogs) {
-    // Once the run is ending (the window closed under an open dialog), the
+   // Once the run is ending (the window closed under an open dialog), the
     // unload has written the last save; a handler still unwinding must not
     // write a half-finished action over it.
     if (manager.Quitting()) return false;
-    const SaveResult result = SaveGame(game);
+    const SaveResult result = SaveGame(game, manager.Now());
     manager.Log().Save((game.SaveFolder / SaveFileName).string(), result.Ok);
     if (!result.Ok && dialogs != nullptr) {
         dialogs->ShowDialog(

@@ -20,7 +20,7 @@ struct Game;
 class SelectBox : public Window {
   public:
     static constexpr int NormalWidth = 320;
-    static constexpr int WideWidth = 600;  // 9000 twips
+    static constexpr int WideWidth = 600;  // 9000 fifteenths of a pixel
 
     SelectBox(WindowManager& manager, const Game& game);
 

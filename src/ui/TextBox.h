@@ -15,8 +15,8 @@ class TextBox : public Control {
   public:
     TextBox();
 
-    // Characters typing may bring the text to; 0 is no limit. Like the classic
-    // property it limits the player only: SetText is not cut.
+    // Characters typing may bring the text to; 0 is no limit. It limits the
+    // player only: SetText is not cut.
     int MaxLength = 0;
     // A locked box shows its text and moves its caret but cannot be edited.
     bool Locked = false;

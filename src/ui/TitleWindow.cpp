@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* GameTitle = "Korvane";
 constexpr const char* StartPrompt = "何かキーを押してください";
+constexpr int FailureMargin = 16;  // room kept around the text of a failed load
 
 }  // namespace
 
@@ -71,9 +72,19 @@ void TitleWindow::FinishLoading() {
 }
 
 void TitleWindow::FailLoading(const std::string& why) {
-    const int lines = 1 + static_cast<int>(std::count(why.begin(), why.end(), '\n'));
+    GlyphCache& glyphs = Manager().Glyphs();
+    const int width = Width - 2 * FailureMargin;
+    const int pitch = lbl.LinePitch(glyphs);
+    // A text taller than the window shows the lines that fit, its first ones.
+    const int lines =
+        std::min(static_cast<int>(WrapText(glyphs, why, width, lbl.Face, lbl.FontSize).size()),
+                 std::max(1, (Height - 2 * FailureMargin) / pitch));
+    const int height = lines * pitch;
+    // Centred on the loading line's place, moved up as far as it must to fit.
+    const int top = std::max(
+        FailureMargin, std::min(Height * 3 / 4 - height / 2, Height - FailureMargin - height));
     lbl.ForeColor = Rgb(255, 160, 120);
-    lbl.Move(0, Height * 3 / 4 - 8 * lines, Width, 16 * lines);
+    lbl.Move(FailureMargin, top, width, height);
     lbl.SetCaption(why);
     loaded_ = false;
 }

@@ -7,6 +7,7 @@
 
 #include "core/Game.h"
 #include "ui/Label.h"
+#include "ui/MessageLabel.h"
 #include "ui/PictureBox.h"
 #include "ui/Window.h"
 
@@ -18,7 +19,8 @@ class TitleWindow : public Window {
 
     // Replaces "Loading..." with the start prompt; from then on keys start the game.
     void FinishLoading();
-    // Loading failed: the title says why and the game cannot be started.
+    // Loading failed: the title says why, wrapped inside the window (a long
+    // line, a path, breaks onto the next), and the game cannot be started.
     void FailLoading(const std::string& why);
     bool Loaded() const { return loaded_; }
 
@@ -28,8 +30,8 @@ class TitleWindow : public Window {
     void Start();
 
     PictureBox picture_;
-    Label Label1;  // version line
-    Label lbl;     // loading line, then the start prompt
+    Label Label1;      // version line
+    MessageLabel lbl;  // loading line, then the start prompt or why loading failed
     bool loaded_ = false;
 };
 

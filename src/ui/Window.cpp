@@ -138,8 +138,8 @@ Control* Window::KeyTarget() const {
 }
 
 void Window::DispatchKeyDown(int keyCode, int shift) {
-    // Enter and Esc go straight to the Default and Cancel buttons, as classic
-    // forms route them; a focused button takes Enter itself.
+    // Enter and Esc go straight to the window's Default and Cancel buttons; a
+    // focused button takes Enter itself.
     if (Button* routed = RoutedButton(*this, keyCode, shift)) {
         auto* focusedButton = dynamic_cast<Button*>(KeyTarget());
         (keyCode == Key::Return && focusedButton != nullptr ? focusedButton : routed)->Press();

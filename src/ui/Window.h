@@ -59,7 +59,7 @@ class Window : public Control {
     Control* focused_ = nullptr;
 };
 
-// The character a key press produces, as the classic KeyPress event gives it:
+// The character a key press produces, as the KeyPress event gives it:
 // Backspace 8, Tab 9, Enter 13, Esc 27, Space 32, digits, and letters (lower
 // case unless Shift is held). 0 for keys that produce none or with Ctrl/Alt.
 int KeyAsciiFor(int keyCode, int shift);

@@ -117,9 +117,15 @@ void WindowManager::Dispatch(const InputEvent& event) {
     }
     if (top == nullptr || !top->Enabled) return;
     switch (event.Kind) {
-        case InputEvent::Type::KeyDown:
+        case InputEvent::Type::KeyDown: {
+            // A handler may run a modal loop that handles keys of its own;
+            // afterwards its own key is what it was.
+            const bool outer = keyRepeating_;
+            keyRepeating_ = event.Repeat;
             top->DispatchKeyDown(event.KeyCode, event.Shift);
+            keyRepeating_ = outer;
             break;
+        }
         case InputEvent::Type::KeyUp:
             top->DispatchKeyUp(event.KeyCode, event.Shift);
             break;

@@ -49,6 +49,8 @@ class WindowManager {
     bool Step();
     void Quit(QuitReason reason = QuitReason::Requested);
     bool Quitting() const { return quit_ != QuitReason::None; }
+    // True while the key being handled is the system repeating a held key.
+    bool KeyRepeating() const { return keyRepeating_; }
     QuitReason WhyQuit() const { return quit_; }
 
     // Timers.
@@ -80,6 +82,7 @@ class WindowManager {
     std::string shownCaption_;
     bool textInputOn_ = false;
     bool dirty_ = true;
+    bool keyRepeating_ = false;
     int modalDepth_ = 0;
     QuitReason quit_ = QuitReason::None;
 };

@@ -97,8 +97,8 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 constexpr const char* CastleMenu =
-    "{\"t\":\"menu\",\"state\":8,\"caption\":\"dadi帝都\",\"rows\":[\"G)ギルガメッシュの酒場\","
-    "\"T)冒険者の宿\",\"M)ボルタック商店\",\"A)カント寺院\",\"B)dadi星占所\",\"E)町外れ\"],"
+    "{\"t\":\"menu\",\"state\":8,\"caption\":\"dadi帝都\",\"rows\":[\"G)ゴルドランの酒場\","
+    "\"T)冒険者の宿\",\"M)メルヴィック商店\",\"A)アルセア寺院\",\"B)dadi星占所\",\"E)町外れ\"],"
     "\"index\":0}";
 
 TEST_F(HeadlessRun, TheTitleOpensTheCastleAndTheScriptEndingEndsTheRun) {

@@ -144,7 +144,7 @@ TEST_F(AtomicFileTest, BackupsRotateNewestFirstAndDropTheOldest) {
     EXPECT_TRUE(Names(dir_).empty());
 
     for (int version = 1; version <= 4; ++version) {
-        Put(file, "v" + std::to_string(version));
+        Put(file, std::string("v").append(std::to_string(version)));
         ASSERT_TRUE(RotateBackups(file, 3, error)) << error;
     }
     EXPECT_EQ(BackupPath(file, 2).filename(), "KVR1.DAT.bak2");

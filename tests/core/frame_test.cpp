@@ -2,6 +2,8 @@
 // the battle help text, and what leaving the game does to the roster.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "core/CommandMenus.h"
 #include "core/PartyPanel.h"
 
@@ -12,14 +14,15 @@ TEST(CommandMenus, CastleAndEdgeOfTownAsTheyAre) {
     auto game = std::make_unique<Game>();
     const CommandMenu castle = CommandMenuFor(MenuStates::Castle, *game);
     EXPECT_EQ(castle.Caption, "dadi帝都");
-    ASSERT_EQ(castle.Rows.size(), 6u);
-    EXPECT_EQ(castle.Rows.front(), "G)ギルガメッシュの酒場");
-    EXPECT_EQ(castle.Rows.back(), "E)町外れ");
+    EXPECT_EQ(castle.Rows,
+              (std::vector<std::string>{"G)ゴルドランの酒場", "T)冒険者の宿", "M)メルヴィック商店",
+                                        "A)アルセア寺院", "B)dadi星占所", "E)町外れ"}));
     const CommandMenu edge = CommandMenuFor(MenuStates::EdgeOfTown, *game);
     EXPECT_EQ(edge.Caption, "町外れ");
     EXPECT_EQ(edge.Rows[4], "E)ゲームの終了");
     EXPECT_EQ(CommandMenuFor(MenuStates::ShopWeapons, *game).Rows.size(), 14u);
-    EXPECT_EQ(CommandMenuFor(MenuStates::Shop, *game).Caption, "ボルタック商店 ");
+    EXPECT_EQ(CommandMenuFor(MenuStates::Shop, *game).Caption, "メルヴィック商店 ");
+    EXPECT_EQ(CommandMenuFor(MenuStates::Tavern, *game).Caption, "ゴルドランの酒場");
     EXPECT_TRUE(CommandMenuFor(MenuStates::Temple, *game).Rows.empty());
     EXPECT_TRUE(CommandMenuFor(42, *game).Rows.empty());
 }
@@ -70,6 +73,34 @@ TEST_F(PartyTest, ThePartyIsWhoStandsHereInMarchingOrderAndTheIdleGoToTheBack) {
     RebuildPartyList(*game_);
     EXPECT_EQ(game_->PartyList[3], 7);
     EXPECT_EQ(game_->Roster[7].PartyPos, 3);
+}
+
+TEST_F(PartyTest, TheMarchingOrderIsWalkedFromPositionOne) {
+    // Roster slots 2, 4, 6 and 8 in list order, with these marching positions;
+    // the party list comes out in the order given.
+    struct Case {
+        const char* What;
+        std::array<int, 4> Positions;
+        std::array<int, 4> Order;
+    };
+    const Case cases[] = {
+        {"positions in list order", {1, 2, 3, 4}, {2, 4, 6, 8}},
+        {"positions reversed", {4, 3, 2, 1}, {8, 6, 4, 2}},
+        {"gaps close up", {9, 2, 30, 5}, {4, 8, 2, 6}},
+        {"a shared position keeps list order", {2, 1, 2, 3}, {4, 2, 6, 8}},
+        {"no position marches behind those who have one", {0, 2, 1, 0}, {6, 4, 2, 8}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        game_ = std::make_unique<Game>();
+        for (int i = 0; i < 4; ++i) Member(2 + 2 * i, "M", c.Positions[i]);
+        RebuildPartyList(*game_);
+        ASSERT_EQ(game_->PartyCount, 4);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(game_->PartyList[i + 1], c.Order[i]) << "marching place " << i + 1;
+            EXPECT_EQ(game_->Roster[c.Order[i]].PartyPos, i + 1);
+        }
+    }
 }
 
 TEST_F(PartyTest, PanelRowsCarryTheHitPointMarksAndTheState) {

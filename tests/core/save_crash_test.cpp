@@ -1,5 +1,6 @@
 // A save interrupted at any moment -- the process killed mid-write -- leaves
-// a save that loads: the old one or the new one, never a mixture.
+// a save that loads: the old one or the new one, never a mixture; and the
+// next start removes the unfinished temporaries.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -36,7 +37,7 @@ TEST(SaveCrash, KillingTheProcessDuringSavesNeverLeavesABrokenSave) {
     b.EventFlags.fill(-1);
     const std::string bytesA = SaveBytes(a);
     const std::string bytesB = SaveBytes(b);
-    ASSERT_TRUE(SaveGame(a).Ok);
+    ASSERT_TRUE(SaveGame(a, 0).Ok);
 
     std::mt19937 rng(4242);
     int killedMidway = 0;
@@ -46,7 +47,7 @@ TEST(SaveCrash, KillingTheProcessDuringSavesNeverLeavesABrokenSave) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             // Save the two states in turn until killed.
-            for (int i = 0;; ++i) SaveGame(i % 2 == 0 ? b : a);
+            for (int i = 0;; ++i) SaveGame(i % 2 == 0 ? b : a, 0);
         }
         std::this_thread::sleep_for(std::chrono::microseconds(rng() % 4000));
         ::kill(child, SIGKILL);
@@ -67,6 +68,16 @@ TEST(SaveCrash, KillingTheProcessDuringSavesNeverLeavesABrokenSave) {
         ASSERT_FALSE(report.Fatal);
     }
     EXPECT_EQ(killedMidway, rounds);
+
+    // The next start clears what the killed saves left half written.
+    std::vector<std::string> problems;
+    PrepareSaveFolder(a, problems);
+    EXPECT_TRUE(problems.empty());
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)
+            << entry.path();
+    }
+    EXPECT_TRUE(fs::exists(folder / SaveFileName));
     fs::remove_all(folder);
 }
 

@@ -7,8 +7,13 @@
 
 #include "common/TestFiles.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 
 #include "core/AtomicFile.h"
@@ -140,7 +145,7 @@ TEST_F(SaveFileTest, SaveGameThenOpenAndLoadSaveOnDisk) {
     game_->Stock[17] = 9;
     game_->SeenWalls[70399] = -1;
     game_->QuestState[100] = 3;
-    ASSERT_TRUE(SaveGame(*game_).Ok);
+    ASSERT_TRUE(SaveGame(*game_, 0).Ok);
     EXPECT_EQ(fs::file_size(game_->SaveFolder / SaveFileName), SaveFileSize);
 
     Game loaded;
@@ -165,6 +170,91 @@ TEST_F(SaveFileTest, FirstRunTakesTheScenarioNewGameSaveAndSettings) {
     EXPECT_EQ(game_->Stock[3], 5);
     EXPECT_TRUE(fs::exists(game_->SaveFolder / SaveFileName));
     EXPECT_EQ(Read(game_->SaveFolder / SettingsFileName), "[ダンジョン]\r\n描画= 1\r\n");
+}
+
+TEST_F(SaveFileTest, PreparingTheSaveFolderBringsWhicheverScenarioFileIsMissing) {
+    // What the save folder holds beforehand; the scenario has both files.
+    // Each missing file is copied in; a file already there is the player's
+    // and stays as it is.
+    struct Case {
+        const char* What;
+        bool HasSave;
+        bool HasSettings;
+    };
+    const Case cases[] = {
+        {"a first run", false, false},
+        {"a save without a settings file", true, false},
+        {"a settings file without a save", false, true},
+        {"both", true, true},
+    };
+    const std::string scenarioSave = "new game";
+    const std::string scenarioSettings = "[ＢＧＭ]\r\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        const fs::path folder = root_ / c.What;
+        fs::create_directories(folder);
+        game_->SaveFolder = folder;
+        Write(game_->DataFolder / SaveFileName, scenarioSave);
+        Write(game_->DataFolder / SettingsFileName, scenarioSettings);
+        if (c.HasSave) Write(folder / SaveFileName, "player's save");
+        if (c.HasSettings) Write(folder / SettingsFileName, "player's settings");
+        std::vector<std::string> problems;
+        PrepareSaveFolder(*game_, problems);
+        EXPECT_TRUE(problems.empty());
+        EXPECT_EQ(Read(folder / SaveFileName), c.HasSave ? "player's save" : scenarioSave);
+        EXPECT_EQ(Read(folder / SettingsFileName),
+                  c.HasSettings ? "player's settings" : scenarioSettings);
+    }
+}
+
+// The id of a process that has ended and been reaped.
+pid_t DeadProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    int status = 0;
+    if (child > 0) ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST_F(SaveFileTest, StartingUpRemovesTheTemporariesOfCopiesNoLongerRunning) {
+    const pid_t dead = DeadProcessId();
+    ASSERT_GT(dead, 0);
+    const std::string gone = std::to_string(dead);
+    const std::string self = std::to_string(::getpid());
+    const std::string never = std::to_string(std::numeric_limits<pid_t>::max());
+    struct Case {
+        std::string Name;
+        bool Removed;
+    };
+    const Case cases[] = {
+        {".KVR1.DAT.tmp-" + gone + "-0", true},
+        {".KVR1.DAT.bak1.tmp-" + gone + "-3", true},
+        {".KVR.ini.tmp-" + never + "-0", true},
+        // Start-up comes before this run's first save: a temporary with our
+        // own id is a dead copy's whose id came round again.
+        {".KVR1.DAT.tmp-" + self + "-0", true},
+        {".KVR1.DAT.tmp-1-0", false},  // a process that is running
+        {".KVR1.DAT.tmp-0-0", false},
+        {".KVR1.DAT.tmp--5-0", false},
+        {".KVR1.DAT.tmp-99999999999999999999-0", false},
+        {".KVR1.DAT.tmp-" + gone, false},
+        {".KVR1.DAT.tmp-" + gone + "-x", false},
+        {".KVR1.DAT.tmp-" + gone + "-0~", false},
+        {"KVR1.DAT.tmp-" + gone + "-0", false},
+        {".tmp-" + gone + "-0", false},
+        {"KVR1.DAT.bak1", false},
+    };
+    for (const Case& c : cases) Write(game_->SaveFolder / c.Name, "400 KB of an unfinished save");
+    const fs::path folderLikeATemp = game_->SaveFolder / (".KVR1.DAT.tmp-" + gone + "-1");
+    fs::create_directory(folderLikeATemp);
+
+    std::vector<std::string> problems;
+    PrepareSaveFolder(*game_, problems);
+    EXPECT_TRUE(problems.empty());
+    for (const Case& c : cases) {
+        EXPECT_EQ(fs::exists(game_->SaveFolder / c.Name), !c.Removed) << c.Name;
+    }
+    EXPECT_TRUE(fs::is_directory(folderLikeATemp)) << "only files are temporaries";
 }
 
 TEST_F(SaveFileTest, NoSaveAndNoNewGameSaveStartsBlank) {
@@ -198,34 +288,62 @@ TEST_F(SaveFileTest, AnUnreadableSaveStopsTheGameInsteadOfBeingOverwritten) {
     fs::create_directories(game_->SaveFolder / SaveFileName);  // a folder where the file should be
     const SaveLoadReport report = OpenAndLoadSave(*game_);
     EXPECT_TRUE(report.Fatal);
-    EXPECT_FALSE(report.Problems.empty());
+    ASSERT_EQ(report.Problems.size(), 1u);
+    // The title shows the line: it starts with the file's name.
+    EXPECT_EQ(report.Problems[0].rfind("KVR1.DAT cannot be read: ", 0), 0u) << report.Problems[0];
 }
 
 TEST_F(SaveFileTest, AFailedSaveSaysSoAndLeavesTheOldSave) {
     game_->EventFlags[2] = 1;
-    ASSERT_TRUE(SaveGame(*game_).Ok);
+    ASSERT_TRUE(SaveGame(*game_, 0).Ok);
     const std::string old = Read(game_->SaveFolder / SaveFileName);
     game_->EventFlags[2] = 2;
     const fs::path folder = game_->SaveFolder;
     game_->SaveFolder = root_ / "gone";  // no such folder: the write cannot happen
-    const SaveResult failed = SaveGame(*game_);
+    const SaveResult failed = SaveGame(*game_, 0);
     EXPECT_FALSE(failed.Ok);
     EXPECT_FALSE(failed.Message.empty());
     EXPECT_EQ(Read(folder / SaveFileName), old);
 }
 
-TEST_F(SaveFileTest, TheLastThreeSavesAreKeptAsBackups) {
-    std::vector<std::string> versions;
-    for (int i = 1; i <= 5; ++i) {
-        game_->EventFlags[9] = i;
-        ASSERT_TRUE(SaveGame(*game_).Ok);
-        versions.push_back(Read(game_->SaveFolder / SaveFileName));
-    }
+TEST_F(SaveFileTest, BackupsMoveAlongAtMostOnceAMinute) {
+    // One save after another, each of the version shown at the time shown
+    // (milliseconds on the run's clock); then what the save and its three
+    // backups hold (0: no such file). A save within a minute of the last time
+    // the backups moved only replaces the save, so holding a key that saves
+    // cannot turn the backups into copies of one moment.
+    struct Step {
+        int64_t AtMs;
+        int Version;
+        std::array<int, 4> Files;  // KVR1.DAT, .bak1, .bak2, .bak3
+    };
+    const Step steps[] = {
+        {0, 1, {1, 0, 0, 0}},        // the first save: nothing to back up
+        {1'000, 2, {2, 1, 0, 0}},    // the first backup is made at once
+        {2'000, 3, {3, 1, 0, 0}},    // within the minute: the save alone
+        {60'999, 4, {4, 1, 0, 0}},   //
+        {61'000, 5, {5, 4, 1, 0}},   // a minute on
+        {61'500, 6, {6, 4, 1, 0}},   //
+        {200'000, 7, {7, 6, 4, 1}},  //
+        {300'000, 8, {8, 7, 6, 4}},  // the oldest drops off
+        {10, 9, {9, 8, 7, 6}},       // a clock that went back counts as time gone by
+    };
     const fs::path save = game_->SaveFolder / SaveFileName;
-    EXPECT_EQ(Read(BackupPath(save, 1)), versions[3]);
-    EXPECT_EQ(Read(BackupPath(save, 2)), versions[2]);
-    EXPECT_EQ(Read(BackupPath(save, 3)), versions[1]);
-    EXPECT_FALSE(fs::exists(BackupPath(save, 4)));
+    auto versionIn = [](const fs::path& file) {
+        Game loaded;
+        if (!fs::exists(file) || !LoadSaveBytes(loaded, Read(file))) return 0;
+        return loaded.EventFlags[9];
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE("version " + std::to_string(step.Version));
+        game_->EventFlags[9] = step.Version;
+        ASSERT_TRUE(SaveGame(*game_, step.AtMs).Ok);
+        EXPECT_EQ(versionIn(save), step.Files[0]);
+        for (int n = 1; n <= 3; ++n) {
+            EXPECT_EQ(versionIn(BackupPath(save, n)), step.Files[n]) << ".bak" << n;
+        }
+        EXPECT_FALSE(fs::exists(BackupPath(save, 4)));
+    }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ void ExpectSameStep(const ScriptStep& a, const ScriptStep& b, const std::string&
     EXPECT_EQ(a.Kind, b.Kind) << context;
     EXPECT_EQ(a.KeyCode, b.KeyCode) << context;
     EXPECT_EQ(a.Shift, b.Shift) << context;
+    EXPECT_EQ(a.Repeat, b.Repeat) << context;
     EXPECT_EQ(a.Text, b.Text) << context;
     EXPECT_EQ(a.Ms, b.Ms) << context;
     EXPECT_EQ(a.X, b.X) << context;
@@ -35,6 +36,7 @@ class StepGenerator {
                 step.Kind = Type::Key;
                 step.KeyCode = KeyCodes()[Below(KeyCodes().size())];
                 step.Shift = static_cast<int>(Below(8));
+                step.Repeat = Below(4) == 0;
                 break;
             }
             case 1: {
@@ -92,8 +94,12 @@ TEST(KeyScriptFormat, CanonicalSpellings) {
     key.KeyCode = 'S';
     key.Shift = 1 | 2 | 4;
     EXPECT_EQ(FormatStep(key), "Ctrl+Alt+Shift+S");
+    key.Repeat = true;
+    EXPECT_EQ(FormatStep(key), "Repeat+Ctrl+Alt+Shift+S");
     key.KeyCode = 13;
     key.Shift = 0;
+    EXPECT_EQ(FormatStep(key), "Repeat+Enter");
+    key.Repeat = false;
     EXPECT_EQ(FormatStep(key), "Enter");
     key.KeyCode = 96;  // no name: nothing to write
     EXPECT_EQ(FormatStep(key), "");

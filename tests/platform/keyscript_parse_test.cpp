@@ -23,7 +23,7 @@ std::string ErrorOf(std::string_view text) {
     return ParseKeyScript(text).Error;
 }
 
-TEST(KeyScriptNames, EveryNamedKeyHasItsClassicCode) {
+TEST(KeyScriptNames, EveryNamedKeyHasItsGameCode) {
     const std::vector<std::pair<std::string, int>> names = {
         {"Enter", 13}, {"Esc", 27},    {"Backspace", 8}, {"Space", 32},  {"Tab", 9},
         {"Up", 38},    {"Down", 40},   {"Left", 37},     {"Right", 39},  {"Home", 36},
@@ -80,6 +80,15 @@ TEST(KeyScriptModifiers, CombineInAnyOrder) {
     step = OnlyStep("Ctrl+Shift");
     EXPECT_EQ(step.KeyCode, 16);
     EXPECT_EQ(step.Shift, 2);
+    EXPECT_FALSE(step.Repeat);
+    // A held key's repeat, with or among the modifiers.
+    for (const char* token : {"Repeat+Ctrl+S", "Ctrl+Repeat+S"}) {
+        step = OnlyStep(token);
+        EXPECT_TRUE(step.Repeat) << token;
+        EXPECT_EQ(step.KeyCode, 'S') << token;
+        EXPECT_EQ(step.Shift, 2) << token;
+    }
+    EXPECT_EQ(OnlyStep("Repeat+Ctrl").KeyCode, 17);
 }
 
 TEST(KeyScriptModifiers, IncompleteOrMisspelt) {
@@ -87,6 +96,8 @@ TEST(KeyScriptModifiers, IncompleteOrMisspelt) {
     EXPECT_EQ(ErrorOf("Ctrl+Bogus"), "line 1: unknown token 'Ctrl+Bogus'");
     EXPECT_EQ(ErrorOf("ctrl+S"), "line 1: unknown token 'ctrl+S'");
     EXPECT_EQ(ErrorOf("Ctrl-S"), "line 1: unknown token 'Ctrl-S'");
+    EXPECT_EQ(ErrorOf("Repeat+"), "line 1: unknown token 'Repeat+'");
+    EXPECT_EQ(ErrorOf("repeat+S"), "line 1: unknown token 'repeat+S'");
 }
 
 TEST(KeyScriptText, QuotesKeepSpacesHashesAndEscapes) {

@@ -48,7 +48,8 @@ std::string RecordRun(EventSource& source, Clock& clock, uint64_t seed,
 
 TEST(InputRecorder, ReplayOfARecordingGivesTheSameSteps) {
     const char* script =
-        "Enter wait:250 \"\xE3\x81\x82 \\\"q\\\" #\" Ctrl+Shift+S wait:1000 wait:30 "
+        "Enter wait:250 \"\xE3\x81\x82 \\\"q\\\" #\" Ctrl+Shift+S Repeat+Ctrl+Shift+S wait:1000 "
+        "wait:30 "
         "click:10,20 Esc Alt+F4 wait:5";
     std::string error;
     auto platform = CreateNullPlatform(Steps(script), error);
@@ -57,7 +58,7 @@ TEST(InputRecorder, ReplayOfARecordingGivesTheSameSteps) {
     std::string recorded = RecordRun(platform->Events(), platform->Time(), 42, &seen);
 
     // The game saw everything, key releases included; the trailing wait ran.
-    EXPECT_EQ(seen.size(), 11u);
+    EXPECT_EQ(seen.size(), 12u);
     EXPECT_EQ(platform->Time().NowMs(), 1285);
 
     EXPECT_EQ(recorded.rfind("# ", 0), 0u) << recorded;
@@ -66,7 +67,8 @@ TEST(InputRecorder, ReplayOfARecordingGivesTheSameSteps) {
     // Adjacent waits merge and a wait with nothing after it is not needed.
     EXPECT_EQ(Canonical(replay.Steps),
               Canonical(Steps("seed:42 Enter wait:250 \"\xE3\x81\x82 \\\"q\\\" #\" "
-                              "Ctrl+Shift+S wait:1030 click:10,20 Esc Alt+F4")));
+                              "Ctrl+Shift+S Repeat+Ctrl+Shift+S wait:1030 click:10,20 Esc "
+                              "Alt+F4")));
     EXPECT_EQ(replay.Steps[1].Line, 3);  // header comment, seed, then one step a line
     EXPECT_EQ(replay.Steps[2].Line, 4);
 }

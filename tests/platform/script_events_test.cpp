@@ -48,6 +48,28 @@ TEST_F(ScriptEvents, KeyGivesDownThenUp) {
     EXPECT_EQ(Next().Kind, Kind::Quit);
 }
 
+TEST_F(ScriptEvents, ARepeatIsAMarkedKeyDownWithoutARelease) {
+    Load("Ctrl Repeat+Ctrl Repeat+Shift+Down Enter");
+    InputEvent press = Next();
+    EXPECT_EQ(press.Kind, Kind::KeyDown);
+    EXPECT_FALSE(press.Repeat);
+    EXPECT_EQ(Next().Kind, Kind::KeyUp);
+    InputEvent held = Next();
+    EXPECT_EQ(held.Kind, Kind::KeyDown);
+    EXPECT_EQ(held.KeyCode, 17);
+    EXPECT_TRUE(held.Repeat);
+    held = Next();
+    EXPECT_EQ(held.Kind, Kind::KeyDown);
+    EXPECT_EQ(held.KeyCode, 40);
+    EXPECT_EQ(held.Shift, 1);
+    EXPECT_TRUE(held.Repeat);
+    InputEvent enter = Next();
+    EXPECT_EQ(enter.KeyCode, 13);
+    EXPECT_FALSE(enter.Repeat);
+    EXPECT_EQ(Next().Kind, Kind::KeyUp);
+    EXPECT_EQ(Next().Kind, Kind::Quit);
+}
+
 TEST_F(ScriptEvents, TextClickShotAndSkippedSeed) {
     Load("seed:99 \"\xE3\x81\x82 b\" click:5,6 shot:a.png");
     EXPECT_EQ(source_->StepsLeft(), 4u);

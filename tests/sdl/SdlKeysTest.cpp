@@ -20,7 +20,7 @@ TEST(SdlKeys, LettersDigitsKeypadAndFunctionKeysMapToTheirRuns) {
     for (int i = 0; i < 12; ++i) EXPECT_EQ(MapSdlKeycode(functionKeys[i]), 112 + i) << "F" << i + 1;
 }
 
-TEST(SdlKeys, NamedKeysTakeTheClassicCodes) {
+TEST(SdlKeys, NamedKeysTakeTheGameCodes) {
     struct Case {
         SDL_Keycode Sdl;
         int Code;

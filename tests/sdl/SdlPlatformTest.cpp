@@ -81,9 +81,9 @@ class SdlPlatformTest : public ::testing::Test {
     SdlDisplay* display_ = nullptr;
 };
 
-TEST_F(SdlPlatformTest, KeysArriveAsClassicCodesWithShiftStates) {
+TEST_F(SdlPlatformTest, KeysArriveAsGameCodesWithShiftStates) {
     PushKey(SDL_KEYDOWN, SDLK_UP);
-    PushKey(SDL_KEYDOWN, SDLK_UP, KMOD_NONE, 1);  // held: repeats come as presses
+    PushKey(SDL_KEYDOWN, SDLK_UP, KMOD_NONE, 1);  // held: repeats come as marked presses
     PushKey(SDL_KEYUP, SDLK_UP);
     PushKey(SDL_KEYDOWN, SDLK_m, KMOD_LSHIFT | KMOD_RCTRL);
 
@@ -91,16 +91,20 @@ TEST_F(SdlPlatformTest, KeysArriveAsClassicCodesWithShiftStates) {
     EXPECT_EQ(e.Kind, Type::KeyDown);
     EXPECT_EQ(e.KeyCode, Key::Up);
     EXPECT_EQ(e.Shift, 0);
+    EXPECT_FALSE(e.Repeat);
     e = Next();
     EXPECT_EQ(e.Kind, Type::KeyDown);
     EXPECT_EQ(e.KeyCode, Key::Up);
+    EXPECT_TRUE(e.Repeat);
     e = Next();
     EXPECT_EQ(e.Kind, Type::KeyUp);
     EXPECT_EQ(e.KeyCode, Key::Up);
+    EXPECT_FALSE(e.Repeat);
     e = Next();
     EXPECT_EQ(e.Kind, Type::KeyDown);
     EXPECT_EQ(e.KeyCode, 'M');
     EXPECT_EQ(e.Shift, Key::ShiftMask | Key::CtrlMask);
+    EXPECT_FALSE(e.Repeat);
     EXPECT_TRUE(NothingWaiting());
 }
 

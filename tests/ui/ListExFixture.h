@@ -25,7 +25,7 @@ class ListExTest : public UiTest {
         window_ = std::make_unique<Window>(Manager());
         List.Move(kLeft, kTop, kWidth, kEightRows);
         window_->Add(List);
-        auto at = [this] { return " " + std::to_string(List.ListIndex()); };
+        auto at = [this] { return std::string(" ").append(std::to_string(List.ListIndex())); };
         List.OnKeyDown = [this](int& keyCode, int) {
             Log.push_back("KeyDown " + std::to_string(keyCode));
             if (ChangeKey) ChangeKey(keyCode);

@@ -53,7 +53,7 @@ TEST(CanvasRasterOps, EachOpOnKnownValues) {
 }
 
 TEST(CanvasRasterOps, MaskThenPaintGivesTheSprite) {
-    // The classic transparent sprite: AND with a mask (white where the
+    // A transparent sprite: AND with a mask (white where the
     // background shows), then OR the picture (black there).
     Image dst(2, 1, 0x00123456);
     Image mask(2, 1);

@@ -1,6 +1,7 @@
 // The modal dialog: every key and click rule of the three kinds, the save
 // on Ctrl, the battle placement, what the transcript records and the layout;
 // and the pickers built on the selection box.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "ui/Dialogs.h"
 #include "ui/MessageLabel.h"
 #include "ui/Pickers.h"
+#include "ui/SavePoint.h"
 
 namespace kv::test {
 namespace {
@@ -176,6 +178,92 @@ TEST_F(DialogTest, CtrlSavesFirstInEveryKindWithoutAnsweringOrEditing) {
     ASSERT_NO_FATAL_FAILURE(Open("Ctrl Enter"));
     D().SaveGame = nullptr;
     EXPECT_EQ(Ask("?", DialogYesNo), "-1");
+}
+
+TEST_F(DialogTest, HoldingCtrlSavesOncePerPressNotPerRepeat) {
+    // Ctrl held down for a while (the system repeating it), let go, then
+    // pressed again: two saves, in every kind of dialog.
+    for (int kind : {DialogMessage, DialogYesNo, DialogInput}) {
+        SCOPED_TRACE(kind);
+        SavesWhileOpen.clear();
+        ASSERT_NO_FATAL_FAILURE(Open());
+        InputEvent repeat = KeyEvent(Key::Control);
+        repeat.Repeat = true;
+        for (const InputEvent& event :
+             {KeyEvent(Key::Control), repeat, repeat, repeat, KeyEvent(Key::Control, 0, false),
+              KeyEvent(Key::Control), repeat, KeyEvent(Key::Control, 0, false),
+              KeyEvent(Key::Return), KeyEvent(Key::Return, 0, false)}) {
+            Host().Events().Push(event);
+        }
+        Ask("?", kind, "ABC");
+        EXPECT_FALSE(Manager().Quitting()) << "Enter closed it";
+        EXPECT_EQ(SavesWhileOpen, (std::vector<std::string>{"dlgInpBox", "dlgInpBox"}));
+    }
+}
+
+TEST_F(DialogTest, ASaveThatFailsSaysSoOnTopAndLeavesTheDialogUnderneathAsItWas) {
+    // Ctrl saves into a folder that is not there: the failure is a message
+    // of its own; closing it returns to the dialog as it was, typed text and all.
+    struct Case {
+        int Kind;
+        bool Battle;
+        const char* Keys;
+        const char* Result;
+        std::vector<std::string> SavesFrom;  // the window on top at each save
+    };
+    const std::string text = "名前は？";
+    const Case cases[] = {
+        {DialogInput,
+         false,
+         R"("ボブ" Ctrl Enter "ン" Ctrl Space Enter)",
+         "ボブン",
+         {"dlgInpBox", "dlgInpBox"}},
+        {DialogYesNo, false, "Ctrl Enter Ctrl Esc Y", "-1", {"dlgInpBox", "dlgInpBox"}},
+        {DialogMessage, false, "Ctrl Enter Ctrl Enter Esc", "0", {"dlgInpBox", "dlgInpBox"}},
+        {DialogYesNo, true, "Ctrl Enter N", "0", {"dlgInpBox2"}},
+        // A save failing again from the failure message: a third window.
+        {DialogInput,
+         false,
+         R"("ボブ" Ctrl Ctrl Enter Enter Enter)",
+         "ボブ",
+         {"dlgInpBox", "dlgInpBox2"}},
+        {DialogYesNo,
+         true,
+         "Ctrl Ctrl Ctrl Enter Enter Enter Y",
+         "-1",
+         {"dlgInpBox2", "dlgInpBox", "dlgInpBoxNested1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Keys);
+        SavesWhileOpen.clear();
+        ASSERT_NO_FATAL_FAILURE(Open(c.Keys));
+        InBattle = c.Battle;
+        auto game = std::make_unique<Game>();
+        game->SaveFolder = TempPath("no-such-folder");
+        std::vector<std::string> underneath;  // the dialog's text at each save
+        D().SaveGame = [&] {
+            auto* top = dynamic_cast<DialogWindow*>(Manager().Top());
+            ASSERT_NE(top, nullptr);
+            SavesWhileOpen.push_back(top->Name);
+            underneath.push_back(top->lblMsg.Caption());
+            SaveAtSavePoint(*game, Manager(), &D());
+        };
+        EXPECT_EQ(Ask(text, c.Kind), c.Result);
+        EXPECT_FALSE(Manager().Quitting()) << "answered by its keys, not by the script ending";
+        EXPECT_EQ(SavesWhileOpen, c.SavesFrom);
+        for (size_t i = 0; i < underneath.size(); ++i) {
+            if (SavesWhileOpen[i] == SavesWhileOpen.front()) {
+                EXPECT_EQ(underneath[i], text) << i;
+            }
+        }
+        for (DialogWindow* box : {&D().dlgInpBox, &D().dlgInpBox2}) EXPECT_FALSE(box->IsOpen());
+        const std::vector<std::string> lines = TranscriptLines();
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [](const std::string& line) {
+                                    return line.find("セーブできませんでした") != std::string::npos;
+                                }),
+                  static_cast<long>(c.SavesFrom.size()));
+    }
 }
 
 TEST_F(DialogTest, BattleUsesTheSecondWindowCentredAcrossBelowTheTop) {

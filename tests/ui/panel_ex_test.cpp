@@ -283,7 +283,7 @@ TEST(PanelScaleTest, ConvertsBetweenUnitsAndTheUserScale) {
     EXPECT_EQ(panel.ScaleWidth, 234);
     EXPECT_EQ(panel.ScaleHeight, 2025);
     panel.Move(0, 0, 200, 100);
-    EXPECT_DOUBLE_EQ(panel.ScaleX(10, 3, 1), 150);  // pixels to twips
+    EXPECT_DOUBLE_EQ(panel.ScaleX(10, 3, 1), 150);  // pixels to fifteenths
     EXPECT_DOUBLE_EQ(panel.ScaleY(300, 1, 3), 20);
     EXPECT_DOUBLE_EQ(panel.ScaleX(96, 3, 5), 1);  // an inch
     EXPECT_DOUBLE_EQ(panel.ScaleY(48, 3, 4), 3);  // character rows

@@ -55,8 +55,9 @@ int Preview(const std::string& folder, const std::string& out) {
     };
     kv::ViewArt art;
     for (size_t i = 0; i < art.Walls.size(); ++i) {
-        art.Walls[i] = load("w" + std::to_string(i) + ".jpg");
-        art.Doors[i] = load("d" + std::to_string(i) + ".jpg");
+        const std::string number = std::to_string(i);
+        art.Walls[i] = load(std::string("w").append(number).append(".jpg"));
+        art.Doors[i] = load(std::string("d").append(number).append(".jpg"));
     }
     art.Ceiling = load("b1.jpg");
     art.Floor = load("b2.jpg");

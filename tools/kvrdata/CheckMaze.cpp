@@ -145,8 +145,11 @@ void DataChecker::CheckMaps() {
             for (int y = 0; y < FloorSide; ++y) {
                 for (int x = 0; x < FloorSide; ++x) {
                     const size_t i = static_cast<size_t>(y * FloorSide + x);
-                    const std::string cell =
-                        "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+                    std::string cell = "(";
+                    cell += std::to_string(x);
+                    cell += ',';
+                    cell += std::to_string(y);
+                    cell += ')';
                     for (size_t layer = 0; layer < 2; ++layer) {
                         const auto& values = layer == 0 ? cells.Walls : cells.Doors;
                         if (values[i] < 0 || values[i] > 15) {

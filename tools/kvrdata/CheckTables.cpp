@@ -163,7 +163,8 @@ void DataChecker::CheckMonsters() {
             const int action = m.Actions[i];
             if (action == 0 || ActionRowUsed(action)) continue;
             std::string& entries = broken[action];
-            entries += (entries.empty() ? "" : ",") + std::to_string(i);
+            if (!entries.empty()) entries += ',';
+            entries += std::to_string(i);
         }
         for (const auto& [action, entries] : broken) {
             const std::string field = where + " Actions[" + entries + "]";

@@ -314,9 +314,9 @@ void FieldVisitor::Inventory(const char* key, std::span<InventorySlot> slots) {
         std::string text = "[";
         for (size_t i = 0; i < used; ++i) {
             if (i > 0) text += ", ";
-            text += "[" + std::to_string(slots[i].ItemId) + ", " +
-                    std::to_string(slots[i].ItemFlags) + ", " + std::to_string(slots[i].ItemCount) +
-                    "]";
+            text.append("[").append(std::to_string(slots[i].ItemId));
+            text.append(", ").append(std::to_string(slots[i].ItemFlags));
+            text.append(", ").append(std::to_string(slots[i].ItemCount)).append("]");
         }
         Put(key, text + "]");
         return;

@@ -24,8 +24,12 @@ bool ScriptEventSource::WaitEvent(InputEvent& event, int64_t deadlineMs) {
                 event.Kind = InputEvent::Type::KeyDown;
                 event.KeyCode = step.KeyCode;
                 event.Shift = step.Shift;
-                keyUp_ = event;
-                keyUp_->Kind = InputEvent::Type::KeyUp;
+                event.Repeat = step.Repeat;
+                // A repeat comes while the key is held: no release of its own.
+                if (!step.Repeat) {
+                    keyUp_ = event;
+                    keyUp_->Kind = InputEvent::Type::KeyUp;
+                }
                 ++next_;
                 return true;
             case ScriptStep::Type::Text:

@@ -1,8 +1,9 @@
 #pragma once
-// Input from a key script. Each key gives a key-down and its key-up; waits
-// move the fake clock, stopping at the caller's deadline so timers fire at
-// the right moments inside a long wait. After the last step every request
-// gets Quit, which ends the run wherever it stands.
+// Input from a key script. Each key gives a key-down and its key-up (a held
+// key's repeat gives the key-down alone, marked as a repeat); waits move the
+// fake clock, stopping at the caller's deadline so timers fire at the right
+// moments inside a long wait. After the last step every request gets Quit,
+// which ends the run wherever it stands.
 #include <deque>
 #include <optional>
 #include <vector>

@@ -134,6 +134,7 @@ std::optional<InputEvent> SdlEventSource::TranslateKey(const SDL_KeyboardEvent& 
         Of(key.type == SDL_KEYDOWN ? InputEvent::Type::KeyDown : InputEvent::Type::KeyUp);
     event.KeyCode = code;
     event.Shift = MapSdlModifiers(key.keysym.mod);
+    event.Repeat = key.type == SDL_KEYDOWN && key.repeat != 0;
     return event;
 }
 

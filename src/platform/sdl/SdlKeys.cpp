@@ -12,7 +12,7 @@ struct KeyPair {
     int Code;
 };
 
-// Runs of consecutive SDL keycodes that map onto consecutive classic codes.
+// Runs of consecutive SDL keycodes that map onto consecutive game codes.
 struct KeyRun {
     SDL_Keycode First;
     SDL_Keycode Last;
@@ -83,7 +83,7 @@ constexpr std::array<KeyPair, 54> kSingles = {{
     {SDLK_KP_CLEAR, 12},
 }};
 
-// The keypad with NumLock off, as the classic system reports it.
+// The keypad with NumLock off: its keys are the navigation keys printed on them.
 constexpr std::array<KeyPair, 11> kKeypadNavigation = {{
     {SDLK_KP_0, Key::Insert},
     {SDLK_KP_1, Key::End},
