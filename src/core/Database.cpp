@@ -1,6 +1,6 @@
 #include "core/Database.h"
 
-#include "core/AtomicFile.h"
+#include "core/MappedFile.h"
 #include "core/NameCoding.h"
 
 namespace kv {
@@ -104,12 +104,12 @@ DatabaseReport LoadDatabase(Game& game, const std::filesystem::path& folder,
     for (const DatabaseFile& file : DatabaseFiles()) {
         std::string error;
         const std::filesystem::path path = folder / file.Name;
-        std::optional<std::string> bytes = ReadFileBytes(path, error);
+        const std::optional<MappedFile> bytes = MappedFile::Open(path, error);
         const std::string needed = WithThousands(file.MinimumSize);
         // Loading sets every field of the file's tables, so what an earlier
         // load left is overwritten without building a blank database first;
         // a missing file reads as no bytes at all, which empties its tables.
-        Serializer s = Serializer::Loading(bytes ? std::string_view(*bytes) : std::string_view());
+        Serializer s = Serializer::Loading(bytes ? bytes->Bytes() : std::string_view());
         file.Sync(s, db);
         if (!bytes) {
             report.Problems.push_back(std::string(file.Name) + " is missing (" + needed +
@@ -118,7 +118,7 @@ DatabaseReport LoadDatabase(Game& game, const std::filesystem::path& folder,
         }
         if (s.Short()) {
             report.Problems.push_back(std::string(file.Name) +
-                                      " is too short: " + WithThousands(bytes->size()) +
+                                      " is too short: " + WithThousands(bytes->Bytes().size()) +
                                       " bytes, at least " + needed + " expected");
         }
     }
