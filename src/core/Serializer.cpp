@@ -77,8 +77,10 @@ Serializer Serializer::Loading(std::string_view bytes) {
         std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
 }
 
-Serializer Serializer::Saving() {
-    return Serializer(Mode::Save);
+Serializer Serializer::Saving(size_t expectedBytes) {
+    Serializer s(Mode::Save);
+    s.output_.reserve(expectedBytes);
+    return s;
 }
 
 Serializer Serializer::Describing() {
