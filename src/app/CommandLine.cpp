@@ -17,49 +17,43 @@ namespace {
 
 enum class ArgKind { Flag, Text, Number };
 
+// --seed is the only number, so it is handled by kind rather than by a member.
 struct OptionRule {
-    std::string_view Names;  // as CLI11 takes them: "-h,--help"
-    std::string_view Name;   // the long spelling, used in messages
+    std::string_view Names;  // as CLI11 takes them: "-h,--help"; the last one names it in messages
     ArgKind Kind;
+    bool Options::*Flag;
+    std::string Options::*Text;
     std::string_view ValueName;  // shown in the help
     std::string_view Needs;      // what a missing value should have been
     std::string_view Help;
 };
 
 constexpr std::array Rules = {
-    OptionRule{"--data", "--data", ArgKind::Text, "DIR", "a folder",
+    OptionRule{"--data", ArgKind::Text, nullptr, &Options::DataDir, "DIR", "a folder",
                "scenario folder (default: the demo scenario)"},
-    OptionRule{"--save-dir", "--save-dir", ArgKind::Text, "DIR", "a folder",
+    OptionRule{"--save-dir", ArgKind::Text, nullptr, &Options::SaveDir, "DIR", "a folder",
                "save folder (default: a per-user folder for the scenario)"},
-    OptionRule{"--seed", "--seed", ArgKind::Number, "N", "a whole number",
+    OptionRule{"--seed", ArgKind::Number, nullptr, nullptr, "N", "a whole number",
                "seed for the dice, so a run can be repeated (default: the clock)"},
-    OptionRule{"--headless", "--headless", ArgKind::Flag, "", "",
+    OptionRule{"--headless", ArgKind::Flag, &Options::Headless, nullptr, "", "",
                "run without a window or sound, driven by the --keys script"},
-    OptionRule{"--keys", "--keys", ArgKind::Text, "FILE", "a file",
+    OptionRule{"--keys", ArgKind::Text, nullptr, &Options::KeysFile, "FILE", "a file",
                "key script to play in a headless run"},
-    OptionRule{"--transcript", "--transcript", ArgKind::Text, "FILE", "a file",
+    OptionRule{"--transcript", ArgKind::Text, nullptr, &Options::TranscriptFile, "FILE", "a file",
                "write everything the player is shown, as JSON Lines"},
-    OptionRule{"--screenshot", "--screenshot", ArgKind::Text, "FILE", "a file",
+    OptionRule{"--screenshot", ArgKind::Text, nullptr, &Options::ScreenshotFile, "FILE", "a file",
                "write a PNG of the screen when the run ends"},
-    OptionRule{"--record", "--record", ArgKind::Text, "FILE", "a file",
+    OptionRule{"--record", ArgKind::Text, nullptr, &Options::RecordFile, "FILE", "a file",
                "save the keys pressed as a key script for --keys"},
-    OptionRule{"--version", "--version", ArgKind::Flag, "", "", "show the version and exit"},
-    OptionRule{"-h,--help", "--help", ArgKind::Flag, "", "", "show this help and exit"},
+    OptionRule{"--version", ArgKind::Flag, &Options::ShowVersion, nullptr, "", "",
+               "show the version and exit"},
+    OptionRule{"-h,--help", ArgKind::Flag, &Options::ShowHelp, nullptr, "", "",
+               "show this help and exit"},
 };
 
-enum RuleIndex {
-    Data,
-    SaveDir,
-    Seed,
-    Headless,
-    Keys,
-    TranscriptFile,
-    Screenshot,
-    Record,
-    Version,
-    Help
-};
-static_assert(Rules[Help].Name == "--help" && Rules[Data].Name == "--data");
+std::string LongName(const OptionRule& rule) {
+    return std::string(rule.Names.substr(rule.Names.rfind(',') + 1));
+}
 
 constexpr std::string_view Usage =
     "Usage: korvane [--data DIR] [--save-dir DIR] [--seed N] [--record FILE]\n"
@@ -154,7 +148,7 @@ std::string CheckLeftovers(const Parser& parser, const std::vector<std::string>&
 std::string CheckValues(const Parser& parser, Options& opts) {
     for (size_t i = 0; i < Rules.size(); ++i) {
         const OptionRule& rule = Rules[i];
-        const std::string name(rule.Name);
+        const std::string name = LongName(rule);
         const std::vector<std::string>& given = parser.Opts[i]->results();
         if (given.empty()) continue;
         if (given.size() > 1) return Fail(name + " given more than once");
@@ -162,32 +156,21 @@ std::string CheckValues(const Parser& parser, Options& opts) {
         if (rule.Kind == ArgKind::Flag) {
             // A bare flag reads "true"; anything else came after an equals sign.
             if (value != "true") return Fail(name + " takes no value");
+            opts.*(rule.Flag) = true;
             continue;
         }
         if (value.empty()) return Fail(name + " needs " + std::string(rule.Needs));
-        if (rule.Kind == ArgKind::Number) {
-            bool tooLarge = false;
-            const std::optional<uint64_t> number = ParseUnsigned(value, tooLarge);
-            const std::string got = ", got '" + value + "'";
-            if (tooLarge)
-                return Fail(name + " must be at most " + std::to_string(UINT64_MAX) + got);
-            if (!number) return Fail(name + " needs " + std::string(rule.Needs) + got);
-            opts.Seed = *number;
+        if (rule.Kind == ArgKind::Text) {
+            opts.*(rule.Text) = value;
+            continue;
         }
+        bool tooLarge = false;
+        const std::optional<uint64_t> number = ParseUnsigned(value, tooLarge);
+        const std::string got = ", got '" + value + "'";
+        if (tooLarge) return Fail(name + " must be at most " + std::to_string(UINT64_MAX) + got);
+        if (!number) return Fail(name + " needs " + std::string(rule.Needs) + got);
+        opts.Seed = *number;
     }
-    auto text = [&](RuleIndex i) {
-        const std::vector<std::string>& given = parser.Opts[i]->results();
-        return given.empty() ? std::string() : given.front();
-    };
-    opts.DataDir = text(Data);
-    opts.SaveDir = text(SaveDir);
-    opts.KeysFile = text(Keys);
-    opts.TranscriptFile = text(TranscriptFile);
-    opts.ScreenshotFile = text(Screenshot);
-    opts.RecordFile = text(Record);
-    opts.Headless = parser.Opts[Headless]->count() > 0;
-    opts.ShowVersion = parser.Opts[Version]->count() > 0;
-    opts.ShowHelp = parser.Opts[Help]->count() > 0;
     return {};
 }
 
