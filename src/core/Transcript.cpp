@@ -4,38 +4,45 @@
 
 namespace kv {
 
-JsonLine::JsonLine()
-    : object_(std::make_unique<nlohmann::ordered_json>(nlohmann::ordered_json::object())) {}
+JsonLine::JsonLine() = default;
 JsonLine::~JsonLine() = default;
 JsonLine::JsonLine(JsonLine&&) noexcept = default;
 JsonLine& JsonLine::operator=(JsonLine&&) noexcept = default;
 
 JsonLine& JsonLine::Add(std::string_view key, std::string_view value) {
-    (*object_)[std::string(key)] = std::string(value);
+    Object()[std::string(key)] = std::string(value);
     return *this;
 }
 
 JsonLine& JsonLine::Add(std::string_view key, long long value) {
-    (*object_)[std::string(key)] = value;
+    Object()[std::string(key)] = value;
     return *this;
 }
 
 JsonLine& JsonLine::Add(std::string_view key, bool value) {
-    (*object_)[std::string(key)] = value;
+    Object()[std::string(key)] = value;
     return *this;
 }
 
 JsonLine& JsonLine::Add(std::string_view key, const std::vector<std::string>& values) {
-    (*object_)[std::string(key)] = values;
+    Object()[std::string(key)] = values;
     return *this;
 }
 
 JsonLine& JsonLine::Add(std::string_view key, const std::vector<std::vector<std::string>>& rows) {
-    (*object_)[std::string(key)] = rows;
+    Object()[std::string(key)] = rows;
     return *this;
 }
 
+nlohmann::ordered_json& JsonLine::Object() {
+    // Made on first use, so a line that was moved from is an empty line again.
+    if (!object_)
+        object_ = std::make_unique<nlohmann::ordered_json>(nlohmann::ordered_json::object());
+    return *object_;
+}
+
 std::string JsonLine::Str() const {
+    if (!object_) return "{}";
     // No indent, UTF-8 written as is, broken bytes replaced rather than thrown on.
     return object_->dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }

@@ -33,7 +33,7 @@ class JsonLine {
     JsonLine& Add(std::string_view key, const std::vector<std::string>& values);
     JsonLine& Add(std::string_view key, const std::vector<std::vector<std::string>>& rows);
     // The object itself, for a field the Adds do not cover.
-    nlohmann::ordered_json& Object() { return *object_; }
+    nlohmann::ordered_json& Object();
     std::string Str() const;  // "{...}" without a line break
 
   private:

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Transcript.h"
@@ -67,6 +68,10 @@ TEST(JsonLine, KeepsInsertionOrderAndValueTypes) {
                           R"("list":["a","\""],"empty":[],"grid":[["1","2"],[],["3"]],)"
                           R"("place":{"floor":1,"x":3}})");
     EXPECT_EQ(JsonLine().Str(), "{}");
+    JsonLine moved = std::move(line);
+    EXPECT_EQ(line.Str(), "{}");  // NOLINT(bugprone-use-after-move): left empty, still usable
+    EXPECT_EQ(line.Add("t", "again").Str(), R"({"t":"again"})");
+    EXPECT_TRUE(moved.Str().starts_with(R"({"t":"x","n":-12,)"));
 }
 
 class TranscriptFile : public ::testing::Test {
