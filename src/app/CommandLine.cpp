@@ -1,9 +1,12 @@
 #include "app/CommandLine.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 #ifndef KORVANE_VERSION_MAJOR
 #error "KORVANE_VERSION_MAJOR/MINOR/REVISION come from the build (kv_core)"
@@ -14,9 +17,9 @@ namespace {
 
 enum class ArgKind { Flag, Text, Number };
 
+// --seed is the only number, so it is handled by kind rather than by a member.
 struct OptionRule {
-    std::string_view Name;
-    std::string_view Alias;  // a short spelling, or empty
+    std::string_view Names;  // as CLI11 takes them: "-h,--help"; the last one names it in messages
     ArgKind Kind;
     bool Options::*Flag;
     std::string Options::*Text;
@@ -25,44 +28,85 @@ struct OptionRule {
     std::string_view Help;
 };
 
-// --seed is the only number, so it is handled by kind rather than by a member.
-constexpr std::array kOptions = {
-    OptionRule{"--data", "", ArgKind::Text, nullptr, &Options::DataDir, "DIR", "a folder",
+constexpr std::array Rules = {
+    OptionRule{"--data", ArgKind::Text, nullptr, &Options::DataDir, "DIR", "a folder",
                "scenario folder (default: the demo scenario)"},
-    OptionRule{"--save-dir", "", ArgKind::Text, nullptr, &Options::SaveDir, "DIR", "a folder",
+    OptionRule{"--save-dir", ArgKind::Text, nullptr, &Options::SaveDir, "DIR", "a folder",
                "save folder (default: a per-user folder for the scenario)"},
-    OptionRule{"--seed", "", ArgKind::Number, nullptr, nullptr, "N", "a whole number",
+    OptionRule{"--seed", ArgKind::Number, nullptr, nullptr, "N", "a whole number",
                "seed for the dice, so a run can be repeated (default: the clock)"},
-    OptionRule{"--headless", "", ArgKind::Flag, &Options::Headless, nullptr, "", "",
+    OptionRule{"--headless", ArgKind::Flag, &Options::Headless, nullptr, "", "",
                "run without a window or sound, driven by the --keys script"},
-    OptionRule{"--keys", "", ArgKind::Text, nullptr, &Options::KeysFile, "FILE", "a file",
+    OptionRule{"--keys", ArgKind::Text, nullptr, &Options::KeysFile, "FILE", "a file",
                "key script to play in a headless run"},
-    OptionRule{"--transcript", "", ArgKind::Text, nullptr, &Options::TranscriptFile, "FILE",
-               "a file", "write everything the player is shown, as JSON Lines"},
-    OptionRule{"--screenshot", "", ArgKind::Text, nullptr, &Options::ScreenshotFile, "FILE",
-               "a file", "write a PNG of the screen when the run ends"},
-    OptionRule{"--record", "", ArgKind::Text, nullptr, &Options::RecordFile, "FILE", "a file",
+    OptionRule{"--transcript", ArgKind::Text, nullptr, &Options::TranscriptFile, "FILE", "a file",
+               "write everything the player is shown, as JSON Lines"},
+    OptionRule{"--screenshot", ArgKind::Text, nullptr, &Options::ScreenshotFile, "FILE", "a file",
+               "write a PNG of the screen when the run ends"},
+    OptionRule{"--record", ArgKind::Text, nullptr, &Options::RecordFile, "FILE", "a file",
                "save the keys pressed as a key script for --keys"},
-    OptionRule{"--version", "", ArgKind::Flag, &Options::ShowVersion, nullptr, "", "",
+    OptionRule{"--version", ArgKind::Flag, &Options::ShowVersion, nullptr, "", "",
                "show the version and exit"},
-    OptionRule{"--help", "-h", ArgKind::Flag, &Options::ShowHelp, nullptr, "", "",
+    OptionRule{"-h,--help", ArgKind::Flag, &Options::ShowHelp, nullptr, "", "",
                "show this help and exit"},
 };
 
-constexpr std::string_view kProgram = "korvane: ";
-
-const OptionRule* FindOption(std::string_view name) {
-    for (const OptionRule& rule : kOptions) {
-        if (name == rule.Name || (!rule.Alias.empty() && name == rule.Alias)) return &rule;
-    }
-    return nullptr;
+std::string LongName(const OptionRule& rule) {
+    return std::string(rule.Names.substr(rule.Names.rfind(',') + 1));
 }
 
-// Something that looks like an option is not taken as the previous option's
-// value ("--keys --headless" is a forgotten file name). A value that really
-// starts with '-' can still be given as --keys=-file.
-bool LooksLikeOption(std::string_view arg) {
-    return arg.size() > 1 && arg.front() == '-';
+constexpr std::string_view Usage =
+    "Usage: korvane [--data DIR] [--save-dir DIR] [--seed N] [--record FILE]\n"
+    "       korvane --headless --keys FILE [--data DIR] [--save-dir DIR] [--seed N]\n"
+    "               [--transcript FILE] [--screenshot FILE]\n";
+
+constexpr size_t HelpColumn = 22;
+
+// CLI11's layout with the program's own usage lines and "-h, --help".
+class HelpFormatter : public CLI::Formatter {
+  public:
+    HelpFormatter() { column_width(HelpColumn); }
+    std::string make_usage(const CLI::App*, std::string) const override {
+        return std::string(Usage);
+    }
+    std::string make_option_name(const CLI::Option* opt, bool positional) const override {
+        std::string name = CLI::Formatter::make_option_name(opt, positional);
+        if (size_t comma = name.find(','); comma != name.npos) name.insert(comma + 1, " ");
+        return name;
+    }
+};
+
+// The options as CLI11 sees them. Nothing is bound to a variable: CLI11 only
+// splits the line into options and their texts, and the checks below decide
+// what the texts mean, so no value is converted by rules other than ours.
+// A value option takes zero or one value, so that "--keys --headless" leaves
+// --keys empty (a forgotten file name) instead of swallowing the next option.
+struct Parser {
+    CLI::App App{"", "korvane"};
+    std::array<CLI::Option*, Rules.size()> Opts{};
+
+    Parser() {
+        App.set_help_flag();  // --help is an ordinary flag: a typing mistake beside it still counts
+        App.allow_extras();   // the leftovers are named in our own words
+        App.formatter(std::make_shared<HelpFormatter>());
+        for (size_t i = 0; i < Rules.size(); ++i) {
+            const OptionRule& rule = Rules[i];
+            CLI::Option* opt = rule.Kind == ArgKind::Flag
+                                   ? App.add_flag(std::string(rule.Names))
+                                   : App.add_option(std::string(rule.Names))
+                                         ->type_name(std::string(rule.ValueName))
+                                         ->expected(0, 1);
+            opt->description(std::string(rule.Help));
+            opt->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+            Opts[i] = opt;
+        }
+    }
+};
+
+constexpr std::string_view Program = "korvane: ";
+
+std::string Fail(std::string message) {
+    return std::string(Program) + message;
 }
 
 // Plain decimal digits only: no sign, blanks or hexadecimal.
@@ -76,8 +120,58 @@ std::optional<uint64_t> ParseUnsigned(std::string_view text, bool& tooLarge) {
     return value;
 }
 
-std::string Fail(std::string message) {
-    return std::string(kProgram) + message;
+// A leftover as the player typed it. CLI11 reads "-h=1" as the flag -h and
+// then "-=1"; the message names the whole word, as typed.
+std::string AsTyped(const std::string& leftover, const std::vector<std::string>& args) {
+    if (std::find(args.begin(), args.end(), leftover) != args.end()) return leftover;
+    for (const std::string& arg : args) {
+        if (arg.size() > 2 && arg[0] == '-' && arg[1] != '-' &&
+            arg.ends_with(std::string_view(leftover).substr(1))) {
+            return arg;
+        }
+    }
+    return leftover;
+}
+
+std::string CheckLeftovers(const Parser& parser, const std::vector<std::string>& args) {
+    const std::vector<std::string> leftovers = parser.App.remaining();
+    if (leftovers.empty()) return {};
+    const std::string typed = AsTyped(leftovers.front(), args);
+    if (typed.size() > 1 && typed.front() == '-') {
+        const size_t equals = typed.starts_with("--") ? typed.find('=') : std::string::npos;
+        return Fail("unknown option '" + typed.substr(0, equals) + "'");
+    }
+    return Fail("unexpected argument '" + typed + "'");
+}
+
+// Each option once, with a value when it takes one and none when it does not.
+std::string CheckValues(const Parser& parser, Options& opts) {
+    for (size_t i = 0; i < Rules.size(); ++i) {
+        const OptionRule& rule = Rules[i];
+        const std::string name = LongName(rule);
+        const std::vector<std::string>& given = parser.Opts[i]->results();
+        if (given.empty()) continue;
+        if (given.size() > 1) return Fail(name + " given more than once");
+        const std::string& value = given.front();
+        if (rule.Kind == ArgKind::Flag) {
+            // A bare flag reads "true"; anything else came after an equals sign.
+            if (value != "true") return Fail(name + " takes no value");
+            opts.*(rule.Flag) = true;
+            continue;
+        }
+        if (value.empty()) return Fail(name + " needs " + std::string(rule.Needs));
+        if (rule.Kind == ArgKind::Text) {
+            opts.*(rule.Text) = value;
+            continue;
+        }
+        bool tooLarge = false;
+        const std::optional<uint64_t> number = ParseUnsigned(value, tooLarge);
+        const std::string got = ", got '" + value + "'";
+        if (tooLarge) return Fail(name + " must be at most " + std::to_string(UINT64_MAX) + got);
+        if (!number) return Fail(name + " needs " + std::string(rule.Needs) + got);
+        opts.Seed = *number;
+    }
+    return {};
 }
 
 // The checks between options, once every option has been read.
@@ -95,83 +189,26 @@ std::string CheckCombination(const Options& opts) {
 
 ParseResult ParseCommandLine(int argc, const char* const* argv) {
     ParseResult result;
-    Options& opts = result.Opts;
-    std::array<bool, kOptions.size()> seen{};
-    for (int i = 1; i < argc && argv[i]; ++i) {
-        const std::string_view arg = argv[i];
-        if (!LooksLikeOption(arg)) {
-            result.Error = Fail("unexpected argument '" + std::string(arg) + "'");
-            return result;
-        }
-        std::string_view name = arg;
-        std::optional<std::string_view> inlineValue;
-        if (size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
-            name = arg.substr(0, equals);
-            inlineValue = arg.substr(equals + 1);
-        }
-        const OptionRule* rule = FindOption(name);
-        if (!rule) {
-            result.Error = Fail("unknown option '" + std::string(name) + "'");
-            return result;
-        }
-        const std::string shown(rule->Name);
-        bool& wasSeen = seen[static_cast<size_t>(rule - kOptions.data())];
-        if (wasSeen) {
-            result.Error = Fail(shown + " given more than once");
-            return result;
-        }
-        wasSeen = true;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc && argv && argv[i]; ++i) args.emplace_back(argv[i]);
 
-        if (rule->Kind == ArgKind::Flag) {
-            if (inlineValue) {
-                result.Error = Fail(shown + " takes no value");
-                return result;
-            }
-            opts.*(rule->Flag) = true;
-            continue;
-        }
-        std::string_view value;
-        if (inlineValue) {
-            value = *inlineValue;
-        } else if (i + 1 < argc && argv[i + 1] && !LooksLikeOption(argv[i + 1])) {
-            value = argv[++i];
-        }
-        if (value.empty()) {
-            result.Error = Fail(shown + " needs " + std::string(rule->Needs));
-            return result;
-        }
-        if (rule->Kind == ArgKind::Text) {
-            opts.*(rule->Text) = std::string(value);
-        } else if (bool tooLarge = false; auto number = ParseUnsigned(value, tooLarge)) {
-            opts.Seed = *number;
-        } else {
-            const std::string got = ", got '" + std::string(value) + "'";
-            result.Error =
-                tooLarge ? Fail(shown + " must be at most " + std::to_string(UINT64_MAX) + got)
-                         : Fail(shown + " needs " + std::string(rule->Needs) + got);
-            return result;
-        }
+    Parser parser;
+    try {
+        // CLI11 takes the words last first.
+        parser.App.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+    } catch (const CLI::ParseError& error) {
+        result.Error = Fail(error.what());
+        return result;
     }
-    result.Error = CheckCombination(opts);
+    result.Error = CheckLeftovers(parser, args);
+    if (result.Error.empty()) result.Error = CheckValues(parser, result.Opts);
+    if (result.Error.empty()) result.Error = CheckCombination(result.Opts);
     return result;
 }
 
 std::string HelpText() {
-    constexpr size_t kColumn = 22;
-    std::string text =
-        "Usage: korvane [--data DIR] [--save-dir DIR] [--seed N] [--record FILE]\n"
-        "       korvane --headless --keys FILE [--data DIR] [--save-dir DIR] [--seed N]\n"
-        "               [--transcript FILE] [--screenshot FILE]\n"
-        "\n";
-    for (const OptionRule& rule : kOptions) {
-        std::string left = "  ";
-        if (!rule.Alias.empty()) left += std::string(rule.Alias) + ", ";
-        left += rule.Name;
-        if (!rule.ValueName.empty()) left += " " + std::string(rule.ValueName);
-        left.resize(std::max(left.size() + 1, kColumn), ' ');
-        text += left + std::string(rule.Help) + "\n";
-    }
-    return text;
+    Parser parser;
+    return parser.App.help();
 }
 
 std::string VersionText() {

@@ -1,6 +1,6 @@
 #include "core/Database.h"
 
-#include "core/AtomicFile.h"
+#include "core/MappedFile.h"
 #include "core/NameCoding.h"
 
 namespace kv {
@@ -58,20 +58,12 @@ void SyncMapFile(Serializer& s, Database& db) {
 
 const std::vector<DatabaseFile>& DatabaseFiles() {
     static const std::vector<DatabaseFile> files = {
-        {"KVR3.DAT", SyncItemFile},
-        {"KVR4.DAT", SyncTableFile},
-        {"KVR5.DAT", SyncMonsterFile},
-        {"KVR6.DAT", SyncMapFile},
+        {"KVR3.DAT", SyncItemFile, ItemFileSize},
+        {"KVR4.DAT", SyncTableFile, TableFileSize},
+        {"KVR5.DAT", SyncMonsterFile, MonsterFileSize},
+        {"KVR6.DAT", SyncMapFile, MapFileSize},
     };
     return files;
-}
-
-size_t MinimumSize(const DatabaseFile& file) {
-    // A blank database has every String empty, which is the least a file can hold.
-    static Database blank;
-    Serializer s = Serializer::Saving();
-    file.Sync(s, blank);
-    return s.Output().size();
 }
 
 void DecodeDatabaseTexts(Database& db, bool useAltSpellNames) {
@@ -113,22 +105,24 @@ DatabaseReport LoadDatabase(Game& game, const std::filesystem::path& folder,
                             bool useAltSpellNames) {
     DatabaseReport report;
     Database& db = game;
-    db = Database{};
     for (const DatabaseFile& file : DatabaseFiles()) {
         std::string error;
         const std::filesystem::path path = folder / file.Name;
-        std::optional<std::string> bytes = ReadFileBytes(path, error);
-        const std::string needed = WithThousands(MinimumSize(file));
+        const std::optional<MappedFile> bytes = MappedFile::Open(path, error);
+        const std::string needed = WithThousands(file.MinimumSize);
+        // Loading sets every field of the file's tables, so what an earlier
+        // load left is overwritten without building a blank database first;
+        // a missing file reads as no bytes at all, which empties its tables.
+        Serializer s = Serializer::Loading(bytes ? bytes->Bytes() : std::string_view());
+        file.Sync(s, db);
         if (!bytes) {
             report.Problems.push_back(std::string(file.Name) + " is missing (" + needed +
                                       " bytes expected): " + error);
             continue;
         }
-        Serializer s = Serializer::Loading(*bytes);
-        file.Sync(s, db);
         if (s.Short()) {
             report.Problems.push_back(std::string(file.Name) +
-                                      " is too short: " + WithThousands(bytes->size()) +
+                                      " is too short: " + WithThousands(bytes->Bytes().size()) +
                                       " bytes, at least " + needed + " expected");
         }
     }

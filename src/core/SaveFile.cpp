@@ -92,7 +92,7 @@ std::string SaveBytes(Game& game) {
         names[slot] = std::move(c.Name);
         c.Name.clear();
     }
-    Serializer s = Serializer::Saving();
+    Serializer s = Serializer::Saving(SaveFileSize);
     SyncSaveFile(s, game);
     for (size_t slot = 1; slot < roster.size(); ++slot) roster[slot].Name = std::move(names[slot]);
     return s.TakeOutput();

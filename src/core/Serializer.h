@@ -37,7 +37,9 @@ class Serializer {
     // The serializer only looks at the bytes: a temporary would be gone
     // before the first field is read.
     static Serializer Loading(std::string&& bytes) = delete;
-    static Serializer Saving();
+    // expectedBytes: room made for the output at once (a whole file's size)
+    // rather than grown by doubling.
+    static Serializer Saving(size_t expectedBytes = 0);
     static Serializer Describing();
 
     Mode GetMode() const { return mode_; }

@@ -1,150 +1,50 @@
 #include "core/Transcript.h"
 
-#include <array>
+#include <nlohmann/json.hpp>
 
 namespace kv {
 
-namespace {
-
-constexpr std::string_view Replacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// Length of the well-formed UTF-8 sequence at s[pos], or 0 when the byte
-// there does not start one (overlong forms, surrogates and code points past
-// U+10FFFF count as broken, so every line stays valid JSON).
-size_t ValidSequenceLength(std::string_view s, size_t pos) {
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-    unsigned char lead = byte(pos);
-    if (lead < 0x80) return 1;
-    size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;   // overlong
-        if (lead == 0xED) high = 0x9F;  // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;   // overlong
-        if (lead == 0xF4) high = 0x8F;  // past U+10FFFF
-    } else {
-        return 0;
-    }
-    if (pos + length > s.size()) return 0;
-    unsigned char second = byte(pos + 1);
-    if (second < low || second > high) return 0;
-    for (size_t i = 2; i < length; ++i) {
-        unsigned char next = byte(pos + i);
-        if (next < 0x80 || next > 0xBF) return 0;
-    }
-    return length;
-}
-
-void AppendStringArray(std::string& out, const std::vector<std::string>& values) {
-    out += '[';
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) out += ',';
-        out += JsonQuote(values[i]);
-    }
-    out += ']';
-}
-
-}  // namespace
-
-std::string JsonQuote(std::string_view utf8) {
-    static constexpr std::array<char, 16> Hex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                              '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
-    std::string out;
-    out.reserve(utf8.size() + 2);
-    out += '"';
-    size_t pos = 0;
-    while (pos < utf8.size()) {
-        size_t length = ValidSequenceLength(utf8, pos);
-        if (length == 0) {
-            out += Replacement;
-            ++pos;
-            continue;
-        }
-        if (length > 1) {
-            out.append(utf8.substr(pos, length));
-            pos += length;
-            continue;
-        }
-        char c = utf8[pos++];
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    out += "\\u00";
-                    out += Hex[(c >> 4) & 0xF];
-                    out += Hex[c & 0xF];
-                } else {
-                    out += c;
-                }
-        }
-    }
-    out += '"';
-    return out;
-}
-
-void JsonLine::Key(std::string_view key) {
-    if (!body_.empty()) body_ += ',';
-    body_ += JsonQuote(key);
-    body_ += ':';
-}
+JsonLine::JsonLine() = default;
+JsonLine::~JsonLine() = default;
+JsonLine::JsonLine(JsonLine&&) noexcept = default;
+JsonLine& JsonLine::operator=(JsonLine&&) noexcept = default;
 
 JsonLine& JsonLine::Add(std::string_view key, std::string_view value) {
-    Key(key);
-    body_ += JsonQuote(value);
+    Object()[std::string(key)] = std::string(value);
     return *this;
 }
 
 JsonLine& JsonLine::Add(std::string_view key, long long value) {
-    Key(key);
-    body_ += std::to_string(value);
+    Object()[std::string(key)] = value;
     return *this;
 }
 
 JsonLine& JsonLine::Add(std::string_view key, bool value) {
-    Key(key);
-    body_ += value ? "true" : "false";
+    Object()[std::string(key)] = value;
     return *this;
 }
 
 JsonLine& JsonLine::Add(std::string_view key, const std::vector<std::string>& values) {
-    Key(key);
-    AppendStringArray(body_, values);
+    Object()[std::string(key)] = values;
     return *this;
 }
 
 JsonLine& JsonLine::Add(std::string_view key, const std::vector<std::vector<std::string>>& rows) {
-    Key(key);
-    body_ += '[';
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (i > 0) body_ += ',';
-        AppendStringArray(body_, rows[i]);
-    }
-    body_ += ']';
+    Object()[std::string(key)] = rows;
     return *this;
 }
 
+nlohmann::ordered_json& JsonLine::Object() {
+    // Made on first use, so a line that was moved from is an empty line again.
+    if (!object_)
+        object_ = std::make_unique<nlohmann::ordered_json>(nlohmann::ordered_json::object());
+    return *object_;
+}
+
 std::string JsonLine::Str() const {
-    return "{" + body_ + "}";
+    if (!object_) return "{}";
+    // No indent, UTF-8 written as is, broken bytes replaced rather than thrown on.
+    return object_->dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 bool Transcript::Open(const std::string& path) {

@@ -3,15 +3,24 @@
 // shown. It is the public test and bug-report interface, so its kinds and
 // fields stay stable (the README documents them).
 #include <fstream>
+#include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kv {
 
-// Builds one JSON object, in insertion order, with strict escaping.
+// One JSON object, its fields in the order they were added. Text is UTF-8
+// and stays readable in the file (not \u escaped); bytes that are not UTF-8
+// become U+FFFD, so every line is valid JSON whatever a text held.
 class JsonLine {
   public:
+    JsonLine();
+    ~JsonLine();
+    JsonLine(JsonLine&&) noexcept;
+    JsonLine& operator=(JsonLine&&) noexcept;
+
     JsonLine& Add(std::string_view key, std::string_view value);
     JsonLine& Add(std::string_view key, const char* value) {
         return Add(key, std::string_view(value));
@@ -23,14 +32,13 @@ class JsonLine {
     JsonLine& Add(std::string_view key, bool value);
     JsonLine& Add(std::string_view key, const std::vector<std::string>& values);
     JsonLine& Add(std::string_view key, const std::vector<std::vector<std::string>>& rows);
+    // The object itself, for a field the Adds do not cover.
+    nlohmann::ordered_json& Object();
     std::string Str() const;  // "{...}" without a line break
 
   private:
-    void Key(std::string_view key);
-    std::string body_;
+    std::unique_ptr<nlohmann::ordered_json> object_;
 };
-
-std::string JsonQuote(std::string_view utf8);
 
 class Transcript {
   public:

@@ -7,7 +7,7 @@
 namespace kv {
 
 bool SaveAtSavePoint(Game& game, WindowManager& manager, Dialogs* dialogs) {
-   // Once the run is ending (the window closed under an open dialog), the
+    // Once the run is ending (the window closed under an open dialog), the
     // unload has written the last save; a handler still unwinding must not
     // write a half-finished action over it.
     if (manager.Quitting()) return false;

@@ -206,6 +206,7 @@ void Window::DispatchMouseDown(int button, int canvasX, int canvasY) {
 
 void Window::Paint(PaintContext& context) {
     PaintBackground(context, *this);
+    paintedBackground_ = true;
 }
 
 void Window::PaintTree(Canvas& canvas, GlyphCache& glyphs) {
@@ -218,6 +219,7 @@ void Window::PaintTree(Canvas& canvas, GlyphCache& glyphs) {
     const Rect clip{left, top, right - left, bottom - top};
     canvas.SetClip(clip);
     PaintContext context{canvas, glyphs, Left, Top};
+    paintedBackground_ = false;
     Paint(context);
     PaintChildren(*this, canvas, glyphs, Left, Top, clip);
     canvas.ResetClip();

@@ -50,6 +50,9 @@ class Window : public Control {
     void Paint(PaintContext& context) override;
     // Paints the window and its visible children in z-order.
     void PaintTree(Canvas& canvas, GlyphCache& glyphs);
+    // True when the window's last paint filled its whole bounds with its
+    // background (windows that paint nothing of their own are see-through).
+    bool PaintedBackground() const { return paintedBackground_; }
 
   private:
     Control* KeyTarget() const;
@@ -57,6 +60,7 @@ class Window : public Control {
     WindowManager& manager_;
     std::string caption_;
     Control* focused_ = nullptr;
+    bool paintedBackground_ = false;
 };
 
 // The character a key press produces, as the KeyPress event gives it:

@@ -187,7 +187,17 @@ int WindowManager::FireDueTimers() {
 
 void WindowManager::Redraw() {
     Canvas canvas(frame_);
-    canvas.Fill(0);
+    // Clearing the canvas is wasted when the lowest window covers all of it
+    // with its background, as the title and the main window do: that is a
+    // full-screen fill saved on every repaint.
+    const auto lowest = std::find_if(stack_.begin(), stack_.end(),
+                                     [](const Window* window) { return window->Visible; });
+    const Window* bottom = lowest != stack_.end() ? *lowest : nullptr;
+    const bool covered = bottom != nullptr && bottom->PaintedBackground() && bottom->Left <= 0 &&
+                         bottom->Top <= 0 &&
+                         int64_t{bottom->Left} + bottom->Width >= frame_.Width &&
+                         int64_t{bottom->Top} + bottom->Height >= frame_.Height;
+    if (!covered) canvas.Fill(0);
     for (Window* window : stack_) {
         if (window->Visible) window->PaintTree(canvas, glyphs_);
     }

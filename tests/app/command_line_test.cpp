@@ -53,6 +53,9 @@ TEST(CommandLine, ValuesKeepEverythingAfterTheFirstEquals) {
     EXPECT_EQ(r.Opts.RecordFile, "a=b c.keys");
     EXPECT_EQ(r.Opts.DataDir, "-");
     EXPECT_EQ(Parse({"--headless", "--keys=-odd-name"}).Opts.KeysFile, "-odd-name");
+    // Brackets and commas are part of a name, not a list.
+    EXPECT_EQ(Parse({"--save-dir", "[a,b]"}).Opts.SaveDir, "[a,b]");
+    EXPECT_EQ(Parse({"--data", "-5"}).Opts.DataDir, "-5");
 }
 
 TEST(CommandLine, SeedCoversTheWholeUnsignedRange) {
@@ -116,6 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{{"--help=all"}, "korvane: --help takes no value"},
                       BadLine{{"--data", "a", "--data=b"}, "korvane: --data given more than once"},
                       BadLine{{"-h", "--help"}, "korvane: --help given more than once"},
+                      BadLine{{"-hh"}, "korvane: --help given more than once"},
+                      BadLine{{"--seed", "1", "-hx"}, "korvane: unknown option '-hx'"},
                       BadLine{{"--keys", "k"}, "korvane: --keys needs --headless"},
                       BadLine{{"--headless"}, "korvane: --headless needs --keys FILE"},
                       BadLine{{"--headless", "--transcript", "t"},

@@ -31,14 +31,23 @@ class DatabaseTest : public ::testing::Test {
     const fs::path& dir_ = folder_.Path();
 };
 
-TEST_F(DatabaseTest, BlankFilesHaveTheDocumentedSizes) {
+TEST_F(DatabaseTest, SizeConstantsAreWhatTheCodecLaysOut) {
+    // Each file's tables, record by record, as the layout documents them.
+    const size_t documented[] = {
+        562281u + 204u,
+        3819u + 357 + 968 + 1098 + 567 + 87892 + 286 + 222 + 51712 + 321141 + 92112,
+        4046022u + 28014 + 41583 + 1122,
+        3u * 140800,
+    };
     const std::vector<DatabaseFile>& files = DatabaseFiles();
-    ASSERT_EQ(files.size(), 4u);
-    EXPECT_EQ(MinimumSize(files[0]), 562281u + 204u);
-    EXPECT_EQ(MinimumSize(files[1]),
-              3819u + 357 + 968 + 1098 + 567 + 87892 + 286 + 222 + 51712 + 321141 + 92112);
-    EXPECT_EQ(MinimumSize(files[2]), 4046022u + 28014 + 41583 + 1122);
-    EXPECT_EQ(MinimumSize(files[3]), 3u * 140800);
+    ASSERT_EQ(files.size(), std::size(documented));
+    auto blank = std::make_unique<Database>();
+    for (size_t i = 0; i < files.size(); ++i) {
+        Serializer s = Serializer::Saving();
+        files[i].Sync(s, *blank);
+        EXPECT_EQ(files[i].MinimumSize, s.Output().size()) << files[i].Name;
+        EXPECT_EQ(files[i].MinimumSize, documented[i]) << files[i].Name;
+    }
 }
 
 TEST_F(DatabaseTest, EveryTableReadsBackWhatWasWritten) {
@@ -133,11 +142,15 @@ TEST_F(DatabaseTest, CodedTextsAreDecodedAfterWhateverTheStringHeld) {
 TEST_F(DatabaseTest, MissingAndShortFilesAreNamedWithTheSizeTheyNeed) {
     auto db = std::make_unique<Database>();
     db->Items[1].Price = 50;
+    db->MapLayers[2][5] = 7;
+    db->Monsters[2000].Level = 9;
     WriteAll(*db);
+    auto game = std::make_unique<Game>();
+    ASSERT_TRUE(LoadDatabase(*game, dir_, false).Ok());
+    ASSERT_EQ(game->MapLayers[2][5], 7);
+
     fs::remove(dir_ / "KVR6.DAT");
     fs::resize_file(dir_ / "KVR5.DAT", 1000);
-
-    auto game = std::make_unique<Game>();
     const DatabaseReport report = LoadDatabase(*game, dir_, false);
     ASSERT_EQ(report.Problems.size(), 2u);
     EXPECT_NE(report.Problems[0].find("KVR5.DAT"), std::string::npos);
@@ -145,6 +158,9 @@ TEST_F(DatabaseTest, MissingAndShortFilesAreNamedWithTheSizeTheyNeed) {
     EXPECT_NE(report.Problems[1].find("KVR6.DAT"), std::string::npos);
     EXPECT_NE(report.Problems[1].find("422 400"), std::string::npos) << report.Problems[1];
     EXPECT_EQ(game->Items[1].Price, 50) << "the good files are still read";
+    // Nothing of the earlier load survives in the tables of a missing or short file.
+    EXPECT_EQ(game->MapLayers[2][5], 0);
+    EXPECT_EQ(game->Monsters[2000].Level, 0);
 }
 
 }  // namespace

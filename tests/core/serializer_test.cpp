@@ -140,6 +140,35 @@ TEST(SerializerShortInput, MissingBytesReadAsZeroAndAreCounted) {
     EXPECT_EQ(r.Spare, (std::array<uint8_t, 3>{}));
 }
 
+struct Arrays {
+    std::array<int16_t, 5> Small{};
+    std::array<int32_t, 3> Wide{};
+    std::array<double, 2> Real{};
+    std::array<uint8_t, 3> Raw{};
+};
+
+void Sync(Serializer& s, Arrays& r) {
+    s.Array(r.Small, "Small");
+    s.Array(r.Wide, "Wide");
+    s.Array(r.Real, "Real");
+    s.Bytes(r.Raw, "Raw");
+}
+
+TEST(SerializerShortInput, ArraysCutAnywhereKeepTheBytesThatAreThere) {
+    const Arrays full{{1, -2, 0x1234, -32768, 7}, {-1, 0x01020304, 5}, {-2.5, 1e300}, {9, 8, 7}};
+    const std::string bytes = SaveRecord(full);
+    ASSERT_EQ(bytes.size(), 5u * 2 + 3 * 4 + 2 * 8 + 3);
+    for (size_t n = 0; n <= bytes.size(); ++n) {
+        Arrays r{{9, 9, 9, 9, 9}, {9, 9, 9}, {9, 9}, {9, 9, 9}};  // overwritten or zeroed
+        Serializer s = Serializer::Loading(std::string_view(bytes).substr(0, n));
+        Sync(s, r);
+        EXPECT_EQ(s.Short(), n < bytes.size()) << n;
+        EXPECT_EQ(s.BytesRead(), n);
+        // What was there is kept, the element it ends in included; the rest is zero.
+        EXPECT_EQ(SaveRecord(r), bytes.substr(0, n) + std::string(bytes.size() - n, '\0')) << n;
+    }
+}
+
 TEST(SerializerShortInput, EmptyInputGivesAnAllZeroRecord) {
     Sample r = FilledSample();
     EXPECT_FALSE(LoadRecord(std::string_view(), r));

@@ -203,6 +203,32 @@ TEST(CanvasRect, FillAndFrame) {
     EXPECT_EQ(Mask(dst), Rows({"....#.", "....#.", "....#.", "......", "###..."}));
 }
 
+// Fills go in whole blocks where they can: every width, start and clip must
+// still cover exactly the rectangle's pixels, whole rows included.
+TEST(CanvasRect, FillsExactlyItsPixelsAtAnyWidth) {
+    constexpr int W = 37;
+    constexpr int H = 5;
+    const Rect clips[] = {{0, 0, W, H}, {3, 1, 30, 3}};
+    for (const Rect& clip : clips) {
+        for (int x = -2; x < W; x += 3) {
+            for (int w = 0; w <= W + 4; ++w) {
+                Image dst(W, H, 0);
+                Canvas canvas(dst);
+                canvas.SetClip(clip);
+                const Rect r{x, 1, w, H};
+                canvas.FillRect(r, kInk);
+                for (int py = 0; py < H; ++py) {
+                    for (int px = 0; px < W; ++px) {
+                        const bool inside = r.Contains(px, py) && clip.Contains(px, py);
+                        ASSERT_EQ(dst.At(px, py) == kInk, inside)
+                            << "fill x " << x << " w " << w << " at " << px << "," << py;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(CanvasLine, EndPointIsLeftOut) {
     Image dst(6, 6);
     Canvas canvas(dst);

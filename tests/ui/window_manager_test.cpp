@@ -443,6 +443,55 @@ TEST_F(WindowStackTest, DisplayCaptionFollowsTheTopmostOwnerAndIsLoggedOncePerCh
     EXPECT_EQ(TranscriptLines(), expected);
 }
 
+// A window that paints nothing of its own, as a dialog whose panel is its face.
+class SeeThroughWindow : public Window {
+  public:
+    using Window::Window;
+    void Paint(PaintContext&) override {}
+};
+
+TEST_F(WindowStackTest, RepaintClearsWhateverNoWindowPaints) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    WindowManager& wm = Manager();
+    const uint32_t red = Rgb(200, 0, 0);
+    const uint32_t green = Rgb(0, 200, 0);
+    Window full(wm);
+    full.Move(0, 0, 640, 480);
+    full.BackColor = red;
+    Window small(wm);
+    small.Move(100, 100, 50, 50);
+    small.BackColor = green;
+    SeeThroughWindow glass(wm);
+    glass.Move(0, 0, 640, 480);
+    Window beyond(wm);  // larger than the screen on every side
+    beyond.Move(-5, -5, 700, 500);
+    beyond.BackColor = green;
+
+    struct Case {
+        std::vector<Window*> Shown;  // bottom first
+        uint32_t Corner;             // at (5, 5)
+        uint32_t Middle;             // at (110, 110)
+    };
+    const Case cases[] = {
+        {{&full}, red, red},       {{&small}, 0, green},        {{&full, &small}, red, green},
+        {{&glass}, 0, 0},          {{&full, &glass}, red, red}, {{&glass, &small}, 0, green},
+        {{&beyond}, green, green}, {{&small, &full}, red, red}, {{}, 0, 0},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        for (Window* window :
+             {static_cast<Window*>(&full), &small, static_cast<Window*>(&glass), &beyond}) {
+            window->Hide();
+        }
+        for (Window* window : cases[i].Shown) window->Show();
+        // The second repaint is the one that knows what the lowest window paints.
+        for (int repaint = 0; repaint < 2; ++repaint) {
+            wm.Redraw();
+            EXPECT_EQ(wm.Frame().At(5, 5) & 0xFFFFFF, cases[i].Corner) << i << " " << repaint;
+            EXPECT_EQ(wm.Frame().At(110, 110) & 0xFFFFFF, cases[i].Middle) << i << " " << repaint;
+        }
+    }
+}
+
 TEST_F(WindowStackTest, ScreenshotStepWritesTheFrameAsA640x480Png) {
     const std::string path = TempPath("shot.png");
     ASSERT_NO_FATAL_FAILURE(Start("shot:" + path));

@@ -19,8 +19,15 @@ class SdlImageCodec final : public ImageCodec {
 
     std::optional<Image> Load(const std::string& path) override {
         SurfacePtr loaded(IMG_Load(path.c_str()));
-        if (loaded == nullptr) return std::nullopt;
-        // Palettes, BGR rows and alpha all become plain 0x00RRGGBB.
+        if (loaded == nullptr || loaded->w <= 0 || loaded->h <= 0) return std::nullopt;
+        // JPEG and BMP pictures arrive as three bytes a pixel: they are unpacked
+        // straight into the picture, without a converted copy of the whole
+        // surface (start-up loads full-screen pictures, and fresh memory is dear).
+        const uint32_t format = loaded->format->format;
+        if (format == SDL_PIXELFORMAT_RGB24 || format == SDL_PIXELFORMAT_BGR24) {
+            return Unpack24(*loaded, format == SDL_PIXELFORMAT_RGB24);
+        }
+        // Palettes, other layouts and alpha all become plain 0x00RRGGBB.
         SurfacePtr rgb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGB888, 0));
         if (rgb == nullptr || rgb->w <= 0 || rgb->h <= 0) return std::nullopt;
         if (SDL_LockSurface(rgb.get()) != 0) return std::nullopt;
@@ -50,6 +57,23 @@ class SdlImageCodec final : public ImageCodec {
     }
 
   private:
+    static std::optional<Image> Unpack24(SDL_Surface& surface, bool redFirst) {
+        if (SDL_LockSurface(&surface) != 0) return std::nullopt;
+        Image image(surface.w, surface.h);
+        const auto* pixels = static_cast<const uint8_t*>(surface.pixels);
+        const int red = redFirst ? 0 : 2;
+        const int blue = 2 - red;
+        for (int y = 0; y < surface.h; ++y) {
+            const uint8_t* from = pixels + static_cast<ptrdiff_t>(y) * surface.pitch;
+            uint32_t* to = &image.At(0, y);
+            for (int x = 0; x < surface.w; ++x, from += 3) {
+                to[x] = Rgb(from[red], from[1], from[blue]);
+            }
+        }
+        SDL_UnlockSurface(&surface);
+        return image;
+    }
+
     SdlLease lease_;
 };
 
