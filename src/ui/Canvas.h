@@ -42,8 +42,8 @@ class Canvas {
     void Fill(uint32_t colour);
     void FillRect(Rect r, uint32_t colour);
     void FrameRect(Rect r, uint32_t colour);  // one-pixel outline inside r
-    // A line from (x0,y0) up to but not including (x1,y1), as classic line
-    // drawing does so joined lines do not double their corners.
+    // A line from (x0,y0) up to but not including (x1,y1), so lines joined
+    // end to end do not draw their shared corner twice.
     void Line(int x0, int y0, int x1, int y1, uint32_t colour);
     // Even-odd fill of the pixels whose centres lie inside the polygon.
     void FillPolygon(std::span<const Point> points, uint32_t colour);

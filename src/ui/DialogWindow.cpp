@@ -60,7 +60,7 @@ DialogWindow::DialogWindow(WindowManager& manager, std::string name) : Window(ma
     lblNo.SetCaption("&N)O [ESC or BS]");
 }
 
-void DialogWindow::Arrange(int kind) {
+void DialogWindow::Arrange(DialogKind kind) {
     Kind = kind;
     GlyphCache& glyphs = Manager().Glyphs();
     const int inset = FrameBand + PadX;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Player.h"
 #include "ui/AccessLabel.h"
 #include "ui/MessageLabel.h"
 #include "ui/PanelEx.h"
@@ -14,10 +15,10 @@
 
 namespace kv {
 
-// The three kinds of dialog, as the game numbers them.
-inline constexpr int DialogInput = 1;
-inline constexpr int DialogMessage = 2;
-inline constexpr int DialogYesNo = 3;
+// The three kinds of dialog, by the names the windows use.
+inline constexpr DialogKind DialogInput = DialogKind::Input;
+inline constexpr DialogKind DialogMessage = DialogKind::Message;
+inline constexpr DialogKind DialogYesNo = DialogKind::YesNo;
 
 class DialogWindow : public Window {
   public:
@@ -28,12 +29,12 @@ class DialogWindow : public Window {
     TextBox txtMsg;
     AccessLabel lblYes;
     AccessLabel lblNo;
-    int Kind = DialogMessage;  // what the window is showing now
+    DialogKind Kind = DialogMessage;  // what the window is showing now
 
     // Takes the kind, and sizes the window for it and the text (already set in lblMsg),
     // shows the controls the kind uses and hides the others. Leaves the
     // window's position alone.
-    void Arrange(int kind);
+    void Arrange(DialogKind kind);
     // Centred across the canvas, and down (or at this top).
     void PlaceCentred();
     void PlaceAtTop(int top);

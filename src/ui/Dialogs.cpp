@@ -94,7 +94,8 @@ DialogWindow& Dialogs::FreeWindow(bool battle) {
     return *nested_.back();
 }
 
-std::string Dialogs::ShowDialog(std::string_view text, int kind, std::string_view defaultText) {
+std::string Dialogs::ShowDialog(std::string_view text, DialogKind kind,
+                                std::string_view defaultText) {
     // A kind the game does not have is shown as a plain message.
     if (kind != DialogInput && kind != DialogYesNo) kind = DialogMessage;
     const bool battle = BattleOnScreen && BattleOnScreen();
@@ -119,7 +120,7 @@ std::string Dialogs::ShowDialog(std::string_view text, int kind, std::string_vie
         box.PlaceCentred();
     }
 
-    manager_.Log().Dialog(kind, text);
+    manager_.Log().Dialog(static_cast<int>(kind), text);
     box.ShowModal();
 
     if (kind == DialogInput) {

@@ -34,7 +34,8 @@ class Dialogs {
     Dialogs(WindowManager& manager, std::function<void()> saveGame,
             std::function<bool()> battleOnScreen);
 
-    std::string ShowDialog(std::string_view text, int kind, std::string_view defaultText = "");
+    std::string ShowDialog(std::string_view text, DialogKind kind,
+                           std::string_view defaultText = "");
 
     // -1 yes, 0 no: written by the keys and labels of a question.
     int DialogResult = 0;

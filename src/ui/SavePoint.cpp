@@ -15,7 +15,8 @@ bool SaveAtSavePoint(Game& game, WindowManager& manager, Dialogs* dialogs) {
     manager.Log().Save((game.SaveFolder / SaveFileName).string(), result.Ok);
     if (!result.Ok && dialogs != nullptr) {
         dialogs->ShowDialog(
-            "セーブできませんでした。\n前のセーブはそのまま残っています。\n" + result.Message, 2);
+            "セーブできませんでした。\n前のセーブはそのまま残っています。\n" + result.Message,
+            DialogMessage);
     }
     return result.Ok;
 }

@@ -41,12 +41,12 @@ class DialogTest : public UiTest {
     }
 
     Dialogs& D() { return *dialogs_; }
-    std::string Ask(std::string_view text, int kind, std::string_view defaultText = "") {
+    std::string Ask(std::string_view text, DialogKind kind, std::string_view defaultText = "") {
         return dialogs_->ShowDialog(text, kind, defaultText);
     }
     // Where a control of the dialog will stand for this text and kind, worked
     // out the way ShowDialog lays the window out.
-    Rect WhereWillBe(const Control& control, std::string_view text, int kind) {
+    Rect WhereWillBe(const Control& control, std::string_view text, DialogKind kind) {
         DialogWindow& box = D().dlgInpBox;
         box.lblMsg.SetCaption(text);
         box.Arrange(kind);
@@ -183,8 +183,8 @@ TEST_F(DialogTest, CtrlSavesFirstInEveryKindWithoutAnsweringOrEditing) {
 TEST_F(DialogTest, HoldingCtrlSavesOncePerPressNotPerRepeat) {
     // Ctrl held down for a while (the system repeating it), let go, then
     // pressed again: two saves, in every kind of dialog.
-    for (int kind : {DialogMessage, DialogYesNo, DialogInput}) {
-        SCOPED_TRACE(kind);
+    for (DialogKind kind : {DialogMessage, DialogYesNo, DialogInput}) {
+        SCOPED_TRACE(static_cast<int>(kind));
         SavesWhileOpen.clear();
         ASSERT_NO_FATAL_FAILURE(Open());
         InputEvent repeat = KeyEvent(Key::Control);
@@ -205,7 +205,7 @@ TEST_F(DialogTest, ASaveThatFailsSaysSoOnTopAndLeavesTheDialogUnderneathAsItWas)
     // Ctrl saves into a folder that is not there: the failure is a message
     // of its own; closing it returns to the dialog as it was, typed text and all.
     struct Case {
-        int Kind;
+        DialogKind Kind;
         bool Battle;
         const char* Keys;
         const char* Result;
@@ -286,7 +286,7 @@ TEST_F(DialogTest, EveryDialogShownGoesToTheTranscript) {
     Ask("アイテムを持っていません", DialogMessage);
     Ask("ALICEは\r死んだ・・・\nよろしいですか？", DialogYesNo);
     Ask("名前", DialogInput, "A");
-    Ask("不明な種類", 7);
+    Ask("不明な種類", static_cast<DialogKind>(7));
     const std::vector<std::string> expected{
         R"({"t":"dialog","kind":2,"text":"アイテムを持っていません"})",
         R"({"t":"dialog","kind":3,"text":"ALICEは\r死んだ・・・\nよろしいですか？"})",
