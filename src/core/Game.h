@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/BattleState.h"
 #include "core/ClassRaceTables.h"
 #include "core/Creature.h"
 #include "core/EventRecord.h"
@@ -110,6 +111,9 @@ struct Game : Database, SavedState {
     int16_t PartyCursor = 1;     // the member the party window points at (1..PartyCount)
     int32_t PartyEffects = 0;    // party-wide spells in force
     int32_t PartyBlessings = 0;  // blessings in force
+
+    // The battle under way (or the last one fought).
+    BattleState Battle;
 
     // Which purpose the roster list window was last opened for.
     int16_t RosterListMode = 0;

@@ -1,0 +1,130 @@
+// Damage of an attack attribute (spells, breath, special attacks): the
+// target's rate for the attribute, the party's elemental wards, and the
+// resistance roll that may nullify, reflect, absorb or seal it.
+#include <array>
+#include <cmath>
+
+#include "battle/BattleRules.h"
+#include "core/Dice.h"
+#include "core/StringTable.h"
+#include "town/CharacterRules.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int AttributeMagic = 2;
+constexpr int ResistedText = 3005;   // "は\n抵抗した"
+constexpr int NullifiedText = 3006;  // "は\n無効化した"
+constexpr int ReflectedText = 3010;  // "は攻撃を反射した！！"
+constexpr int AbsorbedText = 3011;   // "は攻撃を吸収した！"
+
+// The party skill that wards off each element (0: none).
+// clang-format off
+constexpr std::array<int16_t, 15> ElementWard = {
+    0, 0, 0, 0,
+    235,  // 4 fire
+    238,  // 5 water
+    236,  // 6 wind
+    237,  // 7 earth
+    241,  // 8 cold
+    240,  // 9 lightning
+    239,  // 10 poison
+    242,  // 11 mind
+    244,  // 12 light
+    243,  // 13 dark
+    0};
+// clang-format on
+
+int32_t Warded(Game& game, const Creature& target, int32_t damage, int attribute) {
+    if (attribute <= 0 || static_cast<size_t>(attribute) >= kAttackAttributes) return damage;
+    damage = static_cast<int32_t>(std::nearbyint(
+        static_cast<double>(damage) * target.DamageRate[static_cast<size_t>(attribute)] / 100));
+    if (static_cast<size_t>(attribute) < ElementWard.size()) {
+        const int ward = ElementWard[static_cast<size_t>(attribute)];
+        if (ward != 0 && PartyHasSkill(game, ward)) damage /= PartyHasSkill(game, 261) ? 8 : 4;
+    }
+    return damage;
+}
+
+int ResistAt(const Creature& c, int index) {
+    return index >= 0 && static_cast<size_t>(index) < c.Resist.size()
+               ? c.Resist[static_cast<size_t>(index)]
+               : 0;
+}
+
+}  // namespace
+
+int ApplyAttributeDamage(Game& game, Player& player, std::string_view prefix, int32_t damage,
+                         Creature& attacker, Creature& target, int attribute, int second,
+                         int extraKind, bool noReflect) {
+    if (target.Id == 0 || (target.Status & AbsentMask) != 0) return -1;
+    if (damage < 0) damage = 0;
+    if (IsMonster(attacker) && attribute != 0) {
+        damage = Warded(game, target, damage, attribute);
+        damage = Warded(game, target, damage, second);
+    }
+    int result = ResistRoll(game, ResistAt(target, attribute), ResistAt(target, second));
+    if (attribute == AttributeMagic) {
+        if (HasSkill(target, 35)) {
+            result = Reflected;
+        } else if (HasSkill(target, 168) && Dice(game.Rng, 1, target.Luck, 0) > 10) {
+            result = Sealed;
+        } else if (result == Reflected && HasSkill(attacker, 231)) {
+            if (HasSkill(attacker, 266) || Dice(game.Rng, 1, attacker.IQ, 0) > 2)
+                result = NotResisted;
+        }
+    }
+    if ((target.Status & StatusReflectSpells) != 0) {
+        target.Status &= ~StatusReflectSpells;
+        result = Reflected;
+    }
+    if (noReflect && result == Reflected) result = ResistedFirst;
+
+    const std::string head = std::string(prefix) + "\n" + target.Name;
+    bool booked = false;  // a death condition books the monster itself
+    switch (result) {
+        case NotResisted:
+            player.Message(std::string(prefix) + "\n" + DamageCreature(target, damage));
+            if (extraKind > 0 && target.HP > 0) {
+                const int32_t killsBefore = game.Battle.KillCount;
+                InflictCondition(game, player, std::string(prefix) + "\n", target, extraKind, 100,
+                                 true, 0, &attacker);
+                booked = game.Battle.KillCount != killsBefore;
+            }
+            break;
+        case ResistedFirst:
+            player.Message(head + std::string(ResString(NullifiedText)));
+            break;
+        case ResistedSecond:
+            player.Message(head + std::string(ResString(ResistedText)));
+            break;
+        case Reflected:
+            player.Message(head + std::string(ResString(ReflectedText)) + "\n" +
+                           DamageCreature(attacker, damage));
+            if (extraKind > 0)
+                InflictCondition(game, player, std::string(prefix) + "\n", attacker, extraKind, 100,
+                                 true, 0, &target);
+            if (IsMonster(attacker) && attacker.HP <= 0)
+                MonsterKilled(game, attacker, &target, false);
+            break;
+        case Absorbed:
+            player.Message(head + std::string(ResString(AbsorbedText)) + "\n" +
+                           HealCreature(target, damage));
+            break;
+        case Sealed:
+            player.Message(head + "は\nワルプルギスの夜で封じた");
+            break;
+        default:
+            break;
+    }
+    if (target.HP <= 0 && !booked) {
+        if (IsMonster(target))
+            MonsterKilled(game, target, &attacker, false);
+        else
+            KillCreature(target, false);
+    }
+    return result;
+}
+
+}  // namespace kv

@@ -1,0 +1,236 @@
+// The ends of a battle: a monster booked as killed, the victory's payout,
+// the escape, the party's defeat and the clean-up every end shares.
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "battle/BattleRules.h"
+#include "core/Dice.h"
+#include "core/StringTable.h"
+#include "core/TextFormat.h"
+#include "town/CharacterRules.h"
+#include "town/Party.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int DiedText = 1066;      // "は\n死んだ・・・"
+constexpr int WipedOutText = 1060;  // "パーティーは全滅した"
+
+// Blessings that last only as long as a battle.
+constexpr int32_t BattleBlessings = 2 | 8 | 16 | 32 | 64 | 128;
+
+// Experience bonus of the party's skills, in percent, applied in this order.
+struct ExpBonus {
+    int Skill;
+    double Share;
+};
+constexpr std::array<ExpBonus, 4> ExpBonuses = {
+    {{203, 0.03}, {204, 0.05}, {205, 0.10}, {206, 0.15}}};
+
+bool Down(const Creature& c) {
+    return (c.Status & DownMask) != 0;
+}
+
+void HealFromVictory(Game& game, Creature& c) {
+    HealCreature(c, Dice(game.Rng, c.Piety / 2, c.Level / 3, 0), true);
+}
+
+}  // namespace
+
+std::string MonsterKilled(Game& game, Creature& monster, Creature* killer, bool withMessage) {
+    BattleState& b = game.Battle;
+    b.GoldPool += static_cast<int32_t>(std::nearbyint(monster.Gold));
+    b.ExpPool += static_cast<int32_t>(std::nearbyint(monster.Exp));
+    b.TreasureSum += monster.TreasureLevel;
+    b.KillCount += 1;
+    monster.HP = 0;
+    monster.Status = StatusDead;
+    if (monster.Id > 0 && static_cast<size_t>(monster.Id) < game.MonsterKillCount.size())
+        game.MonsterKillCount[static_cast<size_t>(monster.Id)] += 1;
+    if (killer != nullptr) killer->Marks += 1;
+    if (Dice(game.Rng, 1, 100, 0) < monster.DropChance()) b.DropItemId = monster.DropItem();
+    return withMessage ? monster.Name + std::string(ResString(DiedText)) : std::string();
+}
+
+void EndBattle(Game& game) {
+    for (int i = game.PartyCount; i >= 1; --i) {
+        Creature* c = PartyMember(game, i);
+        if (c == nullptr) continue;
+        c->Status &= ~BattleOnlyMask;
+        c->Command = 0;
+        if ((game.PartyEffects & 0x80) != 0)
+            c->AC = c->BaseAC - 5;
+        else if ((game.PartyEffects & 0x40) != 0)
+            c->AC = c->BaseAC - 3;
+        else
+            c->AC = c->BaseAC;
+        if ((c->Status & StatusLost) != 0) {
+            // The lost leave the party before their record is wiped, so the
+            // marching order never names an empty slot.
+            const int slot = game.PartyList[static_cast<size_t>(i)];
+            LeaveParty(game, slot);
+            game.Roster[static_cast<size_t>(slot)] = game.Roster[0];
+        }
+    }
+    game.Battle.PartyAreaEffects = {};
+    game.Battle.GroupAreaEffects = {};
+    game.PartyEffects &= ~0x200;
+    game.PartyBlessings &= ~BattleBlessings;
+    game.Battle.ListShown = false;
+}
+
+void PayOut(Game& game, Player& player) {
+    BattleState& b = game.Battle;
+    const bool oneTakesAll = PartyHasSkill(game, 100);
+    int sharers = 0;
+    if (oneTakesAll) {
+        sharers = 1;
+    } else {
+        for (int i = 1; i <= game.PartyCount; ++i)
+            if (const Creature* c = PartyMember(game, i); c && !Down(*c) && !HasSkill(*c, 65))
+                ++sharers;
+    }
+    double bonus = 0;
+    for (const ExpBonus& e : ExpBonuses)
+        if (PartyHasSkill(game, e.Skill)) bonus = std::nearbyint(bonus + b.ExpPool * e.Share);
+    b.ExpPool += static_cast<int32_t>(bonus);
+    if (PartyHasSkill(game, 82)) b.GoldPool *= 2;
+    // Nobody to share with: nothing is paid out.
+    const int32_t expShare = sharers > 0 ? b.ExpPool / sharers : 0;
+    const int32_t goldShare = sharers > 0 ? b.GoldPool / sharers : 0;
+
+    const bool heal157 = PartyHasSkill(game, 157);
+    const bool cure156 = PartyHasSkill(game, 156);
+    const bool cure158 = PartyHasSkill(game, 158);
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        Creature* c = PartyMember(game, i);
+        if (c == nullptr || (c->Status & GoneMask) != 0) continue;
+        if (heal157) HealFromVictory(game, *c);
+        if (cure156) c->Status &= ~(StatusParalysis | StatusPoison | StatusStone);
+        if (cure158)
+            c->Status &=
+                ~(StatusDisease | StatusFly | StatusCarrot | StatusSleep | StatusParalysis |
+                  StatusFear | StatusConfusion | StatusFrozen | StatusShock | StatusCharm |
+                  StatusPoison | StatusSilence | StatusBlind | StatusStone | StatusDeadlyPoison);
+    }
+    if (PartyHasSkill(game, 155) && game.PartyCount > 0) {
+        for (int tries = 0; tries < 51; ++tries) {
+            Creature* c = PartyMember(game, Dice(game.Rng, 1, game.PartyCount, 0));
+            if (c != nullptr && (c->Status & AbsentMask) == 0) {
+                HealFromVictory(game, *c);
+                break;
+            }
+        }
+    }
+    for (int i = 1; i <= game.PartyCount; ++i)
+        if (Creature* c = PartyMember(game, i);
+            c && (c->Status & GoneMask) == 0 && HasSkill(*c, 51))
+            HealCreature(*c, c->MaxHP / 8, true);
+    for (int i = 1; i <= game.PartyCount; ++i)
+        if (Creature* c = PartyMember(game, i);
+            c && (c->Status & GoneMask) == 0 && HasSkill(*c, 73))
+            c->MP = c->MaxMP;
+
+    player.Message("モンスターを倒した\n経験値" + WideNumber(expShare) + "ＥＸＰ獲得");
+    player.Message("パーティーはそれぞれ\n" + WideNumber(goldShare) + "Ｇ手に入れた");
+    if (sharers == 0) return;
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        Creature* c = PartyMember(game, i);
+        if (c == nullptr || Down(*c)) continue;
+        if (oneTakesAll) {
+            if (!HasSkill(*c, 100)) continue;
+            c->Exp += b.ExpPool;
+            c->Gold += b.GoldPool;
+        } else {
+            c->Gold += goldShare;
+            if (!HasSkill(*c, 65)) c->Exp += expShare;
+        }
+    }
+}
+
+BattleEnd Victory(Game& game, Player& player) {
+    BattleState& b = game.Battle;
+    PayOut(game, player);
+    // Read before the clean-up takes the spell away.
+    const bool betterChest = (game.PartyEffects & 0x200) != 0;
+    b.Phase = BattlePhase::None;
+    b.PartyFirstStrike = false;
+    EndBattle(game);
+    for (int i = 1; i <= game.PartyCount; ++i)
+        if (Creature* c = PartyMember(game, i); c && !Down(*c)) c->Victories += 1;
+    const int roll = Dice(game.Rng, 1, 30, 0);
+    b.ChestLeft = roll <= (betterChest ? 15 : 11) && b.KillCount >= 1;
+    if (b.ChestLeft) {
+        const int average = b.TreasureSum / b.KillCount;
+        b.ChestLevel = static_cast<int16_t>(std::min(average + 1, 35));
+        int x = average + 15;
+        if (x < 1) x = 1;
+        if (x > 40) x = 41;
+        b.ChestTrapRoll = static_cast<int16_t>(Dice(game.Rng, 1, x, 0));
+        player.Message("モンスターは宝箱を持っていた");
+    }
+    return BattleEnd::Victory;
+}
+
+BattleEnd Defeat(Game& game, Player& player) {
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        const int slot = game.PartyList[static_cast<size_t>(i)];
+        Creature* c = PartyMember(game, i);
+        if (c == nullptr) continue;
+        c->PosX = game.PartyX;
+        c->PosY = game.PartyY;
+        c->Place = static_cast<uint8_t>(game.CurrentPlace);
+        c->Floor = static_cast<uint8_t>(game.CurrentFloor);
+        c->AC = c->BaseAC;
+        if ((c->Status & StatusLost) != 0) game.Roster[static_cast<size_t>(slot)] = game.Roster[0];
+    }
+    std::fill(game.PartyList.begin(), game.PartyList.end(), int16_t{0});
+    player.Message(ResString(WipedOutText));
+    game.CurrentFloor = 0;
+    game.PartyCount = 0;
+    game.Battle.Phase = BattlePhase::None;
+    game.Battle.PartyFirstStrike = false;
+    game.Battle.ListShown = false;
+    return BattleEnd::Defeat;
+}
+
+BattleEnd Escape(Game& game, Player& player) {
+    BattleState& b = game.Battle;
+    Creature* runner = PartyMember(game, b.InputIndex);
+    int r = runner != nullptr ? Dice(game.Rng, 1, runner->Agility, 1) : 1;
+    if (runner != nullptr && HasSkill(*runner, 8))
+        r = 10;
+    else if (runner != nullptr && HasSkill(*runner, 102))
+        r += 2;
+    bool blocked = false;
+    for (int g = 1; g <= BattleGroupCount; ++g) {
+        const Creature& m = b.Monster(g, 1);
+        if (m.Id > 0 && m.Level > 36) blocked = true;
+    }
+    if (blocked) player.Message("逃げれない！！");
+    if (!blocked && r > 4) {
+        game.PartyX = game.LastX;
+        game.PartyY = game.LastY;
+        if (PartyHasSkill(game, 101)) PayOut(game, player);
+        for (int i = 1; i <= game.PartyCount; ++i)
+            if (Creature* c = PartyMember(game, i)) c->Escapes += 1;
+        b.Phase = BattlePhase::None;
+        b.PartyFirstStrike = false;
+        EndBattle(game);
+        return BattleEnd::Escaped;
+    }
+    // The failed attempt costs the party its round.
+    b.Phase = BattlePhase::Round;
+    for (int i = 1; i <= game.PartyCount; ++i)
+        if (Creature* c = PartyMember(game, i)) c->Initiative = 0;
+    if (b.PartyFirstStrike)
+        b.PartyFirstStrike = false;
+    else
+        RollMonsterInitiative(game);
+    RollSummonInitiative(game);
+    return RunRound(game, player);
+}
+
+}  // namespace kv

@@ -1,0 +1,76 @@
+// The resistance roll, the party's wards and condition attacks: the defences
+// every side shares.
+#include <array>
+
+#include "battle/BattleRules.h"
+#include "core/Dice.h"
+#include "core/StringTable.h"
+#include "town/CharacterRules.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int ResistValueAbsorb = 200;
+constexpr int ResistValueReflect = 255;
+constexpr int ConditionKindDeath = 31;
+constexpr int NullifiedText = 3006;  // "は\n無効化した"
+constexpr int ResistedText = 3005;   // "は\n抵抗した"
+
+// The party skill that wards off each condition kind (0: no ward).
+// clang-format off
+constexpr std::array<int16_t, kAttackAttributes> WardSkill = {
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 0..14
+    246, 249, 247, 255, 250, 251, 256, 248, 252, 253,  // 15..24
+    0, 0, 257, 0, 254, 258, 259, 0, 0, 248,  // 25..34
+    0, 0};
+// clang-format on
+
+}  // namespace
+
+int ResistRoll(Game& game, int first, int second) {
+    if (first == ResistValueAbsorb || second == ResistValueAbsorb) return Absorbed;
+    if (first == ResistValueReflect || second == ResistValueReflect) return Reflected;
+    if (Dice(game.Rng, 1, 100, 0) < first) return ResistedFirst;
+    if (Dice(game.Rng, 1, 100, 0) < second) return ResistedSecond;
+    return NotResisted;
+}
+
+bool PartyWardRoll(Game& game, const Creature& target, int kind) {
+    if (IsMonster(target)) return false;
+    if (kind < 0 || static_cast<size_t>(kind) >= WardSkill.size()) return false;
+    const int skill = WardSkill[static_cast<size_t>(kind)];
+    if (skill == 0 || !PartyHasSkill(game, skill)) return false;
+    const int sides = PartyHasSkill(game, 262) ? 2 : 3;
+    return Dice(game.Rng, 1, sides, -1) != 0;
+}
+
+void InflictCondition(Game& game, Player& player, std::string_view prefix, Creature& target,
+                      int kind, int chance, bool dodgeable, int general, Creature* killer) {
+    if (target.Id == 0 || (target.Status & AbsentMask) != 0) return;
+    if (Dice(game.Rng, 1, 100, 0) >= chance) return;
+    const std::string head = std::string(prefix) + target.Name;
+    const auto resist = [&](int index) {
+        return index >= 0 && static_cast<size_t>(index) < target.Resist.size()
+                   ? target.Resist[static_cast<size_t>(index)]
+                   : 0;
+    };
+    if (dodgeable && Dice(game.Rng, 1, 50, 0) < target.Luck) {
+        player.Message(head + "は\nかわした");
+    } else if (ResistRoll(game, resist(general), 0) != NotResisted) {
+        player.Message(head + std::string(ResString(NullifiedText)));
+    } else if (ResistRoll(game, resist(kind), 0) != NotResisted ||
+               PartyWardRoll(game, target, kind) || (target.Status & StatusConditionWard) != 0) {
+        player.Message(head + std::string(ResString(ResistedText)));
+    } else if (kind == ConditionKindDeath) {
+        std::string death = IsMonster(target) ? MonsterKilled(game, target, killer, true)
+                                              : KillCreature(target, true);
+        player.Message(std::string(prefix) + death);
+    } else {
+        const int32_t bit = AttackToStatus(kind);
+        if (bit == 0) return;
+        player.Message(head + SetCondition(target.Status, bit));
+    }
+}
+
+}  // namespace kv

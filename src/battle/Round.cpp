@@ -1,0 +1,181 @@
+// One round: every actor in the order of its tick, then what the end of a
+// round brings (area effects, recovery, the monster list) and whether the
+// battle is won, lost or goes on.
+#include <cmath>
+
+#include "battle/BattleRules.h"
+#include "core/Dice.h"
+#include "core/StringTable.h"
+#include "town/CharacterRules.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int FirstAreaAttribute = 4;
+constexpr int LastAreaAttribute = 14;
+constexpr int AreaWordText = 4200;  // + attribute: the effect's name
+
+Creature* PartyCandidate(Game& game, int tick) {
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        Creature* c = PartyMember(game, i);
+        if (c != nullptr && c->Initiative == tick && CanAct(*c)) return c;
+    }
+    return nullptr;
+}
+
+Creature* MonsterCandidate(Game& game, int tick, int& group, int& member) {
+    for (int g = 1; g <= BattleGroupCount; ++g) {
+        for (int m = 1; m <= GroupMemberCount; ++m) {
+            Creature& c = game.Battle.Monster(g, m);
+            if (c.Id > 0 && c.Initiative == tick && CanAct(c)) {
+                group = g;
+                member = m;
+                return &c;
+            }
+        }
+    }
+    return nullptr;
+}
+
+std::string AreaWord(int attribute) {
+    return std::string(ResString(AreaWordText + attribute)) + "\n";
+}
+
+void PartyAreaDamage(Game& game, Player& player) {
+    for (int a = FirstAreaAttribute; a <= LastAreaAttribute; ++a) {
+        PartyAreaEffect& e = game.Battle.PartyAreaEffects[static_cast<size_t>(a)];
+        if (e.Strength <= 0) continue;
+        const auto strike = [&](Creature& c) {
+            if (ResistRoll(game, c.Resist[static_cast<size_t>(a)], 0) != NotResisted) return;
+            const int32_t damage = Dice(game.Rng, e.Count, e.Sides, e.Add) * e.Strength;
+            player.Message(AreaWord(a) + DamageCreature(c, damage));
+        };
+        for (int s = 1; s <= SummonSlotCount; ++s) {
+            Creature& c = game.Battle.Summons[static_cast<size_t>(s)];
+            if (c.Id > 0 && (c.Status & StatusDead) == 0) strike(c);
+        }
+        for (int i = 1; i <= game.PartyCount; ++i)
+            if (Creature* c = PartyMember(game, i); c && (c->Status & GoneMask) == 0) strike(*c);
+        --e.Strength;
+        --e.Count;
+    }
+}
+
+void GroupAreaDamage(Game& game, Player& player) {
+    BattleState& b = game.Battle;
+    for (int a = FirstAreaAttribute; a <= LastAreaAttribute; ++a) {
+        for (int g = 1; g <= BattleGroupCount; ++g) {
+            GroupAreaEffect& e = b.GroupAreaEffects[static_cast<size_t>(g)][static_cast<size_t>(a)];
+            if (e.Rounds <= 0) continue;
+            for (int m = 1; m <= GroupMemberCount; ++m) {
+                Creature& c = b.Monster(g, m);
+                if (c.Id == 0 || (c.Status & StatusDead) != 0) continue;
+                if (ResistRoll(game, c.Resist[static_cast<size_t>(a)], 0) != NotResisted) continue;
+                const int32_t damage = Dice(game.Rng, e.Count, e.Sides, e.Add);
+                player.Message(AreaWord(a) + DamageCreature(c, damage));
+                if (c.HP <= 0) {
+                    // Booked like a kill, but the monster's level feeds the chest
+                    // and nobody earns a kill or a drop.
+                    b.GoldPool += static_cast<int32_t>(std::nearbyint(c.Gold));
+                    b.ExpPool += static_cast<int32_t>(std::nearbyint(c.Exp));
+                    b.TreasureSum += c.Level;
+                    b.KillCount += 1;
+                    c.HP = 0;
+                    c.Status = StatusDead;
+                    if (static_cast<size_t>(c.Id) < game.MonsterKillCount.size())
+                        game.MonsterKillCount[static_cast<size_t>(c.Id)] += 1;
+                }
+            }
+            const Creature* caster = e.Caster > 0 && e.Caster < static_cast<int>(game.Roster.size())
+                                         ? &game.Roster[static_cast<size_t>(e.Caster)]
+                                         : nullptr;
+            if (caster == nullptr || !HasSkill(*caster, 229)) --e.Count;
+            if (caster == nullptr || !HasSkill(*caster, 230)) --e.Rounds;
+        }
+    }
+}
+
+// A member's end-of-round healing, poison and recovery.
+void MemberRoundEnd(Game& game, Creature& c) {
+    if ((c.Status & GoneMask) == 0 && c.Regen > 0)
+        HealCreature(c, HasSkill(c, 66) ? 2 * c.Regen : c.Regen, true);
+    if ((game.PartyBlessings & 0x69) != 0) HealCreature(c, Dice(game.Rng, 1, c.Vitality, 0), true);
+    const auto soothe = [&](int32_t bit, int skill) {
+        if ((c.Status & bit) != 0 && HasSkill(c, skill))
+            HealCreature(c, Dice(game.Rng, 1, c.MaxHP, 0) + c.Vitality, true);
+    };
+    soothe(StatusSleep, 211);
+    soothe(StatusParalysis, 212);
+    soothe(StatusBlind, 214);
+    if ((c.Status & GoneMask) == 0) {
+        if ((c.Status & StatusPoison) != 0)
+            DamageCreature(c, Dice(game.Rng, 1, c.MaxHP / 128, 0), true);
+        else if ((c.Status & StatusDeadlyPoison) != 0)
+            DamageCreature(c, Dice(game.Rng, 1, c.MaxHP / 32, 0), true);
+    }
+    if ((c.Status & DownMask) != 0) return;
+    if ((c.Status & StatusSleep) != 0 &&
+        (HasSkill(c, 64) || Dice(game.Rng, 1, 2, 0) == 1 || PartyHasSkill(game, 61)))
+        c.Status &= ~StatusSleep;
+    if ((c.Status & StatusConfusion) != 0 && Dice(game.Rng, 1, 2, 0) == 1)
+        c.Status &= ~StatusConfusion;
+    if ((c.Status & StatusCharm) != 0 && Dice(game.Rng, 1, 4, 0) == 1) c.Status &= ~StatusCharm;
+    if (HasSkill(c, 117)) c.Status &= ~StatusSilence;
+    if ((c.Status & StatusHidden) != 0 && !HasSkill(c, 265) && Dice(game.Rng, 1, c.Agility, 0) < 4)
+        c.Status &= ~StatusHidden;
+    c.Status &= ~(StatusFear | StatusFrozen | StatusShock | StatusHalfDamage | StatusReflectSpells |
+                  StatusReflectPhysical | StatusConditionWard);
+}
+
+}  // namespace
+
+BattleEnd RunRound(Game& game, Player& player) {
+    BattleState& b = game.Battle;
+    b.RoundNo += 1;
+    for (int tick = 50; tick >= 1;) {
+        Creature* p = PartyCandidate(game, tick);
+        int group = 0;
+        int member = 0;
+        Creature* m = MonsterCandidate(game, tick, group, member);
+        if (p == nullptr && m == nullptr) {
+            --tick;
+            continue;
+        }
+        if (p != nullptr && (m == nullptr || p->Luck >= m->Luck)) {
+            RunPartyAction(game, player, *p);
+            p->Initiative = 0;
+            if (!b.ListShown) {
+                b.Phase = BattlePhase::None;
+                b.PartyFirstStrike = false;
+                return BattleEnd::Escaped;
+            }
+        } else {
+            b.ActingGroup = static_cast<int16_t>(group);
+            b.ActingMember = static_cast<int16_t>(member);
+            RunMonsterAction(game, player, *m);
+            m->Initiative = 0;
+        }
+    }
+    return EndRound(game, player);
+}
+
+BattleEnd EndRound(Game& game, Player& player) {
+    BattleState& b = game.Battle;
+    PartyAreaDamage(game, player);
+    GroupAreaDamage(game, player);
+    for (int g = 1; g <= BattleGroupCount; ++g) {
+        Creature& templ = b.Monster(g, 0);
+        if (templ.Identified != -1 && Dice(game.Rng, 1, 2, 0) == 1) templ.Identified = -1;
+    }
+    RebuildMonsterList(game);
+    for (int i = 1; i <= game.PartyCount; ++i)
+        if (Creature* c = PartyMember(game, i)) MemberRoundEnd(game, *c);
+    if (PartyIsDown(game)) return Defeat(game, player);
+    if (b.GroupCount == 0) return Victory(game, player);
+    b.Phase = BattlePhase::Commands;
+    b.InputIndex = 1;
+    return BattleEnd::Ongoing;
+}
+
+}  // namespace kv

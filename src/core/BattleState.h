@@ -1,0 +1,83 @@
+#pragma once
+// The state of the battle under way: the monster groups, the party's
+// summons, the pools the victory pays out and the lingering area effects.
+// One instance lives in Game for the whole run; every battle resets it.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Creature.h"
+
+namespace kv {
+
+inline constexpr int BattleGroupCount = 4;     // groups 1..4
+inline constexpr int GroupMemberCount = 9;     // members 1..9; member 0 is the group's template
+inline constexpr int SummonSlotCount = 9;      // summons 1..9
+inline constexpr int AreaAttributeCount = 15;  // attributes 0..14; 4..14 are used
+
+enum class BattlePhase : int { None = 0, Commands = 1, Round = 2 };
+
+// Damage lingering over the party's side.
+struct PartyAreaEffect {
+    int32_t Count = 0;
+    int32_t Sides = 0;
+    int32_t Add = 0;
+    int16_t Strength = 0;
+};
+
+// Damage lingering over one monster group.
+struct GroupAreaEffect {
+    int32_t Count = 0;
+    int32_t Sides = 0;
+    int32_t Add = 0;
+    int16_t Rounds = 0;
+    int32_t Attribute = 0;
+    int32_t Caster = 0;  // roster slot of the caster
+};
+
+struct BattleState {
+    // Group g (1..4), member m (0..9) at g * 10 + m; group 0 is never used.
+    std::vector<Creature> Monsters = std::vector<Creature>((BattleGroupCount + 1) * 10);
+    std::vector<Creature> Summons = std::vector<Creature>(SummonSlotCount + 1);
+
+    // The monster list: the group number of each row, in order.
+    std::array<int16_t, BattleGroupCount + 1> Rows{};
+    std::array<std::string, BattleGroupCount + 1> RowTexts{};
+    int16_t GroupCount = 0;
+    bool ListShown = false;  // the monster list is on screen: the battle is on
+
+    int16_t RoundNo = 0;
+    int32_t GoldPool = 0;
+    int32_t ExpPool = 0;
+    int32_t TreasureSum = 0;
+    int32_t KillCount = 0;
+    int32_t DropItemId = 0;
+
+    std::array<PartyAreaEffect, AreaAttributeCount> PartyAreaEffects{};
+    std::array<std::array<GroupAreaEffect, AreaAttributeCount>, BattleGroupCount + 1>
+        GroupAreaEffects{};
+
+    BattlePhase Phase = BattlePhase::None;
+    bool PartyFirstStrike = false;
+    int16_t InputIndex = 1;  // the member whose command is being entered
+
+    // Who is acting now, for the monster and summon turns.
+    int16_t ActingGroup = 0;
+    int16_t ActingMember = 0;
+    int16_t ActingSummon = 0;
+
+    // What the victory left for the chest: set when a chest was left.
+    bool ChestLeft = false;
+    int16_t ChestLevel = 0;
+    int16_t ChestTrapRoll = 0;
+
+    Creature& Monster(int group, int member) {
+        return Monsters[static_cast<size_t>(group * 10 + member)];
+    }
+    const Creature& Monster(int group, int member) const {
+        return Monsters[static_cast<size_t>(group * 10 + member)];
+    }
+};
+
+}  // namespace kv
