@@ -12,8 +12,8 @@ namespace {
 
 constexpr uint32_t Back = Rgb(6, 8, 22);
 constexpr uint32_t TextColour = Rgb(236, 232, 220);
-constexpr int Width = 520;
-constexpr int Height = 380;
+constexpr int FormWidth = 520;
+constexpr int FormHeight = 380;
 constexpr int Margin = 8;
 constexpr int PositionWidth = 190;
 constexpr int ListHeight = 190;
@@ -45,8 +45,8 @@ EquipWindow::EquipWindow(ScreenContext& context, int slot)
     Name = "frmEquip";
     Visible = false;
     BackColor = Back;
-    Move((WindowManager::CanvasWidth - Width) / 2, (WindowManager::CanvasHeight - Height) / 2,
-         Width, Height);
+    Move((WindowManager::CanvasWidth - FormWidth) / 2,
+         (WindowManager::CanvasHeight - FormHeight) / 2, FormWidth, FormHeight);
 
     lstPosition.Name = "lstPosition";
     StyleList(lstPosition);

@@ -10,8 +10,8 @@ namespace {
 
 constexpr uint32_t Back = Rgb(6, 8, 22);
 constexpr uint32_t TextColour = Rgb(236, 232, 220);
-constexpr int Width = 420;
-constexpr int Height = 400;
+constexpr int FormWidth = 420;
+constexpr int FormHeight = 400;
 constexpr int Margin = 8;
 constexpr int LabelHeight = 56;
 constexpr std::string_view CheckedMark = "■ ";
@@ -24,8 +24,8 @@ SkillWindow::SkillWindow(ScreenContext& context, int slot)
     Name = "frmSkill";
     Visible = false;
     BackColor = Back;
-    Move((WindowManager::CanvasWidth - Width) / 2, (WindowManager::CanvasHeight - Height) / 2,
-         Width, Height);
+    Move((WindowManager::CanvasWidth - FormWidth) / 2,
+         (WindowManager::CanvasHeight - FormHeight) / 2, FormWidth, FormHeight);
 
     lstSkill.Name = "lstSkill";
     lstSkill.BackColor = Back;
