@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/Dice.h"
+#include "core/Names.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
 #include "items/Equipment.h"
@@ -48,10 +49,7 @@ struct SkillRowDef {
 constexpr std::array<SkillRowDef, 3> CampSkillRows = {
     {{IdentifySkill, IdentifyRow}, {AppraiseSkill, AppraiseRow}, {AlchemySkill, AlchemyRow}}};
 
-constexpr std::array<std::string_view, 13> KindNames = {
-    "",          "武器",   "盾",   "鎧",   "小手",       "靴",
-    "兜",        "装飾品", "道具", "楽器", "マテリアル", "イベントアイテム",
-    "護符・宝珠"};
+constexpr std::array<std::string_view, 3> ReachNames = {"短距離", "中距離", "長距離"};
 
 InventorySlot* SlotOf(Creature& creature, int slot) {
     if (slot < FirstInventorySlot || slot > LastInventorySlot) return nullptr;
@@ -209,22 +207,39 @@ std::string AppraiseItem(Game& game, Player& player, const Creature& creature, i
 }
 
 std::string ItemDetails(const Game&, const ItemDef& item) {
-    const int kind = static_cast<int>(KindOf(item));
+    const ItemKind kind = KindOf(item);
     std::string text = item.Name + "\n";
-    text += "種類：";
-    text += kind >= 0 && kind < static_cast<int>(KindNames.size())
-                ? KindNames[static_cast<size_t>(kind)]
-                : std::string_view("？");
-    text += "\n価格：" + WideNumber(item.Price) + "\n";
-    if (KindOf(item) == ItemKind::Weapon) {
-        text += "ダメージ：" + WideNumber(item.WeaponDice[0]) + "Ｄ" +
-                WideNumber(item.WeaponDice[1]) + "＋" + WideNumber(item.WeaponDice[2]) + "\n";
-        if (item.TwoHanded != 0) text += "両手持ち\n";
-        if (item.DualWield != 0) text += "二刀流可\n";
+    if (kind == ItemKind::Item) {
+        text += "アイテム";
+    } else if (kind == ItemKind::EventItem) {
+        text += "イベント";
+    } else if (kind >= ItemKind::Weapon && kind <= ItemKind::Orb) {
+        text += ItemKindName(static_cast<int32_t>(kind));
+    } else {
+        text += "不明";
     }
-    if (item.ACBonus != 0) text += "ＡＣ：" + WideNumber(item.ACBonus) + "\n";
-    if (item.ItemRegen != 0) text += "再生：" + WideNumber(item.ItemRegen) + "\n";
-    if (item.Cursed != 0) text += "呪われている\n";
+    text += "　" + WideNumber(item.Price) + "Ｇ\n";
+    text += item.SpellNo >= 1 ? "ＭＰあり　" : "ＭＰなし　";
+    text += item.Power >= 1 ? "ＳＰあり" : "ＳＰなし";
+    if (item.Cursed != 0) text += "　呪";
+    text += "\nAC " + WideNumber(item.ACBonus) + "　回復 " + WideNumber(item.ItemRegen) + "\n";
+    if (kind == ItemKind::Weapon) {
+        if (item.Reach >= 1 && item.Reach <= ReachNames.size()) {
+            text += std::string(ReachNames[item.Reach - 1]) + "　";
+        }
+        if (item.TwoHanded != 0) text += "両手持ち　";
+        if (item.DualWield != 0) text += "二刀流可　";
+        text += WideNumber(item.MinHits) + "回攻撃\n";
+        text += "ＳＴ " + WideNumber(item.WeaponBonus) + "　" + WideNumber(item.WeaponDice[0]) +
+                "D" + WideNumber(item.WeaponDice[1]) + "+" + WideNumber(item.WeaponDice[2]) + "\n";
+    }
+    std::string resists;
+    for (size_t a = 1; a < kAttackAttributes; ++a) {
+        if (item.ItemResist[a] == 0) continue;
+        resists += (resists.empty() ? "耐性 " : "　") + WideNumber(static_cast<int64_t>(a)) + ":" +
+                   WideNumber(item.ItemResist[a]);
+    }
+    if (!resists.empty()) text += resists + "\n";
     return text;
 }
 

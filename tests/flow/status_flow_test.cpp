@@ -110,7 +110,7 @@ TEST(StatusFlow, SkillsSwitchOnWithinTheLimit) {
     Outfitted(flow);
     ASSERT_TRUE(flow.Run(std::string(ToStatus) +
                          "K Enter  Space Down Space Down Space Down Space Enter Enter  "
-                         "Space Enter  Esc"))
+                         "Space Enter  N Enter  N Enter  B Enter  Esc"))
         << flow.Error();
     const auto saved = flow.SavedGame();
     const Creature& alice = saved->Roster[1];
@@ -118,6 +118,14 @@ TEST(StatusFlow, SkillsSwitchOnWithinTheLimit) {
     EXPECT_NE(alice.Skills[5], 0);
     EXPECT_NE(alice.Skills[9], 0);
     EXPECT_EQ(alice.Skills[11], 0);
+    // Next and previous walk the party, wrapping at the end.
+    std::vector<std::string> shown;
+    for (const nlohmann::json& line : flow.Lines("list")) {
+        if (line["name"] == "lstCommand") shown.push_back(line["caption"]);
+    }
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(shown.end() - 3, shown.end()),
+              (std::vector<std::string>{"ボブ", "アリス", "ボブ"}));
     const std::vector<std::string> dialogs = flow.Dialogs();
     EXPECT_NE(std::find(dialogs.begin(), dialogs.end(),
                         "アリスが\n一度に装備できるスキルは『３』個までです"),
