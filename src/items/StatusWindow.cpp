@@ -341,6 +341,9 @@ void StatusWindow::CarryOut() {
             break;
         case Skills:
             OpenSkillWindow(context_, game.CurrentChar);
+            // Some skills change armour class and resistances: the sheet
+            // shows them at once.
+            ApplyEquipment(game, Current());
             Redraw(0);
             break;
         case BackCommand:
