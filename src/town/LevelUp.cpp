@@ -8,6 +8,7 @@
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
+#include "items/Blows.h"
 #include "town/CharacterRules.h"
 
 namespace kv {
@@ -15,10 +16,8 @@ namespace kv {
 namespace {
 
 // Skills that change a level-up.
-constexpr int MoreBlowsSkill = 83;     // three more blows at most
 constexpr int SteadyStatsSkill = 104;  // statistics never move
 
-constexpr int ExtraBlowsWithSkill = 3;
 constexpr int YoungUntilAge = 51;  // from this age a statistic falls more easily
 constexpr int YoungFallChance = 1;
 constexpr int OldFallChance = 4;
@@ -105,20 +104,6 @@ std::string ChangeStatistic(Game& game, Creature& creature, int i) {
     return name + "が１ポイント下がった" + "\r";
 }
 
-void UpdateBlows(const Game& game, Creature& creature) {
-    const int row = BitIndex(creature.Class);
-    const ClassDef* def = row >= 0 && row < kClassRows ? &game.Classes[row] : nullptr;
-    if (def == nullptr || def->AttackLevelStep == 0) {
-        // A class the table does not know keeps a single blow.
-        creature.AttackCount = 1;
-        return;
-    }
-    const int most =
-        def->MaxAttacks + (HasSkill(creature, MoreBlowsSkill) ? ExtraBlowsWithSkill : 0);
-    creature.AttackCount =
-        static_cast<int16_t>(std::min(creature.Level / def->AttackLevelStep + 1, most));
-}
-
 // The spells of the new level; true when one was learned.
 bool LearnAtLevel(Game& game, Creature& creature) {
     const int row = BitIndex(creature.Class);
@@ -171,7 +156,7 @@ void LevelUp(Game& game, Player& player, int slot) {
     player.Message(creature.Name + "はＬＶが上がった" + "\r" + "最大ＨＰが" + WideNumber(gain) +
                    "ポイントあがった");
 
-    UpdateBlows(game, creature);
+    NumberOfBlows(game, creature);
 
     std::string changes;
     for (int i = 1; i <= static_cast<int>(LevelUpOrder.size()); ++i) {

@@ -1,0 +1,31 @@
+#include "items/Blows.h"
+
+#include <algorithm>
+
+#include "core/ClassRaceTables.h"
+#include "town/CharacterRules.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int MoreBlowsSkill = 83;
+constexpr int ExtraBlowsWithSkill = 3;
+
+}  // namespace
+
+int NumberOfBlows(const Game& game, Creature& creature) {
+    const int row = BitIndex(creature.Class);
+    const ClassDef* def = row >= 0 && row < kClassRows ? &game.Classes[row] : nullptr;
+    if (def == nullptr || def->AttackLevelStep == 0) {
+        creature.AttackCount = 1;
+        return 1;
+    }
+    const int most =
+        def->MaxAttacks + (HasSkill(creature, MoreBlowsSkill) ? ExtraBlowsWithSkill : 0);
+    creature.AttackCount = static_cast<int16_t>(
+        std::max(1, std::min(creature.Level / def->AttackLevelStep + 1, most)));
+    return creature.AttackCount;
+}
+
+}  // namespace kv

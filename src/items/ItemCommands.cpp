@@ -1,0 +1,246 @@
+#include "items/ItemCommands.h"
+
+#include <array>
+#include <cmath>
+
+#include "core/Dice.h"
+#include "core/Names.h"
+#include "core/StringTable.h"
+#include "core/TextFormat.h"
+#include "items/Equipment.h"
+#include "items/Inventory.h"
+#include "town/CharacterRules.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int CursedMessage = 1044;
+constexpr int WornMessage = 1052;
+constexpr int FullMessage = 1053;
+constexpr int CannotDropMessage = 1054;
+constexpr int ObjectMarkMessage = 1055;
+constexpr int IdentifiedMessage = 1049;
+constexpr int FrightMessage = 1050;
+constexpr int NotIdentifiedMessage = 1051;
+constexpr int AlreadyKnownMessage = 1058;
+
+constexpr int IdentifySkill = 42;
+constexpr int AppraiseSkill = 49;
+constexpr int AlchemySkill = 60;
+constexpr int32_t CurseTakenStatus = 0x80000;
+constexpr int LuckySides = 50;
+constexpr int FrightSides = 25;
+
+// Command rows by their string-table numbers.
+constexpr int CastRow = 1300, EquipRow = 1301, TradeRow = 1302, UseRow = 1303, GoldRow = 1304,
+              DropRow = 1305, SkillsRow = 1306, IdentifyRow = 1307, AppraiseRow = 1322,
+              AlchemyRow = 1323, NextRow = 1324, PreviousRow = 1325, SpellbookRow = 1329,
+              BackRow = 1331;
+constexpr std::array<int, 7> TownRows = {EquipRow,  TradeRow, GoldRow,    DropRow,
+                                         SkillsRow, NextRow,  PreviousRow};
+constexpr std::array<int, 7> CampRows = {CastRow, EquipRow, TradeRow, UseRow,
+                                         GoldRow, DropRow,  SkillsRow};
+constexpr std::array<int, 2> CampDownRows = {TradeRow, GoldRow};
+struct SkillRowDef {
+    int Skill;
+    int Row;
+};
+constexpr std::array<SkillRowDef, 3> CampSkillRows = {
+    {{IdentifySkill, IdentifyRow}, {AppraiseSkill, AppraiseRow}, {AlchemySkill, AlchemyRow}}};
+
+constexpr std::array<std::string_view, 3> ReachNames = {"短距離", "中距離", "長距離"};
+
+InventorySlot* SlotOf(Creature& creature, int slot) {
+    if (slot < FirstInventorySlot || slot > LastInventorySlot) return nullptr;
+    InventorySlot& held = creature.Items[static_cast<size_t>(slot)];
+    return held.ItemId == 0 ? nullptr : &held;
+}
+
+// Cursed-and-stuck or worn items may not leave their slot.
+bool Stays(Player& player, const InventorySlot& held) {
+    if ((held.ItemFlags & CursedEquipped) != 0) {
+        player.Message(ResString(CursedMessage));
+        return true;
+    }
+    if ((held.ItemFlags & ItemPositionMask) != 0) {
+        player.Message(ResString(WornMessage));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::string> StatusCommands(const Creature& creature, StatusMode mode) {
+    std::vector<std::string> rows;
+    auto add = [&rows](int id) { rows.emplace_back(ResString(id)); };
+    if (mode == StatusMode::Camp) {
+        if ((creature.Status & DownMask) != 0) {
+            // Out of action: only handing things over and the gold.
+            for (int id : CampDownRows) add(id);
+        } else {
+            for (int id : CampRows) add(id);
+            if ((creature.Status & IdleMask) == 0) {
+                for (const SkillRowDef& row : CampSkillRows) {
+                    if (HasSkill(creature, row.Skill)) add(row.Row);
+                }
+            }
+            add(NextRow);
+            add(PreviousRow);
+        }
+    } else if (mode == StatusMode::Town) {
+        for (int id : TownRows) add(id);
+    }
+    add(SpellbookRow);
+    add(BackRow);
+    return rows;
+}
+
+TradeOutcome TradeItem(Game& game, Player& player, Creature& giver, int slot, Creature& target) {
+    InventorySlot* held = SlotOf(giver, slot);
+    if (held == nullptr || Stays(player, *held)) return TradeOutcome::Refused;
+    const InventorySlot moving = *held;
+    const bool unidentified = (moving.ItemFlags & Unidentified) != 0;
+    if (&giver == &target) {
+        // Taken out and put back: to the end of the list, stacks merged.
+        *held = InventorySlot{};
+        AddItemToInventory(game, moving.ItemId, giver, unidentified, moving.ItemCount);
+        return TradeOutcome::Moved;
+    }
+    const int left =
+        AddItemToInventory(game, moving.ItemId, target, unidentified, moving.ItemCount);
+    if (left == 0) {
+        *held = InventorySlot{};
+        return TradeOutcome::Moved;
+    }
+    player.Message(ResString(FullMessage));
+    if (left < 0) return TradeOutcome::NothingFitted;
+    held->ItemCount = left;
+    return TradeOutcome::Partial;
+}
+
+void CollectGold(Game& game, Creature& creature) {
+    double total = 0;
+    for (int i = 1; i <= game.PartyCount && i < static_cast<int>(game.PartyList.size()); ++i) {
+        const int member = game.PartyList[static_cast<size_t>(i)];
+        if (member <= 0 || member >= RosterRows) continue;
+        Creature& c = game.Roster[static_cast<size_t>(member)];
+        // Gold is held as a whole number.
+        total += std::nearbyint(c.Gold);
+        c.Gold = 0;
+    }
+    creature.Gold = total;
+}
+
+std::string DropItem(Game& game, Player& player, Creature& creature, int slot) {
+    InventorySlot* held = SlotOf(creature, slot);
+    if (held == nullptr || Stays(player, *held)) return {};
+    const ItemDef* item = FindItem(game, held->ItemId);
+    if (item != nullptr && item->Kind >= CannotDropMark) {
+        player.Message(ResString(CannotDropMessage));
+        return {};
+    }
+    std::string shown(ItemMarker(held->ItemFlags));
+    shown += ItemDisplayName(game, *held);
+    if (item != nullptr && IsStackable(*item)) shown += " × " + WideNumber(held->ItemCount);
+    RemoveItemCount(creature, slot, 1);
+    return shown + std::string(ResString(ObjectMarkMessage)) + "\n捨てました";
+}
+
+IdentifyOutcome IdentifyItem(Game& game, Player& player, Creature& creature, int slot) {
+    InventorySlot* held = SlotOf(creature, slot);
+    const ItemDef* item = held != nullptr ? FindItem(game, held->ItemId) : nullptr;
+    if (held == nullptr || item == nullptr) return IdentifyOutcome::NotNeeded;
+    if ((held->ItemFlags & Unidentified) == 0) {
+        player.Message(ResString(AlreadyKnownMessage));
+        return IdentifyOutcome::NotNeeded;
+    }
+    const int roll = Dice(game.Rng, 1, std::max(1, creature.Level), 1);
+    const int difficulty = item->IdentifyLevel;
+    if (Dice(game.Rng, 1, LuckySides, 0) == 1 || roll > difficulty) {
+        held->ItemFlags &= ~Unidentified;
+        player.Message(ResString(IdentifiedMessage));
+        return IdentifyOutcome::Identified;
+    }
+    // A second roll decides the fright; the first one still decides
+    // whether a cursed item takes hold, or that could never happen.
+    const int frightRoll = Dice(game.Rng, 1, FrightSides, 0);
+    if (frightRoll < difficulty / 2 || frightRoll == 1) {
+        SetCondition(creature.Status, StatusFear);
+        player.Message(ResString(FrightMessage));
+        return IdentifyOutcome::Frightened;
+    }
+    if (roll < difficulty / 3 && item->Cursed != 0) {
+        player.Message("呪われました");
+        const int32_t kind = static_cast<int32_t>(KindOf(*item));
+        for (int s = FirstInventorySlot; s <= LastInventorySlot; ++s) {
+            InventorySlot& other = creature.Items[static_cast<size_t>(s)];
+            if (other.ItemId != 0 && (other.ItemFlags & ItemPositionMask) == kind) {
+                other.ItemFlags &= ~ItemPositionMask;
+                break;
+            }
+        }
+        // Identified and worn in its own position, and stuck there.
+        held->ItemFlags = kind | CursedEquipped;
+        creature.Status |= CurseTakenStatus;
+        return IdentifyOutcome::Cursed;
+    }
+    player.Message(ResString(NotIdentifiedMessage));
+    return IdentifyOutcome::Failed;
+}
+
+std::string AppraiseItem(Game& game, Player& player, const Creature& creature, int slot) {
+    const InventorySlot& held = creature.Items[static_cast<size_t>(
+        slot >= FirstInventorySlot && slot <= LastInventorySlot ? slot : 0)];
+    const ItemDef* item = FindItem(game, held.ItemId);
+    if (item == nullptr) return {};
+    if ((held.ItemFlags & Unidentified) != 0) {
+        player.Message("識別されていません");
+        return {};
+    }
+    if (creature.Level < item->AppraiseLevel) {
+        player.Message("鑑定できなかった・・・");
+        return {};
+    }
+    return ItemDetails(game, *item);
+}
+
+std::string ItemDetails(const Game&, const ItemDef& item) {
+    const ItemKind kind = KindOf(item);
+    std::string text = item.Name + "\n";
+    if (kind == ItemKind::Item) {
+        text += "アイテム";
+    } else if (kind == ItemKind::EventItem) {
+        text += "イベント";
+    } else if (kind >= ItemKind::Weapon && kind <= ItemKind::Orb) {
+        text += ItemKindName(static_cast<int32_t>(kind));
+    } else {
+        text += "不明";
+    }
+    text += "　" + WideNumber(item.Price) + "Ｇ\n";
+    text += item.SpellNo >= 1 ? "ＭＰあり　" : "ＭＰなし　";
+    text += item.Power >= 1 ? "ＳＰあり" : "ＳＰなし";
+    if (item.Cursed != 0) text += "　呪";
+    text += "\nAC " + WideNumber(item.ACBonus) + "　回復 " + WideNumber(item.ItemRegen) + "\n";
+    if (kind == ItemKind::Weapon) {
+        if (item.Reach >= 1 && item.Reach <= ReachNames.size()) {
+            text += std::string(ReachNames[item.Reach - 1]) + "　";
+        }
+        if (item.TwoHanded != 0) text += "両手持ち　";
+        if (item.DualWield != 0) text += "二刀流可　";
+        text += WideNumber(item.MinHits) + "回攻撃\n";
+        text += "ＳＴ " + WideNumber(item.WeaponBonus) + "　" + WideNumber(item.WeaponDice[0]) +
+                "D" + WideNumber(item.WeaponDice[1]) + "+" + WideNumber(item.WeaponDice[2]) + "\n";
+    }
+    std::string resists;
+    for (size_t a = 1; a < kAttackAttributes; ++a) {
+        if (item.ItemResist[a] == 0) continue;
+        resists += (resists.empty() ? "耐性 " : "　") + WideNumber(static_cast<int64_t>(a)) + ":" +
+                   WideNumber(item.ItemResist[a]);
+    }
+    if (!resists.empty()) text += resists + "\n";
+    return text;
+}
+
+}  // namespace kv

@@ -1,0 +1,132 @@
+#include "items/SkillWindow.h"
+
+#include "platform/Keys.h"
+#include "ui/PanelArt.h"
+#include "ui/WindowManager.h"
+
+namespace kv {
+
+namespace {
+
+constexpr uint32_t Back = Rgb(6, 8, 22);
+constexpr uint32_t TextColour = Rgb(236, 232, 220);
+constexpr int FormWidth = 420;
+constexpr int FormHeight = 400;
+constexpr int Margin = 8;
+constexpr int LabelHeight = 56;
+constexpr std::string_view CheckedMark = "■ ";
+constexpr std::string_view UncheckedMark = "□ ";
+
+}  // namespace
+
+SkillWindow::SkillWindow(ScreenContext& context, int slot)
+    : Window(context.Windows), context_(context), slot_(slot) {
+    Name = "frmSkill";
+    Visible = false;
+    BackColor = Back;
+    Move((WindowManager::CanvasWidth - FormWidth) / 2,
+         (WindowManager::CanvasHeight - FormHeight) / 2, FormWidth, FormHeight);
+
+    lstSkill.Name = "lstSkill";
+    lstSkill.BackColor = Back;
+    lstSkill.ForeColor = TextColour;
+    lstSkill.FontSize = 14;
+    lstSkill.BorderStyle = 2;
+    lstSkill.SetFrame(GoldFrame(6));
+    lstSkill.SelectStyle = 2;
+    lstSkill.GradationColor = Rgb(24, 40, 120);
+    lstSkill.SelectBackColor = Rgb(64, 96, 200);
+    // Rows begin with their check mark, not an access letter.
+    lstSkill.AccessKeyOn = false;
+    lstSkill.Move(Margin, Margin, Width - 2 * Margin, Height - 3 * Margin - LabelHeight);
+    lstSkill.OnKeyDown = [this](int& keyCode, int shift) {
+        if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
+        if (keyCode == Key::Space) {
+            keyCode = 0;
+            Toggle();
+        } else if (keyCode == Key::Escape || keyCode == Key::Back) {
+            // Only Enter closes the window.
+            keyCode = 0;
+        }
+    };
+    lstSkill.OnEnter = [this] { Confirm(); };
+    lstSkill.OnClick = [this] { Describe(); };
+    Add(lstSkill);
+
+    lblLabel.Name = "lblLabel";
+    lblLabel.BackStyle = BackMode::Transparent;
+    lblLabel.ForeColor = TextColour;
+    lblLabel.Move(Margin + 4, Height - Margin - LabelHeight, Width - 2 * Margin - 8, LabelHeight);
+    Add(lblLabel);
+}
+
+void SkillWindow::Paint(PaintContext& context) {
+    PaintBackground(context, *this);
+}
+
+void SkillWindow::ShowRow(int row) {
+    const SkillRow& skill = rows_[static_cast<size_t>(row)];
+    lstSkill.SetList(row, std::string(skill.On ? CheckedMark : UncheckedMark) + skill.Name);
+}
+
+void SkillWindow::Describe() {
+    const int row = lstSkill.ListIndex();
+    if (row < 0 || row >= static_cast<int>(rows_.size())) {
+        lblLabel.SetCaption("");
+        return;
+    }
+    lblLabel.SetCaption(SkillDescription(context_.TheGame, rows_[static_cast<size_t>(row)].Code));
+}
+
+void SkillWindow::Toggle() {
+    const int row = lstSkill.ListIndex();
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+    SkillRow& skill = rows_[static_cast<size_t>(row)];
+    if (skill.On) {
+        const Creature& c = context_.TheGame.Roster[static_cast<size_t>(slot_)];
+        const std::string refusal = CheckSkillOff(context_.TheGame, c, skill.Code);
+        if (!refusal.empty()) {
+            context_.ThePlayer.Message(refusal);
+            return;
+        }
+    }
+    skill.On = !skill.On;
+    ShowRow(row);
+}
+
+void SkillWindow::Confirm() {
+    const Creature& c = context_.TheGame.Roster[static_cast<size_t>(slot_)];
+    const std::string refusal = CheckSkillCount(context_.TheGame, c, rows_);
+    if (!refusal.empty()) {
+        context_.ThePlayer.Message(refusal);
+        return;
+    }
+    lblLabel.SetCaption("");
+    Hide();
+}
+
+void SkillWindow::Run() {
+    Creature& c = context_.TheGame.Roster[static_cast<size_t>(slot_)];
+    rows_ = OfferedSkills(context_.TheGame, c);
+    lstSkill.Clear();
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        lstSkill.AddItem("");
+        ShowRow(static_cast<int>(i));
+        texts.push_back(lstSkill.List(static_cast<int>(i)));
+    }
+    lstSkill.SetListIndex(rows_.empty() ? -1 : 0);
+    Describe();
+    Manager().Log().List(Name, "スキル", texts, lstSkill.ListIndex());
+    lstSkill.SetFocus();
+    ShowModal();
+    WriteBackSkills(c, rows_);
+}
+
+void OpenSkillWindow(ScreenContext& context, int slot) {
+    if (slot < 1 || slot >= RosterRows) return;
+    SkillWindow window(context, slot);
+    window.Run();
+}
+
+}  // namespace kv
