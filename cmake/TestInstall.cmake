@@ -12,7 +12,8 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed (${rc})")
 endif()
 foreach(file bin/korvane bin/kvrdata share/korvane/demo/KVR1.DAT share/korvane/demo/KVR.ini
-             share/doc/korvane/README.md)
+             share/doc/korvane/README.md
+             share/man/man6/korvane.6 share/man/man1/kvrdata.1)
   if(NOT EXISTS "${prefix}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
