@@ -281,5 +281,33 @@ TEST_F(HeadlessRun, F12PutsAPictureInThePicturesFolderAndSaysWhere) {
     EXPECT_NE(Read(shots[0]), Read(shots[1]));
 }
 
+TEST_F(HeadlessRun, AMissingSoundfontIsOneLineAndTheGameStillStarts) {
+    struct Case {
+        std::string option;
+        std::string setting;  // the per-user [Sound] SoundFont=
+        std::string says;
+    };
+    const std::string gone = (dir_ / "gone.sf2").string();
+    const Case cases[] = {
+        {"--soundfont '" + gone + "'", "",
+         "korvane: soundfont not found: " + gone + "; the music is off"},
+        {"", gone,
+         "korvane: soundfont not found: " + gone + " (from the [Sound] setting); the music is off"},
+    };
+    const fs::path keys = Write("keys", "wait:500 Enter\n");
+    for (const Case& c : cases) {
+        fs::create_directories(dir_ / "config" / "korvane");
+        std::ofstream(dir_ / "config" / "korvane" / "TLM.ini")
+            << (c.setting.empty() ? "" : "[Sound]\nSoundFont=" + c.setting + "\n");
+        const fs::path transcript = dir_ / "t.jsonl";
+        ASSERT_EQ(Run("--headless " + c.option + " " + Folders() + " --keys '" + keys.string() +
+                      "' --transcript '" + transcript.string() + "'"),
+                  0)
+            << errors_;
+        EXPECT_EQ(Lines(errors_), std::vector<std::string>{c.says}) << errors_;
+        EXPECT_EQ(Lines(Read(transcript)).back(), CastleMenu);
+    }
+}
+
 }  // namespace
 }  // namespace kv
