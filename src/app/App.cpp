@@ -5,10 +5,12 @@
 #include <memory>
 #include <ostream>
 #include <sstream>
+#include <utility>
 
 #include "app/Folders.h"
 #include "app/ForwardingPlatform.h"
 #include "app/Session.h"
+#include "app/SoundFont.h"
 #include "core/Game.h"
 #include "core/Transcript.h"
 #include "platform/InputRecorder.h"
@@ -82,11 +84,17 @@ int RunProgram(const Options& options, std::ostream& errors) {
         return ExitUsage;
     }
 
+    PerUserStore store(ConfigHome());
+    std::string warning;
+    MusicSettings music = ChooseMusic(
+        options.SoundFont, store.Get(Session::StoreApp, SoundSection, SoundFontKey, ""), warning);
+    if (!warning.empty()) errors << warning << "\n";
+
     std::unique_ptr<Platform> platform;
     if (options.Headless) {
         platform = CreateNullPlatform(script.Steps, error);
     } else {
-        platform = CreateSdlPlatform(error);
+        platform = CreateSdlPlatform(error, std::move(music));
     }
     if (!platform) {
         errors << "korvane: " << error << "\n";
@@ -112,7 +120,6 @@ int RunProgram(const Options& options, std::ostream& errors) {
     Platform& host = recorded ? static_cast<Platform&>(*recorded) : *platform;
 
     WindowManager windows(host, transcript);
-    PerUserStore store(ConfigHome());
     Session session(windows, game, store, errors);
     const bool started = session.StartUp();
     session.Run();

@@ -45,6 +45,8 @@ constexpr std::array Rules = {
                "write a PNG of the screen when the run ends"},
     OptionRule{"--record", ArgKind::Text, nullptr, &Options::RecordFile, "FILE", "a file",
                "save the keys pressed as a key script for --keys"},
+    OptionRule{"--soundfont", ArgKind::Text, nullptr, &Options::SoundFont, "FILE", "a file",
+               "soundfont for the music (default: the per-user setting, else the GM one)"},
     OptionRule{"--version", ArgKind::Flag, &Options::ShowVersion, nullptr, "", "",
                "show the version and exit"},
     OptionRule{"-h,--help", ArgKind::Flag, &Options::ShowHelp, nullptr, "", "",
@@ -57,6 +59,7 @@ std::string LongName(const OptionRule& rule) {
 
 constexpr std::string_view Usage =
     "Usage: korvane [--data DIR] [--save-dir DIR] [--seed N] [--record FILE]\n"
+    "               [--soundfont FILE]\n"
     "       korvane --headless --keys FILE [--data DIR] [--save-dir DIR] [--seed N]\n"
     "               [--transcript FILE] [--screenshot FILE]\n";
 

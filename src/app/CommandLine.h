@@ -15,6 +15,7 @@ struct Options {
     std::string TranscriptFile;  // --transcript
     std::string ScreenshotFile;  // --screenshot
     std::string RecordFile;      // --record
+    std::string SoundFont;       // --soundfont
     std::optional<uint64_t> Seed;
     bool ShowVersion = false;
     bool ShowHelp = false;

@@ -10,11 +10,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// An installed program looks beside itself first: the build folder it was made
+// in may still exist, but the demo installed with it is the one that belongs
+// to it. A program run from its build folder has no share/ beside it.
 fs::path DefaultDataFolder() {
-    const fs::path built = KORVANE_DEMO_DIR;
     std::error_code ec;
-    if (fs::is_directory(built, ec)) return built;
-    return ExecutableDir() / ".." / "share" / "korvane" / "demo";
+    const fs::path exeDir = ExecutableDir();
+    if (!exeDir.empty()) {
+        const fs::path installed = exeDir / ".." / "share" / "korvane" / "demo";
+        if (fs::is_directory(installed, ec)) return installed;
+    }
+    return KORVANE_DEMO_DIR;
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "ui/WindowManager.h"
 
 #include <algorithm>
+#include <iostream>
 
+#include "platform/Keys.h"
+#include "platform/Screenshots.h"
 #include "ui/Timer.h"
 #include "ui/Window.h"
 
@@ -115,6 +118,13 @@ void WindowManager::Dispatch(const InputEvent& event) {
         default:
             break;
     }
+    // F12 belongs to the program, not to the game: it works under any window,
+    // and its release is not passed on either.
+    if ((event.Kind == InputEvent::Type::KeyDown || event.Kind == InputEvent::Type::KeyUp) &&
+        event.KeyCode == Key::F12) {
+        if (event.Kind == InputEvent::Type::KeyDown && !event.Repeat) TakeScreenshot();
+        return;
+    }
     if (top == nullptr || !top->Enabled) return;
     switch (event.Kind) {
         case InputEvent::Type::KeyDown: {
@@ -208,6 +218,21 @@ void WindowManager::Redraw() {
 bool WindowManager::SaveScreenshot(const std::string& path) {
     Redraw();
     return platform_.Images().SavePng(frame_, path);
+}
+
+std::string WindowManager::TakeScreenshot() {
+    std::string error;
+    const std::filesystem::path path = NewScreenshotPath(error);
+    if (path.empty()) {
+        std::cerr << "korvane: no screenshot: " << error << "\n";
+        return {};
+    }
+    if (!SaveScreenshot(path.string())) {
+        std::cerr << "korvane: cannot write the screenshot " << path.string() << "\n";
+        return {};
+    }
+    std::cerr << "korvane: screenshot saved as " << path.string() << "\n";
+    return path.string();
 }
 
 void WindowManager::FocusMoved() {

@@ -63,6 +63,10 @@ class WindowManager {
     void Invalidate() { dirty_ = true; }
     void Redraw();
     bool SaveScreenshot(const std::string& path);
+    // F12: a shot into the player's pictures folder, named by the time, and
+    // one line on the error stream saying where (or why not). The path
+    // written, empty on failure.
+    std::string TakeScreenshot();
 
     // Focus bookkeeping: the display's text input follows the focused control.
     void FocusMoved();

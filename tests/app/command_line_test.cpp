@@ -130,9 +130,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CommandLine, HelpHasOneLinePerOption) {
     const std::string help = HelpText();
-    for (const char* option :
-         {"--data DIR", "--save-dir DIR", "--seed N", "--headless", "--keys FILE",
-          "--transcript FILE", "--screenshot FILE", "--record FILE", "--version", "-h, --help"}) {
+    for (const char* option : {"--data DIR", "--save-dir DIR", "--seed N", "--headless",
+                               "--keys FILE", "--transcript FILE", "--screenshot FILE",
+                               "--record FILE", "--soundfont FILE", "--version", "-h, --help"}) {
         std::istringstream lines(help);
         std::string line;
         int count = 0;

@@ -252,5 +252,62 @@ TEST_F(HeadlessRun, VersionAndHelpSayWhatTheyShould) {
     }
 }
 
+TEST_F(HeadlessRun, F12PutsAPictureInThePicturesFolderAndSaysWhere) {
+    ::setenv("XDG_PICTURES_DIR", (dir_ / "pictures").c_str(), 1);
+    // F12 on the title and again in the castle: the game never sees the key.
+    const fs::path keys = Write("keys", "wait:500 F12 Enter F12\n");
+    const fs::path transcript = dir_ / "t.jsonl";
+    ASSERT_EQ(Run("--headless " + Folders() + " --keys '" + keys.string() + "' --transcript '" +
+                  transcript.string() + "'"),
+              0)
+        << errors_;
+    ::unsetenv("XDG_PICTURES_DIR");
+    EXPECT_EQ(Lines(Read(transcript)).back(), CastleMenu);
+
+    const std::vector<std::string> said = Lines(errors_);
+    ASSERT_EQ(said.size(), 2u) << errors_;
+    std::vector<fs::path> shots;
+    for (const auto& entry : fs::directory_iterator(dir_ / "pictures" / "korvane")) {
+        shots.push_back(entry.path());
+    }
+    ASSERT_EQ(shots.size(), 2u);
+    for (const fs::path& shot : shots) {
+        EXPECT_EQ(PngSize(Read(shot)), std::make_pair(640, 480)) << shot;
+        EXPECT_TRUE(shot.filename().string().starts_with("korvane-20")) << shot;
+        const std::string line = "korvane: screenshot saved as " + shot.string();
+        EXPECT_NE(std::find(said.begin(), said.end(), line), said.end()) << errors_;
+    }
+    // The title and the castle look different: two pictures, not one twice.
+    EXPECT_NE(Read(shots[0]), Read(shots[1]));
+}
+
+TEST_F(HeadlessRun, AMissingSoundfontIsOneLineAndTheGameStillStarts) {
+    struct Case {
+        std::string option;
+        std::string setting;  // the per-user [Sound] SoundFont=
+        std::string says;
+    };
+    const std::string gone = (dir_ / "gone.sf2").string();
+    const Case cases[] = {
+        {"--soundfont '" + gone + "'", "",
+         "korvane: soundfont not found: " + gone + "; the music is off"},
+        {"", gone,
+         "korvane: soundfont not found: " + gone + " (from the [Sound] setting); the music is off"},
+    };
+    const fs::path keys = Write("keys", "wait:500 Enter\n");
+    for (const Case& c : cases) {
+        fs::create_directories(dir_ / "config" / "korvane");
+        std::ofstream(dir_ / "config" / "korvane" / "TLM.ini")
+            << (c.setting.empty() ? "" : "[Sound]\nSoundFont=" + c.setting + "\n");
+        const fs::path transcript = dir_ / "t.jsonl";
+        ASSERT_EQ(Run("--headless " + c.option + " " + Folders() + " --keys '" + keys.string() +
+                      "' --transcript '" + transcript.string() + "'"),
+                  0)
+            << errors_;
+        EXPECT_EQ(Lines(errors_), std::vector<std::string>{c.says}) << errors_;
+        EXPECT_EQ(Lines(Read(transcript)).back(), CastleMenu);
+    }
+}
+
 }  // namespace
 }  // namespace kv

@@ -4,6 +4,7 @@
 //   korvane-gen --list                      print the file names
 //   korvane-gen --preview DIR OUT           maze views put together from the
 //                                           sheets in DIR, as PNGs into OUT
+//   korvane-gen --icon SIZE FILE            the program's icon, SIZE pixels square
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "Catalogue.h"
+#include "Icon.h"
 #include "ViewScenes.h"
 #include "dungeon/ViewCompose.h"
 #include "platform/sdl/SdlFonts.h"
@@ -23,7 +25,8 @@
 namespace {
 
 int Usage() {
-    std::cerr << "usage: korvane-gen OUTDIR [--manifest FILE] | --list | --preview DIR OUT\n";
+    std::cerr << "usage: korvane-gen OUTDIR [--manifest FILE] | --list | --preview DIR OUT"
+                 " | --icon SIZE FILE\n";
     return 2;
 }
 
@@ -71,7 +74,25 @@ int Preview(const std::string& folder, const std::string& out) {
     return 0;
 }
 
+// Icons are drawn between 16 and 1024 pixels; anything else is a typing mistake.
+int Icon(const std::string& sizeText, const std::string& path) {
+    int size = 0;
+    try {
+        size = std::stoi(sizeText);
+    } catch (const std::exception&) {
+        return Usage();
+    }
+    if (size < 16 || size > 1024) return Usage();
+    std::unique_ptr<kv::ImageCodec> codec = kv::CreateSdlImageCodec();
+    if (!codec->SavePng(kv::gen::RenderIcon(size), path)) {
+        std::cerr << "korvane-gen: cannot write " << path << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 int Run(const std::vector<std::string>& args) {
+    if (args.size() == 3 && args[0] == "--icon") return Icon(args[1], args[2]);
     if (args.size() == 3 && args[0] == "--preview") return Preview(args[1], args[2]);
     if (args.size() == 1 && args[0] == "--list") {
         for (const std::string& name : kv::gen::MediaFileNames()) std::cout << name << '\n';

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
 #include "platform/sdl/SdlInit.h"
 
@@ -37,6 +38,7 @@ bool LooksLikeMidi(const std::string& path) {
 
 class SdlMidiPlayer final : public MidiPlayer {
   public:
+    explicit SdlMidiPlayer(MusicSettings settings) : settings_(std::move(settings)) {}
     ~SdlMidiPlayer() override { Close(); }
 
     bool Open(const std::string& path) override {
@@ -67,7 +69,7 @@ class SdlMidiPlayer final : public MidiPlayer {
   private:
     bool AudioReady() {
         if (audio_.Held()) return true;
-        if (audioFailed_) return false;
+        if (audioFailed_ || settings_.Off) return false;
         std::string error;
         audio_ = SdlLease::Acquire(SdlPart::Audio, error);
         if (!audio_.Held()) {
@@ -76,9 +78,13 @@ class SdlMidiPlayer final : public MidiPlayer {
             SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "music off: %s", error.c_str());
             return false;
         }
+        // FluidSynth reads the soundfonts with each song, so the player's
+        // choice made now, after the audio part picked its default, is the one heard.
+        if (!settings_.SoundFont.empty()) Mix_SetSoundFonts(settings_.SoundFont.c_str());
         return true;
     }
 
+    MusicSettings settings_;
     SdlLease audio_;  // declared first: released after the music is freed
     bool audioFailed_ = false;
     Mix_Music* music_ = nullptr;
@@ -86,8 +92,8 @@ class SdlMidiPlayer final : public MidiPlayer {
 
 }  // namespace
 
-std::unique_ptr<MidiPlayer> CreateSdlMidiPlayer() {
-    return std::make_unique<SdlMidiPlayer>();
+std::unique_ptr<MidiPlayer> CreateSdlMidiPlayer(MusicSettings settings) {
+    return std::make_unique<SdlMidiPlayer>(std::move(settings));
 }
 
 }  // namespace kv

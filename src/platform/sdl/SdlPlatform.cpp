@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlPlatform.h"
 
+#include <utility>
+
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlEvents.h"
 #include "platform/sdl/SdlFonts.h"
@@ -13,7 +15,7 @@ namespace {
 
 class SdlPlatform final : public Platform {
   public:
-    static std::unique_ptr<Platform> Create(std::string& error) {
+    static std::unique_ptr<Platform> Create(std::string& error, MusicSettings music) {
         std::unique_ptr<SdlPlatform> platform(new SdlPlatform());
         platform->fonts_ = CreateSdlFontLibrary(error);
         if (platform->fonts_ == nullptr) return nullptr;
@@ -23,7 +25,7 @@ class SdlPlatform final : public Platform {
         if (platform->display_ == nullptr) return nullptr;
         platform->images_ = CreateSdlImageCodec();
         platform->clock_ = CreateSdlClock();
-        platform->midi_ = CreateSdlMidiPlayer();
+        platform->midi_ = CreateSdlMidiPlayer(std::move(music));
         platform->events_ =
             std::make_unique<SdlEventSource>(*platform->display_, *platform->clock_);
         return platform;
@@ -51,8 +53,8 @@ class SdlPlatform final : public Platform {
 
 }  // namespace
 
-std::unique_ptr<Platform> CreateSdlPlatform(std::string& error) {
-    return SdlPlatform::Create(error);
+std::unique_ptr<Platform> CreateSdlPlatform(std::string& error, MusicSettings music) {
+    return SdlPlatform::Create(error, std::move(music));
 }
 
 }  // namespace kv

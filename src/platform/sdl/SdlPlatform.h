@@ -5,10 +5,11 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/sdl/SdlMidi.h"
 
 namespace kv {
 
 // nullptr and error when there is no display or a font is missing.
-std::unique_ptr<Platform> CreateSdlPlatform(std::string& error);
+std::unique_ptr<Platform> CreateSdlPlatform(std::string& error, MusicSettings music = {});
 
 }  // namespace kv
