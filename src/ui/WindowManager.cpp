@@ -75,10 +75,7 @@ bool WindowManager::Step() {
     if (Quitting()) return false;
     if (dirty_) Redraw();
     InputEvent event;
-    if (platform_.Events().WaitEvent(event, NextTimerDue())) {
-        Dispatch(event);
-        dirty_ = true;
-    }
+    if (platform_.Events().WaitEvent(event, NextTimerDue()) && Dispatch(event)) dirty_ = true;
     if (FireDueTimers() > 0) dirty_ = true;
     return !Quitting();
 }
@@ -87,32 +84,31 @@ void WindowManager::Quit(QuitReason reason) {
     if (quit_ == QuitReason::None) quit_ = reason;
 }
 
-void WindowManager::Dispatch(const InputEvent& event) {
+bool WindowManager::Dispatch(const InputEvent& event) {
     Window* top = Top();
     switch (event.Kind) {
         case InputEvent::Type::Quit:
             Quit(QuitReason::ScriptEnded);
-            return;
+            return true;
         case InputEvent::Type::CloseAsked:
             if (top == nullptr || !top->OnCloseAsked || top->OnCloseAsked()) Quit();
-            return;
+            return true;
         case InputEvent::Type::Screenshot:
             SaveScreenshot(event.Text);
-            return;
+            return true;
         case InputEvent::Type::Expose:
-            dirty_ = true;
-            return;
+            return true;
         default:
             break;
     }
-    if (top == nullptr || !top->Enabled) return;
+    if (top == nullptr || !top->Enabled) return true;
     switch (event.Kind) {
         case InputEvent::Type::KeyDown:
             top->DispatchKeyDown(event.KeyCode, event.Shift);
             break;
         case InputEvent::Type::KeyUp:
-            top->DispatchKeyUp(event.KeyCode, event.Shift);
-            break;
+            // Most key-ups reach no handler: the frame stays as the key-down left it.
+            return top->DispatchKeyUp(event.KeyCode, event.Shift);
         case InputEvent::Type::Text:
             top->DispatchText(event.Text);
             break;
@@ -125,6 +121,7 @@ void WindowManager::Dispatch(const InputEvent& event) {
         default:
             break;
     }
+    return true;
 }
 
 void WindowManager::Register(Timer& timer) {
