@@ -81,6 +81,9 @@ class Control {
     virtual void Paint(PaintContext& context);
     virtual void KeyDown(int& keyCode, int shift);
     virtual void KeyUp(int& keyCode, int shift);
+    // Whether a key-up can change anything here. Key-ups that nothing hears
+    // cost no repaint, so a control that overrides KeyUp overrides this too.
+    virtual bool HearsKeyUp() const { return static_cast<bool>(OnKeyUp); }
     virtual void KeyPress(int& keyAscii);
     virtual void TextInput(const std::string& utf8);
     virtual void TextEditing(const std::string& utf8, int cursor);

@@ -173,13 +173,21 @@ void Window::DispatchKeyDown(int keyCode, int shift) {
     if (ascii != 0 && target != nullptr) target->KeyPress(ascii);
 }
 
-void Window::DispatchKeyUp(int keyCode, int shift) {
+bool Window::DispatchKeyUp(int keyCode, int shift) {
     // Keys the buttons took on the way down are not seen coming up either.
-    if (RoutedButton(*this, keyCode, shift) != nullptr) return;
+    if (RoutedButton(*this, keyCode, shift) != nullptr) return false;
+    bool heard = false;
     Control* target = KeyTarget();
-    if (KeyPreview || target == nullptr) Control::KeyUp(keyCode, shift);
+    if (KeyPreview || target == nullptr) {
+        heard = HearsKeyUp();
+        Control::KeyUp(keyCode, shift);
+    }
     target = KeyTarget();
-    if (keyCode != 0 && target != nullptr) target->KeyUp(keyCode, shift);
+    if (keyCode != 0 && target != nullptr) {
+        heard = heard || target->HearsKeyUp();
+        target->KeyUp(keyCode, shift);
+    }
+    return heard;
 }
 
 void Window::DispatchText(const std::string& utf8) {

@@ -42,7 +42,8 @@ class Window : public Control {
 
     // Routing, called by the window manager.
     void DispatchKeyDown(int keyCode, int shift);
-    void DispatchKeyUp(int keyCode, int shift);
+    // False when nothing heard the key-up, so nothing can have changed.
+    bool DispatchKeyUp(int keyCode, int shift);
     void DispatchText(const std::string& utf8);
     void DispatchEditing(const std::string& utf8, int cursor);
     void DispatchMouseDown(int button, int canvasX, int canvasY);

@@ -78,10 +78,7 @@ bool WindowManager::Step() {
     if (Quitting()) return false;
     if (dirty_) Redraw();
     InputEvent event;
-    if (platform_.Events().WaitEvent(event, NextTimerDue())) {
-        Dispatch(event);
-        dirty_ = true;
-    }
+    if (platform_.Events().WaitEvent(event, NextTimerDue()) && Dispatch(event)) dirty_ = true;
     if (FireDueTimers() > 0) dirty_ = true;
     return !Quitting();
 }
@@ -90,12 +87,12 @@ void WindowManager::Quit(QuitReason reason) {
     if (quit_ == QuitReason::None) quit_ = reason;
 }
 
-void WindowManager::Dispatch(const InputEvent& event) {
+bool WindowManager::Dispatch(const InputEvent& event) {
     Window* top = Top();
     switch (event.Kind) {
         case InputEvent::Type::Quit:
             Quit(QuitReason::ScriptEnded);
-            return;
+            return true;
         case InputEvent::Type::CloseAsked: {
             // The topmost window that has a say answers: a message box over
             // the main window passes the question down, so closing the game
@@ -103,18 +100,17 @@ void WindowManager::Dispatch(const InputEvent& event) {
             for (auto at = stack_.rbegin(); at != stack_.rend(); ++at) {
                 if ((*at)->OnCloseAsked) {
                     if ((*at)->OnCloseAsked()) Quit();
-                    return;
+                    return true;
                 }
             }
             Quit();
-            return;
+            return true;
         }
         case InputEvent::Type::Screenshot:
             SaveScreenshot(event.Text);
-            return;
+            return true;
         case InputEvent::Type::Expose:
-            dirty_ = true;
-            return;
+            return true;
         default:
             break;
     }
@@ -123,9 +119,9 @@ void WindowManager::Dispatch(const InputEvent& event) {
     if ((event.Kind == InputEvent::Type::KeyDown || event.Kind == InputEvent::Type::KeyUp) &&
         event.KeyCode == Key::F12) {
         if (event.Kind == InputEvent::Type::KeyDown && !event.Repeat) TakeScreenshot();
-        return;
+        return false;
     }
-    if (top == nullptr || !top->Enabled) return;
+    if (top == nullptr || !top->Enabled) return true;
     switch (event.Kind) {
         case InputEvent::Type::KeyDown: {
             // A handler may run a modal loop that handles keys of its own;
@@ -137,8 +133,8 @@ void WindowManager::Dispatch(const InputEvent& event) {
             break;
         }
         case InputEvent::Type::KeyUp:
-            top->DispatchKeyUp(event.KeyCode, event.Shift);
-            break;
+            // Most key-ups reach no handler: the frame stays as the key-down left it.
+            return top->DispatchKeyUp(event.KeyCode, event.Shift);
         case InputEvent::Type::Text:
             top->DispatchText(event.Text);
             break;
@@ -151,6 +147,7 @@ void WindowManager::Dispatch(const InputEvent& event) {
         default:
             break;
     }
+    return true;
 }
 
 void WindowManager::Register(Timer& timer) {

@@ -74,7 +74,8 @@ class WindowManager {
     void Forget(Window& window);  // a window is being destroyed
 
   private:
-    void Dispatch(const InputEvent& event);
+    // False when the event cannot have changed what is shown.
+    bool Dispatch(const InputEvent& event);
     int64_t NextTimerDue() const;
 
     Platform& platform_;

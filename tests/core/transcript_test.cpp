@@ -54,7 +54,8 @@ TEST(JsonLine, AnyTextReadsBackAsValidUtf8) {
         EXPECT_EQ(line.find('\n'), std::string::npos) << line;
     }
     // Every byte value at once, and the file keeps Japanese as it is.
-    EXPECT_FALSE(Parse(JsonLine().Add("s", everyByte + everyByte.substr(0x80)).Str()).is_discarded());
+    EXPECT_FALSE(
+        Parse(JsonLine().Add("s", everyByte + everyByte.substr(0x80)).Str()).is_discarded());
     EXPECT_NE(JsonLine().Add("s", japanese).Str().find(japanese), std::string::npos);
 }
 
@@ -141,8 +142,9 @@ TEST_F(TranscriptFile, EachKindWritesItsFieldsInOrder) {
     const std::vector<std::string> lines = Lines();
     ASSERT_EQ(lines.size(), expected.size());
     for (const std::string& line : lines) EXPECT_TRUE(line.starts_with(R"({"t":")")) << line;
-    EXPECT_EQ(lines[1], "{\"t\":\"menu\",\"state\":8,\"caption\":\"\xE5\xBA\x97\","
-                        "\"rows\":[\"buy\",\"sell\"],\"index\":1}");
+    EXPECT_EQ(lines[1],
+              "{\"t\":\"menu\",\"state\":8,\"caption\":\"\xE5\xBA\x97\","
+              "\"rows\":[\"buy\",\"sell\"],\"index\":1}");
 }
 
 TEST_F(TranscriptFile, BrokenTextStillGivesValidLines) {
@@ -155,8 +157,8 @@ TEST_F(TranscriptFile, BrokenTextStillGivesValidLines) {
     const std::vector<json> objects = Objects();
     ASSERT_EQ(objects.size(), 3u);
     for (const json& object : objects) EXPECT_FALSE(object.is_discarded());
-    EXPECT_EQ(objects[0]["text"], Replacement + Replacement + std::string("\0\x1b[0m", 5) +
-                                      Replacement);
+    EXPECT_EQ(objects[0]["text"],
+              Replacement + Replacement + std::string("\0\x1b[0m", 5) + Replacement);
     EXPECT_EQ(objects[1]["rows"], json({Replacement, "\t"}));
     EXPECT_EQ(objects[2]["rows"], json({{Replacement + Replacement}}));
 }

@@ -492,6 +492,47 @@ TEST_F(WindowStackTest, RepaintClearsWhateverNoWindowPaints) {
     }
 }
 
+// A key press repaints; its release repaints only when a handler heard it
+// (on the focused control, or on the window when it previews keys).
+TEST_F(WindowStackTest, OnlyAKeyUpSomethingHearsCostsARepaint) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::vector<std::string> log;
+    Window window(Manager());
+    window.Move(0, 0, 640, 480);
+    Probe probe("probe", log);
+    window.Add(probe);
+    window.Show();
+    probe.SetFocus();
+
+    struct Case {
+        bool ControlHears;
+        bool WindowHears;
+        bool Preview;
+        int Repaints;  // for one press and release
+    };
+    const Case cases[] = {
+        {false, false, false, 1}, {true, false, false, 2}, {false, true, false, 1},
+        {false, true, true, 2},   {false, false, true, 1},
+    };
+    int released = 0;
+    for (const Case& c : cases) {
+        probe.OnKeyUp =
+            c.ControlHears ? [&](int&, int) { ++released; } : std::function<void(int&, int)>();
+        window.OnKeyUp =
+            c.WindowHears ? [&](int&, int) { ++released; } : std::function<void(int&, int)>();
+        window.KeyPreview = c.Preview;
+        Manager().Redraw();  // nothing left to paint
+        const int before = Host().Screen().PresentCount();
+        Tap(Key::Down);
+        InputEvent expose;
+        expose.Kind = InputEvent::Type::Expose;
+        Deliver(expose);  // paints whatever the release left to paint
+        EXPECT_EQ(Host().Screen().PresentCount() - before, c.Repaints)
+            << c.ControlHears << c.WindowHears << c.Preview;
+    }
+    EXPECT_EQ(released, 2);
+}
+
 TEST_F(WindowStackTest, ScreenshotStepWritesTheFrameAsA640x480Png) {
     const std::string path = TempPath("shot.png");
     ASSERT_NO_FATAL_FAILURE(Start("shot:" + path));
