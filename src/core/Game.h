@@ -12,7 +12,9 @@
 #include "core/ClassRaceTables.h"
 #include "core/Creature.h"
 #include "core/EventRecord.h"
+#include "core/FloorLayers.h"
 #include "core/ItemRecords.h"
+#include "core/MazeEvents.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "core/TableRecords.h"
@@ -110,6 +112,19 @@ struct Game : Database, SavedState {
     int16_t PartyCursor = 1;     // the member the party window points at (1..PartyCount)
     int32_t PartyEffects = 0;    // party-wide spells in force
     int32_t PartyBlessings = 0;  // blessings in force
+
+    // The maze: the current floor's walls and doors, the floor's encounters,
+    // the events built from the event rows, and who has the keys.
+    FloorLayers Layers;
+    std::vector<int16_t> FloorMonsters;  // encounter numbers of this floor
+    int16_t EncounterRate = 2;
+    int16_t EncounterBase = 0;
+    int32_t StepCounter = 0;  // steps since the last random encounter
+    int16_t LastEventResult = 0;
+    int16_t ScreenState = 0;  // 0 the map has the keys, 1 and 2 battle, 3 chest menu
+    std::vector<EventClass> MazeEvents;
+    int16_t CurrentPerson = 0;
+    bool SpecialEncounterUsed = false;  // once per run
 
     // Which purpose the roster list window was last opened for.
     int16_t RosterListMode = 0;
