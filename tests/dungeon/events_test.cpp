@@ -8,6 +8,7 @@
 #include "MazeFixture.h"
 #include "dungeon/Events.h"
 #include "dungeon/Movement.h"
+#include "dungeon/SearchAndUse.h"
 #include "dungeon/TreasureSpots.h"
 
 namespace kv {
@@ -558,6 +559,43 @@ TEST(MazeEvents, ASearchFindsAHiddenChestWhenNothingElseFires) {
     EXPECT_EQ(run.ChestLevel, 2);
     EXPECT_EQ(TreasureSpot(f.G(), SpotActive, 3), 0);
     EXPECT_TRUE(f.Player.Saw("宝箱を発見した！"));
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(MazeKeys, UsingAnItemAndSearchingRunTheirEvents) {
+    struct Case {
+        const char* What;
+        bool Search, Choose, Told;
+        int Trigger;
+        MazeOutcome Want;
+    };
+    const Case cases[] = {
+        {"an item used where a fight waits", false, true, true, 3, MazeOutcome::EventBattle},
+        {"the choice cancelled", false, false, true, 3, MazeOutcome::None},
+        {"a search where a fight waits", true, true, true, 5, MazeOutcome::EventBattle},
+        {"a search of an empty square, told", true, true, true, 1, MazeOutcome::None},
+        {"a search of an empty square, untold", true, true, false, 1, MazeOutcome::None},
+    };
+    for (const Case& c : cases) {
+        testing::MazeFixture f;
+        f.AddMember(1);
+        f.Stand(4, 5, 0);
+        f.G().Config.ShowSearchFailure = c.Told ? 1 : 0;
+        f.G().MazeEvents = {Event({Content(14, 77)}, c.Trigger)};
+        if (c.Choose) f.Player.Pick(1).Pick(2);
+        int chest = -1;
+        const MoveResult r = c.Search ? SearchHere(f.G(), f.Player, f.Hooks, chest)
+                                      : UseItemHere(f.G(), f.Player, f.Hooks);
+        EXPECT_EQ(r.Outcome, c.Want) << c.What;
+        EXPECT_EQ(r.Encounter, c.Want == MazeOutcome::EventBattle ? 77 : 0) << c.What;
+        const bool toldNothing = c.Search && c.Trigger != 5 && c.Told;
+        EXPECT_EQ(f.Player.Saw("何も見つからなかった"), toldNothing) << c.What;
+    }
 }
 
 }  // namespace
