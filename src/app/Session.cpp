@@ -10,6 +10,8 @@
 #include "core/SaveFile.h"
 #include "core/Settings.h"
 #include "core/Version.h"
+#include "dungeon/Events.h"
+#include "dungeon/TreasureSpots.h"
 #include "ui/SavePoint.h"
 
 namespace kv {
@@ -77,6 +79,7 @@ bool Session::StartUp() {
     AttachMusicTimer(main_.tmr, windows_, music_);
     game_.CurrentFloor = 0;
     game_.CurrentPlace = 1;
+    PlaceTreasureSpots(game_);
     game_.StartTime = static_cast<float>(windows_.Host().Time().SecondsSinceMidnight());
     ReturnStragglersToTown(game_);
     title_.FinishLoading();
@@ -94,7 +97,10 @@ std::vector<std::string> Session::LoadGameData() {
                         : " (the original is kept as " + save.KeptAside.string() + ")")
                 << "\n";
     }
-    return LoadDatabase(game_, game_.DataFolder, game_.Config.UseAltSpellNames != 0).Problems;
+    std::vector<std::string> problems =
+        LoadDatabase(game_, game_.DataFolder, game_.Config.UseAltSpellNames != 0).Problems;
+    if (problems.empty()) game_.MazeEvents = BuildEvents(game_.Events);
+    return problems;
 }
 
 void Session::CheckStoredVersion() {

@@ -13,7 +13,9 @@
 #include "core/ClassRaceTables.h"
 #include "core/Creature.h"
 #include "core/EventRecord.h"
+#include "core/FloorLayers.h"
 #include "core/ItemRecords.h"
+#include "core/MazeEvents.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "core/TableRecords.h"
@@ -114,6 +116,19 @@ struct Game : Database, SavedState {
 
     // The battle under way (or the last one fought).
     BattleState Battle;
+
+    // The maze: the current floor's walls and doors, the floor's encounters,
+    // the events built from the event rows, and who has the keys.
+    FloorLayers Layers;
+    std::vector<int16_t> FloorMonsters;  // encounter numbers of this floor
+    int16_t EncounterRate = 2;
+    int16_t EncounterBase = 0;
+    int32_t StepCounter = 0;  // steps since the last random encounter
+    int16_t LastEventResult = 0;
+    int16_t ScreenState = 0;  // 0 the map has the keys, 1 and 2 battle, 3 chest menu
+    std::vector<EventClass> MazeEvents;
+    int16_t CurrentPerson = 0;
+    bool SpecialEncounterUsed = false;  // once per run
 
     // Which purpose the roster list window was last opened for.
     int16_t RosterListMode = 0;

@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/FloorLayers.h"
 #include "core/Game.h"
 
 namespace kv {
@@ -23,8 +24,6 @@ namespace kv {
 inline constexpr int FirstMazePlace = 20;  // place code of maze 0
 inline constexpr int MazeCount = 8;        // place codes 20..27
 inline constexpr int MazeFloors = 22;      // floors 0..21; floor 0 is never entered
-inline constexpr int FloorSide = 20;       // cells per row and per column
-inline constexpr int FloorCellCount = FloorSide * FloorSide;
 
 static_assert(MazeCount * MazeFloors * FloorCellCount == MapElements);
 
@@ -119,23 +118,6 @@ inline bool SetSeenWalls(SavedState& save, int maze, int floor, int x, int y, in
 inline bool SetSeenDoors(SavedState& save, int maze, int floor, int x, int y, int16_t value) {
     return detail::WriteAt(save.SeenDoors, SeenPosition(maze, floor, x, y), value);
 }
-
-// One floor's walls or doors as movement and the view read them: the current
-// floor's FloorWalls and FloorDoors, copied from the maps on every floor change.
-struct FloorLayer {
-    std::array<int16_t, FloorCellCount> Cells{};  // cell (x, y) at y * 20 + x
-
-    // Outside the floor reads as an open cell.
-    int16_t At(int x, int y) const {
-        if (x < 0 || x >= FloorSide || y < 0 || y >= FloorSide) return 0;
-        return Cells[static_cast<size_t>(y * FloorSide + x)];
-    }
-};
-
-struct FloorLayers {
-    FloorLayer FloorWalls;
-    FloorLayer FloorDoors;
-};
 
 // The walls and doors of one floor; a floor off the map is all open.
 inline FloorLayers CopyFloorLayers(const Database& db, int maze, int floor) {

@@ -1,0 +1,295 @@
+#include "dungeon/EventContents.h"
+
+#include <string>
+
+#include "core/Dice.h"
+#include "core/StringTable.h"
+#include "core/Utf8.h"
+#include "dungeon/Movement.h"
+#include "dungeon/PartyMembers.h"
+#include "items/Equipment.h"
+#include "town/CharacterRules.h"
+
+namespace kv {
+
+namespace {
+
+// Who a content acts on.
+enum ContentTarget : int { AnyCharacter = 1, Party = 2, PartyToo = 3, ChosenMember = 4 };
+
+constexpr const char* ChooseText = "キャラクターを選んでください";
+constexpr const char* StairsDownText = "下る階段がある\r下がりますか？";
+constexpr const char* StairsUpText = "上る階段がある\r上がりますか？";
+constexpr const char* FloatingText = "トラップの上に浮かんでいる";
+constexpr const char* TrapText = "トラップだ！";
+constexpr const char* ReturnText = "城へ戻りますか？";
+constexpr const char* LockedText = "鍵がかかっている";
+constexpr const char* WhoOpensText = "だれが開けますか？";
+constexpr const char* OpenedText = "鍵を開けた";
+constexpr const char* StayedShutText = "鍵は開かなかった";
+constexpr const char* FoundSuffix = "を手に入れた";
+constexpr int SparedText = 1023;
+constexpr int CannotText = 1003;
+constexpr int RoomFullText = 1053;
+constexpr int GotItemText = 1080;
+
+constexpr int StairsDown = 1;
+constexpr int RandomFacing = 4;
+constexpr int32_t Levitation = 4;  // party effect: floating over floor traps
+constexpr int LockSkill = 3;
+constexpr int FirstConditionAttribute = 15;
+constexpr int LastConditionAttribute = 34;
+constexpr int LastAttribute = 36;
+constexpr int LastItemSlot = 15;
+
+bool IsParty(int target) {
+    return target == Party || target == PartyToo;
+}
+
+// A member the player picks; nullptr when cancelled or not a member.
+Creature* Choose(Game& game, Player& player, const std::string& prompt) {
+    const int slot = player.ChooseMember(prompt.empty() ? ChooseText : prompt);
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        if (game.PartyList[static_cast<size_t>(i)] == slot && slot > 0) return PartyMember(game, i);
+    }
+    return nullptr;
+}
+
+int32_t Roll(Game& game, const DiceClass& dice) {
+    return Dice(game.Rng, dice.DA, dice.DB, dice.DC);
+}
+
+// The resistance test of a condition: the member shrugs it off when a d100
+// falls below its resistance, or always when it absorbs or reflects.
+bool Resists(Game& game, int resist) {
+    if (resist == 200 || resist == 255) return true;
+    return Dice(game.Rng, 1, 100, 0) < resist;
+}
+
+void Gift(Game& game, Player& player, const Contents& c) {
+    if (c.Target != AnyCharacter && c.Target != Party) return;
+    const int mode = static_cast<int>(DecodeUtf8(c.Message).size());
+    for (int n = 0; n < c.Dice.DA; ++n) {
+        if (c.State != 1 && PartyCarriesItem(game, c.DataID)) return;
+        GiveEventItem(game, player, c.DataID, c.Dice.DB != 0, mode, c.Dice.DC != 0);
+    }
+}
+
+void Take(Game& game, Player& player, const Contents& c) {
+    for (int n = 0; n < c.Dice.DA; ++n) {
+        if (c.Target == AnyCharacter) {
+            for (int s = 1; s < static_cast<int>(game.Roster.size()); ++s) {
+                if (TakeOneItem(game.Roster[static_cast<size_t>(s)], c.DataID)) break;
+            }
+        } else if (c.Target == ChosenMember) {
+            if (Creature* m = Choose(game, player, c.Message)) TakeOneItem(*m, c.DataID);
+        } else if (IsParty(c.Target)) {
+            for (int i = 1; i <= game.PartyCount; ++i) {
+                Creature* m = PartyMember(game, i);
+                if (m != nullptr && TakeOneItem(*m, c.DataID)) break;
+            }
+        }
+    }
+}
+
+// Stairs and teleports move the party and check where it landed.
+void Transfer(Game& game, Player& player, const Contents& c, EventRun& run,
+              const MazeHooks& hooks) {
+    TransferParty(game, c.Location.Floor, c.Location.X, c.Location.Y, hooks);
+    if (CheckLanding(game, player, hooks) < 0) run.PartyGone = true;
+}
+
+void FloorTrap(Game& game, Player& player, const Contents& c, const MazeHooks& hooks) {
+    if ((game.PartyEffects & Levitation) != 0) {
+        player.Message(FloatingText);
+        return;
+    }
+    player.Message(TrapText);
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        Creature* m = PartyMember(game, i);
+        if (m == nullptr || (m->Status & GoneMask) != 0) continue;
+        if (Dice(game.Rng, 1, 20, 0) >= m->Luck) {
+            player.Message(m->Name + std::string(ResString(SparedText)));
+            continue;
+        }
+        player.Message(DamageCreature(*m, Dice(game.Rng, c.Dice.DA, 10, 0)));
+        const int attribute = c.State;
+        if (attribute < FirstConditionAttribute || attribute > LastConditionAttribute) continue;
+        if ((m->Status & GoneMask) != 0) continue;
+        if (Resists(game, m->Resist[static_cast<size_t>(attribute)])) continue;
+        const std::string text = SetCondition(m->Status, AttackToStatus(attribute));
+        if (!text.empty()) player.Message(m->Name + text);
+    }
+    Call(hooks.RefreshParty);
+}
+
+bool HoldsForTest(Game& game, Player& player, const Contents& c) {
+    if (c.Target == AnyCharacter) return RosterCarriesItem(game, c.DataID);
+    if (IsParty(c.Target)) return PartyCarriesItem(game, c.DataID);
+    if (c.Target == ChosenMember) {
+        const Creature* m = Choose(game, player, "");
+        return m != nullptr && CarriesItem(*m, c.DataID);
+    }
+    return false;
+}
+
+// A flag number out of range reads as 0 and cannot be written.
+int32_t FlagValue(const Game& game, int index) {
+    if (index < 0 || index >= EventFlagCount) return 0;
+    return game.EventFlags[static_cast<size_t>(index)];
+}
+
+void SetFlag(Game& game, int index, int32_t value) {
+    if (index < 0 || index >= EventFlagCount) return;
+    game.EventFlags[static_cast<size_t>(index)] = value;
+}
+
+void HitPoints(Game& game, Player& player, const Contents& c) {
+    auto heal = [&](Creature& m) {
+        if ((m.Status & NoHealMask) != 0) return;
+        const std::string text = HealCreature(m, Roll(game, c.Dice), c.Message.empty());
+        if (!text.empty()) player.Message(text);
+    };
+    if (IsParty(c.Target)) {
+        for (int i = 1; i <= game.PartyCount; ++i) {
+            if (Creature* m = PartyMember(game, i)) heal(*m);
+        }
+    } else if (c.Target == ChosenMember) {
+        if (Creature* m = Choose(game, player, c.Message)) heal(*m);
+    }
+}
+
+void Cure(Game& game, Player& player, const Contents& c) {
+    if (IsParty(c.Target)) {
+        for (int i = 1; i <= game.PartyCount; ++i) {
+            if (Creature* m = PartyMember(game, i)) m->Status &= ~c.State;
+        }
+    } else if (c.Target == ChosenMember) {
+        if (Creature* m = Choose(game, player, "")) m->Status &= ~c.State;
+    }
+}
+
+}  // namespace
+
+bool TryLock(Game& game, Player& player, int difficulty) {
+    player.Message(LockedText);
+    Creature* m = Choose(game, player, WhoOpensText);
+    if (m == nullptr) return false;
+    if (HasSkill(*m, LockSkill)) {
+        const bool opened = difficulty < Dice(game.Rng, 1, m->Dexterity, 0) + m->Level;
+        player.Message(opened ? OpenedText : StayedShutText);
+        return opened;
+    }
+    player.Message((m->Status & IdleMask) != 0 ? ResString(CannotText) : StayedShutText);
+    return false;
+}
+
+int GiveEventItem(Game& game, Player& player, int item, bool unidentified, int messageMode,
+                  bool countAsFound) {
+    if (item < 1 || item >= static_cast<int>(game.Items.size())) return -1;
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        Creature* m = PartyMember(game, i);
+        if (m == nullptr) continue;
+        for (int slot = 1; slot <= LastItemSlot; ++slot) {
+            InventorySlot& s = m->Items[static_cast<size_t>(slot)];
+            if (s.ItemId != 0) continue;
+            s = InventorySlot{item, unidentified ? Unidentified : 0, 1};
+            MarkEquippable(game, *m, slot);
+            game.CurrentChar = game.PartyList[static_cast<size_t>(i)];
+            const ItemDef& def = game.Items[static_cast<size_t>(item)];
+            if (messageMode == 1) player.Message(ResString(GotItemText));
+            if (messageMode >= 2) {
+                player.Message((unidentified ? def.UnidentifiedName : def.Name) + FoundSuffix);
+            }
+            if (countAsFound) game.ItemFound[static_cast<size_t>(item)] += 1;
+            return 0;
+        }
+    }
+    if (messageMode != 0) player.Message(ResString(RoomFullText));
+    return -1;
+}
+
+int RunContent(Game& game, Player& player, const Contents& c, int position, EventRun& run,
+               const MazeHooks& hooks) {
+    const int next = position + 1;
+    switch (static_cast<ContentKind>(c.Kind)) {
+        case ContentKind::Gift:
+            Gift(game, player, c);
+            return next;
+        case ContentKind::Take:
+            Take(game, player, c);
+            return next;
+        case ContentKind::Stairs:
+            if (player.Ask(c.State == StairsDown ? StairsDownText : StairsUpText)) {
+                Transfer(game, player, c, run, hooks);
+            }
+            return next;
+        case ContentKind::Message:
+            player.Message(c.Message);
+            return next;
+        case ContentKind::Riddle:
+            return player.Input(c.Message) == c.JudgeString ? c.TrueID : c.FalseID;
+        case ContentKind::Question:
+            return player.Ask(c.Message) ? c.TrueID : c.FalseID;
+        case ContentKind::Teleport:
+            Transfer(game, player, c, run, hooks);
+            return next;
+        case ContentKind::FloorTrap:
+            if (c.State < 0 || c.State > LastAttribute) return 0;
+            FloorTrap(game, player, c, hooks);
+            return next;
+        case ContentKind::ItemTest:
+            return HoldsForTest(game, player, c) ? c.TrueID : c.FalseID;
+        case ContentKind::FlagTest:
+            return FlagValue(game, c.DataID) == 1 ? c.TrueID : c.FalseID;
+        case ContentKind::FlagSet:
+            SetFlag(game, c.DataID, 1);
+            return next;
+        case ContentKind::FlagClear:
+            SetFlag(game, c.DataID, 0);
+            return next;
+        case ContentKind::FlagToggle:
+            SetFlag(game, c.DataID, FlagValue(game, c.DataID) != 0 ? 0 : 1);
+            return next;
+        case ContentKind::Battle:
+            run.Result = static_cast<int16_t>(c.DataID);
+            return next;
+        case ContentKind::Person:
+            // The people's panel shows the greeting; talk and trade come with it.
+            game.CurrentPerson = static_cast<int16_t>(c.DataID);
+            if (!c.Message.empty()) player.Message(c.Message);
+            run.Result = -1;
+            return next;
+        case ContentKind::Return:
+            if (player.Ask(ReturnText)) {
+                ReturnToCastle(game, player, hooks.Castle);
+                run.WentHome = true;
+            }
+            return next;
+        case ContentKind::Barrier:
+            run.Blocked = true;
+            return next;
+        case ContentKind::HitPoints:
+            HitPoints(game, player, c);
+            return next;
+        case ContentKind::Cure:
+            Cure(game, player, c);
+            return next;
+        case ContentKind::Nothing:
+            return next;
+        case ContentKind::Jump:
+            return c.DataID;
+        case ContentKind::Spinner:
+            game.PartyFacing = static_cast<int16_t>(c.Location.Direction == RandomFacing
+                                                        ? Dice(game.Rng, 1, 4, -1)
+                                                        : c.Location.Direction & 3);
+            Call(hooks.Redraw);
+            return next;
+        case ContentKind::Lock:
+            run.Blocked = !TryLock(game, player, c.DataID);
+            return next;
+    }
+    return 0;  // a kind the interpreter does not know ends the event
+}
+
+}  // namespace kv

@@ -1,0 +1,217 @@
+#include "dungeon/MazeParty.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/StringTable.h"
+#include "dungeon/Movement.h"
+#include "dungeon/PartyMembers.h"
+#include "town/Party.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int PlaceNameText = 1400;
+constexpr int WipedOutText = 1060;
+constexpr const char* PartyWipedText = "そのパーティーは全滅しています";
+constexpr const char* PartyFullText = "これ以上パーティーを増やせません";
+constexpr const char* NobodyText = "誰もいない";
+constexpr const char* FoundCaption = "見つかりました";
+constexpr int EntryFloor = 1;
+constexpr int16_t EntryFacing = 2;   // south
+constexpr int16_t ResumeFacing = 0;  // north
+
+struct EntryRow {
+    const char* Key;
+    int Place;
+};
+constexpr std::array<EntryRow, 3> FirstMazes{{{"1)", 21}, {"2)", 22}, {"3)", 23}}};
+constexpr std::array<EntryRow, 2> UnlockedMazes{{{"A)", 24}, {"S)", 25}}};
+constexpr std::array<int, 2> UnlockFlags{UnlockPlace24Flag, UnlockPlace25Flag};
+
+std::string PlaceName(int place) {
+    return std::string(ResString(PlaceNameText + place));
+}
+
+// The members carry the party's place with them.
+void WriteLocation(Game& game) {
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        Creature* c = PartyMember(game, i);
+        if (c == nullptr) continue;
+        c->PosX = game.PartyX;
+        c->PosY = game.PartyY;
+        c->Place = static_cast<uint8_t>(game.CurrentPlace);
+        c->Floor = static_cast<uint8_t>(game.CurrentFloor);
+        c->PartyNo = static_cast<uint8_t>(game.CurrentPartyNo);
+        c->PartyPos = static_cast<uint8_t>(i);
+    }
+}
+
+void ToCastle(Game& game, Player& player, const MazeHooks& hooks) {
+    game.PartyCount = 0;
+    game.CurrentFloor = 0;
+    game.CurrentPartyNo = 0;
+    ReturnToCastle(game, player, hooks.Castle);
+}
+
+}  // namespace
+
+std::vector<PlaceRow> MazeEntryRows(const Game& game) {
+    std::vector<PlaceRow> rows;
+    for (const EntryRow& row : FirstMazes)
+        rows.push_back({row.Key + PlaceName(row.Place), row.Place});
+    for (size_t i = 0; i < UnlockedMazes.size(); ++i) {
+        if (game.EventFlags[static_cast<size_t>(UnlockFlags[i])] != 1) continue;
+        const EntryRow& row = UnlockedMazes[i];
+        rows.insert(rows.begin() + 1, {row.Key + PlaceName(row.Place), row.Place});
+    }
+    rows.push_back({"L)町外れ", 0});
+    return rows;
+}
+
+int FreePartyNumber(const Game& game) {
+    for (int n = 1; n <= 50; ++n) {
+        bool held = false;
+        for (int slot = 1; slot < static_cast<int>(game.Roster.size()) && !held; ++slot) {
+            held = game.Roster[static_cast<size_t>(slot)].PartyNo == n;
+        }
+        if (!held) return n;
+    }
+    return 0;
+}
+
+bool EnterMaze(Game& game, Player& player, int place, const MazeHooks& hooks) {
+    if (RefuseEmptyParty(game, player)) return false;
+    const int number = FreePartyNumber(game);
+    game.CurrentPartyNo = static_cast<int16_t>(number);
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        if (Creature* c = PartyMember(game, i)) c->PartyNo = static_cast<uint8_t>(number);
+    }
+    if (number == 0 || IsPartyWiped(game, number)) {
+        player.Message(PartyWipedText);
+        return false;
+    }
+    game.CurrentPlace = place;
+    game.CurrentFloor = EntryFloor;
+    game.PartyX = game.PartyY = game.LastX = game.LastY = 0;
+    game.PartyFacing = EntryFacing;
+    game.ScreenState = 0;
+    WriteLocation(game);
+    LoadFloor(game, hooks);
+    Call(hooks.RefreshParty);
+    Call(hooks.Save);
+    Call(hooks.Redraw);
+    return true;
+}
+
+bool ResumeAdventure(Game& game, Player& player, int slot, const MazeHooks& hooks) {
+    const Creature* chosen = RosterSlot(game, slot);
+    if (chosen == nullptr || chosen->PartyNo == 0 || chosen->Floor == 0) return false;
+    const Creature leader = *chosen;
+    // Marching order is each member's place in the list when the party stopped.
+    std::array<int, 7> byPosition{};
+    std::vector<int> unplaced;
+    for (int s = 1; s < static_cast<int>(game.Roster.size()); ++s) {
+        const Creature& c = game.Roster[static_cast<size_t>(s)];
+        if (c.Id < 1 || c.PartyNo != leader.PartyNo) continue;
+        if (c.PartyPos >= 1 && c.PartyPos <= 6 && byPosition[c.PartyPos] == 0) {
+            byPosition[c.PartyPos] = s;
+        } else {
+            unplaced.push_back(s);
+        }
+    }
+    game.PartyList.fill(0);
+    game.PartyCount = 0;
+    auto join = [&](int s) {
+        if (game.PartyCount >= 6) return;
+        game.PartyCount = static_cast<int16_t>(game.PartyCount + 1);
+        game.PartyList[static_cast<size_t>(game.PartyCount)] = static_cast<int16_t>(s);
+    };
+    for (int p = 1; p <= 6; ++p) {
+        if (byPosition[static_cast<size_t>(p)] != 0) join(byPosition[static_cast<size_t>(p)]);
+    }
+    for (int s : unplaced) join(s);
+    game.CurrentPartyNo = leader.PartyNo;
+    game.CurrentPlace = leader.Place;
+    game.CurrentFloor = leader.Floor;
+    game.PartyX = game.LastX = leader.PosX;
+    game.PartyY = game.LastY = leader.PosY;
+    game.PartyFacing = ResumeFacing;
+    game.ScreenState = 0;
+    WriteLocation(game);
+    LoadFloor(game, hooks);
+    Call(hooks.RefreshParty);
+    Call(hooks.Save);
+    Call(hooks.Redraw);
+    if (CheckLanding(game, player, hooks) < 0) {
+        HandleWipeOut(game, player, hooks);
+        return false;
+    }
+    return true;
+}
+
+void SetPartyDown(Game& game) {
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        Creature* c = PartyMember(game, i);
+        if (c == nullptr) continue;
+        c->PosX = game.PartyX;
+        c->PosY = game.PartyY;
+        c->Place = static_cast<uint8_t>(game.CurrentPlace);
+        c->Floor = static_cast<uint8_t>(game.CurrentFloor);
+        c->AC = c->BaseAC;
+        if ((c->Status & StatusLost) != 0) *c = game.Roster[0];
+    }
+    game.PartyList.fill(0);
+    game.PartyCount = 0;
+}
+
+void SuspendAdventure(Game& game, Player& player, const MazeHooks& hooks) {
+    SetPartyDown(game);
+    ToCastle(game, player, hooks);
+}
+
+void HandleWipeOut(Game& game, Player& player, const MazeHooks& hooks) {
+    SetPartyDown(game);
+    Call(hooks.Save);
+    if (hooks.PlayScene) hooks.PlayScene(WipedOutScene);
+    player.Message(ResString(WipedOutText));
+    game.ScreenState = 0;
+    ToCastle(game, player, hooks);
+}
+
+void FindCompanions(Game& game, Player& player, const MazeHooks& hooks) {
+    if (game.PartyCount >= MaxPartySize) {
+        player.Message(PartyFullText);
+        return;
+    }
+    std::vector<std::string> names;
+    std::vector<int32_t> slots;
+    for (int s = 1; s < static_cast<int>(game.Roster.size()); ++s) {
+        const Creature& c = game.Roster[static_cast<size_t>(s)];
+        if (c.Id < 1 || c.Place != game.CurrentPlace || c.Floor != game.CurrentFloor ||
+            c.PosX != game.PartyX || c.PosY != game.PartyY || c.PartyNo == game.CurrentPartyNo)
+            continue;
+        names.push_back(c.Name);
+        slots.push_back(s);
+    }
+    if (names.empty()) {
+        player.Message(NobodyText);
+        return;
+    }
+    const int chosen = player.ChooseFromList(names, slots, FoundCaption);
+    if (std::find(slots.begin(), slots.end(), chosen) == slots.end()) return;
+    Creature* c = RosterSlot(game, chosen);
+    if (c == nullptr) return;
+    game.PartyCount = static_cast<int16_t>(game.PartyCount + 1);
+    game.PartyList[static_cast<size_t>(game.PartyCount)] = static_cast<int16_t>(chosen);
+    c->Place = static_cast<uint8_t>(game.CurrentPlace);
+    c->Floor = static_cast<uint8_t>(game.CurrentFloor);
+    c->PosX = game.PartyX;
+    c->PosY = game.PartyY;
+    c->PartyNo = static_cast<uint8_t>(game.CurrentPartyNo);
+    c->PartyPos = static_cast<uint8_t>(game.PartyCount);
+    Call(hooks.RefreshParty);
+}
+
+}  // namespace kv

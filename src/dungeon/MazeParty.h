@@ -1,0 +1,54 @@
+#pragma once
+// The party's comings and goings in the maze: choosing a place at the edge
+// of town, entering, resuming a party left in the maze, suspending, falling,
+// and finding companions left where they stood.
+#include <string>
+#include <vector>
+
+#include "core/Game.h"
+#include "core/Player.h"
+#include "dungeon/MazeHooks.h"
+
+namespace kv {
+
+inline constexpr int UnlockPlace24Flag = 21;
+inline constexpr int UnlockPlace25Flag = 22;
+
+struct PlaceRow {
+    std::string Text;
+    int Place = 0;  // 0 for the way back to the edge of town
+};
+
+// The rows of the place menu: the three first mazes, the two that event
+// flags unlock (each put second in the list), and the way back last.
+std::vector<PlaceRow> MazeEntryRows(const Game& game);
+
+// The smallest party number 1..50 no roster character holds, or 0.
+int FreePartyNumber(const Game& game);
+
+// The party enters the maze at (0, 0) of floor 1 of the place, facing south.
+// False when it cannot (no party, or a party that is wiped out).
+bool EnterMaze(Game& game, Player& player, int place, const MazeHooks& hooks);
+
+// A party left in the maze takes up its trip again: the members are every
+// character sharing the chosen character's party number, in marching order;
+// it faces north. False when the chosen character is not out in the maze,
+// or when the party did not survive landing (it has been handled as wiped
+// out then).
+bool ResumeAdventure(Game& game, Player& player, int slot, const MazeHooks& hooks);
+
+// Every member is set down in the maze where it stands and leaves the party
+// list; the lost are erased. The party is empty afterwards.
+void SetPartyDown(Game& game);
+
+// Q: the party stays where it is and the castle comes back.
+void SuspendAdventure(Game& game, Player& player, const MazeHooks& hooks);
+
+// The party fell: its bodies stay at this cell, the game is saved, the
+// player is told, and the castle comes back.
+void HandleWipeOut(Game& game, Player& player, const MazeHooks& hooks);
+
+// S: characters standing at this cell who are not in the party may join it.
+void FindCompanions(Game& game, Player& player, const MazeHooks& hooks);
+
+}  // namespace kv

@@ -1,0 +1,73 @@
+#include "dungeon/PartyMembers.h"
+
+#include "town/CharacterRules.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int FirstItemSlot = 1;
+constexpr int LastItemSlot = 15;
+
+}  // namespace
+
+Creature* RosterSlot(Game& game, int slot) {
+    if (slot < 1 || slot >= static_cast<int>(game.Roster.size())) return nullptr;
+    return &game.Roster[static_cast<size_t>(slot)];
+}
+
+Creature* PartyMember(Game& game, int position) {
+    if (position < 1 || position > game.PartyCount ||
+        position >= static_cast<int>(game.PartyList.size()))
+        return nullptr;
+    return RosterSlot(game, game.PartyList[static_cast<size_t>(position)]);
+}
+
+const Creature* PartyMember(const Game& game, int position) {
+    return PartyMember(const_cast<Game&>(game), position);
+}
+
+bool PartyMemberHasSkill(const Game& game, int skill) {
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        const Creature* c = PartyMember(game, i);
+        if (c != nullptr && HasSkill(*c, skill)) return true;
+    }
+    return false;
+}
+
+bool CarriesItem(const Creature& creature, int item) {
+    if (item == 0) return false;
+    for (int slot = FirstItemSlot; slot <= LastItemSlot; ++slot) {
+        if (creature.Items[static_cast<size_t>(slot)].ItemId == item) return true;
+    }
+    return false;
+}
+
+bool PartyCarriesItem(const Game& game, int item) {
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        const Creature* c = PartyMember(game, i);
+        if (c != nullptr && CarriesItem(*c, item)) return true;
+    }
+    return false;
+}
+
+bool RosterCarriesItem(const Game& game, int item) {
+    for (int slot = 1; slot < static_cast<int>(game.Roster.size()); ++slot) {
+        if (CarriesItem(game.Roster[static_cast<size_t>(slot)], item)) return true;
+    }
+    return false;
+}
+
+bool TakeOneItem(Creature& creature, int item) {
+    if (item == 0) return false;
+    for (int slot = FirstItemSlot; slot <= LastItemSlot; ++slot) {
+        InventorySlot& s = creature.Items[static_cast<size_t>(slot)];
+        if (s.ItemId != item) continue;
+        s.ItemCount -= 1;
+        if (s.ItemCount <= 0) s = InventorySlot{};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace kv

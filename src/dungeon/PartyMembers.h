@@ -1,0 +1,30 @@
+#pragma once
+// The party as the maze rules walk it: members in marching order, and the
+// questions asked of all of them at once.
+#include "core/Game.h"
+
+namespace kv {
+
+// The member at marching position 1..PartyCount; nullptr for a position
+// outside the party or a list entry that names no roster slot.
+Creature* PartyMember(Game& game, int position);
+const Creature* PartyMember(const Game& game, int position);
+
+// The roster slot's character, or nullptr outside 1..50.
+Creature* RosterSlot(Game& game, int slot);
+
+// Whether any member has skill k switched on.
+bool PartyMemberHasSkill(const Game& game, int skill);
+
+// Whether the creature carries item `item` in one of its slots 1..15.
+bool CarriesItem(const Creature& creature, int item);
+// Whether some party member carries it.
+bool PartyCarriesItem(const Game& game, int item);
+// Whether some roster character (1..50) carries it.
+bool RosterCarriesItem(const Game& game, int item);
+
+// One piece of the item taken from the creature's first slot holding it; a
+// slot that runs out is emptied. False when it held none.
+bool TakeOneItem(Creature& creature, int item);
+
+}  // namespace kv

@@ -1,0 +1,70 @@
+#pragma once
+// A fresh game with a party of characters standing in the maze, for the
+// maze rule tests. The maps start all open; tests put walls where they need.
+#include <memory>
+#include <string>
+
+#include "core/Game.h"
+#include "core/MazeMap.h"
+#include "core/ScriptedPlayer.h"
+#include "dungeon/MazeHooks.h"
+#include "dungeon/Movement.h"
+
+namespace kv::testing {
+
+struct MazeFixture {
+    std::unique_ptr<Game> TheGame = std::make_unique<Game>();
+    ScriptedPlayer Player;
+    MazeHooks Hooks;
+    int Saves = 0;
+    int Scene = -1;
+
+    MazeFixture() {
+        Hooks.Save = [this] { ++Saves; };
+        Hooks.PlayScene = [this](int scene) { Scene = scene; };
+        Hooks.Castle.Save = [this] { ++Saves; };
+    }
+
+    Game& G() { return *TheGame; }
+
+    // A character in the roster slot, a member of the party at the back.
+    Creature& AddMember(int slot, const std::string& name = "Ａｌｉｃｅ") {
+        Creature& c = G().Roster[static_cast<size_t>(slot)];
+        c = Creature{};
+        c.Id = slot;
+        c.Name = name;
+        c.Level = 5;
+        c.MaxHP = c.HP = 50;
+        c.Str = c.IQ = c.Piety = c.Vitality = c.Dexterity = c.Agility = c.Charm = c.Luck = 12;
+        c.Class = 1;
+        c.Race = 1;
+        c.Sex = 1;
+        c.Alignment = 2;
+        G().PartyCount = static_cast<int16_t>(G().PartyCount + 1);
+        G().PartyList[static_cast<size_t>(G().PartyCount)] = static_cast<int16_t>(slot);
+        c.PartyNo = 1;
+        c.PartyPos = static_cast<uint8_t>(G().PartyCount);
+        return c;
+    }
+
+    // The party stands at (x, y) of the floor of place 21, facing that way.
+    void Stand(int x, int y, int facing = 0, int floor = 1, int place = 21) {
+        G().CurrentPlace = place;
+        G().CurrentFloor = static_cast<int16_t>(floor);
+        G().PartyX = static_cast<int16_t>(x);
+        G().PartyY = static_cast<int16_t>(y);
+        G().PartyFacing = static_cast<int16_t>(facing);
+        G().CurrentPartyNo = 1;
+        // Monsters never interrupt unless a test asks for them.
+        LoadFloor(G(), Hooks);
+        G().EncounterRate = 0;
+        G().EncounterBase = 0;
+    }
+
+    void Walls(int x, int y, int16_t walls, int16_t doors = 0, int floor = 1, int place = 21) {
+        SetWallMap(G(), MazeOf(place), floor, x, y, walls);
+        SetDoorMap(G(), MazeOf(place), floor, x, y, doors);
+    }
+};
+
+}  // namespace kv::testing
