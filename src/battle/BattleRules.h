@@ -8,6 +8,8 @@
 
 #include "core/Game.h"
 #include "core/Player.h"
+#include "dungeon/PartyMembers.h"
+#include "items/Skills.h"
 
 namespace kv {
 
@@ -42,10 +44,8 @@ enum CommandCode : int16_t {
 
 // --- the party and its members (BattleParty.cpp) ---
 
-// The member at marching position 1..PartyCount, or nullptr.
-Creature* PartyMember(Game& game, int position);
-// Whether any party member has skill k.
-bool PartyHasSkill(const Game& game, int skill);
+// PartyMember (dungeon/PartyMembers.h) and PartyHasSkill (items/Skills.h)
+// serve the battle as they serve the maze and the status window.
 // Monsters and summons carry Sex 4.
 inline bool IsMonster(const Creature& c) {
     return c.Sex == 4;
