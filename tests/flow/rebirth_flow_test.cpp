@@ -25,7 +25,8 @@ TEST(RebirthFlow, EachEarlierScenarioGivesACharacterByKeys) {
         for (int row = 1; row < source; ++row) keys += "Down ";
         keys += "Enter  Enter  Enter";
         ASSERT_TRUE(flow.Run(keys)) << flow.Error();
-        const Creature& c = flow.SavedGame()->Roster[1];
+        const auto saved = flow.SavedGame();
+        const Creature& c = saved->Roster[1];
         EXPECT_EQ(c.Id, 1) << from.FileName;
         EXPECT_EQ(c.Name, "ミナ") << from.FileName;
         EXPECT_EQ(c.Class, 4) << from.FileName;

@@ -120,7 +120,8 @@ TEST(TrainingFlow, ARenamedOrChangedCharacterIsInTheSave) {
     ASSERT_TRUE(flow.Run(std::string(ToTraining) +
                          "N Enter  Enter \"ダン\" Enter  G Enter  Enter  Down Enter  Y  Enter"))
         << flow.Error();
-    const Creature& c = flow.SavedGame()->Roster[1];
+    const auto saved = flow.SavedGame();
+    const Creature& c = saved->Roster[1];
     EXPECT_EQ(c.Name, "ダン");
     EXPECT_NE(c.Class, 1);
     EXPECT_EQ(c.Level, 1);
