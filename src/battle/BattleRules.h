@@ -13,16 +13,6 @@
 
 namespace kv {
 
-// How a call into the battle left it.
-enum class BattleEnd {
-    Ongoing,    // the next command phase waits
-    NoBattle,   // nothing appeared
-    Victory,    // every monster is gone; paid out
-    Escaped,    // the party ran back to the square it came from
-    LeftAlone,  // the party left a friendly group in peace
-    Defeat,     // every member is down
-};
-
 // Party commands (Creature::Command).
 enum CommandCode : int16_t {
     CommandNone = 0,

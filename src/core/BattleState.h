@@ -11,6 +11,16 @@
 
 namespace kv {
 
+// How a call into the battle left it.
+enum class BattleEnd {
+    Ongoing,    // the next command phase waits
+    NoBattle,   // nothing appeared
+    Victory,    // every monster is gone; paid out
+    Escaped,    // the party ran back to the square it came from
+    LeftAlone,  // the party left a friendly group in peace
+    Defeat,     // every member is down
+};
+
 inline constexpr int BattleGroupCount = 4;     // groups 1..4
 inline constexpr int GroupMemberCount = 9;     // members 1..9; member 0 is the group's template
 inline constexpr int SummonSlotCount = 9;      // summons 1..9

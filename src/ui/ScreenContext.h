@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/BattleState.h"
 #include "core/Game.h"
 #include "core/Player.h"
 #include "ui/Screen.h"
@@ -47,6 +48,16 @@ struct ScreenContext {
     // The status sheet of a roster slot, shown modally; the status window
     // installs it (view only: nothing can be changed from the sheet).
     std::function<void(int slot, bool viewOnly)> ShowStatus;
+
+    // The maze and the battle meet through these two, so neither includes the
+    // other's screens. The battle installs StartBattle: it puts the battle of
+    // an encounter number (0: a random one of the floor) on screen and
+    // returns; the rounds then run in the battle's own key handlers. The maze
+    // installs BattleOver, which the battle calls once at its end: the maze
+    // takes the party back (after-battle events, the view) or, after a
+    // defeat, sends the game home to the castle.
+    std::function<void(int encounter)> StartBattle;
+    std::function<void(BattleEnd)> BattleOver;
 
     // Makes a screen, registers it for a menu state and keeps it.
     template <typename T, typename... Args>
