@@ -289,7 +289,7 @@ class MazeScreen : public Screen {
         const std::string_view mark = up ? "▲" : "▼";
         if (kind == MoveKind::Right || kind == MoveKind::Left) {
             // The turns use the vertical font: the arrow lies on its side.
-            canvas.DrawTextRotated(glyphs, ArrowSize - 1, 0, mark, ArrowColour);
+            canvas.DrawTextRotated(glyphs, 0, 0, mark, ArrowColour);
         } else {
             canvas.DrawText(glyphs, 0, 0, mark, ArrowColour);
         }

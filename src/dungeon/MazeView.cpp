@@ -195,17 +195,26 @@ void DrawLineView(Canvas& canvas, const ViewCells& cells, bool filled) {
             return {scale(n.Right, n.Top), scale(f.Right, f.Top), scale(f.Right, f.Bottom),
                     scale(n.Right, n.Bottom)};
         };
-        // Front walls of the whole row first, then the side walls over them.
-        for (int bit : {int{EdgeNorth}, int{EdgeWest}, int{EdgeEast}}) {
+        auto draw = [&](int cell, int bit) {
+            const auto k = static_cast<size_t>(cell);
+            const int walls = cells.ViewWalls[k];
+            const int doors = cells.ViewDoors[k];
+            if ((walls & bit) == 0 && (doors & bit) == 0) return;
+            const bool dark = (cells.ViewFlags[k] & DarkCell) != 0;
+            const bool door = (walls & bit) != 0 && (doors & bit) != 0;
+            DrawFace(canvas, faceOf(cell, bit), dark, door, row.Grey, filled, row.DoorMargin, scale,
+                     bit != EdgeNorth);
+        };
+        // Front walls of the whole row first, then the side walls, from the
+        // outermost cells in: a wall two cells share shows the side that
+        // faces the middle of the view.
+        for (int cell = row.First; cell <= row.Last; ++cell) draw(cell, EdgeNorth);
+        for (int side = 2; side >= 0; --side) {
             for (int cell = row.First; cell <= row.Last; ++cell) {
-                const auto k = static_cast<size_t>(cell);
-                const int walls = cells.ViewWalls[k];
-                const int doors = cells.ViewDoors[k];
-                if ((walls & bit) == 0 && (doors & bit) == 0) continue;
-                const bool dark = (cells.ViewFlags[k] & DarkCell) != 0;
-                const bool door = (walls & bit) != 0 && (doors & bit) != 0;
-                DrawFace(canvas, faceOf(cell, bit), dark, door, row.Grey, filled, row.DoorMargin,
-                         scale, bit != EdgeNorth);
+                const int dx = ViewCellOffsets[static_cast<size_t>(cell)].Dx;
+                if (dx != -side && dx != side) continue;
+                draw(cell, EdgeWest);
+                draw(cell, EdgeEast);
             }
         }
     }
