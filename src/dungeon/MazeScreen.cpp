@@ -204,7 +204,8 @@ class MazeScreen : public Screen {
             game.PartyCount = 0;
             context_.Music.PlayScene(WipedOutScene);
             ReturnToCastle(context_);
-            NoteWhere();
+            // The battle's screen was the one to leave: the town comes back here.
+            BackInTown();
             return;
         }
         Show();

@@ -7,9 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "battle/BattleRules.h"
 #include "core/CommandMenus.h"
 #include "core/MazeMap.h"
+#include "core/NameCoding.h"
 #include "flow/FlowHarness.h"
+#include "ui/ScreenContext.h"
 
 namespace kv::test {
 namespace {
@@ -205,6 +208,71 @@ TEST(MazeFlow, AFallenPartyIsFoundWithSAndItsBodyComesHome) {
     EXPECT_EQ(body.Place, 0);
     EXPECT_EQ(body.PartyNo, 0);
     EXPECT_EQ(flow.State().MenuState, MenuStates::Castle);
+}
+
+// The battle stands in for itself: each StartBattle ends at once as the
+// test says, through the maze's BattleOver.
+void FakeBattles(Flow& flow, std::vector<int>& started, BattleEnd end) {
+    flow.OnStarted = [&started, end](Session& session) {
+        ScreenContext& context = session.Screens();
+        context.StartBattle = [&context, &started, end](int encounter) {
+            started.push_back(encounter);
+            if (end == BattleEnd::Defeat) Defeat(context.TheGame, context.ThePlayer);
+            context.BattleOver(end);
+        };
+    };
+}
+
+// One step in, an event asks for encounter 7; won, the after-battle event
+// speaks.
+void EventBattleAtOneStep(Flow& flow) {
+    Event(flow, 4, 1, 0, 1, 2, 14);
+    flow.Scenario().Events[4].DataID = 7;
+    EventDef& after = flow.Scenario().Events[5];
+    after = flow.Scenario().Events[4];
+    after.ID = 5;
+    after.EventCase = 4;
+    after.Kind = 4;
+    EncodeName("扉の向こうで何かが光った", after.MessageCodes, 1, 200);
+}
+
+TEST(MazeFlow, AnEventBattleWonRunsItsAfterBattleEventsAndTheWalkGoesOn) {
+    Flow flow;
+    Character(flow, 1, "アリア");
+    Character(flow, 2, "ベル");
+    SmallMaze(flow, false);
+    EventBattleAtOneStep(flow);
+    std::vector<int> started;
+    FakeBattles(flow, started, BattleEnd::Victory);
+    ASSERT_TRUE(flow.Run(FormAndEnter + "Up Enter  Up")) << flow.Error();
+    EXPECT_EQ(started, std::vector<int>{7});
+    const std::vector<std::string> dialogs = flow.Dialogs();
+    EXPECT_EQ(Count(dialogs, "扉の向こうで何かが光った"), 1u);
+    EXPECT_EQ(flow.State().MenuState, MenuStates::Maze);
+    EXPECT_EQ(WhereLines(flow).back(), (Where{1, 0, 2, 2}));
+}
+
+TEST(MazeFlow, ADefeatLeavesTheBodiesWhereTheyFellAndTheCastleComesBack) {
+    Flow flow;
+    Character(flow, 1, "アリア");
+    Character(flow, 2, "ベル");
+    SmallMaze(flow, false);
+    EventBattleAtOneStep(flow);
+    std::vector<int> started;
+    FakeBattles(flow, started, BattleEnd::Defeat);
+    ASSERT_TRUE(flow.Run(FormAndEnter + "Up Enter")) << flow.Error();
+    EXPECT_EQ(started, std::vector<int>{7});
+    EXPECT_EQ(flow.State().MenuState, MenuStates::Castle);
+    EXPECT_EQ(flow.State().CurrentFloor, 0);
+    EXPECT_EQ(WhereLines(flow).back().Floor, 0);
+    const auto saved = flow.SavedGame();
+    for (int slot : {1, 2}) {
+        const Creature& c = saved->Roster[static_cast<size_t>(slot)];
+        EXPECT_EQ(c.Place, Place);
+        EXPECT_EQ(c.Floor, 1);
+        EXPECT_EQ(c.PosY, 1);
+        EXPECT_EQ(c.PartyNo, 1);
+    }
 }
 
 }  // namespace
