@@ -12,6 +12,7 @@
 #include "core/MazeMap.h"
 #include "core/NameCoding.h"
 #include "flow/FlowHarness.h"
+#include "items/ItemsFixture.h"
 #include "ui/ScreenContext.h"
 
 namespace kv::test {
@@ -273,6 +274,45 @@ TEST(MazeFlow, ADefeatLeavesTheBodiesWhereTheyFellAndTheCastleComesBack) {
         EXPECT_EQ(c.PosY, 1);
         EXPECT_EQ(c.PartyNo, 1);
     }
+}
+
+// The camp (I in the maze) offers what town does not: a member with the
+// skills identifies an item and then appraises it.
+TEST(MazeFlow, TheCampIdentifiesAndAppraises) {
+    constexpr int IdentifySkill = 42;
+    constexpr int AppraiseSkill = 49;
+    Flow flow;
+    Character(flow, 1, "アリア");
+    Character(flow, 2, "ベル");
+    SmallMaze(flow, false);
+    Game& g = flow.Scenario();
+    g.Items = testing::ItemsFixture().G().Items;
+    Creature& aria = g.Roster[1];
+    aria.Skills[IdentifySkill] = aria.Skills[AppraiseSkill] = 1;
+    aria.Items[1] = InventorySlot{testing::Sword, Unidentified, 1};
+    ASSERT_TRUE(flow.Run(FormAndEnter + "I Enter  "
+                                        // Appraising first is refused: it is not identified yet.
+                                        "J Enter  Enter Enter  Esc  "
+                                        // Identified at the first try (level 3 beats difficulty 1).
+                                        "I Enter  Enter Enter  Esc  "
+                                        // Now the appraisal opens its panel; Enter closes it; back.
+                                        "J Enter  Enter  Enter  L Enter"))
+        << flow.Error();
+
+    const std::vector<std::string> dialogs = flow.Dialogs();
+    EXPECT_EQ(Count(dialogs, "識別されていません"), 1u);
+    EXPECT_EQ(Count(dialogs, "識別できました"), 1u);
+    EXPECT_EQ(Count(dialogs, "鑑定できなかった・・・"), 0u);
+    // The item list shows the true name once identified.
+    std::vector<std::string> itemRows;
+    for (const nlohmann::json& line : flow.Lines("list")) {
+        if (line["name"] == "lstItem" && !line["rows"].empty()) itemRows.push_back(line["rows"][0]);
+    }
+    ASSERT_FALSE(itemRows.empty());
+    EXPECT_NE(itemRows.front().find("？"), std::string::npos);
+    EXPECT_NE(itemRows.back().find("ソード"), std::string::npos);
+    const auto saved = flow.SavedGame();
+    EXPECT_EQ(saved->Roster[1].Items[1].ItemFlags & Unidentified, 0);
 }
 
 }  // namespace
