@@ -7,7 +7,7 @@
 #include "core/Utf8.h"
 #include "dungeon/Movement.h"
 #include "dungeon/PartyMembers.h"
-#include "items/Equipment.h"
+#include "items/Inventory.h"
 #include "town/CharacterRules.h"
 
 namespace kv {
@@ -27,11 +27,8 @@ constexpr const char* LockedText = "鍵がかかっている";
 constexpr const char* WhoOpensText = "だれが開けますか？";
 constexpr const char* OpenedText = "鍵を開けた";
 constexpr const char* StayedShutText = "鍵は開かなかった";
-constexpr const char* FoundSuffix = "を手に入れた";
 constexpr int SparedText = 1023;
 constexpr int CannotText = 1003;
-constexpr int RoomFullText = 1053;
-constexpr int GotItemText = 1080;
 
 constexpr int StairsDown = 1;
 constexpr int RandomFacing = 4;
@@ -40,7 +37,6 @@ constexpr int LockSkill = 3;
 constexpr int FirstConditionAttribute = 15;
 constexpr int LastConditionAttribute = 34;
 constexpr int LastAttribute = 36;
-constexpr int LastItemSlot = 15;
 
 bool IsParty(int target) {
     return target == Party || target == PartyToo;
@@ -66,28 +62,31 @@ bool Resists(Game& game, int resist) {
     return Dice(game.Rng, 1, 100, 0) < resist;
 }
 
+// The length of the gift's message picks how the find is announced: none,
+// a plain line, or the item named.
+FoundMessage GiftMessage(const std::string& message) {
+    const size_t length = DecodeUtf8(message).size();
+    if (length == 0) return FoundMessage::None;
+    return length == 1 ? FoundMessage::Plain : FoundMessage::Named;
+}
+
 void Gift(Game& game, Player& player, const Contents& c) {
     if (c.Target != AnyCharacter && c.Target != Party) return;
-    const int mode = static_cast<int>(DecodeUtf8(c.Message).size());
+    const FoundMessage mode = GiftMessage(c.Message);
     for (int n = 0; n < c.Dice.DA; ++n) {
         if (c.State != 1 && PartyCarriesItem(game, c.DataID)) return;
-        GiveEventItem(game, player, c.DataID, c.Dice.DB != 0, mode, c.Dice.DC != 0);
+        GiveFoundItem(game, player, c.DataID, c.Dice.DB != 0, mode, c.Dice.DC != 0);
     }
 }
 
 void Take(Game& game, Player& player, const Contents& c) {
     for (int n = 0; n < c.Dice.DA; ++n) {
         if (c.Target == AnyCharacter) {
-            for (int s = 1; s < static_cast<int>(game.Roster.size()); ++s) {
-                if (TakeOneItem(game.Roster[static_cast<size_t>(s)], c.DataID)) break;
-            }
+            ConsumeItemFromRoster(game, c.DataID);
         } else if (c.Target == ChosenMember) {
-            if (Creature* m = Choose(game, player, c.Message)) TakeOneItem(*m, c.DataID);
+            if (Creature* m = Choose(game, player, c.Message)) ConsumeItem(game, c.DataID, *m);
         } else if (IsParty(c.Target)) {
-            for (int i = 1; i <= game.PartyCount; ++i) {
-                Creature* m = PartyMember(game, i);
-                if (m != nullptr && TakeOneItem(*m, c.DataID)) break;
-            }
+            ConsumeItemFromParty(game, c.DataID);
         }
     }
 }
@@ -182,31 +181,6 @@ bool TryLock(Game& game, Player& player, int difficulty) {
     }
     player.Message((m->Status & IdleMask) != 0 ? ResString(CannotText) : StayedShutText);
     return false;
-}
-
-int GiveEventItem(Game& game, Player& player, int item, bool unidentified, int messageMode,
-                  bool countAsFound) {
-    if (item < 1 || item >= static_cast<int>(game.Items.size())) return -1;
-    for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* m = PartyMember(game, i);
-        if (m == nullptr) continue;
-        for (int slot = 1; slot <= LastItemSlot; ++slot) {
-            InventorySlot& s = m->Items[static_cast<size_t>(slot)];
-            if (s.ItemId != 0) continue;
-            s = InventorySlot{item, unidentified ? Unidentified : 0, 1};
-            MarkEquippable(game, *m, slot);
-            game.CurrentChar = game.PartyList[static_cast<size_t>(i)];
-            const ItemDef& def = game.Items[static_cast<size_t>(item)];
-            if (messageMode == 1) player.Message(ResString(GotItemText));
-            if (messageMode >= 2) {
-                player.Message((unidentified ? def.UnidentifiedName : def.Name) + FoundSuffix);
-            }
-            if (countAsFound) game.ItemFound[static_cast<size_t>(item)] += 1;
-            return 0;
-        }
-    }
-    if (messageMode != 0) player.Message(ResString(RoomFullText));
-    return -1;
 }
 
 int RunContent(Game& game, Player& player, const Contents& c, int position, EventRun& run,
