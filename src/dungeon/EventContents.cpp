@@ -92,9 +92,11 @@ void Take(Game& game, Player& player, const Contents& c) {
 }
 
 // Stairs and teleports move the party and check where it landed.
+// A square off the 20 x 20 grid wraps onto it, as a step over the edge does.
 void Transfer(Game& game, Player& player, const Contents& c, EventRun& run,
               const MazeHooks& hooks) {
-    TransferParty(game, c.Location.Floor, c.Location.X, c.Location.Y, hooks);
+    auto onGrid = [](int32_t v) { return ((v % FloorSide) + FloorSide) % FloorSide; };
+    TransferParty(game, c.Location.Floor, onGrid(c.Location.X), onGrid(c.Location.Y), hooks);
     if (CheckLanding(game, player, hooks) < 0) run.PartyGone = true;
 }
 

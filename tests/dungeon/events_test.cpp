@@ -481,6 +481,23 @@ std::vector<KindCase> KindCases() {
          {Content(21, 0), Content(11, 1)},
          {},
          [=](MazeFixture& f, const EventRun&) { EXPECT_EQ(flag(f, 1), 0); }},
+        {"a jump that loops for ever ends after a thousand contents",
+         {Content(13, 4), Content(21, 1)},
+         {},
+         [=](MazeFixture& f, const EventRun&) {
+             EXPECT_EQ(flag(f, 4), 0);  // toggled 500 times
+         }},
+        {"a teleport off the grid wraps onto it",
+         {With(Content(7),
+               [](Contents& c) {
+                   c.Location = {23, 41, 1, 0, 0};
+               })},
+         {},
+         [](MazeFixture& f, const EventRun& r) {
+             EXPECT_FALSE(r.PartyGone);
+             EXPECT_EQ(f.G().PartyX, 3);
+             EXPECT_EQ(f.G().PartyY, 1);
+         }},
         {"an unknown kind ends the event",
          {Content(99), Content(11, 1)},
          {},
