@@ -122,7 +122,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (rows.size() == 1) return 0;
 
-    auto game = std::make_unique<Game>(*start);
+    // One game for every input, its changeable parts put back as they were
+    // (copying the whole game, tables and all, would cost most of the run).
+    static const std::unique_ptr<Game> game = fuzz::MakeGame();
+    game->Roster = start->Roster;
+    game->PartyList = start->PartyList;
+    game->PartyCount = start->PartyCount;
+    game->EventFlags = start->EventFlags;
+    game->ItemFound = start->ItemFound;
+    game->PartyEffects = 0;
+    game->CurrentPerson = 0;
+    game->SpecialEncounterUsed = false;
+    game->Rng = start->Rng;
     game->MazeEvents = BuildEvents(rows);
     fuzz::BytePlayer player(input.Bytes.substr(used));
     const MazeHooks hooks;

@@ -1,5 +1,6 @@
 #include "dungeon/EventContents.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/Dice.h"
@@ -51,8 +52,22 @@ Creature* Choose(Game& game, Player& player, const std::string& prompt) {
     return nullptr;
 }
 
+// Counts beyond these come only from broken data; honouring them would hold
+// the game for seconds (a thousand million dice, a gift repeated as often).
+// No party could carry more pieces than every roster slot full.
+constexpr int MostDice = 1000;
+constexpr int MostRepeats = 50 * 15 * 9;
+
+int DiceCount(int32_t count) {
+    return std::min<int32_t>(count, MostDice);
+}
+
+int Repeats(int32_t count) {
+    return std::min<int32_t>(count, MostRepeats);
+}
+
 int32_t Roll(Game& game, const DiceClass& dice) {
-    return Dice(game.Rng, dice.DA, dice.DB, dice.DC);
+    return Dice(game.Rng, DiceCount(dice.DA), dice.DB, dice.DC);
 }
 
 // The resistance test of a condition: the member shrugs it off when a d100
@@ -73,20 +88,27 @@ FoundMessage GiftMessage(const std::string& message) {
 void Gift(Game& game, Player& player, const Contents& c) {
     if (c.Target != AnyCharacter && c.Target != Party) return;
     const FoundMessage mode = GiftMessage(c.Message);
-    for (int n = 0; n < c.Dice.DA; ++n) {
+    for (int n = 0; n < Repeats(c.Dice.DA); ++n) {
         if (c.State != 1 && PartyCarriesItem(game, c.DataID)) return;
-        GiveFoundItem(game, player, c.DataID, c.Dice.DB != 0, mode, c.Dice.DC != 0);
+        // Nothing makes room while the gift goes on: once a piece finds none
+        // (and the party has been told), so would every piece after it.
+        if (GiveFoundItem(game, player, c.DataID, c.Dice.DB != 0, mode, c.Dice.DC != 0) < 0) {
+            return;
+        }
     }
 }
 
 void Take(Game& game, Player& player, const Contents& c) {
-    for (int n = 0; n < c.Dice.DA; ++n) {
+    for (int n = 0; n < Repeats(c.Dice.DA); ++n) {
+        // Once nobody holds a piece, the repetitions left would find none either.
         if (c.Target == AnyCharacter) {
-            ConsumeItemFromRoster(game, c.DataID);
+            if (ConsumeItemFromRoster(game, c.DataID) == 0) return;
         } else if (c.Target == ChosenMember) {
             if (Creature* m = Choose(game, player, c.Message)) ConsumeItem(game, c.DataID, *m);
         } else if (IsParty(c.Target)) {
-            ConsumeItemFromParty(game, c.DataID);
+            if (ConsumeItemFromParty(game, c.DataID) == 0) return;
+        } else {
+            return;
         }
     }
 }
@@ -113,7 +135,7 @@ void FloorTrap(Game& game, Player& player, const Contents& c, const MazeHooks& h
             player.Message(m->Name + std::string(ResString(SparedText)));
             continue;
         }
-        player.Message(DamageCreature(*m, Dice(game.Rng, c.Dice.DA, 10, 0)));
+        player.Message(DamageCreature(*m, Dice(game.Rng, DiceCount(c.Dice.DA), 10, 0)));
         const int attribute = c.State;
         if (attribute < FirstConditionAttribute || attribute > LastConditionAttribute) continue;
         if ((m->Status & GoneMask) != 0) continue;

@@ -3,6 +3,7 @@
 // and result a run hands back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "MazeFixture.h"
@@ -201,6 +202,20 @@ std::vector<KindCase> KindCases() {
              EXPECT_FALSE(holds(f, 1, Sword));
              EXPECT_EQ(f.G().ItemFound[Sword], 0);
              EXPECT_TRUE(f.Player.Saw(ResString(1053)));
+         }},
+        {"a gift repeated a thousand million times fills the party and is told once",
+         {With(Content(1, Sword),
+               [](Contents& c) {
+                   c.Target = 2;
+                   c.Dice = {1000000000, 0, 0};
+                   c.State = 1;
+                   c.Message = "a";
+               })},
+         {},
+         [](MazeFixture& f, const EventRun&) {
+             for (size_t m = 1; m <= 3; ++m) EXPECT_EQ(f.G().Roster[m].Items[15].ItemId, Sword);
+             const auto messages = f.Player.Messages();
+             EXPECT_EQ(std::count(messages.begin(), messages.end(), ResString(1053)), 1);
          }},
         {"take twice from anyone in the roster, a stack one piece at a time",
          {With(Content(2, Potion),
