@@ -25,6 +25,16 @@ constexpr bool TakesItem(int kind) {
 constexpr bool TakesFlag(int kind) {
     return kind >= 10 && kind <= 13;
 }
+// The game repeats a gift or a take at most this often (every roster slot
+// full) and rolls at most this many dice for a trap or a heal.
+constexpr int MostRepeats = 50 * 15 * 9;
+constexpr int MostDice = 1000;
+constexpr bool RepeatsDA(int kind) {
+    return kind == 1 || kind == 2;
+}
+constexpr bool RollsDA(int kind) {
+    return kind == 8 || kind == 18;
+}
 
 std::string EventRow(size_t row) {
     return "KVR4.DAT EventDef " + std::to_string(row);
@@ -123,6 +133,14 @@ void DataChecker::CheckEventGroup(size_t first, size_t count) {
         // would quietly do nothing.
         if (TakesFlag(e.Kind) && (e.DataID < 0 || e.DataID >= EventFlagCount)) {
             Report(at + " DataID: flag " + std::to_string(e.DataID) + " is not 0..100");
+        }
+        if (RepeatsDA(e.Kind) && (e.DA < 0 || e.DA > MostRepeats)) {
+            Report(at + " DA: " + std::to_string(e.DA) + " repetitions, the game makes at most " +
+                   std::to_string(MostRepeats));
+        }
+        if (RollsDA(e.Kind) && (e.DA < 0 || e.DA > MostDice)) {
+            Report(at + " DA: " + std::to_string(e.DA) + " dice, the game rolls at most " +
+                   std::to_string(MostDice));
         }
         if (e.Kind == 14 && !EncounterExists(e.DataID)) {
             Report(at + " DataID: no encounter row has the number " + std::to_string(e.DataID));
