@@ -1,5 +1,6 @@
 #include "dungeon/EventContents.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/Dice.h"
@@ -7,7 +8,7 @@
 #include "core/Utf8.h"
 #include "dungeon/Movement.h"
 #include "dungeon/PartyMembers.h"
-#include "items/Equipment.h"
+#include "items/Inventory.h"
 #include "town/CharacterRules.h"
 
 namespace kv {
@@ -27,11 +28,8 @@ constexpr const char* LockedText = "鍵がかかっている";
 constexpr const char* WhoOpensText = "だれが開けますか？";
 constexpr const char* OpenedText = "鍵を開けた";
 constexpr const char* StayedShutText = "鍵は開かなかった";
-constexpr const char* FoundSuffix = "を手に入れた";
 constexpr int SparedText = 1023;
 constexpr int CannotText = 1003;
-constexpr int RoomFullText = 1053;
-constexpr int GotItemText = 1080;
 
 constexpr int StairsDown = 1;
 constexpr int RandomFacing = 4;
@@ -40,7 +38,6 @@ constexpr int LockSkill = 3;
 constexpr int FirstConditionAttribute = 15;
 constexpr int LastConditionAttribute = 34;
 constexpr int LastAttribute = 36;
-constexpr int LastItemSlot = 15;
 
 bool IsParty(int target) {
     return target == Party || target == PartyToo;
@@ -55,8 +52,22 @@ Creature* Choose(Game& game, Player& player, const std::string& prompt) {
     return nullptr;
 }
 
+// Counts beyond these come only from broken data; honouring them would hold
+// the game for seconds (a thousand million dice, a gift repeated as often).
+// No party could carry more pieces than every roster slot full.
+constexpr int MostDice = 1000;
+constexpr int MostRepeats = 50 * 15 * 9;
+
+int DiceCount(int32_t count) {
+    return std::min<int32_t>(count, MostDice);
+}
+
+int Repeats(int32_t count) {
+    return std::min<int32_t>(count, MostRepeats);
+}
+
 int32_t Roll(Game& game, const DiceClass& dice) {
-    return Dice(game.Rng, dice.DA, dice.DB, dice.DC);
+    return Dice(game.Rng, DiceCount(dice.DA), dice.DB, dice.DC);
 }
 
 // The resistance test of a condition: the member shrugs it off when a d100
@@ -66,36 +77,48 @@ bool Resists(Game& game, int resist) {
     return Dice(game.Rng, 1, 100, 0) < resist;
 }
 
+// The length of the gift's message picks how the find is announced: none,
+// a plain line, or the item named.
+FoundMessage GiftMessage(const std::string& message) {
+    const size_t length = DecodeUtf8(message).size();
+    if (length == 0) return FoundMessage::None;
+    return length == 1 ? FoundMessage::Plain : FoundMessage::Named;
+}
+
 void Gift(Game& game, Player& player, const Contents& c) {
     if (c.Target != AnyCharacter && c.Target != Party) return;
-    const int mode = static_cast<int>(DecodeUtf8(c.Message).size());
-    for (int n = 0; n < c.Dice.DA; ++n) {
+    const FoundMessage mode = GiftMessage(c.Message);
+    for (int n = 0; n < Repeats(c.Dice.DA); ++n) {
         if (c.State != 1 && PartyCarriesItem(game, c.DataID)) return;
-        GiveEventItem(game, player, c.DataID, c.Dice.DB != 0, mode, c.Dice.DC != 0);
+        // Nothing makes room while the gift goes on: once a piece finds none
+        // (and the party has been told), so would every piece after it.
+        if (GiveFoundItem(game, player, c.DataID, c.Dice.DB != 0, mode, c.Dice.DC != 0) < 0) {
+            return;
+        }
     }
 }
 
 void Take(Game& game, Player& player, const Contents& c) {
-    for (int n = 0; n < c.Dice.DA; ++n) {
+    for (int n = 0; n < Repeats(c.Dice.DA); ++n) {
+        // Once nobody holds a piece, the repetitions left would find none either.
         if (c.Target == AnyCharacter) {
-            for (int s = 1; s < static_cast<int>(game.Roster.size()); ++s) {
-                if (TakeOneItem(game.Roster[static_cast<size_t>(s)], c.DataID)) break;
-            }
+            if (ConsumeItemFromRoster(game, c.DataID) == 0) return;
         } else if (c.Target == ChosenMember) {
-            if (Creature* m = Choose(game, player, c.Message)) TakeOneItem(*m, c.DataID);
+            if (Creature* m = Choose(game, player, c.Message)) ConsumeItem(game, c.DataID, *m);
         } else if (IsParty(c.Target)) {
-            for (int i = 1; i <= game.PartyCount; ++i) {
-                Creature* m = PartyMember(game, i);
-                if (m != nullptr && TakeOneItem(*m, c.DataID)) break;
-            }
+            if (ConsumeItemFromParty(game, c.DataID) == 0) return;
+        } else {
+            return;
         }
     }
 }
 
 // Stairs and teleports move the party and check where it landed.
+// A square off the 20 x 20 grid wraps onto it, as a step over the edge does.
 void Transfer(Game& game, Player& player, const Contents& c, EventRun& run,
               const MazeHooks& hooks) {
-    TransferParty(game, c.Location.Floor, c.Location.X, c.Location.Y, hooks);
+    auto onGrid = [](int32_t v) { return ((v % FloorSide) + FloorSide) % FloorSide; };
+    TransferParty(game, c.Location.Floor, onGrid(c.Location.X), onGrid(c.Location.Y), hooks);
     if (CheckLanding(game, player, hooks) < 0) run.PartyGone = true;
 }
 
@@ -112,7 +135,7 @@ void FloorTrap(Game& game, Player& player, const Contents& c, const MazeHooks& h
             player.Message(m->Name + std::string(ResString(SparedText)));
             continue;
         }
-        player.Message(DamageCreature(*m, Dice(game.Rng, c.Dice.DA, 10, 0)));
+        player.Message(DamageCreature(*m, Dice(game.Rng, DiceCount(c.Dice.DA), 10, 0)));
         const int attribute = c.State;
         if (attribute < FirstConditionAttribute || attribute > LastConditionAttribute) continue;
         if ((m->Status & GoneMask) != 0) continue;
@@ -182,31 +205,6 @@ bool TryLock(Game& game, Player& player, int difficulty) {
     }
     player.Message((m->Status & IdleMask) != 0 ? ResString(CannotText) : StayedShutText);
     return false;
-}
-
-int GiveEventItem(Game& game, Player& player, int item, bool unidentified, int messageMode,
-                  bool countAsFound) {
-    if (item < 1 || item >= static_cast<int>(game.Items.size())) return -1;
-    for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* m = PartyMember(game, i);
-        if (m == nullptr) continue;
-        for (int slot = 1; slot <= LastItemSlot; ++slot) {
-            InventorySlot& s = m->Items[static_cast<size_t>(slot)];
-            if (s.ItemId != 0) continue;
-            s = InventorySlot{item, unidentified ? Unidentified : 0, 1};
-            MarkEquippable(game, *m, slot);
-            game.CurrentChar = game.PartyList[static_cast<size_t>(i)];
-            const ItemDef& def = game.Items[static_cast<size_t>(item)];
-            if (messageMode == 1) player.Message(ResString(GotItemText));
-            if (messageMode >= 2) {
-                player.Message((unidentified ? def.UnidentifiedName : def.Name) + FoundSuffix);
-            }
-            if (countAsFound) game.ItemFound[static_cast<size_t>(item)] += 1;
-            return 0;
-        }
-    }
-    if (messageMode != 0) player.Message(ResString(RoomFullText));
-    return -1;
 }
 
 int RunContent(Game& game, Player& player, const Contents& c, int position, EventRun& run,

@@ -43,11 +43,4 @@ int RunContent(Game& game, Player& player, const Contents& content, int position
 // The lock of difficulty n: a member tries; true when it opened.
 bool TryLock(Game& game, Player& player, int difficulty);
 
-// One item found by the party: into the first free slot of the first member
-// in marching order that has one. -1 when nobody has room ("アイテムがいっぱいです"
-// unless messageMode is 0); messageMode 1 says "アイテムを手に入れた", 2 and up
-// name the item.
-int GiveEventItem(Game& game, Player& player, int item, bool unidentified, int messageMode,
-                  bool countAsFound);
-
 }  // namespace kv

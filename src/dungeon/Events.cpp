@@ -14,6 +14,10 @@ namespace kv {
 namespace {
 
 constexpr int LastStartingRow = 499;
+// A jump back that nothing ever leaves (a jump to itself, a question whose
+// answers both point backwards) would hold the game for ever; an event ends
+// after this many contents however its jumps go.
+constexpr int MostContentsRun = 1000;
 
 // The special encounter of the two deepest places: a chance meeting on one
 // random square and facing, once a run, after a while in the game.
@@ -106,7 +110,8 @@ EventRun RunEvents(Game& game, Player& player, EventTrigger trigger, const MazeH
     for (const EventClass& event : game.MazeEvents) {
         if (!Matches(game, event, trigger)) continue;
         const int count = static_cast<int>(event.Content.size());
-        for (int p = 1; p >= 1 && p <= count;) {
+        int contentsRun = 0;
+        for (int p = 1; p >= 1 && p <= count && contentsRun < MostContentsRun; ++contentsRun) {
             run.Fired = true;
             p = RunContent(game, player, event.Content[static_cast<size_t>(p - 1)], p, run, hooks);
             if (run.PartyGone || run.WentHome) return run;

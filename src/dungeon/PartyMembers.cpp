@@ -58,16 +58,4 @@ bool RosterCarriesItem(const Game& game, int item) {
     return false;
 }
 
-bool TakeOneItem(Creature& creature, int item) {
-    if (item == 0) return false;
-    for (int slot = FirstItemSlot; slot <= LastItemSlot; ++slot) {
-        InventorySlot& s = creature.Items[static_cast<size_t>(slot)];
-        if (s.ItemId != item) continue;
-        s.ItemCount -= 1;
-        if (s.ItemCount <= 0) s = InventorySlot{};
-        return true;
-    }
-    return false;
-}
-
 }  // namespace kv

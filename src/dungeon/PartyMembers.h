@@ -23,8 +23,4 @@ bool PartyCarriesItem(const Game& game, int item);
 // Whether some roster character (1..50) carries it.
 bool RosterCarriesItem(const Game& game, int item);
 
-// One piece of the item taken from the creature's first slot holding it; a
-// slot that runs out is emptied. False when it held none.
-bool TakeOneItem(Creature& creature, int item);
-
 }  // namespace kv

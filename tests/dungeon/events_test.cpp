@@ -3,13 +3,16 @@
 // and result a run hands back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "MazeFixture.h"
+#include "core/StringTable.h"
 #include "dungeon/Events.h"
 #include "dungeon/Movement.h"
 #include "dungeon/SearchAndUse.h"
 #include "dungeon/TreasureSpots.h"
+#include "items/Inventory.h"
 
 namespace kv {
 namespace {
@@ -17,6 +20,7 @@ namespace {
 using testing::MazeFixture;
 
 constexpr int Sword = 7;
+constexpr int Potion = 8;  // a stackable kind
 
 EventDef Row(int id, int kind, int dataId = 0) {
     EventDef row;
@@ -164,6 +168,65 @@ std::vector<KindCase> KindCases() {
              EXPECT_TRUE(holds(f, 2, Sword));
              EXPECT_FALSE(holds(f, 3, Sword));
          }},
+        {"a stackable gift tops up a stack, then starts another",
+         {With(Content(1, Potion),
+               [](Contents& c) {
+                   c.Target = 2;
+                   c.Dice = {2, 0, 0};
+                   c.State = 1;
+                   c.Message = "a";
+               })},
+         [](MazeFixture& f) {
+             f.G().Roster[1].Items[1] = {Potion, 0, 8};
+         },
+         [](MazeFixture& f, const EventRun&) {
+             EXPECT_EQ(f.G().Roster[1].Items[1].ItemCount, 9);
+             EXPECT_EQ(f.G().Roster[1].Items[2].ItemId, Potion);
+             EXPECT_EQ(f.G().Roster[1].Items[2].ItemCount, 1);
+             EXPECT_TRUE(f.Player.Saw(ResString(1080)));
+         }},
+        {"a gift to a party with no free slot is told and lost",
+         {With(Content(1, Sword),
+               [](Contents& c) {
+                   c.Target = 2;
+                   c.Dice = {1, 0, 1};
+                   c.State = 1;
+                   c.Message = "a";
+               })},
+         [](MazeFixture& f) {
+             for (size_t m = 1; m <= 3; ++m) {
+                 for (size_t s = 1; s <= 15; ++s) f.G().Roster[m].Items[s] = {Potion, 0, 9};
+             }
+         },
+         [=](MazeFixture& f, const EventRun&) {
+             EXPECT_FALSE(holds(f, 1, Sword));
+             EXPECT_EQ(f.G().ItemFound[Sword], 0);
+             EXPECT_TRUE(f.Player.Saw(ResString(1053)));
+         }},
+        {"a gift repeated a thousand million times fills the party and is told once",
+         {With(Content(1, Sword),
+               [](Contents& c) {
+                   c.Target = 2;
+                   c.Dice = {1000000000, 0, 0};
+                   c.State = 1;
+                   c.Message = "a";
+               })},
+         {},
+         [](MazeFixture& f, const EventRun&) {
+             for (size_t m = 1; m <= 3; ++m) EXPECT_EQ(f.G().Roster[m].Items[15].ItemId, Sword);
+             const auto messages = f.Player.Messages();
+             EXPECT_EQ(std::count(messages.begin(), messages.end(), ResString(1053)), 1);
+         }},
+        {"take twice from anyone in the roster, a stack one piece at a time",
+         {With(Content(2, Potion),
+               [](Contents& c) {
+                   c.Target = 1;
+                   c.Dice = {2, 0, 0};
+               })},
+         [](MazeFixture& f) {
+             f.G().Roster[9].Items[4] = {Potion, 0, 3};
+         },
+         [](MazeFixture& f, const EventRun&) { EXPECT_EQ(f.G().Roster[9].Items[4].ItemCount, 1); }},
         {"stairs down, taken",
          {With(Content(3),
                [](Contents& c) {
@@ -433,6 +496,23 @@ std::vector<KindCase> KindCases() {
          {Content(21, 0), Content(11, 1)},
          {},
          [=](MazeFixture& f, const EventRun&) { EXPECT_EQ(flag(f, 1), 0); }},
+        {"a jump that loops for ever ends after a thousand contents",
+         {Content(13, 4), Content(21, 1)},
+         {},
+         [=](MazeFixture& f, const EventRun&) {
+             EXPECT_EQ(flag(f, 4), 0);  // toggled 500 times
+         }},
+        {"a teleport off the grid wraps onto it",
+         {With(Content(7),
+               [](Contents& c) {
+                   c.Location = {23, 41, 1, 0, 0};
+               })},
+         {},
+         [](MazeFixture& f, const EventRun& r) {
+             EXPECT_FALSE(r.PartyGone);
+             EXPECT_EQ(f.G().PartyX, 3);
+             EXPECT_EQ(f.G().PartyY, 1);
+         }},
         {"an unknown kind ends the event",
          {Content(99), Content(11, 1)},
          {},
@@ -486,6 +566,8 @@ TEST(MazeEvents, EachContentKind) {
         MazeFixture f;
         f.G().Items[Sword].Name = "ソード";
         f.G().Items[Sword].UnidentifiedName = "かたな";
+        f.G().Items[Potion].Name = "くすり";
+        f.G().Items[Potion].Kind = static_cast<int16_t>(ItemKind::Item);
         f.AddMember(1, "Ａ");
         f.AddMember(2, "Ｂ");
         f.AddMember(3, "Ｃ");

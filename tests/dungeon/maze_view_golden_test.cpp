@@ -1,24 +1,19 @@
 // The first-person view drawn pixel for pixel as the player sees it: one spot
 // of a small maze in the three styles, and a dark cell. The pictures live in
-// tests/dungeon/golden; run with KORVANE_UPDATE_GOLDEN=1 to write them anew
+// tests/golden; run with KORVANE_UPDATE_GOLDEN=1 to write them anew
 // after a change that is meant to alter them (then look at them).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "common/Golden.h"
 #include "dungeon/MazeFixture.h"
 #include "dungeon/MazeView.h"
 #include "platform/null/NullPlatform.h"
 
 namespace kv {
 namespace {
-
-namespace fs = std::filesystem;
-
-const fs::path GoldenFolder = fs::path(KORVANE_TEST_SOURCE) / "dungeon" / "golden";
 
 class MazeViewGolden : public ::testing::Test {
   protected:
@@ -27,7 +22,7 @@ class MazeViewGolden : public ::testing::Test {
         platform_ = CreateNullPlatform({}, error);
         ASSERT_TRUE(platform_) << error;
         glyphs_ = std::make_unique<GlyphCache>(platform_->Fonts());
-        art_ = LoadMazeArt(platform_->Images(), KORVANE_DEMO_FOLDER);
+        art_ = LoadMazeArt(platform_->Images(), KORVANE_DEMO_DIR);
         ASSERT_FALSE(art_.PicturesMissing) << "the demo's wall pictures are not built";
         BuildSpot();
     }
@@ -60,21 +55,7 @@ class MazeViewGolden : public ::testing::Test {
     }
 
     void ExpectGolden(const Image& picture, const std::string& name) {
-        const fs::path path = GoldenFolder / name;
-        if (std::getenv("KORVANE_UPDATE_GOLDEN") != nullptr) {
-            fs::create_directories(GoldenFolder);
-            ASSERT_TRUE(platform_->Images().SavePng(picture, path.string()));
-            return;
-        }
-        std::optional<Image> golden = platform_->Images().Load(path.string());
-        ASSERT_TRUE(golden) << path << " is missing; make it with KORVANE_UPDATE_GOLDEN=1";
-        ASSERT_EQ(golden->Width, picture.Width);
-        ASSERT_EQ(golden->Height, picture.Height);
-        int differing = 0;
-        for (size_t i = 0; i < picture.Pixels.size(); ++i) {
-            if ((golden->Pixels[i] & 0xFFFFFF) != (picture.Pixels[i] & 0xFFFFFF)) ++differing;
-        }
-        EXPECT_EQ(differing, 0) << name << " differs from its golden picture";
+        EXPECT_TRUE(test::MatchesGolden(platform_->Images(), picture, name));
     }
 
     testing::MazeFixture maze_;
@@ -84,15 +65,15 @@ class MazeViewGolden : public ::testing::Test {
 };
 
 TEST_F(MazeViewGolden, TheSameSpotInEachStyle) {
-    ExpectGolden(Draw(ViewStyle::Lines), "maze_lines.png");
-    ExpectGolden(Draw(ViewStyle::Polygons), "maze_polygons.png");
-    ExpectGolden(Draw(ViewStyle::Pictures), "maze_pictures.png");
+    ExpectGolden(Draw(ViewStyle::Lines), "maze_lines");
+    ExpectGolden(Draw(ViewStyle::Polygons), "maze_polygons");
+    ExpectGolden(Draw(ViewStyle::Pictures), "maze_pictures");
 }
 
 TEST_F(MazeViewGolden, ADarkCellShowsOnlyTheDarknessWhateverTheStyle) {
     maze_.Stand(2, 2, 1);
     const Image dark = Draw(ViewStyle::Pictures);
-    ExpectGolden(dark, "maze_dark.png");
+    ExpectGolden(dark, "maze_dark");
     EXPECT_EQ(Draw(ViewStyle::Lines).Pixels, dark.Pixels);
 }
 

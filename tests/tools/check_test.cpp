@@ -99,6 +99,31 @@ EventCase = 1
 
   [[event.content]]
   Kind = 30
+
+[[event]]
+Dungeon = 21
+Floor = 1
+EventCase = "step"
+
+  [[event.content]]
+  Kind = "flag_toggle"
+  DataID = 101
+
+  [[event.content]]
+  Kind = "flag_test"
+  DataID = -1
+  TrueID = 3
+  FalseID = 3
+
+  [[event.content]]
+  Kind = "person"
+  DataID = 21
+
+  [[event.content]]
+  Kind = "heal"
+  Target = 2
+  DA = 5000
+  DB = 8
 )";
     sources["maps/21-02.txt"] = UnmirroredFloor();
     sources["newgame.toml"] += "\n[[treasure]]\nrow = 2\nPlace = 30\nFloor = 1\nActive = 1\n";
@@ -127,6 +152,13 @@ EventCase = 1
              "number 99",
              "KVR4.DAT EventDef 8 (event 6 content 5, 30) Kind: 30 is not a content kind",
              "KVR6.DAT place 21 floor 2 WallMap (0,0) east and (1,0) west: wall not mirrored",
+             // The maze wraps: the west wall of (0,0) faces the east side of (19,0).
+             "KVR6.DAT place 21 floor 2 WallMap (19,0) east and (0,0) west: wall not mirrored",
+             "KVR4.DAT EventDef 9 (event 7 content 1, flag_toggle) DataID: flag 101 is not 0..100",
+             "KVR4.DAT EventDef 10 (event 7 content 2, flag_test) DataID: flag -1 is not 0..100",
+             "KVR4.DAT EventDef 11 (event 7 content 3, person) DataID: person 21 is not 0..20",
+             "KVR4.DAT EventDef 12 (event 7 content 4, heal) DA: 5000 dice, the game rolls at most "
+             "1000",
              "KVR1.DAT TreasureSpots row 2: place 30 floor 1 (0,0) is off the maze",
              "KVR1.DAT SeenDoors: 1 cell is not -1 (unseen), first place 21 floor 0 (0,1) "
              "holds 5",

@@ -21,6 +21,20 @@ constexpr bool UsesJumps(int kind) {
 constexpr bool TakesItem(int kind) {
     return kind == 1 || kind == 2 || kind == 9;
 }
+// Content kinds whose DataID is a progress flag: test, set, clear, toggle.
+constexpr bool TakesFlag(int kind) {
+    return kind >= 10 && kind <= 13;
+}
+// The game repeats a gift or a take at most this often (every roster slot
+// full) and rolls at most this many dice for a trap or a heal.
+constexpr int MostRepeats = 50 * 15 * 9;
+constexpr int MostDice = 1000;
+constexpr bool RepeatsDA(int kind) {
+    return kind == 1 || kind == 2;
+}
+constexpr bool RollsDA(int kind) {
+    return kind == 8 || kind == 18;
+}
 
 std::string EventRow(size_t row) {
     return "KVR4.DAT EventDef " + std::to_string(row);
@@ -115,6 +129,19 @@ void DataChecker::CheckEventGroup(size_t first, size_t count) {
         }
         if (e.Kind == 21) jump("DataID", e.DataID);
         if (TakesItem(e.Kind)) NeedItem(at + " DataID", e.DataID);
+        // The game reads an unknown flag as 0 and never writes it: the event
+        // would quietly do nothing.
+        if (TakesFlag(e.Kind) && (e.DataID < 0 || e.DataID >= EventFlagCount)) {
+            Report(at + " DataID: flag " + std::to_string(e.DataID) + " is not 0..100");
+        }
+        if (RepeatsDA(e.Kind) && (e.DA < 0 || e.DA > MostRepeats)) {
+            Report(at + " DA: " + std::to_string(e.DA) + " repetitions, the game makes at most " +
+                   std::to_string(MostRepeats));
+        }
+        if (RollsDA(e.Kind) && (e.DA < 0 || e.DA > MostDice)) {
+            Report(at + " DA: " + std::to_string(e.DA) + " dice, the game rolls at most " +
+                   std::to_string(MostDice));
+        }
         if (e.Kind == 14 && !EncounterExists(e.DataID)) {
             Report(at + " DataID: no encounter row has the number " + std::to_string(e.DataID));
         }
@@ -160,9 +187,10 @@ void DataChecker::CheckMaps() {
                         // East against the west of the next cell, south against the north below.
                         const std::array<std::array<int, 4>, 2> sides = {
                             {{1, 0, EdgeEast, EdgeWest}, {0, 1, EdgeSouth, EdgeNorth}}};
+                        // The maze wraps, so the last column meets the first and
+                        // the last row the first.
                         for (const auto& [dx, dy, bit, opposite] : sides) {
-                            const int nx = x + dx, ny = y + dy;
-                            if (nx >= FloorSide || ny >= FloorSide) continue;
+                            const int nx = (x + dx) % FloorSide, ny = (y + dy) % FloorSide;
                             const int16_t other = values[static_cast<size_t>(ny * FloorSide + nx)];
                             if (((values[i] & bit) != 0) == ((other & opposite) != 0)) continue;
                             const size_t side = bit == EdgeEast ? 1 : 2;
