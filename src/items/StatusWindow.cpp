@@ -3,6 +3,7 @@
 #include "core/StringTable.h"
 #include "items/EquipWindow.h"
 #include "items/Equipment.h"
+#include "items/Fusion.h"
 #include "items/Inventory.h"
 #include "items/SkillWindow.h"
 #include "items/StatusSheet.h"
@@ -349,9 +350,12 @@ void StatusWindow::CarryOut() {
         case BackCommand:
             Close();
             break;
+        case Alchemy:
+            MakeByAlchemy(game, player, game.CurrentChar);
+            Redraw(lstCommand.ListIndex());
+            break;
         case Cast:
         case Use:
-        case Alchemy:
             player.Message(LaterLine);
             break;
         default:
