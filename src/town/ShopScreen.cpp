@@ -170,12 +170,13 @@ class ShopScreen : public Screen {
         context_.Main.SetCommandMenu(MenuStates::ShopWeapons, menu, row);
     }
 
-    // False when nothing of the kind is in stock (the menu stays).
-    bool ShowGoods(int state, int key, int row = 0) {
+    // False when nothing of the kind is in stock (the menu stays; asked
+    // from a menu the shopkeeper says so).
+    bool ShowGoods(int state, int key, int row = 0, bool sayEmpty = true) {
         const std::vector<ShopRow> goods =
             GoodsRows(context_.TheGame, Shopper(), state == MenuStates::ShopWeaponGoods, key);
         if (goods.empty()) {
-            context_.ThePlayer.Message("その種類は在庫がありません");
+            if (sayEmpty) context_.ThePlayer.Message("その種類は在庫がありません");
             return false;
         }
         goodsKey_ = key;
@@ -200,7 +201,8 @@ class ShopScreen : public Screen {
         context_.Main.RefreshPartyPanel();
         context_.Save();
         if (bought == BuyResult::LastOne) row = 0;
-        if (!ShowGoods(state, goodsKey_, row)) ShowShopMenu();
+        // The last piece sold out the shelf: back to the shop menu.
+        if (!ShowGoods(state, goodsKey_, row, false)) ShowShopMenu();
     }
 
     int CategoryRow() const {
@@ -210,10 +212,10 @@ class ShopScreen : public Screen {
         return 0;
     }
 
-    void ShowSaleList(int row) {
+    void ShowSaleList(int row, bool sayEmpty = true) {
         const std::vector<ShopRow> rows = SaleRows(context_.TheGame, Shopper());
         if (rows.empty()) {
-            context_.ThePlayer.Message("アンタ、売れるもの何も持ってないよ");
+            if (sayEmpty) context_.ThePlayer.Message("アンタ、売れるもの何も持ってないよ");
             ShowShopMenu(SellRow);
             return;
         }
@@ -247,14 +249,18 @@ class ShopScreen : public Screen {
         }
         context_.Main.RefreshPartyPanel();
         context_.Save();
-        ShowSaleList(row);
+        ShowSaleList(row, false);
     }
 
-    void ShowService(int state, int row) {
+    void ShowService(int state, int row, bool sayEmpty = true) {
         const ShopService service =
             state == MenuStates::ShopCurse ? ShopService::RemoveCurse : ShopService::Identify;
         const std::vector<ShopRow> rows = ServiceRows(context_.TheGame, Shopper(), service);
         const int menuRow = service == ShopService::RemoveCurse ? CurseRow : IdentifyRow;
+        if (rows.empty() && !sayEmpty) {
+            ShowShopMenu(service == ShopService::RemoveCurse ? CurseRow : IdentifyRow);
+            return;
+        }
         if (rows.empty()) {
             if (service == ShopService::RemoveCurse) {
                 NothingCursed(context_.ThePlayer, Shopper());
@@ -285,7 +291,7 @@ class ShopScreen : public Screen {
         if (!done) return;
         context_.Main.RefreshPartyPanel();
         context_.Save();
-        ShowService(state, context_.Main.lstCommandList.ListIndex());
+        ShowService(state, context_.Main.lstCommandList.ListIndex(), false);
     }
 
     void ShowRows(int state, std::string caption, const std::vector<ShopRow>& rows,
