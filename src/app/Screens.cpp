@@ -1,5 +1,6 @@
 #include "app/Screens.h"
 
+#include "dungeon/MazeScreen.h"
 #include "items/StatusWindow.h"
 
 #include "town/CastleScreen.h"
@@ -21,6 +22,7 @@ void InstallScreens(ScreenContext& context) {
     InstallTempleScreen(context);
     InstallFortuneScreen(context);
     InstallTrainingScreen(context);
+    InstallMazeScreens(context);
 }
 
 }  // namespace kv
