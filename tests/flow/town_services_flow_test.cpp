@@ -129,5 +129,30 @@ TEST(FortuneFlow, EveryRankingOpensAndARecipeFuses) {
     EXPECT_EQ(flow.State().MenuState, MenuStates::Castle);
 }
 
+TEST(AlchemyFlow, AnAlchemistInCampMakesARingFromASwordAndAHelm) {
+    Flow flow;
+    ItemsFixture items;
+    Game& scenario = flow.Scenario();
+    scenario.Items = items.G().Items;
+    Creature& alice = Fighter(flow, 1, "アリス");
+    alice.Skills[60] = 1;  // alchemy
+    alice.Skills[14] = 1;  // no random monsters on the way in
+    alice.Items[1] = InventorySlot{Sword, 0, 1};
+    alice.Items[2] = InventorySlot{Helm, 0, 1};
+    Fighter(flow, 2, "ボブ").Skills[14] = 1;
+    scenario.AlchemyTable[1] = Ring;
+    scenario.AlchemyTable[122] = Sword;
+    scenario.AlchemyTable[243] = Helm;
+    // Into the first maze, camp on Alice, M)錬金術, the only recipe.
+    ASSERT_TRUE(flow.Run(std::string(PartyAtCastle) +
+                         "E Enter  D Enter  Enter  I Enter  M Enter  Enter  Enter"))
+        << flow.Error();
+    const Creature& made = flow.State().Roster[1];
+    EXPECT_EQ((std::vector<int32_t>{made.Items[1].ItemId, made.Items[2].ItemId}),
+              (std::vector<int32_t>{Ring, 0}));
+    EXPECT_EQ(flow.State().ItemFound[Ring], 1);
+    EXPECT_EQ(flow.Dialogs().back(), "新しいアイテムを手に入れました");
+}
+
 }  // namespace
 }  // namespace kv::test
