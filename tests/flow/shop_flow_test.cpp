@@ -45,18 +45,20 @@ void ShopScenario(Flow& flow) {
 }
 
 // Title, Alice joins, back to the castle, into the shop and Alice steps in.
-constexpr std::string_view IntoShop = "Enter  G Enter  A Enter Enter Esc  C Enter  M Enter  Enter  ";
+constexpr std::string_view IntoShop =
+    "Enter  G Enter  A Enter Enter Esc  C Enter  M Enter  Enter  ";
 
 TEST(ShopFlow, BuySellIdentifyAndUncurseAreInTheSave) {
     Flow flow;
     ShopScenario(flow);
-    ASSERT_TRUE(flow.Run(std::string(IntoShop) +
-                         // The last sword: the weapons shelf empties, back to the shop menu.
-                         "B Enter  W Enter  W Enter  Enter Enter  "
-                         // Three of the five potions, the cursed helm refused, the sword back.
-                         "S Enter  Right Right Enter Enter  Down Enter Enter  Down Down Enter Enter  Esc  "
-                         // The long sword identified, the helm taken away, out and home.
-                         "I Enter  Enter Enter  D Enter  Enter Enter  L Enter  Esc"))
+    ASSERT_TRUE(
+        flow.Run(std::string(IntoShop) +
+                 // The last sword: the weapons shelf empties, back to the shop menu.
+                 "B Enter  W Enter  W Enter  Enter Enter  "
+                 // Three of the five potions, the cursed helm refused, the sword back.
+                 "S Enter  Right Right Enter Enter  Down Enter Enter  Down Down Enter Enter  Esc  "
+                 // The long sword identified, the helm taken away, out and home.
+                 "I Enter  Enter Enter  D Enter  Enter Enter  L Enter  Esc"))
         << flow.Error();
     const auto saved = flow.SavedGame();
     const Creature& alice = saved->Roster[1];
@@ -66,13 +68,14 @@ TEST(ShopFlow, BuySellIdentifyAndUncurseAreInTheSave) {
     EXPECT_EQ(saved->Stock[Potion], 8);
     EXPECT_EQ(saved->Stock[LongSword], -1);
     // The helm's slot is left empty; the long sword is known for what it is.
-    EXPECT_EQ((std::vector<int32_t>{alice.Items[1].ItemId, alice.Items[1].ItemCount,
-                                    alice.Items[2].ItemId, alice.Items[3].ItemId,
-                                    alice.Items[3].ItemFlags & Unidentified, alice.Items[4].ItemId}),
-              (std::vector<int32_t>{Potion, 2, 0, LongSword, 0, 0}));
+    EXPECT_EQ(
+        (std::vector<int32_t>{alice.Items[1].ItemId, alice.Items[1].ItemCount,
+                              alice.Items[2].ItemId, alice.Items[3].ItemId,
+                              alice.Items[3].ItemFlags & Unidentified, alice.Items[4].ItemId}),
+        (std::vector<int32_t>{Potion, 2, 0, LongSword, 0, 0}));
     const std::vector<std::string> dialogs = flow.Dialogs();
     const std::vector<std::string> expected = {
-        "まいどありっ\nこれが最後の一つですよ", "まいどあり", "呪われてますよ", "まいどあり",
+        "まいどありっ\nこれが最後の一つですよ", "まいどあり",      "呪われてますよ", "まいどあり",
         "識別できました\n\nロングソード",       "呪いを解きました"};
     EXPECT_EQ(dialogs, expected);
     EXPECT_EQ(flow.State().MenuState, MenuStates::Castle);
@@ -83,7 +86,8 @@ TEST(ShopFlow, AnEmptyShelfAndAnEmptyPurseAreRefused) {
     ShopScenario(flow);
     flow.Scenario().Roster[1].Gold = 10;
     // Armour has nothing in stock; the sword costs more than Alice has.
-    ASSERT_TRUE(flow.Run(std::string(IntoShop) + "B Enter  A Enter Enter  W Enter  W Enter  Enter Enter"))
+    ASSERT_TRUE(
+        flow.Run(std::string(IntoShop) + "B Enter  A Enter Enter  W Enter  W Enter  Enter Enter"))
         << flow.Error();
     EXPECT_EQ(flow.Dialogs(),
               (std::vector<std::string>{"その種類は在庫がありません", "お金が足りませんよ"}));
@@ -94,6 +98,24 @@ TEST(ShopFlow, AnEmptyShelfAndAnEmptyPurseAreRefused) {
     const nlohmann::json goods = flow.Lines("menu").back();
     EXPECT_EQ(goods["state"], MenuStates::ShopWeaponGoods);
     EXPECT_EQ(goods["rows"][0].get<std::string>().rfind("　ソード", 0), 0u);
+}
+
+TEST(ShopFlow, TheShopperCollectsThePartysGold) {
+    Flow flow;
+    ShopScenario(flow);
+    Creature& bob = flow.Scenario().Roster[2];
+    bob = flow.Scenario().Roster[1];
+    bob.Id = 2;
+    bob.Name = "ボブ";
+    bob.Gold = 25;
+    ASSERT_TRUE(flow.Run(
+        "Enter  G Enter  A Enter Enter Enter Esc  C Enter  M Enter  Enter  P Enter  Enter"))
+        << flow.Error();
+    const auto saved = flow.SavedGame();
+    EXPECT_EQ(saved->Roster[1].Gold, 525);
+    EXPECT_EQ(saved->Roster[2].Gold, 0);
+    EXPECT_EQ(flow.Dialogs(),
+              std::vector<std::string>{"お金を一人占めしました\n５２５Ｇ持っています"});
 }
 
 }  // namespace

@@ -82,9 +82,9 @@ TEST(TempleFlow, ADeadCharacterInTownIsRevivedForHisFee) {
         << flow.Error();
     const auto saved = flow.SavedGame();
     EXPECT_EQ(saved->Roster[1].Gold, 500);
-    EXPECT_EQ((std::vector<int>{saved->Roster[3].Status, saved->Roster[3].HP,
-                                saved->Roster[3].Revivals}),
-              (std::vector<int>{0, 10, 1}));
+    EXPECT_EQ(
+        (std::vector<int>{saved->Roster[3].Status, saved->Roster[3].HP, saved->Roster[3].Revivals}),
+        (std::vector<int>{0, 10, 1}));
     EXPECT_EQ(flow.Dialogs(), std::vector<std::string>{"回復した"});
     // Nobody else needs help: the castle takes the keys back.
     EXPECT_EQ(flow.State().MenuState, MenuStates::Castle);

@@ -62,9 +62,10 @@ TEST(Inn, TheRefusalsSaySo) {
     f.Player.Type("3001").Type("7");
     Stay(f.G(), f.Player, 1, 4);
     Stay(f.G(), f.Player, 1, 4);
-    EXPECT_EQ(f.Player.Messages(),
-              (std::vector<std::string>{"お客様，申し訳ありませんが\rそのような長居は困りますm(_ _)m",
-                                        "お金が足りませんよ"}));
+    EXPECT_EQ(
+        f.Player.Messages(),
+        (std::vector<std::string>{"お客様，申し訳ありませんが\rそのような長居は困りますm(_ _)m",
+                                  "お金が足りませんよ"}));
     guest.Status = 4096;  // diseased
     EXPECT_FALSE(MayStay(f.Player, guest));
 }

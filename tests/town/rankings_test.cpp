@@ -45,7 +45,9 @@ TEST(Rankings, RecordsHideWhatWasNotMetAndStopWhereTheRulesSay) {
     g.ItemFound[3] = 2;
     const Ranking items = BuildRanking(g, RankingKind::ItemList);
     ASSERT_EQ(items.Rows.size(), 2u);
-    EXPECT_EQ(items.Rows[0], Wide("   1 ") + "？？？？？？？？？？？？？？？？？　？？？？？？？？？？？？？？？？？　");
+    EXPECT_EQ(
+        items.Rows[0],
+        Wide("   1 ") + "？？？？？？？？？？？？？？？？？　？？？？？？？？？？？？？？？？？　");
     EXPECT_NE(items.Rows[1].find("品３"), std::string::npos);
     EXPECT_EQ(items.Summary, "全２種中  １種ＧＥＴ   　　　残り１");
 
