@@ -1,9 +1,7 @@
 #pragma once
-// Two ways to turn items into other items. Fusion, at the fortune teller:
-// thirty fixed recipes of four ingredients taken from anywhere in the party,
-// each opened by the party's total monster kills, with a one-in-eighteen
-// chance that everything is lost. Alchemy, a camp command of a character
-// with the skill: two ingredients he carries himself make the result, always.
+// Fusion, at the fortune teller: thirty fixed recipes of four ingredients
+// taken from anywhere in the party, each opened by the party's total monster
+// kills, with a one-in-eighteen chance that everything is lost.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -15,8 +13,6 @@
 namespace kv {
 
 inline constexpr int FusionRecipeCount = 30;
-inline constexpr int AlchemyRecipeCount = 120;
-inline constexpr int AlchemySkill = 60;
 inline constexpr int FusionLossSides = 18;  // a roll of 1 loses everything
 
 struct FusionRecipe {
@@ -38,24 +34,5 @@ inline constexpr std::string_view FusionBackRow = "前に戻る";
 enum class FusionOutcome { NotOpen, Declined, Missing, Lost, Made, NoRoom };
 // Fuses recipe k with the party's items, asking first.
 FusionOutcome FuseItems(Game& game, Player& player, int k);
-
-struct AlchemyRecipe {
-    int32_t Result = 0;
-    int32_t Ingredient1 = 0;
-    int32_t Ingredient2 = 0;  // 0: the recipe needs one ingredient only
-};
-AlchemyRecipe AlchemyRecipeAt(const Game& game, int i);
-// The recipes the character can make from what he carries, one row per
-// pair of slots holding the ingredients (so a recipe may show twice).
-struct AlchemyChoice {
-    std::string Text;  // the result's name and its ingredients
-    int Recipe = 0;
-};
-std::vector<AlchemyChoice> AlchemyChoices(const Game& game, const Creature& alchemist);
-
-enum class AlchemyOutcome { NothingHeld, Cancelled, Made, NoRoom };
-// The alchemy command for the character of a roster slot: the player picks a
-// recipe, the ingredients are used up and the result made.
-AlchemyOutcome MakeByAlchemy(Game& game, Player& player, int slot);
 
 }  // namespace kv

@@ -3,7 +3,7 @@
 #include "core/StringTable.h"
 #include "items/EquipWindow.h"
 #include "items/Equipment.h"
-#include "items/Fusion.h"
+#include "items/Alchemy.h"
 #include "items/Inventory.h"
 #include "items/SkillWindow.h"
 #include "items/StatusSheet.h"

@@ -1,7 +1,6 @@
 #include "town/Inn.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "core/Dice.h"
 #include "core/StringTable.h"
@@ -56,18 +55,33 @@ bool MayStay(Player& player, const Creature& guest) {
 }
 
 double WeeksAsked(std::string_view text) {
+    // A plain decimal number at the start (spaces before it allowed); no
+    // exponent, hexadecimal or other forms, and anything after it ignored.
     const std::string narrow = Narrow(text);
-    const char* start = narrow.c_str();
-    while (*start == ' ') ++start;
-    // Only a plain decimal number: no hexadecimal, infinity or NaN.
-    if (!((*start >= '0' && *start <= '9') || *start == '.' || *start == '-' || *start == '+')) {
-        return 0;
+    size_t at = narrow.find_first_not_of(' ');
+    if (at == std::string::npos) return 0;
+    bool negative = false;
+    if (narrow[at] == '+' || narrow[at] == '-') negative = narrow[at++] == '-';
+    double value = 0;
+    double scale = 0;  // 0 before the point, then 0.1, 0.01, ...
+    for (; at < narrow.size(); ++at) {
+        const char c = narrow[at];
+        if (c == '.' && scale == 0) {
+            scale = 0.1;
+        } else if (c >= '0' && c <= '9') {
+            if (scale == 0) {
+                value = value * 10 + (c - '0');
+            } else {
+                value += scale * (c - '0');
+                scale /= 10;
+            }
+            if (value > MaxWeeks) return value;  // refused however long the text goes on
+        } else {
+            break;
+        }
     }
-    char* end = nullptr;
-    const double value = std::strtod(start, &end);
-    if (end == start || !std::isfinite(value)) return 0;
-    if (value > MaxWeeks) return value;
-    return value < 1 ? 0 : std::nearbyint(value);
+    if (negative || value < 1) return 0;
+    return std::nearbyint(value);
 }
 
 StayResult Stay(Game& game, Player& player, int slot, int room) {

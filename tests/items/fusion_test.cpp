@@ -3,6 +3,7 @@
 // choices.
 #include <gtest/gtest.h>
 
+#include "items/Alchemy.h"
 #include "items/Fusion.h"
 #include "items/ItemsFixture.h"
 

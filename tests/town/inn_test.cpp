@@ -35,6 +35,7 @@ TEST(Inn, StaysChargeHealAndAgeByTheRoomsRules) {
         {"words are no weeks", 3, "abc", 0, false, 1000, 1, 20, 0, StayResult::Left},
         {"nor is nothing", 3, "0", 0, false, 1000, 1, 20, 0, StayResult::Left},
         {"nor is a negative", 3, "-5", 0, false, 1000, 1, 20, 0, StayResult::Left},
+        {"nor hexadecimal", 3, "0x10", 0, false, 1000, 1, 20, 0, StayResult::Left},
         {"too long", 4, "3001", 0, false, 1000, 1, 20, 0, StayResult::Left},
         {"too dear", 4, "7", 0, false, 1000, 1, 20, 0, StayResult::Left},
     };
