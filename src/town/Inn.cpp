@@ -86,6 +86,7 @@ double WeeksAsked(std::string_view text) {
 
 StayResult Stay(Game& game, Player& player, int slot, int room) {
     if (room < 0 || room >= static_cast<int>(InnRooms.size())) return StayResult::Left;
+    if (slot < 1 || slot >= RosterRows) return StayResult::Left;
     Creature& guest = game.Roster[static_cast<size_t>(slot)];
     const InnRoom& r = InnRooms[static_cast<size_t>(room)];
     if (r.PricePerWeek == 0) {

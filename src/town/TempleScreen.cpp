@@ -53,6 +53,7 @@ class TempleScreen : public Screen {
         Game& game = context_.TheGame;
         MainWindow& main = context_.Main;
         main.EndPartySelection();
+        if (patientRow_ < 0 || patientRow_ >= static_cast<int>(patients_.size())) return;
         const TemplePatient patient = patients_[static_cast<size_t>(patientRow_)];
         if (Treat(game, context_.ThePlayer, patient.Slot, game.CurrentChar, patient.Fee)) {
             main.RefreshPartyPanel();
