@@ -1,9 +1,9 @@
 #include "items/StatusWindow.h"
 
 #include "core/StringTable.h"
+#include "items/Alchemy.h"
 #include "items/EquipWindow.h"
 #include "items/Equipment.h"
-#include "items/Alchemy.h"
 #include "items/Inventory.h"
 #include "items/SkillWindow.h"
 #include "items/StatusSheet.h"
