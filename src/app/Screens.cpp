@@ -1,5 +1,6 @@
 #include "app/Screens.h"
 
+#include "battle/BattleScreen.h"
 #include "items/StatusWindow.h"
 
 #include "town/CastleScreen.h"
@@ -13,6 +14,7 @@ void InstallScreens(ScreenContext& context) {
     InstallCastleScreens(context);
     InstallTavernScreen(context);
     InstallTrainingScreen(context);
+    InstallBattleScreen(context);
 }
 
 }  // namespace kv

@@ -22,6 +22,7 @@ inline constexpr int Castle = 8;
 inline constexpr int EdgeOfTown = 9;
 inline constexpr int TrainingGrounds = 10;
 inline constexpr int Maze = 11;
+inline constexpr int Battle = 12;  // the battle's own lists hold the keys
 inline constexpr int Fusion = 17;
 inline constexpr int MazeChoice = 19;
 }  // namespace MenuStates
