@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -83,11 +84,16 @@ class Flow {
         store_ = std::make_unique<PerUserStore>(root_ / "config");
         session_ = std::make_unique<Session>(*windows_, *game_, *store_, errors_);
         const bool started = session_->StartUp();
+        if (started && BeforeRun) BeforeRun(*session_);
         session_->Run();
         transcript_->Close();
         error_ = errors_.str();
         return started;
     }
+
+    // Called once the game has started, before the first key: a test may
+    // add a door of its own to a screen the game does not yet reach by keys.
+    std::function<void(Session&)> BeforeRun;
 
     // The game as the run left it.
     Game& State() { return *game_; }
