@@ -107,6 +107,8 @@ class BattleScreen : public Screen {
     void Start(int encounter) {
         Game& game = context_.TheGame;
         MainWindow& main = context_.Main;
+        // One battle at a time: a second call while one is on is refused.
+        if (game.MenuState == MenuStates::Battle) return;
         if (game.PartyCount <= 0) {
             Over(BattleEnd::NoBattle);
             return;
