@@ -107,25 +107,26 @@ class BattleScreen : public Screen {
     void Start(int encounter) {
         Game& game = context_.TheGame;
         MainWindow& main = context_.Main;
-        // One battle at a time: a second call while one is on is refused.
-        if (game.MenuState == MenuStates::Battle) return;
+        // One battle at a time: a call while one is on is refused. The
+        // maze may ask for the next one from inside BattleOver (a follow-up
+        // event), when this one is already over.
+        if (active_) return;
         if (game.PartyCount <= 0) {
             Over(BattleEnd::NoBattle);
             return;
         }
+        active_ = true;
         battleScene_ = encounter == 0 ? SceneBattle1 : SceneBattle2;
         musicDue_ = true;
         main.SetCommandMenu(MenuStates::Battle);
+        // Asked again from inside BattleOver the state is already this one
+        // and does not enter anew.
+        SetStage();
         const BattleEnd end = StartBattle(game, player_, encounter);
         Carry(end);
     }
 
-    void Enter() override {
-        MainWindow& main = context_.Main;
-        main.lstCommandList.Visible = false;
-        main.fraParty.Visible = true;
-        shownRows_.clear();
-    }
+    void Enter() override { SetStage(); }
 
     void Leave() override {
         MainWindow& main = context_.Main;
@@ -170,6 +171,13 @@ class BattleScreen : public Screen {
 
   private:
     Game& G() { return context_.TheGame; }
+
+    void SetStage() {
+        MainWindow& main = context_.Main;
+        main.lstCommandList.Visible = false;
+        main.fraParty.Visible = true;
+        shownRows_.clear();
+    }
 
     void StartBattleMusic() {
         musicDue_ = false;
@@ -414,6 +422,7 @@ class BattleScreen : public Screen {
     }
 
     void Over(BattleEnd end) {
+        active_ = false;
         victoryShown_ = false;
         musicDue_ = false;
         shownRows_.clear();
@@ -439,6 +448,7 @@ class BattleScreen : public Screen {
     int battleScene_ = SceneBattle1;
     bool musicDue_ = false;
     bool victoryShown_ = false;
+    bool active_ = false;
 };
 
 void StagePlayer::Message(std::string_view text) {
