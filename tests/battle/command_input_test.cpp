@@ -3,6 +3,7 @@
 // cannot act; the reach of a weapon over the monster rows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -127,6 +128,48 @@ TEST(CommandInput, WeaponReachOverTheMonsterRows) {
         for (int row = 0; row < 4; ++row)
             EXPECT_EQ(ReachesRow(f.G(), member, c.Position, row), c.Rows[static_cast<size_t>(row)])
                 << c.Weapon << " at " << c.Position << " row " << row;
+    }
+}
+
+TEST(CommandInput, ThePartysInitiativeFollowsTheCommand) {
+    struct Case {
+        const char* What;
+        int16_t Command;
+        std::vector<int> Skills;  // of the member
+        bool QuickParty;          // another member has skill 129
+        int Low, High;            // the ticks seen over many rolls
+    };
+    // Every statistic is 14 but the dexterity (30) and the piety (4).
+    const Case cases[] = {
+        {"no command", CommandNone, {}, true, 0, 0},
+        {"the fastest", CommandFight, {86}, true, 50, 50},
+        {"quick by agility", CommandFight, {119}, false, 1, 42},
+        {"a quick fighter", CommandFight, {149}, false, 45, 45},
+        {"a quick fighter in a quick party", CommandFight, {149}, true, 46, 47},
+        {"a quick caster", CommandSpell, {150}, false, 45, 45},
+        {"a thief", CommandSteal, {}, false, 1, 30},
+        {"a dispel", CommandDispel, {}, false, 1, 4},
+        {"coins", CommandCoins, {}, false, 1, 30},
+        {"a plain fight", CommandFight, {}, false, 1, 14},
+        {"a plain fight in a quick party", CommandFight, {}, true, 2, 19},
+    };
+    for (const Case& c : cases) {
+        BattleFixture f(2);
+        Creature& member = *PartyMember(f.G(), 1);
+        member.Dexterity = 30;
+        member.Piety = 4;
+        for (int skill : c.Skills) member.Skills[static_cast<size_t>(skill)] = 1;
+        if (c.QuickParty) PartyMember(f.G(), 2)->Skills[129] = 1;
+        int low = 100;
+        int high = -1;
+        for (int roll = 0; roll < 400; ++roll) {
+            member.Command = c.Command;
+            RollPartyInitiative(f.G());
+            low = std::min<int>(low, member.Initiative);
+            high = std::max<int>(high, member.Initiative);
+        }
+        EXPECT_EQ(low, c.Low) << c.What;
+        EXPECT_EQ(high, c.High) << c.What;
     }
 }
 
