@@ -34,9 +34,9 @@ enum class BattleEntry {
 
 // What an entry asks for once chosen.
 enum class EntryTarget {
-    None,         // the command is written and the next member comes
-    MonsterGroup, // a row of the monster list is chosen next
-    Other,        // the entry does something else (escape, status, the phase)
+    None,          // the command is written and the next member comes
+    MonsterGroup,  // a row of the monster list is chosen next
+    Other,         // the entry does something else (escape, status, the phase)
 };
 
 struct BattleEntryDef {

@@ -95,8 +95,7 @@ class BattleScreen : public Screen {
             LeaveMonsterList();
         };
         lstBattleCommand.Name = "lstBattleCommand";
-        lstBattleCommand.Move(CommandListLeft, CommandListTop, CommandListWidth,
-                              CommandListHeight);
+        lstBattleCommand.Move(CommandListLeft, CommandListTop, CommandListWidth, CommandListHeight);
         lstBattleCommand.OnEnter = [this] { EntryChosen(lstBattleCommand.ListIndex()); };
         lstBattleCommand.OnKeyDown = [this](int& keyCode, int shift) {
             CommandKey(keyCode, shift);
@@ -130,8 +129,8 @@ class BattleScreen : public Screen {
 
     void Leave() override {
         MainWindow& main = context_.Main;
-        for (Control* c : std::initializer_list<Control*>{&lstMonster, &lstBattleCommand,
-                                                          &picMonster}) {
+        for (Control* c :
+             std::initializer_list<Control*>{&lstMonster, &lstBattleCommand, &picMonster}) {
             c->Visible = false;
         }
         main.ShowBattleHelp(nullptr);
@@ -263,8 +262,8 @@ class BattleScreen : public Screen {
         lstBattleCommand.Clear();
         const bool member = SettleInputIndex(game, direction);
         const Creature* c = member ? PartyMember(game, game.Battle.InputIndex) : nullptr;
-        entries_ = c != nullptr ? MemberEntries(game, *c, game.Battle.InputIndex)
-                                : ConfirmationEntries();
+        entries_ =
+            c != nullptr ? MemberEntries(game, *c, game.Battle.InputIndex) : ConfirmationEntries();
         std::vector<std::string> rows;
         for (BattleEntry e : entries_) rows.emplace_back(EntryDef(e).Text);
         lstBattleCommand.AddItems(0, rows);

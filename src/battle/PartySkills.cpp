@@ -119,9 +119,9 @@ void Inspect(Game& game, Player& player, Creature& actor) {
     player.Message(actor.Name + "はみぬいた\n名前：" + t.Name + "\n攻撃：" + Dice3(t.DamageDice) +
                    "\nＨＰ：" + Dice3(t.HPDice) + "\nＥＸＰ：" +
                    std::to_string(static_cast<int64_t>(std::nearbyint(t.Exp))) + "\n");
-    player.Message(actor.Name + "はみぬいた\n力：" + std::to_string(t.Str) +
-                   "\n知恵：" + std::to_string(t.IQ) + "\n素早さ：" + std::to_string(t.Agility) +
-                   "\n運：" + std::to_string(t.Luck) + "\n");
+    player.Message(actor.Name + "はみぬいた\n力：" + std::to_string(t.Str) + "\n知恵：" +
+                   std::to_string(t.IQ) + "\n素早さ：" + std::to_string(t.Agility) + "\n運：" +
+                   std::to_string(t.Luck) + "\n");
 }
 
 void ThrowCoins(Game& game, Player& player, Creature& actor) {
@@ -182,8 +182,9 @@ void Breathe(Game& game, Player& player, Creature& actor) {
     actor.BreathCount += 1;
     const int number = actor.BreathCount;
     const std::string prefix = actor.Name + "は\n" + std::string(kind->Word) + "ブレスを吐いた";
-    const int cap = HasSkill(actor, SkillHottestBreath) ? 450 : HasSkill(actor, SkillHotBreath) ? 300
-                                                                                                 : 150;
+    const int cap = HasSkill(actor, SkillHottestBreath) ? 450
+                    : HasSkill(actor, SkillHotBreath)   ? 300
+                                                        : 150;
     for (int k = 1; k <= GroupMemberCount; ++k) {
         Creature& m = game.Battle.Monster(group, k);
         if (m.Id == 0 || (m.Status & StatusDead) != 0) continue;

@@ -47,7 +47,9 @@ TEST(CommandInput, EntriesByClassSkillsAndState) {
         return head;
     };
     const Case cases[] = {
-        {"the leader", 1, [](Creature&) {},
+        {"the leader",
+         1,
+         [](Creature&) {},
          {"F)戦う", "P)身を守る", "R)逃げる", "T)ステータス", "E)再編成", "O)ノーマルオート"}},
         {"a front-row fighter", 2, [](Creature&) {}, with({"F)戦う", "P)身を守る"})},
         {"the back row with a sword", 4, [](Creature&) {}, with({"P)身を守る"})},
@@ -89,7 +91,7 @@ TEST(CommandInput, TheInputIndexSkipsThoseWhoCannotActBothWays) {
     };
     // Members 2 and 3 sleep, member 6 is dead.
     const Case cases[] = {
-        {1, 1, true, 1}, {2, 1, true, 4}, {3, -1, true, 1}, {5, 1, true, 5},
+        {1, 1, true, 1},  {2, 1, true, 4},   {3, -1, true, 1}, {5, 1, true, 5},
         {6, 1, false, 7}, {7, -1, false, 7}, {2, -1, true, 1},
     };
     for (const Case& c : cases) {

@@ -6,9 +6,9 @@
 
 #include <array>
 #include <filesystem>
-#include <vector>
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include "battle/BattleRules.h"
 #include "core/Database.h"

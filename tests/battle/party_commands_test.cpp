@@ -76,7 +76,8 @@ TEST(PartyCommands, InspectShowsTheTrueNameOfAnUnknownGroup) {
     f.Act(CommandInspect);
     const auto messages = f.Player.Messages();
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0], "アキはみぬいた\n名前：オーガ\n攻撃：1Ｄ3＋2\nＨＰ：1Ｄ4＋12\nＥＸＰ：30\n");
+    EXPECT_EQ(messages[0],
+              "アキはみぬいた\n名前：オーガ\n攻撃：1Ｄ3＋2\nＨＰ：1Ｄ4＋12\nＥＸＰ：30\n");
     EXPECT_EQ(messages[1], "アキはみぬいた\n力：0\n知恵：0\n素早さ：10\n運：10\n");
     f.Player.Clear();
     f.Aki().IQ = 1;
@@ -121,7 +122,10 @@ TEST(PartyCommands, DispelNeedsTheSkillTheLevelAndAKnownGroup) {
         bool Works;
     };
     const Case cases[] = {
-        {28, 5, -1, true}, {26, 5, -1, false}, {28, 2, -1, false}, {28, 5, 0, false},
+        {28, 5, -1, true},
+        {26, 5, -1, false},
+        {28, 2, -1, false},
+        {28, 5, 0, false},
     };
     for (const Case& c : cases) {
         Skirmish f;
