@@ -31,16 +31,15 @@ constexpr int WipedOutText = 1060;    // "パーティーは全滅した"
 constexpr std::string_view Appeared = "モンスターが現れた";
 
 // Where the battle's controls sit: the monster list across the top, the
-// command list at the left, the picture in the middle of the space above
-// the party panel.
+// command list at the left, the picture below the monster list.
 constexpr int MonsterListLeft = 8;
-constexpr int MonsterListTop = 8;
+constexpr int MonsterListTop = 4;
 constexpr int MonsterListWidth = 480;
 constexpr int MonsterListHeight = 92;
 constexpr int CommandListLeft = 8;
-constexpr int CommandListTop = 108;
+constexpr int CommandListTop = 104;
 constexpr int CommandListWidth = 168;
-constexpr int CommandListHeight = 244;
+constexpr int CommandListHeight = 248;
 
 class BattleScreen;
 
@@ -89,6 +88,11 @@ class BattleScreen : public Screen {
         lstMonster.Name = "lstMonster";
         lstMonster.Move(MonsterListLeft, MonsterListTop, MonsterListWidth, MonsterListHeight);
         lstMonster.OnEnter = [this] { GroupChosen(lstMonster.ListIndex()); };
+        // A press on a row chooses it as Enter does.
+        lstMonster.OnMouseDown = [this](int button, int x, int y) {
+            if (button == 1 && lstMonster.Enabled && lstMonster.RowAt(x, y) >= 0)
+                GroupChosen(lstMonster.ListIndex());
+        };
         lstMonster.OnKeyDown = [this](int& keyCode, int) {
             if (keyCode != Key::Escape && keyCode != Key::Back) return;
             keyCode = 0;
@@ -97,6 +101,10 @@ class BattleScreen : public Screen {
         lstBattleCommand.Name = "lstBattleCommand";
         lstBattleCommand.Move(CommandListLeft, CommandListTop, CommandListWidth, CommandListHeight);
         lstBattleCommand.OnEnter = [this] { EntryChosen(lstBattleCommand.ListIndex()); };
+        lstBattleCommand.OnMouseDown = [this](int button, int x, int y) {
+            if (button == 1 && lstBattleCommand.Enabled && lstBattleCommand.RowAt(x, y) >= 0)
+                EntryChosen(lstBattleCommand.ListIndex());
+        };
         lstBattleCommand.OnKeyDown = [this](int& keyCode, int shift) {
             CommandKey(keyCode, shift);
         };
@@ -198,10 +206,15 @@ class BattleScreen : public Screen {
             return;
         }
         ShowMonsterPicture(picMonster, b.Monster(group, 0).Name, G(), context_.Windows);
-        // Centred over the space above the party panel, not the whole window.
-        const int space = context_.Main.fraParty.Top;
+        // Centred across the window, and in the space between the monster
+        // list and the party panel so neither hides the monster's head or
+        // feet; a taller one stands on the panel and its black margin goes
+        // under the list.
+        const int above = MonsterListTop + MonsterListHeight;
+        const int space = context_.Main.fraParty.Top - above;
         const int left = std::max(0, (context_.Main.Width - picMonster.Width) / 2);
-        const int top = std::max(0, (space - picMonster.Height) / 2);
+        const int top = picMonster.Height <= space ? above + (space - picMonster.Height) / 2
+                                                   : std::max(0, above + space - picMonster.Height);
         picMonster.Move(left, top, picMonster.Width, picMonster.Height);
         shownGroup_ = group;
     }
