@@ -148,13 +148,18 @@ TEST(BattleScreenFlow, EveryMemberGivesACommandAndTheWinIsPaidIntoTheSave) {
     EXPECT_EQ(saved->MonsterKillCount[PixieId], 4);
 }
 
-TEST(BattleScreenFlow, ThePartyRunsBackToTheSquareItCameFrom) {
+TEST(BattleScreenFlow, ANewLeaderRunsAndThePartyIsBackOnTheSquareItCameFrom) {
     Flow flow;
     std::vector<BattleEnd> ends;
     Prepare(flow, ends, OgreEncounter);
-    flow.Scenario().Roster[1].Skills[8] = 1;  // always gets away
-    ASSERT_TRUE(flow.Run("Enter  F9 Space  R" + Spaces(10))) << flow.Error();
+    flow.Scenario().Roster[2].Skills[8] = 1;  // always gets away
+    // Aki steps back behind Bob in the reorder panel; Bob, now leading, runs.
+    ASSERT_TRUE(flow.Run("Enter  F9 Space  E B Enter  R" + Spaces(10))) << flow.Error();
     ASSERT_EQ(ends, std::vector<BattleEnd>{BattleEnd::Escaped});
+    const std::vector<nlohmann::json> commands = ListLines(flow, "lstBattleCommand");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0]["caption"], "アキ");
+    EXPECT_EQ(commands[1]["caption"], "ボブ");
     EXPECT_EQ(flow.State().PartyY, 5);
     EXPECT_EQ(flow.SavedGame()->Roster[1].Escapes, 1);
 }
