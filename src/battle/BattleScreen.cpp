@@ -123,6 +123,7 @@ class BattleScreen : public Screen {
             return;
         }
         active_ = true;
+        SetScreenState(BattlePhase::Round);
         battleScene_ = encounter == 0 ? SceneBattle1 : SceneBattle2;
         musicDue_ = true;
         main.SetCommandMenu(MenuStates::Battle);
@@ -255,7 +256,12 @@ class BattleScreen : public Screen {
         }
     }
 
+    // The maze reads whose the keys are from ScreenState: 1 while commands
+    // are entered, 2 while a round runs, back to 0 when the battle is over.
+    void SetScreenState(BattlePhase phase) { G().ScreenState = static_cast<int16_t>(phase); }
+
     void BeginCommands() {
+        SetScreenState(BattlePhase::Commands);
         MainWindow& main = context_.Main;
         main.RefreshPartyPanel();
         shownGroup_ = 0;
@@ -303,6 +309,7 @@ class BattleScreen : public Screen {
     }
 
     void HideCommandInput() {
+        SetScreenState(BattlePhase::Round);
         lstBattleCommand.Visible = false;
         context_.Main.ShowBattleHelp(nullptr);
     }
@@ -435,6 +442,7 @@ class BattleScreen : public Screen {
 
     void Over(BattleEnd end) {
         active_ = false;
+        SetScreenState(BattlePhase::None);
         victoryShown_ = false;
         musicDue_ = false;
         shownRows_.clear();

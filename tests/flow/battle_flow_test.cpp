@@ -119,6 +119,7 @@ TEST(BattleScreenFlow, EveryMemberGivesACommandAndTheWinIsPaidIntoTheSave) {
     for (int round = 0; round < 4; ++round) keys += "  O" + Spaces(20);
     ASSERT_TRUE(flow.Run(keys)) << flow.Error();
     ASSERT_EQ(ends, std::vector<BattleEnd>{BattleEnd::Victory});
+    EXPECT_EQ(flow.State().ScreenState, 0) << "the keys are the maze's again";
     const std::vector<nlohmann::json> commands = ListLines(flow, "lstBattleCommand");
     ASSERT_GE(commands.size(), 5u);
     EXPECT_EQ(commands[0]["caption"], "アキ");
