@@ -1,6 +1,7 @@
 #include "app/Screens.h"
 
 #include "battle/BattleScreen.h"
+#include "dungeon/MazeScreen.h"
 #include "items/StatusWindow.h"
 
 #include "town/CastleScreen.h"
@@ -14,6 +15,7 @@ void InstallScreens(ScreenContext& context) {
     InstallCastleScreens(context);
     InstallTavernScreen(context);
     InstallTrainingScreen(context);
+    InstallMazeScreens(context);
     InstallBattleScreen(context);
 }
 

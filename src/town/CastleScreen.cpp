@@ -5,6 +5,7 @@
 #include "core/CommandMenus.h"
 #include "core/Settings.h"
 #include "town/CastleReturn.h"
+#include "town/CharacterListWindow.h"
 #include "town/Party.h"
 #include "ui/MainWindow.h"
 #include "ui/Music.h"
@@ -64,6 +65,12 @@ class EdgeOfTownScreen : public Screen {
             case Training:
                 ToTrainingGrounds();
                 break;
+            case Resume:
+                ResumeTrip();
+                break;
+            case Dungeon:
+                ToMazeChoice();
+                break;
             case EndGame:
                 context_.EndGame();
                 break;
@@ -78,6 +85,27 @@ class EdgeOfTownScreen : public Screen {
     }
 
   private:
+    // A party left in the maze: one of its members is chosen, the maze
+    // takes the whole party back.
+    void ResumeTrip() {
+        const int slot = ChooseCharacter(context_, static_cast<int>(RosterListMode::Resume));
+        if (slot < 1) return;
+        if (!context_.ResumeAdventure) {
+            context_.ThePlayer.Message(NotYetOpen);
+            return;
+        }
+        context_.ResumeAdventure(slot);
+    }
+
+    void ToMazeChoice() {
+        if (RefuseEmptyParty(context_.TheGame, context_.ThePlayer)) return;
+        if (context_.Main.ScreenFor(MenuStates::MazeChoice) == nullptr) {
+            context_.ThePlayer.Message(NotYetOpen);
+            return;
+        }
+        context_.Main.SetCommandMenu(MenuStates::MazeChoice);
+    }
+
     // Nobody is a party member at the training grounds.
     void ToTrainingGrounds() {
         DissolveParty(context_.TheGame);
@@ -106,7 +134,7 @@ void ShowEdgeOfTown(ScreenContext& context) {
     context.Main.SetCommandMenu(MenuStates::EdgeOfTown);
 }
 
-void ReturnToCastle(ScreenContext& context) {
+CastleReturnHooks CastleHooks(ScreenContext& context) {
     MainWindow& main = context.Main;
     CastleReturnHooks hooks;
     hooks.Save = [&context] { context.Save(); };
@@ -122,7 +150,11 @@ void ReturnToCastle(ScreenContext& context) {
             context.Music.PlayScene(SceneCastle);
         }
     };
-    ReturnToCastle(context.TheGame, context.ThePlayer, hooks);
+    return hooks;
+}
+
+void ReturnToCastle(ScreenContext& context) {
+    ReturnToCastle(context.TheGame, context.ThePlayer, CastleHooks(context));
 }
 
 void InstallCastleScreens(ScreenContext& context) {

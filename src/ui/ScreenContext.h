@@ -60,6 +60,9 @@ struct ScreenContext {
     // menu state of its own (MenuStates::Battle) while it lasts.
     std::function<void(int encounter)> StartBattle;
     std::function<void(BattleEnd)> BattleOver;
+    // The maze installs this too: the party of the roster slot chosen at the
+    // edge of town takes up its trip again.
+    std::function<void(int slot)> ResumeAdventure;
 
     // Makes a screen, registers it for a menu state and keeps it.
     template <typename T, typename... Args>

@@ -84,16 +84,16 @@ class Flow {
         store_ = std::make_unique<PerUserStore>(root_ / "config");
         session_ = std::make_unique<Session>(*windows_, *game_, *store_, errors_);
         const bool started = session_->StartUp();
-        if (started && BeforeRun) BeforeRun(*session_);
+        if (started && OnStarted) OnStarted(*session_);
         session_->Run();
         transcript_->Close();
         error_ = errors_.str();
         return started;
     }
 
-    // Called once the game has started, before the first key: a test may
-    // add a door of its own to a screen the game does not yet reach by keys.
-    std::function<void(Session&)> BeforeRun;
+    // Called once the game has started, before the keys: a test may stand in
+    // for a screen another subsystem installs.
+    std::function<void(Session&)> OnStarted;
 
     // The game as the run left it.
     Game& State() { return *game_; }

@@ -79,7 +79,7 @@ void Prepare(Flow& flow, std::vector<BattleEnd>& ends, int encounter) {
         scenario.Roster[static_cast<size_t>(slot)].PartyPos = 0;
     }
     scenario.Roster[3].Skills[4] = 1;  // hides
-    flow.BeforeRun = [&ends, encounter](Session& session) {
+    flow.OnStarted = [&ends, encounter](Session& session) {
         ScreenContext& context = session.Screens();
         Screen* castle = session.Main().ScreenFor(MenuStates::Castle);
         context.Install<BattleDoor>(MenuStates::Castle, context, *castle, encounter);

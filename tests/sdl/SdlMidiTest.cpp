@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "SdlTestFiles.h"
+#include "platform/sdl/SdlInit.h"
 
 namespace kv {
 namespace {
@@ -25,14 +26,7 @@ std::vector<uint8_t> TinyMidi() {
 }
 
 bool HaveSoundFont() {
-    constexpr std::array<const char*, 4> known = {
-        "/usr/share/sounds/sf3/default-GM.sf3", "/usr/share/sounds/sf2/default-GM.sf2",
-        "/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2"};
-    std::error_code ec;
-    for (const char* path : known) {
-        if (std::filesystem::is_regular_file(path, ec)) return true;
-    }
-    return false;
+    return !DefaultSoundFont().empty();
 }
 
 void ExpectHarmlessSilence(MidiPlayer& midi) {

@@ -10,17 +10,25 @@
 #include <mutex>
 
 namespace kv {
-namespace {
 
-// Soundfonts FluidSynth should use, best first. SDL_mixer ignores
-// SDL_SOUNDFONTS unless forced, so the choice is made here, before the
-// audio device opens.
-constexpr std::array<const char*, 4> kSoundFonts = {
-    "/usr/share/sounds/sf3/default-GM.sf3",
-    "/usr/share/sounds/sf2/default-GM.sf2",
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",
-    "/usr/share/sounds/sf2/FluidR3_GM.sf2",
-};
+std::string DefaultSoundFont() {
+    // Soundfonts FluidSynth should use, best first. SDL_mixer ignores
+    // SDL_SOUNDFONTS unless forced, so the choice is made here, before the
+    // audio device opens.
+    constexpr std::array<const char*, 4> known = {
+        "/usr/share/sounds/sf3/default-GM.sf3",
+        "/usr/share/sounds/sf2/default-GM.sf2",
+        "/usr/share/sounds/sf2/TimGM6mb.sf2",
+        "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+    };
+    std::error_code ec;
+    for (const char* path : known) {
+        if (std::filesystem::is_regular_file(path, ec)) return path;
+    }
+    return {};
+}
+
+namespace {
 
 struct Counts {
     std::mutex Lock;
@@ -35,13 +43,8 @@ Counts& Shared() {
 }
 
 void ChooseSoundFont() {
-    std::error_code ec;
-    for (const char* path : kSoundFonts) {
-        if (std::filesystem::is_regular_file(path, ec)) {
-            Mix_SetSoundFonts(path);
-            return;
-        }
-    }
+    const std::string path = DefaultSoundFont();
+    if (!path.empty()) Mix_SetSoundFonts(path.c_str());
 }
 
 bool Start(SdlPart part, std::string& error) {

@@ -7,6 +7,10 @@
 
 namespace kv {
 
+// The system's General MIDI soundfont the music uses unless the player
+// chose another; empty when none is installed.
+std::string DefaultSoundFont();
+
 enum class SdlPart { Video, Audio, Fonts, Images, Count };
 
 class SdlLease {

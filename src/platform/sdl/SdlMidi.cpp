@@ -50,7 +50,9 @@ class SdlMidiPlayer final : public MidiPlayer {
 
     void Play() override {
         // Once through: the game starts a song again itself when it ends.
-        if (music_ != nullptr) Mix_PlayMusic(music_, 1);
+        if (music_ == nullptr) return;
+        Mix_VolumeMusic(MusicVolume);
+        Mix_PlayMusic(music_, 1);
     }
 
     bool IsPlaying() const override { return music_ != nullptr && Mix_PlayingMusic() != 0; }

@@ -1,0 +1,366 @@
+#include "dungeon/MazeScreen.h"
+
+#include <string>
+#include <string_view>
+
+#include "core/CommandMenus.h"
+#include "core/StringTable.h"
+#include "core/Transcript.h"
+#include "dungeon/Events.h"
+#include "dungeon/MazeParty.h"
+#include "dungeon/MazeView.h"
+#include "dungeon/Movement.h"
+#include "dungeon/PartyMembers.h"
+#include "dungeon/SearchAndUse.h"
+#include "items/StatusWindow.h"
+#include "platform/Keys.h"
+#include "town/CastleScreen.h"
+#include "town/Party.h"
+#include "ui/MainWindow.h"
+#include "ui/Music.h"
+#include "ui/PictureBox.h"
+#include "ui/WindowManager.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int MazeCaptionText = 1;
+constexpr std::string_view NoBattleYet = "戦闘はまだ準備中です。";
+constexpr double SecondsPerDay = 24 * 60 * 60;
+constexpr uint32_t ArrowColour = Rgb(255, 255, 255);
+constexpr int ArrowSize = 16;
+
+// Where the party stands, as the transcript's where lines tell it.
+struct Whereabouts {
+    int Place = -1, Floor = -1, X = -1, Y = -1, Facing = -1;
+    bool operator==(const Whereabouts&) const = default;
+};
+
+class MazeScreen : public Screen {
+  public:
+    explicit MazeScreen(ScreenContext& context)
+        : context_(context),
+          townPicture_(context.Main.picMap.Picture()),
+          art_(LoadMazeArt(context.Windows.Host().Images(), context.TheGame.DataFolder)) {
+        MainWindow& main = context.Main;
+        lblMove_.Name = "lblMove";
+        lblMove_.Visible = false;
+        lblMove_.Move(main.Width / 2 - ArrowSize / 2, main.Height - main.Height / 4 - ArrowSize - 4,
+                      ArrowSize, ArrowSize);
+        main.Add(lblMove_);
+        hooks_.Redraw = [this] { Redraw(); };
+        hooks_.Save = [this] { context_.Save(); };
+        hooks_.PlayScene = [this](int scene) { context_.Music.PlayScene(scene); };
+        hooks_.RefreshParty = [this] { context_.Main.RefreshPartyPanel(); };
+        hooks_.ShowMove = [this](MoveKind kind) { ShowMove(kind); };
+        hooks_.SecondsRunning = [this] {
+            double s =
+                context_.Windows.Host().Time().SecondsSinceMidnight() - context_.TheGame.StartTime;
+            return s < 0 ? s + SecondsPerDay : s;
+        };
+        hooks_.Castle = CastleHooks(context);
+    }
+
+    const MazeHooks& Hooks() const { return hooks_; }
+
+    // The party is in the maze: the view replaces the command menu.
+    void Show() {
+        context_.Main.SetCaption(std::string(ResString(MazeCaptionText)));
+        if (context_.TheGame.MenuState != MenuStates::Maze) {
+            context_.Main.SetCommandMenu(MenuStates::Maze);
+        } else {
+            Enter();
+        }
+    }
+
+    void Enter() override {
+        MainWindow& main = context_.Main;
+        main.lstCommandList.Visible = false;
+        main.lstCommandList.Enabled = false;
+        main.FocusControl(nullptr);
+        main.RefreshPartyPanel();
+        Redraw();
+    }
+
+    void Leave() override {
+        MainWindow& main = context_.Main;
+        lblMove_.Visible = false;
+        main.tmrMove.SetEnabled(false);
+        // A battle is fought over the view; only the way home puts the town back.
+        if (context_.TheGame.CurrentFloor < 1) BackInTown();
+    }
+
+    // The town picture behind the menus again.
+    void BackInTown() {
+        MainWindow& main = context_.Main;
+        main.picMap.SetPicture(townPicture_);
+        main.fraParty.Visible = true;
+        main.SetCaption(MainWindow::TownCaption);
+        NoteWhere();
+    }
+
+    void CarryOut(int) override {}
+
+    bool KeyDown(int keyCode, int shift) override {
+        MainWindow& main = context_.Main;
+        Game& game = context_.TheGame;
+        // The party window and the reorder panel have the keys while open.
+        if (main.fraParty.Enabled || main.fraReorder.IsShown()) return false;
+        if (game.ScreenState != 0 || game.CurrentFloor < 1) return true;
+        if ((shift & Key::AltMask) != 0) return false;
+        Player& player = context_.ThePlayer;
+        switch (keyCode) {
+            case Key::Up:
+                Act(TryStep(game, player, false, hooks_));
+                break;
+            case Key::Space:
+            case Key::Return:
+                Act(TryStep(game, player, true, hooks_));
+                break;
+            case Key::Right:
+                Act(MoveParty(game, player, MoveKind::Right, hooks_));
+                break;
+            case Key::Down:
+                Act(MoveParty(game, player, MoveKind::About, hooks_));
+                break;
+            case Key::Left:
+                Act(MoveParty(game, player, MoveKind::Left, hooks_));
+                break;
+            case Key::A + ('W' - 'A'):
+                main.fraParty.Visible = !main.fraParty.Visible;
+                Redraw();
+                break;
+            case Key::A + ('E' - 'A'):
+                main.OpenReorder();
+                break;
+            case Key::A + ('I' - 'A'):
+                main.fraParty.Visible = true;
+                Redraw();
+                main.BeginPartySelection();
+                break;
+            case Key::A + ('S' - 'A'):
+                FindCompanions(game, player, hooks_);
+                Redraw();
+                break;
+            case Key::A + ('Q' - 'A'):
+                SuspendAdventure(game, player, hooks_);
+                NoteWhere();
+                break;
+            case Key::A + ('U' - 'A'):
+                Act(UseItemHere(game, player, hooks_));
+                break;
+            case Key::A + ('F' - 'A'): {
+                int chestLevel = 0;
+                Act(SearchHere(game, player, hooks_, chestLevel));
+                break;
+            }
+            case Key::A + ('N' - 'A'):
+                context_.Windows.Host().Screen().Minimise();
+                break;
+            case Key::A + ('X' - 'A'):
+                context_.Windows.Host().Screen().ToggleMaximise();
+                break;
+            case Key::Control:
+                context_.Save();
+                break;
+            default:
+                if (keyCode > Key::Digit0 && keyCode <= Key::Digit0 + MaxPartySize) {
+                    ShowMember(keyCode - Key::Digit0);
+                    break;
+                }
+                return false;
+        }
+        return true;
+    }
+
+    void Timer(MainTimer timer) override {
+        if (timer != MainTimer::Move) return;
+        context_.Main.tmrMove.SetEnabled(false);
+        lblMove_.Visible = false;
+        lblMove_.Refresh();
+    }
+
+    void MemberChosen() override {
+        context_.Main.EndPartySelection();
+        ShowStatusWindow(context_, context_.TheGame.CurrentChar, StatusMode::Camp);
+        AfterCamp();
+    }
+
+    void PartySelectionLeft() override { context_.Main.EndPartySelection(); }
+
+    void ReorderClosed() override { AfterCamp(); }
+
+    // The battle is over: the party carries on in the maze, or goes home.
+    void BattleOver(BattleEnd end) {
+        Game& game = context_.TheGame;
+        game.ScreenState = 0;
+        const bool eventBattle = eventBattle_;
+        eventBattle_ = false;
+        if (end == BattleEnd::Defeat) {
+            // The battle has set the bodies down where they fell and told the player.
+            game.CurrentFloor = 0;
+            game.CurrentPartyNo = 0;
+            game.PartyCount = 0;
+            context_.Music.PlayScene(WipedOutScene);
+            ReturnToCastle(context_);
+            // The battle's screen was the one to leave: the town comes back here.
+            BackInTown();
+            return;
+        }
+        Show();
+        if (end == BattleEnd::Victory && eventBattle) {
+            const EventRun run =
+                RunEvents(game, context_.ThePlayer, EventTrigger::AfterBattle, hooks_);
+            game.LastEventResult = run.Result;
+            context_.Save();
+            if (run.PartyGone) {
+                HandleWipeOut(game, context_.ThePlayer, hooks_);
+                NoteWhere();
+                return;
+            }
+            if (run.WentHome) {
+                NoteWhere();
+                return;
+            }
+            if (run.Result > 0) {
+                Act({MazeOutcome::EventBattle, run.Result});
+                return;
+            }
+            Redraw();
+        }
+    }
+
+  private:
+    void Act(const MoveResult& result) {
+        switch (result.Outcome) {
+            case MazeOutcome::EventBattle:
+                eventBattle_ = true;
+                Fight(result.Encounter);
+                break;
+            case MazeOutcome::RandomBattle:
+                eventBattle_ = false;
+                Fight(0);
+                break;
+            default:
+                // Bumps, greetings and the way home have said all there is.
+                break;
+        }
+        NoteWhere();
+    }
+
+    void Fight(int encounter) {
+        if (!context_.StartBattle) {
+            eventBattle_ = false;
+            context_.ThePlayer.Message(NoBattleYet);
+            return;
+        }
+        context_.StartBattle(encounter);
+    }
+
+    void ShowMember(int position) {
+        const Game& game = context_.TheGame;
+        if (position > game.PartyCount) return;
+        ShowStatusWindow(context_, game.PartyList[static_cast<size_t>(position)], StatusMode::Camp);
+        AfterCamp();
+    }
+
+    void AfterCamp() {
+        context_.Main.RefreshPartyPanel();
+        if (context_.TheGame.CurrentFloor > 0) Redraw();
+    }
+
+    void Redraw() {
+        Game& game = context_.TheGame;
+        if (game.CurrentFloor < 1 || game.PartyCount < 1) return;
+        MainWindow& main = context_.Main;
+        ApplyEffectSkills(game);
+        DrawMazeView(main.picMap.Surface(), context_.Windows.Glyphs(), game, art_,
+                     ChooseViewStyle(game.Config.ViewMode, art_.PicturesMissing),
+                     main.fraParty.Visible);
+        main.picMap.Refresh();
+        NoteWhere();
+    }
+
+    void ShowMove(MoveKind kind) {
+        Image arrow(ArrowSize, ArrowSize, Rgb(0, 0, 0));
+        Canvas canvas(arrow);
+        GlyphCache& glyphs = context_.Windows.Glyphs();
+        const bool up = kind == MoveKind::Step || kind == MoveKind::Left;
+        const std::string_view mark = up ? "▲" : "▼";
+        if (kind == MoveKind::Right || kind == MoveKind::Left) {
+            // The turns use the vertical font: the arrow lies on its side.
+            canvas.DrawTextRotated(glyphs, 0, 0, mark, ArrowColour);
+        } else {
+            canvas.DrawText(glyphs, 0, 0, mark, ArrowColour);
+        }
+        lblMove_.SetPicture(std::move(arrow));
+        lblMove_.Visible = true;
+        lblMove_.BringToFront();
+        context_.Main.tmrMove.SetEnabled(true);
+    }
+
+    // One where line each time the party's place, floor, cell or facing changes.
+    void NoteWhere() {
+        const Game& game = context_.TheGame;
+        const Whereabouts now{game.CurrentPlace, game.CurrentFloor, game.PartyX, game.PartyY,
+                              game.PartyFacing};
+        if (now == where_) return;
+        where_ = now;
+        JsonLine line;
+        line.Add("t", "where")
+            .Add("place", now.Place)
+            .Add("floor", now.Floor)
+            .Add("x", now.X)
+            .Add("y", now.Y)
+            .Add("facing", now.Facing);
+        context_.Windows.Log().Write(line);
+    }
+
+    ScreenContext& context_;
+    Image townPicture_;
+    MazeArt art_;
+    MazeHooks hooks_;
+    PictureBox lblMove_;
+    Whereabouts where_;
+    bool eventBattle_ = false;
+};
+
+// The place menu: each maze, and the way back to the edge of town.
+class MazeChoiceScreen : public Screen {
+  public:
+    MazeChoiceScreen(ScreenContext& context, MazeScreen& maze) : context_(context), maze_(maze) {}
+
+    void CarryOut(int row) override {
+        Game& game = context_.TheGame;
+        const std::vector<PlaceRow> rows = MazeEntryRows(game);
+        if (row < 0 || row >= static_cast<int>(rows.size())) return;
+        const int place = rows[static_cast<size_t>(row)].Place;
+        if (place == 0) {
+            ShowEdgeOfTown(context_);
+            return;
+        }
+        if (EnterMaze(game, context_.ThePlayer, place, maze_.Hooks())) maze_.Show();
+    }
+
+  private:
+    ScreenContext& context_;
+    MazeScreen& maze_;
+};
+
+}  // namespace
+
+void InstallMazeScreens(ScreenContext& context) {
+    MazeScreen& maze = context.Install<MazeScreen>(MenuStates::Maze, context);
+    context.Install<MazeChoiceScreen>(MenuStates::MazeChoice, context, maze);
+    context.BattleOver = [&maze](BattleEnd end) { maze.BattleOver(end); };
+    context.ResumeAdventure = [&context, &maze](int slot) {
+        if (ResumeAdventure(context.TheGame, context.ThePlayer, slot, maze.Hooks())) {
+            maze.Show();
+        } else if (context.TheGame.CurrentFloor < 1) {
+            maze.BackInTown();
+        }
+    };
+}
+
+}  // namespace kv
