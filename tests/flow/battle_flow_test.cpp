@@ -1,16 +1,13 @@
-// Battles played by keys through the real session: commands for every
-// member, a win paid into the save, a flight and a wipe-out. Until the maze
-// is walked by keys, a door on the castle (F9) sets the party down on the
-// first floor and asks the battle screen for the encounter.
+// Battles played by keys through the real session: a party of four formed
+// in the tavern walks into the first maze, and one step on an event asks
+// for the battle; every member gives a command and the win is paid into
+// the save; another party runs; another is wiped out and goes home.
 #include <string>
 #include <vector>
 
 #include "battle/BattleFixture.h"
 #include "core/CommandMenus.h"
-#include "core/PartyPanel.h"
 #include "flow/FlowHarness.h"
-#include "platform/Keys.h"
-#include "town/CastleScreen.h"
 
 namespace kv::test {
 namespace {
@@ -19,50 +16,25 @@ using namespace kv::testing;
 
 constexpr int PixieId = 3;
 constexpr int PixieEncounter = 7;
+constexpr int NoEncounterSkill = 14;  // no random monsters on the way
 
-// The castle as it is, with a door into a battle.
-class BattleDoor : public Screen {
-  public:
-    BattleDoor(ScreenContext& context, Screen& castle, int encounter)
-        : context_(context), castle_(castle), encounter_(encounter) {}
-    void Enter() override { castle_.Enter(); }
-    void Leave() override { castle_.Leave(); }
-    void CarryOut(int row) override { castle_.CarryOut(row); }
-    bool KeyDown(int keyCode, int shift) override {
-        if (keyCode != Key::F1 + 8) return castle_.KeyDown(keyCode, shift);
-        Game& game = context_.TheGame;
-        game.CurrentPlace = 21;
-        game.CurrentFloor = 1;
-        game.PartyX = game.LastX = 5;
-        game.PartyY = 6;
-        game.LastY = 5;
-        for (int slot = 1; slot <= 4; ++slot) {
-            Creature& c = game.Roster[static_cast<size_t>(slot)];
-            c.Place = 21;
-            c.Floor = 1;
-            c.PartyNo = static_cast<uint8_t>(game.CurrentPartyNo);
-            c.PartyPos = static_cast<uint8_t>(slot);
-        }
-        RebuildPartyList(game);
-        context_.StartBattle(encounter_);
-        return true;
-    }
+// Title, the tavern, four join and the list is left by its way back, the
+// castle, the edge of town, the maze menu, the first maze; then one step
+// south onto the event.
+const std::string EnterAndStep =
+    "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
+    "Up  ";
 
-  private:
-    ScreenContext& context_;
-    Screen& castle_;
-    int encounter_;
-};
-
-// Four fighters of the battle fixture against small groups; Kai can hide.
-// The way each battle ended is written into ends.
+// Four fighters of the battle fixture, Kai able to hide, against the
+// fixture's monsters and pixies of one hit point in two groups of two. The
+// step south from the entrance asks for the encounter; the way each battle
+// ended is written into ends on its way to the maze.
 void Prepare(Flow& flow, std::vector<BattleEnd>& ends, int encounter) {
     BattleFixture fixture;
     Game& scenario = flow.Scenario();
     scenario.Items = fixture.G().Items;
     scenario.Monsters = fixture.G().Monsters;
     scenario.EncounterTable = fixture.G().EncounterTable;
-    // Pixies: one hit point each, two groups of two.
     Creature pixie = BattleFixture::Monster(PixieId, "ピクシー", 0, 0);
     pixie.HPDice = {0, 0, 1};
     pixie.GroupDice = {0, 0, 2};
@@ -75,29 +47,38 @@ void Prepare(Flow& flow, std::vector<BattleEnd>& ends, int encounter) {
     cell(3, 3) = PixieId;
     cell(4, 3) = PixieId;
     for (int slot = 1; slot <= 4; ++slot) {
-        scenario.Roster[static_cast<size_t>(slot)] = fixture.G().Roster[static_cast<size_t>(slot)];
-        scenario.Roster[static_cast<size_t>(slot)].PartyPos = 0;
+        Creature& c = scenario.Roster[static_cast<size_t>(slot)];
+        c = fixture.G().Roster[static_cast<size_t>(slot)];
+        c.PartyPos = 0;
+        c.Skills[NoEncounterSkill] = 1;
     }
     scenario.Roster[3].Skills[4] = 1;  // hides
-    flow.OnStarted = [&ends, encounter](Session& session) {
+    EventDef& e = scenario.Events[1];
+    e.ID = 1;
+    e.Dungeon = 21;
+    e.Floor = 1;
+    e.X = 0;
+    e.Y = 1;
+    e.Dir = 2;  // arrived at facing south
+    e.EventCase = 1;
+    e.Kind = 14;  // a battle
+    e.DataID = static_cast<int16_t>(encounter);
+    flow.OnStarted = [&ends](Session& session) {
         ScreenContext& context = session.Screens();
-        Screen* castle = session.Main().ScreenFor(MenuStates::Castle);
-        context.Install<BattleDoor>(MenuStates::Castle, context, *castle, encounter);
-        context.BattleOver = [&context, &ends](BattleEnd end) {
+        context.BattleOver = [&ends, mazeTakesOver = context.BattleOver](BattleEnd end) {
             ends.push_back(end);
-            if (end == BattleEnd::Defeat)
-                ReturnToCastle(context);
-            else
-                ShowCastle(context);
+            mazeTakesOver(end);
         };
     };
 }
 
-// Enough presses to read every message of a short battle; a space does
-// nothing on the command lists or the castle.
-std::string Spaces(int n) {
+// Enough presses to read every message of a short battle. Esc closes a
+// message; left over, it only moves the highlight of a menu to its way back
+// and keeps the first member's command list where it is (a space would walk
+// on in the maze).
+std::string Reads(int n) {
     std::string keys;
-    for (int i = 0; i < n; ++i) keys += " Space";
+    for (int i = 0; i < n; ++i) keys += " Esc";
     return keys;
 }
 
@@ -115,11 +96,12 @@ TEST(BattleScreenFlow, EveryMemberGivesACommandAndTheWinIsPaidIntoTheSave) {
     // Aki fights the second group, Bob parries, Kai hides, Dan (in the back
     // row with a short sword) has no fight to offer and parries; then the
     // round starts. The rounds after it are fought by the automatic command.
-    std::string keys = "Enter  F9 Space  F Down Enter  P  H  P  G" + Spaces(20);
-    for (int round = 0; round < 4; ++round) keys += "  O" + Spaces(20);
+    std::string keys = EnterAndStep + "Esc  F Down Enter  P  H  P  G" + Reads(20);
+    for (int round = 0; round < 4; ++round) keys += "  O" + Reads(20);
     ASSERT_TRUE(flow.Run(keys)) << flow.Error();
     ASSERT_EQ(ends, std::vector<BattleEnd>{BattleEnd::Victory});
     EXPECT_EQ(flow.State().ScreenState, 0) << "the keys are the maze's again";
+    EXPECT_EQ(flow.State().MenuState, MenuStates::Maze);
     const std::vector<nlohmann::json> commands = ListLines(flow, "lstBattleCommand");
     ASSERT_GE(commands.size(), 5u);
     EXPECT_EQ(commands[0]["caption"], "アキ");
@@ -155,13 +137,14 @@ TEST(BattleScreenFlow, ANewLeaderRunsAndThePartyIsBackOnTheSquareItCameFrom) {
     Prepare(flow, ends, OgreEncounter);
     flow.Scenario().Roster[2].Skills[8] = 1;  // always gets away
     // Aki steps back behind Bob in the reorder panel; Bob, now leading, runs.
-    ASSERT_TRUE(flow.Run("Enter  F9 Space  E B Enter  R" + Spaces(10))) << flow.Error();
+    ASSERT_TRUE(flow.Run(EnterAndStep + "Esc  E B Enter  R" + Reads(10))) << flow.Error();
     ASSERT_EQ(ends, std::vector<BattleEnd>{BattleEnd::Escaped});
     const std::vector<nlohmann::json> commands = ListLines(flow, "lstBattleCommand");
     ASSERT_EQ(commands.size(), 2u);
     EXPECT_EQ(commands[0]["caption"], "アキ");
     EXPECT_EQ(commands[1]["caption"], "ボブ");
-    EXPECT_EQ(flow.State().PartyY, 5);
+    EXPECT_EQ(flow.State().PartyY, 0) << "back on the entrance";
+    EXPECT_EQ(flow.State().MenuState, MenuStates::Maze);
     EXPECT_EQ(flow.SavedGame()->Roster[1].Escapes, 1);
 }
 
@@ -175,8 +158,8 @@ TEST(BattleScreenFlow, AWipedOutPartyGoesHomeAndIsSavedWhereItFell) {
     ogre.HPDice = {0, 0, 5000};
     ogre.GroupDice = {0, 0, 4};
     ogre.Agility = ogre.Luck = 40;
-    std::string keys = "Enter  F9 Space";
-    for (int round = 0; round < 3; ++round) keys += "  O" + Spaces(30);
+    std::string keys = EnterAndStep + "Esc";
+    for (int round = 0; round < 3; ++round) keys += "  O" + Reads(30);
     ASSERT_TRUE(flow.Run(keys)) << flow.Error();
     ASSERT_EQ(ends, std::vector<BattleEnd>{BattleEnd::Defeat});
     const std::vector<std::string> dialogs = flow.Dialogs();
@@ -185,7 +168,8 @@ TEST(BattleScreenFlow, AWipedOutPartyGoesHomeAndIsSavedWhereItFell) {
     const auto saved = flow.SavedGame();
     EXPECT_EQ(saved->Roster[1].Status & StatusDead, StatusDead);
     EXPECT_EQ(saved->Roster[1].Place, 21);
-    EXPECT_EQ(saved->Roster[1].PosX, 5);
+    EXPECT_EQ(saved->Roster[1].Floor, 1);
+    EXPECT_EQ(saved->Roster[1].PosY, 1);
 }
 
 }  // namespace
