@@ -93,26 +93,30 @@ TEST(BattleScreenFlow, EveryMemberGivesACommandAndTheWinIsPaidIntoTheSave) {
     Flow flow;
     std::vector<BattleEnd> ends;
     Prepare(flow, ends, PixieEncounter);
-    // Aki fights the second group, Bob parries, Kai hides, Dan (in the back
-    // row with a short sword) has no fight to offer and parries; then the
-    // round starts. The rounds after it are fought by the automatic command.
-    std::string keys = EnterAndStep + "Esc  F Down Enter  P  H  P  G" + Reads(20);
+    // Aki fights the first group, then Bob goes back to him and he fights
+    // the second instead; Bob parries, Kai hides, Dan (in the back row with
+    // a short sword) has no fight to offer and parries; from the
+    // confirmation B goes back to Dan once more; then the round starts. The
+    // rounds after it are fought by the automatic command.
+    std::string keys = EnterAndStep + "Esc  F Enter  B  F Down Enter  P  H  P  B P  G" + Reads(20);
     for (int round = 0; round < 4; ++round) keys += "  O" + Reads(20);
     ASSERT_TRUE(flow.Run(keys)) << flow.Error();
     ASSERT_EQ(ends, std::vector<BattleEnd>{BattleEnd::Victory});
     EXPECT_EQ(flow.State().ScreenState, 0) << "the keys are the maze's again";
     EXPECT_EQ(flow.State().MenuState, MenuStates::Maze);
     const std::vector<nlohmann::json> commands = ListLines(flow, "lstBattleCommand");
-    ASSERT_GE(commands.size(), 5u);
-    EXPECT_EQ(commands[0]["caption"], "アキ");
+    ASSERT_GE(commands.size(), 9u);
+    std::vector<std::string> captions;
+    for (size_t i = 0; i < commands.size() && i < 9; ++i)
+        captions.push_back(commands[i]["caption"]);
+    EXPECT_EQ(captions, (std::vector<std::string>{"アキ", "ボブ", "アキ", "ボブ", "カイ", "ダン",
+                                                  "", "ダン", ""}));
     EXPECT_EQ(commands[0]["rows"][0], "F)戦う");
     EXPECT_EQ(commands[0]["rows"].back(), "O)ノーマルオート");
-    EXPECT_EQ(commands[1]["caption"], "ボブ");
     EXPECT_EQ(commands[1]["rows"].back(), "B)戻る");
-    EXPECT_EQ(commands[2]["caption"], "カイ");
-    EXPECT_EQ(commands[2]["rows"][2], "H)隠れる");
-    EXPECT_EQ(commands[3]["rows"][0], "P)身を守る");
-    EXPECT_EQ(commands[4]["rows"][0], "G)戦闘開始");
+    EXPECT_EQ(commands[4]["rows"][2], "H)隠れる");
+    EXPECT_EQ(commands[5]["rows"][0], "P)身を守る");
+    EXPECT_EQ(commands[6]["rows"][0], "G)戦闘開始");
     const std::vector<nlohmann::json> monsters = ListLines(flow, "lstMonster");
     ASSERT_FALSE(monsters.empty());
     EXPECT_EQ(monsters[0]["rows"].size(), 2u);
