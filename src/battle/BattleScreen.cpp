@@ -33,13 +33,13 @@ constexpr std::string_view Appeared = "モンスターが現れた";
 // Where the battle's controls sit: the monster list across the top, the
 // command list at the left, the picture below the monster list.
 constexpr int MonsterListLeft = 8;
-constexpr int MonsterListTop = 4;
-constexpr int MonsterListWidth = 480;
+constexpr int MonsterListTop = 0;
+constexpr int MonsterListWidth = 624;
 constexpr int MonsterListHeight = 92;
 constexpr int CommandListLeft = 8;
-constexpr int CommandListTop = 104;
+constexpr int CommandListTop = 100;
 constexpr int CommandListWidth = 168;
-constexpr int CommandListHeight = 248;
+constexpr int CommandListHeight = 252;
 
 class BattleScreen;
 

@@ -2,6 +2,9 @@
 // in the tavern walks into the first maze, and one step on an event asks
 // for the battle; every member gives a command and the win is paid into
 // the save; another party runs; another is wiped out and goes home.
+#include <cstdlib>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -174,6 +177,31 @@ TEST(BattleScreenFlow, AWipedOutPartyGoesHomeAndIsSavedWhereItFell) {
     EXPECT_EQ(saved->Roster[1].Place, 21);
     EXPECT_EQ(saved->Roster[1].Floor, 1);
     EXPECT_EQ(saved->Roster[1].PosY, 1);
+}
+
+TEST(BattleScreenFlow, TheScreenAsAPlayerSeesItMatchesItsGoldenPicture) {
+    const fs::path golden = fs::path(KORVANE_TEST_SOURCE) / "flow" / "golden" / "battle.png";
+    const fs::path goblin = fs::path(KORVANE_DEMO_FOLDER) / "mon_goblin.jpg";
+    if (!fs::exists(goblin)) GTEST_SKIP() << "the demo's pictures are not made";
+    Flow flow;
+    std::vector<BattleEnd> ends;
+    Prepare(flow, ends, OgreEncounter);
+    fs::copy_file(goblin, flow.DataFolder() / "mon_goblin.jpg");
+    std::ofstream(flow.SaveFolder() / "KVR.ini") << "[画像]\nオーガ=mon_goblin.jpg\n";
+    const fs::path shot = flow.SaveFolder() / "battle.png";
+    // The second member's commands, with the help panel beside them.
+    ASSERT_TRUE(flow.Run(EnterAndStep + "Esc  P  shot:" + shot.string())) << flow.Error();
+    NullPlatform& platform = flow.Platform();
+    std::optional<Image> picture = platform.Images().Load(shot.string());
+    ASSERT_TRUE(picture);
+    if (std::getenv("KORVANE_UPDATE_GOLDEN") != nullptr) {
+        fs::create_directories(golden.parent_path());
+        ASSERT_TRUE(platform.Images().SavePng(*picture, golden.string()));
+        return;
+    }
+    std::optional<Image> expected = platform.Images().Load(golden.string());
+    ASSERT_TRUE(expected) << golden << " is missing; make it with KORVANE_UPDATE_GOLDEN=1";
+    EXPECT_EQ(expected->Pixels, picture->Pixels) << "the battle screen differs from " << golden;
 }
 
 }  // namespace
