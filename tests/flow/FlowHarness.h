@@ -47,10 +47,7 @@ class Flow {
         scenario_ = std::make_unique<Game>();
     }
     ~Flow() {
-        session_.reset();
-        windows_.reset();
-        platform_.reset();
-        transcript_.reset();
+        EndRun();
         std::error_code ec;
         fs::remove_all(root_, ec);
     }
@@ -64,7 +61,10 @@ class Flow {
 
     // Writes the scenario, starts the game and plays the script until it runs
     // out. False (with the reason in Error()) when the game would not start.
+    // Run again, it starts the game anew on the save the last run left (the
+    // new-game save in the scenario folder never replaces it).
     bool Run(std::string_view keys, uint64_t seed = 1) {
+        EndRun();
         WriteScenario();
         KeyScript script = ParseKeyScript(keys);
         EXPECT_EQ(script.Error, "") << "the flow's key script does not parse";
@@ -130,6 +130,13 @@ class Flow {
     }
 
   private:
+    void EndRun() {
+        session_.reset();
+        windows_.reset();
+        platform_.reset();
+        transcript_.reset();
+    }
+
     void WriteScenario() {
         Database& db = *scenario_;
         for (const DatabaseFile& file : DatabaseFiles()) {

@@ -155,7 +155,7 @@ TEST(BattleScreenFlow, ANewLeaderRunsAndThePartyIsBackOnTheSquareItCameFrom) {
     EXPECT_EQ(flow.SavedGame()->Roster[1].Escapes, 1);
 }
 
-TEST(BattleScreenFlow, AWipedOutPartyGoesHomeAndIsSavedWhereItFell) {
+TEST(BattleScreenFlow, AWipedOutPartyGoesHomeIsSavedWhereItFellAndIsFoundThere) {
     Flow flow;
     std::vector<BattleEnd> ends;
     Prepare(flow, ends, OgreEncounter);
@@ -171,12 +171,28 @@ TEST(BattleScreenFlow, AWipedOutPartyGoesHomeAndIsSavedWhereItFell) {
     ASSERT_EQ(ends, std::vector<BattleEnd>{BattleEnd::Defeat});
     const std::vector<std::string> dialogs = flow.Dialogs();
     EXPECT_NE(std::find(dialogs.begin(), dialogs.end(), "パーティーは全滅した"), dialogs.end());
-    EXPECT_EQ(flow.State().MenuState, MenuStates::Castle);
     const auto saved = flow.SavedGame();
     EXPECT_EQ(saved->Roster[1].Status & StatusDead, StatusDead);
     EXPECT_EQ(saved->Roster[1].Place, 21);
     EXPECT_EQ(saved->Roster[1].Floor, 1);
     EXPECT_EQ(saved->Roster[1].PosY, 1);
+
+    // Emi, new in town, goes alone into the maze, comes round by the east
+    // so as to arrive facing north, clear of the battle event, where the
+    // party fell; S finds them.
+    saved->Roster[5] = BattleFixture(5).G().Roster[5];
+    saved->Roster[5].PartyPos = 0;
+    saved->Roster[5].Skills[NoEncounterSkill] = 1;
+    std::ofstream(flow.SaveFolder() / SaveFileName, std::ios::binary) << SaveBytes(*saved);
+    ASSERT_TRUE(
+        flow.Run("Enter  G Enter  A Enter  Enter Enter  C Enter  E Enter  D Enter  Enter  "
+                 "Left Up  Right Up Up  Right Up  Right Up  S"))
+        << flow.Error();
+    std::vector<std::string> found;
+    for (const nlohmann::json& line : flow.Lines("list")) {
+        if (line["caption"] == "見つかりました") found = line["rows"];
+    }
+    EXPECT_EQ(found, (std::vector<std::string>{"アキ", "ボブ", "カイ", "ダン"}));
 }
 
 TEST(BattleScreenFlow, TheScreenAsAPlayerSeesItMatchesItsGoldenPicture) {
