@@ -4,7 +4,11 @@
 #include "items/StatusWindow.h"
 
 #include "town/CastleScreen.h"
+#include "town/FortuneScreen.h"
+#include "town/InnScreen.h"
+#include "town/ShopScreen.h"
 #include "town/TavernScreen.h"
+#include "town/TempleScreen.h"
 #include "town/TrainingScreen.h"
 
 namespace kv {
@@ -13,6 +17,10 @@ void InstallScreens(ScreenContext& context) {
     InstallStatusWindow(context);
     InstallCastleScreens(context);
     InstallTavernScreen(context);
+    InstallShopScreen(context);
+    InstallInnScreen(context);
+    InstallTempleScreen(context);
+    InstallFortuneScreen(context);
     InstallTrainingScreen(context);
     InstallMazeScreens(context);
 }

@@ -22,8 +22,13 @@ inline constexpr int Castle = 8;
 inline constexpr int EdgeOfTown = 9;
 inline constexpr int TrainingGrounds = 10;
 inline constexpr int Maze = 11;
+inline constexpr int ShopGoods = 12;
+inline constexpr int ShopSell = 13;
+inline constexpr int ShopCurse = 14;
+inline constexpr int ShopIdentify = 15;
 inline constexpr int Fusion = 17;
 inline constexpr int MazeChoice = 19;
+inline constexpr int ShopWeaponGoods = 20;
 }  // namespace MenuStates
 
 struct CommandMenu {
@@ -32,7 +37,7 @@ struct CommandMenu {
 };
 
 // The caption and rows of a state; states that fill their own menu (the
-// temple, the maze, the shop's sub-screens) and unknown states give an empty
+// temple, the maze, the shop's sub-screens, the inn's rooms) and unknown states give an empty
 // menu. The maze choice depends on the progress flags that open two mazes.
 CommandMenu CommandMenuFor(int state, const Game& game);
 

@@ -1,6 +1,7 @@
 #include "items/StatusWindow.h"
 
 #include "core/StringTable.h"
+#include "items/Alchemy.h"
 #include "items/EquipWindow.h"
 #include "items/Equipment.h"
 #include "items/Inventory.h"
@@ -349,9 +350,12 @@ void StatusWindow::CarryOut() {
         case BackCommand:
             Close();
             break;
+        case Alchemy:
+            MakeByAlchemy(game, player, game.CurrentChar);
+            Redraw(lstCommand.ListIndex());
+            break;
         case Cast:
         case Use:
-        case Alchemy:
             player.Message(LaterLine);
             break;
         default:

@@ -6,7 +6,11 @@
 #include "core/Settings.h"
 #include "town/CastleReturn.h"
 #include "town/CharacterListWindow.h"
+#include "town/FortuneScreen.h"
+#include "town/InnScreen.h"
 #include "town/Party.h"
+#include "town/ShopScreen.h"
+#include "town/TempleScreen.h"
 #include "ui/MainWindow.h"
 #include "ui/Music.h"
 
@@ -33,21 +37,21 @@ class CastleScreen : public Screen {
                 context_.Main.SetCommandMenu(MenuStates::Tavern);
                 break;
             case Inn:
+                if (!RefuseEmptyParty(game, player)) OpenInn(context_);
+                break;
             case Shop:
-                if (!RefuseEmptyParty(game, player)) player.Message(NotYetOpen);
+                if (!RefuseEmptyParty(game, player)) OpenShop(context_);
                 break;
             case Temple:
-                if (RefuseEmptyParty(game, player)) {
-                    context_.Main.SetCommandMenu(MenuStates::Castle);
-                } else {
-                    player.Message(NotYetOpen);
-                }
+                if (!RefuseEmptyParty(game, player)) OpenTemple(context_);
+                break;
+            case FortuneTeller:
+                OpenFortuneTeller(context_);
                 break;
             case ToEdgeOfTown:
                 ShowEdgeOfTown(context_);
                 break;
             default:
-                player.Message(NotYetOpen);
                 break;
         }
     }

@@ -173,15 +173,22 @@ void MainWindow::LayOut() {
 }
 
 void MainWindow::SetCommandMenu(int state, int currentRow) {
+    SetCommandMenu(state, CommandMenuFor(state, game_), currentRow);
+}
+
+void MainWindow::SetCommandMenu(int state, const CommandMenu& menu, int currentRow,
+                                const std::vector<int32_t>& itemData) {
     const bool changing = state != game_.MenuState;
     if (changing) {
         if (Screen* old = ScreenFor(game_.MenuState)) old->Leave();
     }
-    const CommandMenu menu = CommandMenuFor(state, game_);
     lstCommandList.Clear();
     game_.MenuState = state;
     lstCommandList.SetCaption(menu.Caption);
     lstCommandList.AddItems(0, menu.Rows);
+    for (size_t i = 0; i < itemData.size() && i < menu.Rows.size(); ++i) {
+        lstCommandList.SetItemData(static_cast<int>(i), itemData[i]);
+    }
     if (lstCommandList.ListCount() > 0) {
         lstCommandList.SetListIndex(
             currentRow >= 0 && currentRow < lstCommandList.ListCount() ? currentRow : 0);
@@ -257,8 +264,8 @@ void MainWindow::ShowBattleHelp(const Creature* member) {
     Invalidate();
 }
 
-void MainWindow::BeginPartySelection() {
-    game_.PartyCursor = 1;
+void MainWindow::BeginPartySelection(int cursor) {
+    game_.PartyCursor = static_cast<int16_t>(cursor);
     lstCommandList.Enabled = false;
     fraParty.Enabled = true;
     fraParty.SetFocus();

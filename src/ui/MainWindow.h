@@ -7,6 +7,7 @@
 #include <array>
 #include <map>
 
+#include "core/CommandMenus.h"
 #include "core/Game.h"
 #include "ui/Label.h"
 #include "ui/ListEx.h"
@@ -38,6 +39,10 @@ class MainWindow : public Window {
     // enters. Asked again for the state already current, it only rebuilds
     // the rows (no leave, no enter). currentRow is the row made current.
     void SetCommandMenu(int state, int currentRow = 0);
+    // The same with rows a screen built itself (goods, rooms, patients), each
+    // row's ItemData from itemData (0 where it runs short).
+    void SetCommandMenu(int state, const CommandMenu& menu, int currentRow = 0,
+                        const std::vector<int32_t>& itemData = {});
     // The screen of a menu state; a state without one leaves rows inert.
     void Register(int state, Screen& screen);
     Screen* ScreenFor(int state) const;
@@ -50,7 +55,8 @@ class MainWindow : public Window {
     // cursor on the first member, the command list disabled, the party
     // window enabled and focused. The pick goes to the current screen's
     // MemberChosen, Esc or Backspace to its PartySelectionLeft.
-    void BeginPartySelection();
+    // cursor is the member first pointed at (1..PartyCount).
+    void BeginPartySelection(int cursor = 1);
     // The party window gives the keys back: disabled, the bar hidden.
     void EndPartySelection();
     // Where the bar of the party window is drawn for PartyCursor.

@@ -20,7 +20,7 @@ TEST(CommandMenus, CastleAndEdgeOfTownAsTheyAre) {
     const CommandMenu edge = CommandMenuFor(MenuStates::EdgeOfTown, *game);
     EXPECT_EQ(edge.Caption, "町外れ");
     EXPECT_EQ(edge.Rows[4], "E)ゲームの終了");
-    EXPECT_EQ(CommandMenuFor(MenuStates::ShopWeapons, *game).Rows.size(), 14u);
+    EXPECT_EQ(CommandMenuFor(MenuStates::Shop, *game).Rows.size(), 6u);
     EXPECT_EQ(CommandMenuFor(MenuStates::Shop, *game).Caption, "メルヴィック商店 ");
     EXPECT_EQ(CommandMenuFor(MenuStates::Tavern, *game).Caption, "ゴルドランの酒場");
     EXPECT_TRUE(CommandMenuFor(MenuStates::Temple, *game).Rows.empty());

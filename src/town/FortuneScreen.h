@@ -1,0 +1,11 @@
+#pragma once
+// The fortune teller's screens: the rankings menu and the fusion menu.
+#include "ui/ScreenContext.h"
+
+namespace kv {
+
+void InstallFortuneScreen(ScreenContext& context);
+// From the castle.
+void OpenFortuneTeller(ScreenContext& context);
+
+}  // namespace kv
