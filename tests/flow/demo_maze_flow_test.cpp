@@ -1,0 +1,325 @@
+// The demo maze played by keys alone through the real session, on the built
+// demo scenario: the routes of the scenario's README lead to every kind of
+// event the demo holds, and what they do shows in the dialogs, the where
+// lines and the save.
+#include <algorithm>
+#include <array>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/BattleState.h"
+#include "core/CommandMenus.h"
+#include "flow/FlowHarness.h"
+#include "ui/ScreenContext.h"
+
+namespace kv::test {
+namespace {
+
+constexpr int Place = 21;
+constexpr int NoEncounterSkill = 14;
+constexpr int LockSkill = 3;
+
+// Items of the demo.
+constexpr int Potion = 142;
+constexpr int CopperRing = 101;
+constexpr int StoneTablet = 182;
+constexpr int SilverKey = 181;
+
+// The demo's two adventurers, made strong enough for any trap: ロラン always
+// fails the luck roll of a floor trap, シーラ never does and picks locks.
+void StrongParty(Game& g) {
+    for (int slot : {1, 2}) {
+        Creature& c = g.Roster[static_cast<size_t>(slot)];
+        c.Level = 30;
+        c.HP = c.MaxHP = 500;
+        c.Skills[NoEncounterSkill] = 1;
+        for (InventorySlot& item : c.Items) item = {};
+    }
+    g.Roster[1].Luck = 25;
+    g.Roster[2].Luck = 1;
+    g.Roster[2].Skills[LockSkill] = 1;
+}
+
+// Skill 14 makes random monsters rare, not impossible; a random battle is
+// not what these flows are about, so it is left at once as an escape. An
+// event's battle goes to the battle screen as always.
+void EscapeRandomBattles(Flow& flow, int& randomBattles) {
+    flow.OnStarted = [&randomBattles](Session& session) {
+        ScreenContext& context = session.Screens();
+        auto eventBattle = context.StartBattle;
+        context.StartBattle = [&context, &randomBattles, eventBattle](int encounter) {
+            if (encounter == 0) {
+                ++randomBattles;
+                context.BattleOver(BattleEnd::Escaped);
+            } else if (eventBattle) {
+                eventBattle(encounter);
+            }
+        };
+    };
+}
+
+struct Where {
+    int Floor, X, Y, Facing;
+    bool operator==(const Where&) const = default;
+};
+
+std::vector<Where> WhereLines(const Flow& flow) {
+    std::vector<Where> lines;
+    for (const nlohmann::json& line : flow.Lines("where")) {
+        lines.push_back({line["floor"], line["x"], line["y"], line["facing"]});
+    }
+    return lines;
+}
+
+size_t Count(const std::vector<std::string>& texts, const std::string& text) {
+    return static_cast<size_t>(std::count(texts.begin(), texts.end(), text));
+}
+
+// A key script written as the README writes routes: "S8 W2 N*" faces
+// south (turning with Left, Right or Down) and steps 8 times, then west
+// twice, then north through a door with Space. It keeps the facing the keys
+// leave the party with; events that turn the party say so with Facing.
+class Keys {
+  public:
+    explicit Keys(std::string start, int facing) : text_(std::move(start)), facing_(facing) {}
+
+    Keys& Walk(const std::string& route) {
+        std::istringstream tokens(route);
+        for (std::string token; tokens >> token;) {
+            Face(static_cast<int>(std::string("NESW").find(token[0])));
+            const bool door = token.back() == '*';
+            const std::string digits = token.substr(1, token.size() - 1 - (door ? 1 : 0));
+            const int steps = digits.empty() ? 1 : std::stoi(digits);
+            for (int i = 0; i < steps; ++i) text_ += door ? "Space " : "Up ";
+        }
+        return *this;
+    }
+    Keys& Face(int facing) {
+        static constexpr std::array<const char*, 4> Turns{"", "Right ", "Down ", "Left "};
+        text_ += Turns[static_cast<size_t>((facing - facing_ + 4) % 4)];
+        facing_ = facing;
+        return *this;
+    }
+    Keys& Press(const std::string& keys) {
+        text_ += keys + "  ";
+        return *this;
+    }
+    Keys& Facing(int facing) {
+        facing_ = facing;
+        return *this;
+    }
+    const std::string& Text() const { return text_; }
+
+  private:
+    std::string text_;
+    int facing_;
+};
+
+enum Compass { North, East, South, West };
+
+// Title, the tavern, both join, back to the castle, the edge of town, the
+// place menu, the first maze: (0,0) of floor 1 facing south.
+const std::string FormAndEnter =
+    "Enter  G Enter  A Enter  Enter Enter Enter  C Enter  E Enter  D Enter  Enter  ";
+
+constexpr uint64_t Seed = 1;
+
+class DemoMazeFlow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!fs::exists(fs::path(KORVANE_DEMO_DIR) / "KVR4.DAT")) {
+            GTEST_SKIP() << "no demo in " << KORVANE_DEMO_DIR;
+        }
+        Prepare(flow_, randomBattles_);
+    }
+
+    void Prepare(Flow& flow, int& randomBattles) {
+        ASSERT_TRUE(flow.LoadScenario(KORVANE_DEMO_DIR)) << flow.Error();
+        StrongParty(flow.Scenario());
+        EscapeRandomBattles(flow, randomBattles);
+    }
+
+    // The keys end on a spinner, which turns the party at random again on
+    // every turn made there: the same run is played so far, and turned
+    // again, until the dice of the run's seed leave it facing the way on.
+    void SpinTo(Keys& keys, int facing) {
+        for (int tries = 0; tries < 20; ++tries) {
+            Flow probe;
+            int randomBattles = 0;
+            Prepare(probe, randomBattles);
+            ASSERT_TRUE(probe.Run(keys.Text(), Seed)) << probe.Error();
+            const int spun = WhereLines(probe).back().Facing;
+            if (spun == facing) return;
+            keys.Facing(spun).Face(facing);
+        }
+        FAIL() << "the spinner never faced the party " << facing;
+    }
+
+    Flow flow_;
+    int randomBattles_ = 0;
+};
+
+// Down through the three floors from a party formed in the tavern: the
+// entrance words once, the iron gate and its lever, the hidden room's find,
+// the stairs, the spinner, the floor trap, the riddle wrong and right, the
+// locked door and its bar, the silver door opened with the riddle's key.
+TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
+    Keys keys(FormAndEnter, South);
+    keys.Walk("S")
+        .Press("Enter")  // the entrance words
+        .Walk("S7 W2 E")
+        .Press("Enter")  // the gate is down
+        .Walk("S4")
+        .Press("Enter Y Enter")  // the lever: up
+        .Face(North)
+        .Face(South)
+        .Press("Enter Y Enter")  // again: down
+        .Face(North)
+        .Face(South)
+        .Press("Enter N")  // left alone
+        .Walk("N4 E")
+        .Press("Enter")  // still down
+        .Walk("S4")
+        .Press("Enter Y Enter")  // up
+        .Walk("N4 E")
+        .Press("Enter")  // through; it drops behind
+        .Walk("E W6 N3")
+        .Press("Enter")  // over the edge; the odd wall
+        .Walk("N* E N")
+        .Press("F Enter Enter Enter Enter Enter Enter  F Enter")
+        .Walk("S W S* S3 E2 S6 S* E S3 E")
+        .Press("Y")  // stairs down
+        .Walk("N3 W N* N4 W3");
+    SpinTo(keys, West);
+    keys.Walk("W3 S3")
+        .Press("Enter Enter Enter Enter")  // the trap
+        .Face(North)
+        .Press("Enter Enter Enter Enter")  // again, turning on it
+        .Walk("N9 W* N W2 N")
+        .Press("\"8\" Enter  Enter")   // the riddle, wrong
+        .Press("U Enter Enter Enter")  // the tablet's hint
+        .Face(South)
+        .Face(North)
+        .Press("\"7\" Enter  Enter Enter")  // right
+        .Face(South)
+        .Face(North)
+        .Press("Enter")  // nothing more
+        .Walk("S E2 S E* N3 W5")
+        .Press("Enter")  // the cold wind
+        .Walk("W W* S W S*")
+        .Face(North)
+        .Press("Space Enter Enter Enter")             // the lock holds
+        .Press("Space Enter Down Enter Enter Enter")  // シーラ opens it; the bar
+        .Walk("S*")
+        .Face(North)
+        .Press("Space")  // unbarred now
+        .Walk("N W")
+        .Press("Y")  // stairs down
+        .Walk("E E* E5 S7")
+        .Press("Enter")  // the silver keyhole
+        .Walk("S E*")
+        .Press("Enter")  // the key opens the door
+        .Walk("E2")
+        .Press("Enter")    // a heavy air
+        .Walk("W2 W* E*")  // the door stays open
+        .Press("Ctrl");
+    ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
+
+    const std::vector<std::string> dialogs = flow_.Dialogs();
+    const auto saw = [&dialogs](const std::string& text) { return Count(dialogs, text); };
+    // Every step of the routes was open: nothing was bumped into.
+    EXPECT_EQ(saw("いてっ！"), 0u);
+    EXPECT_EQ(saw("ひんやりとした空気が肌をなでる。\nここが「石造りの淵」……\n"
+                  "地の底には、竜に姿を変えた女帝が\n眠っているという。"),
+              1u);
+    // The gate held twice; the lever was asked four times, pulled three.
+    EXPECT_EQ(saw("東の通路は鉄格子でふさがれている。"), 2u);
+    EXPECT_EQ(saw("壁に錆びたレバーがある。\n引きますか？"), 4u);
+    EXPECT_EQ(saw("ゴトン……\n北の方で鉄格子の上がる音がした。"), 2u);
+    EXPECT_EQ(saw("ゴトン……\n北の方で鉄格子の下りる音がした。"), 1u);
+    EXPECT_EQ(
+        saw("背後で鉄格子の落ちる音がした。\n通路は世界の果てを越え、\n西の端へと続いている……"),
+        1u);
+    // The hidden room gives once.
+    EXPECT_EQ(saw("床の石の下に、小さな包みが隠されていた！"), 1u);
+    EXPECT_EQ(saw("回復薬を手に入れた"), 3u);
+    EXPECT_EQ(saw("銅の指輪を手に入れた"), 1u);
+    EXPECT_EQ(saw("古びた石板を手に入れた"), 1u);
+    EXPECT_EQ(saw("もう何も残っていない。"), 1u);
+    EXPECT_EQ(saw("下る階段がある\r下がりますか？"), 2u);
+    // The trap, sprung on arriving and on turning about: ロラン's luck always
+    // fails, シーラ's never does.
+    EXPECT_EQ(saw("トラップだ！"), 2u);
+    EXPECT_EQ(saw("ロランは\n毒に犯された"), 2u);
+    EXPECT_EQ(saw("シーラは\n効果がなかった"), 2u);
+    // The riddle: wrong, the tablet's hint, right, then silent.
+    const std::string riddle =
+        "石碑に謎かけが刻まれている。\n『月は三つ、星は四つ。\n夜空に灯るは合わせていくつ？』\n"
+        "（半角の数字で答えよ）";
+    EXPECT_EQ(saw(riddle), 2u);
+    EXPECT_EQ(saw("何も起こらなかった……"), 1u);
+    EXPECT_EQ(saw("古びた石板の文字が石碑の文字と重なり、\n「七」の字が浮かび上がった。"), 1u);
+    EXPECT_EQ(saw("石碑が音を立てて割れ、\n中から銀色の鍵が現れた！"), 1u);
+    EXPECT_EQ(saw("銀の鍵を手に入れた"), 1u);
+    EXPECT_EQ(saw("割れた石碑はもう何も語らない。"), 1u);
+    // The lock: ロラン cannot pick it, シーラ can; unbarred, it asks no more.
+    EXPECT_EQ(saw("鍵がかかっている"), 2u);
+    EXPECT_EQ(saw("鍵は開かなかった"), 1u);
+    EXPECT_EQ(saw("鍵を開けた"), 1u);
+    EXPECT_EQ(saw("扉のかんぬきを外しておいた。\nこれで南からも出入りできる。"), 1u);
+    // The silver door opens with the key, once and for all.
+    EXPECT_EQ(saw("銀の鍵で扉を開けた。\n鍵は鍵穴の中で砕け散った……"), 1u);
+    EXPECT_EQ(saw("銀色の鍵穴のある扉だ。\n鍵がかかっていて開かない。"), 0u);
+    EXPECT_EQ(saw("重苦しい気配があたりに満ちている……"), 1u);
+
+    // The party went where the routes say: through the gate and the wrap
+    // once, down both stairs, and through the silver door twice.
+    const std::vector<Where> where = WhereLines(flow_);
+    const auto visits = [&where](const Where& w) {
+        return std::count(where.begin(), where.end(), w);
+    };
+    EXPECT_EQ(visits({1, 19, 8, East}), 1);
+    EXPECT_EQ(visits({1, 0, 8, East}), 1);
+    EXPECT_EQ(visits({1, 15, 3, North}), 1);
+    EXPECT_EQ(visits({2, 17, 18, East}), 1);
+    EXPECT_EQ(visits({2, 10, 13, South}), 1);
+    EXPECT_EQ(visits({2, 2, 2, North}), 2);
+    EXPECT_EQ(visits({3, 2, 1, West}), 1);
+    EXPECT_EQ(visits({3, 10, 9, East}), 2);
+    EXPECT_EQ(where.back(), (Where{3, 10, 9, East}));
+    EXPECT_EQ(flow_.State().MenuState, MenuStates::Maze);
+
+    // Ctrl saved: the flags as the events left them, the finds, the key gone.
+    const auto saved = flow_.SavedGame();
+    const auto flag = [&saved](int n) { return saved->EventFlags[static_cast<size_t>(n)]; };
+    EXPECT_EQ(flag(36), 1);  // the entrance words read
+    EXPECT_EQ(flag(38), 0);  // the gate dropped behind the party
+    EXPECT_EQ(flag(37), 1);  // the hidden room emptied
+    EXPECT_EQ(flag(34), 1);  // the riddle solved
+    EXPECT_EQ(flag(35), 1);  // the locked door unbarred
+    EXPECT_EQ(flag(41), 1);  // the silver door open
+    EXPECT_EQ(flag(40), 0);
+    EXPECT_EQ(flag(23), 0);
+    const auto held = [&saved](int slot, int item) {
+        int32_t count = 0;
+        for (const InventorySlot& s : saved->Roster[static_cast<size_t>(slot)].Items) {
+            if (s.ItemId == item) count += s.ItemCount;
+        }
+        return count;
+    };
+    EXPECT_EQ(held(1, Potion) + held(2, Potion), 3);
+    EXPECT_EQ(held(1, CopperRing) + held(2, CopperRing), 1);
+    EXPECT_EQ(held(1, StoneTablet) + held(2, StoneTablet), 1);
+    EXPECT_EQ(held(1, SilverKey) + held(2, SilverKey), 0);
+    EXPECT_NE(saved->ItemFound[SilverKey], 0);
+    const Creature& roland = saved->Roster[1];
+    const Creature& sheila = saved->Roster[2];
+    EXPECT_NE(roland.Status & StatusPoison, 0);
+    EXPECT_LT(roland.HP, roland.MaxHP);
+    EXPECT_EQ(sheila.Status & StatusPoison, 0);
+    EXPECT_EQ(sheila.HP, sheila.MaxHP);
+}
+
+}  // namespace
+}  // namespace kv::test
