@@ -25,6 +25,8 @@ constexpr int Potion = 142;
 constexpr int CopperRing = 101;
 constexpr int StoneTablet = 182;
 constexpr int SilverKey = 181;
+constexpr int GreaterPotion = 143;
+constexpr int ThunderOrb = 124;
 
 // The demo's two adventurers, made strong enough for any trap: ロラン always
 // fails the luck roll of a floor trap, シーラ never does and picks locks.
@@ -319,6 +321,89 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     EXPECT_LT(roland.HP, roland.MaxHP);
     EXPECT_EQ(sheila.Status & StatusPoison, 0);
     EXPECT_EQ(sheila.HP, sheila.MaxHP);
+}
+
+// A party left at the foot of floor 3's stairs without the silver key,
+// resumed from the edge of town: the silver door bars it, the hidden niche
+// gives once, the spring heals and cures, and the magic circle carries it up
+// to floor 1, from where it goes home.
+TEST_F(DemoMazeFlow, Floor3WithoutTheKeyAndHomeByTheMagicCircle) {
+    Game& g = flow_.Scenario();
+    for (int slot : {1, 2}) {
+        Creature& c = g.Roster[static_cast<size_t>(slot)];
+        c.Place = Place;
+        c.Floor = 3;
+        c.PosX = 2;
+        c.PosY = 1;
+        c.PartyNo = 1;
+        c.PartyPos = static_cast<int16_t>(slot);
+    }
+    g.Roster[1].Status = StatusPoison;
+    g.Roster[1].HP = 300;  // poison takes up to 3 a step on the way to the spring
+    // Title, the edge of town, resume: (2,1) of floor 3 facing north.
+    Keys keys("Enter  E Enter  O Enter  Enter  ", North);
+    keys.Walk("E E* E5 S7")
+        .Press("Enter")  // the silver keyhole
+        .Walk("S")
+        .Face(East)
+        .Press("Space Enter")  // no key: barred
+        .Walk("N6 E7 E* E")
+        .Press("F Enter Enter Enter Enter  F Enter")
+        .Walk("W W* W7 N2 W5 W* W S W S* S10 E S2")  // to the spring
+        .Press("Enter Enter Enter")
+        .Walk("S W2 S")
+        .Press("Enter")  // the magic circle
+        .Walk("W2")
+        .Press("Y");  // home
+    ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
+
+    const std::vector<std::string> dialogs = flow_.Dialogs();
+    const auto saw = [&dialogs](const std::string& text) { return Count(dialogs, text); };
+    EXPECT_EQ(saw("いてっ！"), 0u);
+    EXPECT_EQ(saw("銀色の鍵穴のある扉だ。\n鍵がかかっていて開かない。"), 1u);
+    EXPECT_EQ(saw("壁のくぼみに宝が隠されていた！"), 1u);
+    EXPECT_EQ(saw("上回復薬を手に入れた"), 2u);
+    EXPECT_EQ(saw("雷の宝珠を手に入れた"), 1u);
+    EXPECT_EQ(saw("もう何も残っていない。"), 1u);
+    EXPECT_EQ(saw("澄んだ泉が湧いている。\n一行は冷たい水でのどをうるおした。"), 1u);
+    EXPECT_EQ(saw("シーラは\n全快した"), 1u);
+    EXPECT_EQ(std::count_if(dialogs.begin(), dialogs.end(),
+                            [](const std::string& text) {
+                                return text.starts_with("ロランは\n") &&
+                                       text.ends_with("ポイント回復した");
+                            }),
+              1);
+    EXPECT_EQ(saw("床の魔法陣が輝き、\n一行は光に包まれた！"), 1u);
+    EXPECT_EQ(saw("城へ戻りますか？"), 1u);
+
+    // The barred door was never passed; the circle landed on floor 1.
+    const std::vector<Where> where = WhereLines(flow_);
+    const auto visits = [&where](const Where& w) {
+        return std::count(where.begin(), where.end(), w);
+    };
+    EXPECT_EQ(visits({3, 9, 9, East}), 1);
+    EXPECT_EQ(visits({3, 10, 9, East}), 0);
+    EXPECT_EQ(visits({1, 2, 0, South}), 1);
+    EXPECT_EQ(where.back().Floor, 0);
+    EXPECT_EQ(flow_.State().MenuState, MenuStates::Castle);
+
+    // Home: the save has the niche emptied, its finds, the poison gone.
+    const auto saved = flow_.SavedGame();
+    EXPECT_EQ(saved->EventFlags[33], 1);
+    EXPECT_EQ(saved->EventFlags[41], 0);
+    int32_t potions = 0, orbs = 0;
+    for (int slot : {1, 2}) {
+        const Creature& c = saved->Roster[static_cast<size_t>(slot)];
+        EXPECT_EQ(c.Floor, 0);
+        EXPECT_EQ(c.Status & (StatusPoison | StatusDead), 0);
+        for (const InventorySlot& item : c.Items) {
+            if (item.ItemId == GreaterPotion) potions += item.ItemCount;
+            if (item.ItemId == ThunderOrb) orbs += item.ItemCount;
+        }
+    }
+    EXPECT_EQ(potions, 2);
+    EXPECT_EQ(orbs, 1);
+    EXPECT_EQ(saved->Roster[2].HP, saved->Roster[2].MaxHP);
 }
 
 }  // namespace
