@@ -1,5 +1,6 @@
 #include "app/Screens.h"
 
+#include "battle/BattleScreen.h"
 #include "dungeon/MazeScreen.h"
 #include "items/StatusWindow.h"
 
@@ -23,6 +24,7 @@ void InstallScreens(ScreenContext& context) {
     InstallFortuneScreen(context);
     InstallTrainingScreen(context);
     InstallMazeScreens(context);
+    InstallBattleScreen(context);
 }
 
 }  // namespace kv

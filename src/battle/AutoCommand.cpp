@@ -1,21 +1,12 @@
 // The automatic command: every member who can act fights the first group of
 // the monster list, or parries when he cannot reach it.
-#include "battle/BattleRules.h"
+#include "battle/BattleCommands.h"
 
 namespace kv {
 
 namespace {
 
 constexpr int FrontRowSize = 3;
-
-int MainHandReach(const Game& game, const Creature& c) {
-    for (size_t s = 1; s < c.Items.size(); ++s) {
-        if (c.Items[s].ItemId == 0 || (c.Items[s].ItemFlags & 7) != 1) continue;
-        const ItemDef* item = WeaponIn(game, c, static_cast<int>(s));
-        return item != nullptr ? item->Reach : 0;
-    }
-    return 0;
-}
 
 }  // namespace
 

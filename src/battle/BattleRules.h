@@ -130,6 +130,13 @@ BattleEnd EndRound(Game& game, Player& player);
 void RunPartyAction(Game& game, Player& player, Creature& actor);
 // The monster's turn: its plain physical attack on a party member.
 void RunMonsterAction(Game& game, Player& player, Creature& monster);
+// The special commands (PartySkills.cpp), each aimed at TargetGroup.
+void Probe(Game& game, Player& player, Creature& actor);
+void Steal(Game& game, Player& player, Creature& actor);
+void Inspect(Game& game, Player& player, Creature& actor);
+void ThrowCoins(Game& game, Player& player, Creature& actor);
+void Dispel(Game& game, Player& player, Creature& actor);
+void Breathe(Game& game, Player& player, Creature& actor);
 // The automatic command for every member who can act.
 void AutoCommands(Game& game);
 // Confirms the commands: rolls the party's initiative and runs the round.

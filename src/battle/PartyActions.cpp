@@ -1,5 +1,6 @@
 // A member's turn: fighting with one or more weapons, parrying and hiding,
-// and the senseless acts of a confused fighter.
+// the senseless acts of a confused fighter, and the dispatch to the special
+// commands.
 #include <algorithm>
 #include <cmath>
 
@@ -16,6 +17,7 @@ namespace {
 constexpr int ClassNinja = 1024;
 constexpr int ClassMonk = 16384;
 constexpr int ItemKindWeapon = 1;
+constexpr int SkillStealAndStrike = 6;
 
 int MainHandSlot(const Creature& c) {
     for (size_t s = 1; s < c.Items.size(); ++s)
@@ -135,6 +137,27 @@ void RunPartyAction(Game& game, Player& player, Creature& actor) {
             break;
         case CommandHide:
             Hide(game, player, actor);
+            break;
+        case CommandSteal:
+            Steal(game, player, actor);
+            // A cutpurse follows the theft with a blow.
+            if (HasSkill(actor, SkillStealAndStrike) && actor.TargetGroup != 0 && CanAct(actor))
+                Strike(game, player, actor, MainHandSlot(actor));
+            break;
+        case CommandProbe:
+            Probe(game, player, actor);
+            break;
+        case CommandInspect:
+            Inspect(game, player, actor);
+            break;
+        case CommandCoins:
+            ThrowCoins(game, player, actor);
+            break;
+        case CommandDispel:
+            Dispel(game, player, actor);
+            break;
+        case CommandBreath:
+            Breathe(game, player, actor);
             break;
         // Parrying changes only how the monsters choose whom to strike.
         case CommandParry:

@@ -63,6 +63,9 @@ struct BattleState {
     int32_t TreasureSum = 0;
     int32_t KillCount = 0;
     int32_t DropItemId = 0;
+    // How far the monsters have shielded themselves against breath (each
+    // level takes a fifth off a dragon's breath).
+    int16_t BreathShield = 0;
 
     std::array<PartyAreaEffect, AreaAttributeCount> PartyAreaEffects{};
     std::array<std::array<GroupAreaEffect, AreaAttributeCount>, BattleGroupCount + 1>

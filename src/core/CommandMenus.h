@@ -29,6 +29,8 @@ inline constexpr int ShopIdentify = 15;
 inline constexpr int Fusion = 17;
 inline constexpr int MazeChoice = 19;
 inline constexpr int ShopWeaponGoods = 20;
+// Not one of the menus: the battle's own lists hold the keys while it is on.
+inline constexpr int Battle = 30;
 }  // namespace MenuStates
 
 struct CommandMenu {

@@ -229,12 +229,16 @@ void MainWindow::CarryOut() {
 }
 
 void MainWindow::RefreshPartyPanel() {
+    RebuildPartyList(game_);
+    RedrawPartyPanel();
+}
+
+void MainWindow::RedrawPartyPanel() {
     for (int i = 0; i < PartyRows; ++i) {
         for (auto* labels : {&lblName, &lblClass, &lblAC, &lblHP, &lblState}) {
             (*labels)[i].SetCaption("");
         }
     }
-    RebuildPartyList(game_);
     const std::vector<PartyRow> rows = PartyPanelRows(game_);
     std::vector<std::vector<std::string>> shown;
     for (size_t i = 0; i < rows.size() && i < PartyRows; ++i) {

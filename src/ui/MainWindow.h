@@ -48,6 +48,9 @@ class MainWindow : public Window {
     Screen* ScreenFor(int state) const;
     // Rebuilds the party list from the roster and redraws the six rows.
     void RefreshPartyPanel();
+    // Redraws the six rows in the marching order as it stands, without
+    // rebuilding it: a battle round must not reorder the party under way.
+    void RedrawPartyPanel();
     // Shows (or hides, with nullptr) the battle help panel for a member.
     void ShowBattleHelp(const Creature* member);
 

@@ -53,9 +53,11 @@ struct ScreenContext {
     // other's screens. The battle installs StartBattle: it puts the battle of
     // an encounter number (0: a random one of the floor) on screen and
     // returns; the rounds then run in the battle's own key handlers. The maze
-    // installs BattleOver, which the battle calls once at its end: the maze
-    // takes the party back (after-battle events, the view) or, after a
-    // defeat, sends the game home to the castle.
+    // installs BattleOver, which the battle calls once at its end (NoBattle
+    // too, when nothing appeared): the maze takes the party back
+    // (SetCommandMenu to its own state, after-battle events, the view) or,
+    // after a defeat, sends the game home to the castle. The battle is a
+    // menu state of its own (MenuStates::Battle) while it lasts.
     std::function<void(int encounter)> StartBattle;
     std::function<void(BattleEnd)> BattleOver;
     // The maze installs this too: the party of the roster slot chosen at the

@@ -15,6 +15,7 @@ Image RenderWolf();
 Image RenderGhost();
 Image RenderGolem();
 Image RenderDragon();
+Image RenderEmpress();
 
 struct MonsterArt {
     std::string_view File;
@@ -23,7 +24,7 @@ struct MonsterArt {
     Image (*Render)();
 };
 
-constexpr std::array<MonsterArt, 8> kMonsterArt = {{
+constexpr std::array<MonsterArt, 9> kMonsterArt = {{
     {"mon_slime.jpg", 200, 160, RenderSlime},
     {"mon_bat.jpg", 240, 160, RenderBat},
     {"mon_goblin.jpg", 180, 240, RenderGoblin},
@@ -32,6 +33,7 @@ constexpr std::array<MonsterArt, 8> kMonsterArt = {{
     {"mon_ghost.jpg", 200, 240, RenderGhost},
     {"mon_golem.jpg", 240, 280, RenderGolem},
     {"mon_dragon.jpg", 320, 260, RenderDragon},
+    {"mon_empress.jpg", 320, 260, RenderEmpress},
 }};
 
 }  // namespace kv::gen

@@ -152,11 +152,13 @@ Image RenderGolem() {
     return s.Finish();
 }
 
-Image RenderDragon() {
+namespace {
+
+// A dragon in the scales given; the empress of the third floor wears her
+// crown on the same head.
+Image DragonIn(Colour scale, Colour membrane, bool crowned) {
     Sketch s(320, 260, kFactor);
     GroundShadow(s, 180, 246, 130, 10);
-    const Colour scale{176, 40, 30};
-    const Colour membrane{120, 26, 24};
     auto wing = [&](PointF shoulder, PointF wrist, const std::vector<PointF>& tips, Colour c,
                     double cx, double cy) {
         std::vector<PointF> shape{shoulder, wrist};
@@ -225,7 +227,25 @@ Image RenderDragon() {
     s.Fill({{52, 50}, {76, 44}, {70, 52}}, Colour{80, 14, 10});
     GlowingEye(s, 66, 52, 3.6, {255, 200, 40});
     wing({178, 110}, {232, 40}, {{300, 30}, {316, 84}, {290, 130}, {240, 140}}, membrane, 250, 90);
+    if (crowned) {
+        const Colour gold{236, 192, 64};
+        s.Fill({{58, 46}, {60, 28}, {68, 37}, {76, 20}, {84, 33}, {93, 14}, {98, 30}, {104, 40}},
+               Volume(80, 34, 30, 16, gold));
+        for (const auto& [gx, gy] : {std::pair{66.0, 42.0}, {80.0, 38.0}, {94.0, 36.0}})
+            s.Ellipse(gx, gy, 3.4, 3.0, Colour{90, 200, 230});
+        s.Ellipse(93, 16, 2.6, 2.6, Colour{250, 80, 90});
+    }
     return s.Finish();
+}
+
+}  // namespace
+
+Image RenderDragon() {
+    return DragonIn({176, 40, 30}, {120, 26, 24}, false);
+}
+
+Image RenderEmpress() {
+    return DragonIn({112, 52, 160}, {64, 24, 96}, true);
 }
 
 }  // namespace kv::gen

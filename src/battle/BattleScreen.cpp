@@ -1,0 +1,491 @@
+// The battle screen. A battle is a menu state of its own rather than a mode
+// of the maze: the maze screen hands over through context.StartBattle and
+// gets the keys back in context.BattleOver, so neither screen looks inside
+// the other, and the main window's key preview brings every key of a
+// battle here while the battle's two lists hold the focus. The rounds run
+// in the lists' Enter handlers; what is offered and written comes from the
+// command rules, what happens from the battle rules.
+#include "battle/BattleScreen.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "battle/BattleCommands.h"
+#include "battle/BattleRules.h"
+#include "core/CommandMenus.h"
+#include "core/StringTable.h"
+#include "platform/Keys.h"
+#include "town/CastleScreen.h"
+#include "ui/MainWindow.h"
+#include "ui/MonsterPicture.h"
+#include "ui/Music.h"
+#include "ui/WindowManager.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int OutOfReachText = 3023;  // "そこに攻撃は届かない"
+constexpr int WipedOutText = 1060;    // "パーティーは全滅した"
+constexpr std::string_view Appeared = "モンスターが現れた";
+
+// Where the battle's controls sit: the monster list across the top, the
+// command list at the left, the picture below the monster list.
+constexpr int MonsterListLeft = 8;
+constexpr int MonsterListTop = 0;
+constexpr int MonsterListWidth = 624;
+constexpr int MonsterListHeight = 92;
+constexpr int CommandListLeft = 8;
+constexpr int CommandListTop = 100;
+constexpr int CommandListWidth = 168;
+constexpr int CommandListHeight = 252;
+
+class BattleScreen;
+
+// The player the battle rules talk to: before every message it brings the
+// monster list, the picture and the party panel up to date, so each
+// message is read over the battle as it stands, and it starts the music
+// each stage of the battle calls for.
+class StagePlayer : public Player {
+  public:
+    explicit StagePlayer(BattleScreen& screen, Player& inner) : screen_(screen), inner_(inner) {}
+    void Message(std::string_view text) override;
+    bool Ask(std::string_view question) override;
+    std::string Input(std::string_view prompt, std::string_view defaultText) override {
+        return inner_.Input(prompt, defaultText);
+    }
+    int ChooseMember(std::string_view prompt, bool withItems) override {
+        return inner_.ChooseMember(prompt, withItems);
+    }
+    int ChooseItem(int rosterSlot) override { return inner_.ChooseItem(rosterSlot); }
+    int ChooseFromList(const std::vector<std::string>& texts, const std::vector<int32_t>& values,
+                       std::string_view prompt, int startRow) override {
+        return inner_.ChooseFromList(texts, values, prompt, startRow);
+    }
+
+  private:
+    BattleScreen& screen_;
+    Player& inner_;
+};
+
+class BattleScreen : public Screen {
+  public:
+    explicit BattleScreen(ScreenContext& context)
+        : context_(context), player_(*this, context.ThePlayer) {
+        MainWindow& main = context_.Main;
+        picMonster.Name = "picMonster";
+        picMonster.SetAutoSize(true);
+        picMonster.Visible = false;
+        main.Add(picMonster);
+
+        for (ListEx* list : {&lstMonster, &lstBattleCommand}) {
+            StyleMenuList(*list);
+            list->AccessKeyOn = false;  // the letters pick entries by their own table
+            list->Visible = false;
+            main.Add(*list);
+        }
+        lstMonster.Name = "lstMonster";
+        lstMonster.Move(MonsterListLeft, MonsterListTop, MonsterListWidth, MonsterListHeight);
+        lstMonster.OnEnter = [this] { GroupChosen(lstMonster.ListIndex()); };
+        // A press on a row chooses it as Enter does.
+        lstMonster.OnMouseDown = [this](int button, int x, int y) {
+            if (button == 1 && lstMonster.Enabled && lstMonster.RowAt(x, y) >= 0)
+                GroupChosen(lstMonster.ListIndex());
+        };
+        lstMonster.OnKeyDown = [this](int& keyCode, int) {
+            if (keyCode != Key::Escape && keyCode != Key::Back) return;
+            keyCode = 0;
+            LeaveMonsterList();
+        };
+        lstBattleCommand.Name = "lstBattleCommand";
+        lstBattleCommand.Move(CommandListLeft, CommandListTop, CommandListWidth, CommandListHeight);
+        lstBattleCommand.OnEnter = [this] { EntryChosen(lstBattleCommand.ListIndex()); };
+        lstBattleCommand.OnMouseDown = [this](int button, int x, int y) {
+            if (button == 1 && lstBattleCommand.Enabled && lstBattleCommand.RowAt(x, y) >= 0)
+                EntryChosen(lstBattleCommand.ListIndex());
+        };
+        lstBattleCommand.OnKeyDown = [this](int& keyCode, int shift) {
+            CommandKey(keyCode, shift);
+        };
+    }
+
+    // The maze asks for a battle.
+    void Start(int encounter) {
+        Game& game = context_.TheGame;
+        MainWindow& main = context_.Main;
+        // One battle at a time: a call while one is on is refused. The
+        // maze may ask for the next one from inside BattleOver (a follow-up
+        // event), when this one is already over.
+        if (active_) return;
+        if (game.PartyCount <= 0) {
+            Over(BattleEnd::NoBattle);
+            return;
+        }
+        active_ = true;
+        SetScreenState(BattlePhase::Round);
+        battleScene_ = encounter == 0 ? SceneBattle1 : SceneBattle2;
+        musicDue_ = true;
+        main.SetCommandMenu(MenuStates::Battle);
+        // Asked again from inside BattleOver the state is already this one
+        // and does not enter anew.
+        SetStage();
+        const BattleEnd end = StartBattle(game, player_, encounter);
+        Carry(end);
+    }
+
+    void Enter() override { SetStage(); }
+
+    void Leave() override {
+        MainWindow& main = context_.Main;
+        for (Control* c :
+             std::initializer_list<Control*>{&lstMonster, &lstBattleCommand, &picMonster}) {
+            c->Visible = false;
+        }
+        main.ShowBattleHelp(nullptr);
+        main.lstCommandList.Visible = true;
+        context_.Windows.Invalidate();
+    }
+
+    // The battle's keys go to its own lists.
+    void CarryOut(int) override {}
+
+    void ReorderClosed() override {
+        context_.Main.RefreshPartyPanel();
+        context_.TheGame.Battle.InputIndex = 1;
+        BuildCommandList(1);
+    }
+
+    // Brings what the player sees up to date with the battle: called before
+    // every message the rules show.
+    void Sync(std::string_view text) {
+        Game& game = context_.TheGame;
+        const BattleState& b = game.Battle;
+        if (text == Appeared) context_.Music.PlayScene(SceneEncounter);
+        if (text == ResString(WipedOutText)) {
+            context_.Music.PlayScene(SceneWipeOut);
+            HidePicture();
+        } else if (b.ListShown && b.GroupCount == 0 && b.Phase != BattlePhase::None &&
+                   !victoryShown_) {
+            // The last monster has fallen: the payout follows.
+            victoryShown_ = true;
+            context_.Music.PlayScene(SceneVictory);
+            HidePicture();
+        }
+        if (b.ListShown && musicDue_ && text != Appeared) StartBattleMusic();
+        ShowMonsterList();
+        context_.Main.RedrawPartyPanel();
+    }
+
+  private:
+    Game& G() { return context_.TheGame; }
+
+    void SetStage() {
+        MainWindow& main = context_.Main;
+        main.lstCommandList.Visible = false;
+        main.fraParty.Visible = true;
+        shownRows_.clear();
+    }
+
+    void StartBattleMusic() {
+        musicDue_ = false;
+        context_.Music.PlayScene(battleScene_);
+    }
+
+    void HidePicture() {
+        picMonster.ClearPicture();
+        picMonster.Visible = false;
+        context_.Windows.Invalidate();
+    }
+
+    // The picture of the first listed group, over the middle of the maze.
+    void ShowPicture() {
+        const BattleState& b = G().Battle;
+        const int group = b.Rows[1];
+        if (group < 1) {
+            HidePicture();
+            return;
+        }
+        ShowMonsterPicture(picMonster, b.Monster(group, 0).Name, G(), context_.Windows);
+        // Centred across the window, and in the space between the monster
+        // list and the party panel so neither hides the monster's head or
+        // feet; a taller one stands on the panel and its black margin goes
+        // under the list.
+        const int above = MonsterListTop + MonsterListHeight;
+        const int space = context_.Main.fraParty.Top - above;
+        const int left = std::max(0, (context_.Main.Width - picMonster.Width) / 2);
+        const int top = picMonster.Height <= space ? above + (space - picMonster.Height) / 2
+                                                   : std::max(0, above + space - picMonster.Height);
+        picMonster.Move(left, top, picMonster.Width, picMonster.Height);
+        shownGroup_ = group;
+    }
+
+    // The monster list as the battle holds it; a new look goes to the
+    // transcript.
+    void ShowMonsterList() {
+        const BattleState& b = G().Battle;
+        lstMonster.Visible = b.ListShown;
+        if (!b.ListShown) return;
+        std::vector<std::string> rows;
+        for (int r = 1; r <= b.GroupCount && r <= BattleGroupCount; ++r)
+            rows.push_back(b.RowTexts[static_cast<size_t>(r)]);
+        if (rows != shownRows_) {
+            const int index = lstMonster.ListIndex();
+            lstMonster.Clear();
+            lstMonster.AddItems(0, rows);
+            for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+                lstMonster.SetItemData(r, b.Rows[static_cast<size_t>(r + 1)]);
+            if (index >= 0 && index < lstMonster.ListCount()) lstMonster.SetListIndex(index);
+            shownRows_ = rows;
+            LogMonsterList();
+        }
+        if (b.Rows[1] != shownGroup_ && b.GroupCount > 0 && !victoryShown_) ShowPicture();
+    }
+
+    void LogMonsterList() {
+        context_.Windows.Log().List(lstMonster.Name, "", shownRows_, lstMonster.ListIndex());
+    }
+
+    // What a call into the rules left: the next command phase or the end.
+    void Carry(BattleEnd end) {
+        if (end == BattleEnd::Ongoing) {
+            if (musicDue_) StartBattleMusic();
+            BeginCommands();
+        } else {
+            Finish(end);
+        }
+    }
+
+    // The maze reads whose the keys are from ScreenState: 1 while commands
+    // are entered, 2 while a round runs, back to 0 when the battle is over.
+    void SetScreenState(BattlePhase phase) { G().ScreenState = static_cast<int16_t>(phase); }
+
+    void BeginCommands() {
+        SetScreenState(BattlePhase::Commands);
+        MainWindow& main = context_.Main;
+        main.RefreshPartyPanel();
+        shownGroup_ = 0;
+        ShowMonsterList();
+        lstMonster.Enabled = false;
+        lstMonster.SetListIndex(-1);
+        G().Battle.InputIndex = 1;
+        BuildCommandList(1);
+    }
+
+    // The command list for the member at the input index, or the
+    // confirmation once every member has his command.
+    void BuildCommandList(int direction) {
+        Game& game = G();
+        MainWindow& main = context_.Main;
+        lstBattleCommand.SetRedraw(false);
+        lstBattleCommand.Clear();
+        const bool member = SettleInputIndex(game, direction);
+        const Creature* c = member ? PartyMember(game, game.Battle.InputIndex) : nullptr;
+        entries_ =
+            c != nullptr ? MemberEntries(game, *c, game.Battle.InputIndex) : ConfirmationEntries();
+        std::vector<std::string> rows;
+        for (BattleEntry e : entries_) rows.emplace_back(EntryDef(e).Text);
+        lstBattleCommand.AddItems(0, rows);
+        lstBattleCommand.SetCaption(c != nullptr ? c->Name : "");
+        lstBattleCommand.SetListIndex(0);
+        if (c != nullptr) StateLabel(game.Battle.InputIndex, StateWord(*c));
+        main.ShowBattleHelp(game.Config.ShowBattleHelp != 0 ? c : nullptr);
+        lstBattleCommand.Visible = true;
+        lstBattleCommand.Enabled = true;
+        lstBattleCommand.SetRedraw(true);
+        lstBattleCommand.SetFocus();
+        context_.Windows.Log().List(lstBattleCommand.Name, lstBattleCommand.Caption(), rows,
+                                    lstBattleCommand.ListIndex());
+    }
+
+    void StateLabel(int position, std::string_view word) {
+        if (position < 1 || position > MainWindow::PartyRows) return;
+        context_.Main.lblState[static_cast<size_t>(position - 1)].SetCaption(word);
+    }
+
+    void Next() {
+        G().Battle.InputIndex += 1;
+        BuildCommandList(1);
+    }
+
+    void HideCommandInput() {
+        SetScreenState(BattlePhase::Round);
+        lstBattleCommand.Visible = false;
+        context_.Main.ShowBattleHelp(nullptr);
+    }
+
+    void CommandKey(int& keyCode, int shift) {
+        if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
+        if (keyCode == Key::Escape || keyCode == Key::Back) {
+            keyCode = 0;
+            Back();
+            return;
+        }
+        if (keyCode < Key::A || keyCode > Key::A + 25) return;
+        const std::optional<BattleEntry> entry = EntryForKey(keyCode);
+        keyCode = 0;
+        if (!entry) return;
+        const auto at = std::find(entries_.begin(), entries_.end(), *entry);
+        if (at == entries_.end()) return;
+        const int row = static_cast<int>(at - entries_.begin());
+        lstBattleCommand.SetListIndex(row);
+        EntryChosen(row);
+    }
+
+    void Back() {
+        int16_t& index = G().Battle.InputIndex;
+        index = static_cast<int16_t>(std::max(1, index - 1));
+        BuildCommandList(-1);
+    }
+
+    void EntryChosen(int row) {
+        if (row < 0 || row >= static_cast<int>(entries_.size())) return;
+        Game& game = G();
+        BattleState& b = game.Battle;
+        const BattleEntry entry = entries_[static_cast<size_t>(row)];
+        const BattleEntryDef& def = EntryDef(entry);
+        Creature* c = PartyMember(game, b.InputIndex);
+        switch (entry) {
+            case BattleEntry::Start:
+                HideCommandInput();
+                Carry(StartRound(game, player_));
+                return;
+            case BattleEntry::Back:
+                Back();
+                return;
+            case BattleEntry::Redo:
+                context_.Main.RedrawPartyPanel();
+                b.InputIndex = 1;
+                BuildCommandList(1);
+                return;
+            case BattleEntry::Escape:
+                HideCommandInput();
+                Carry(Escape(game, player_));
+                return;
+            case BattleEntry::Status:
+                if (c != nullptr && context_.ShowStatus)
+                    context_.ShowStatus(game.PartyList[static_cast<size_t>(b.InputIndex)], true);
+                lstBattleCommand.SetFocus();
+                return;
+            case BattleEntry::Reorder:
+                lstBattleCommand.Enabled = false;
+                context_.Main.OpenReorder();
+                return;
+            case BattleEntry::Auto:
+                AutoCommands(game);
+                for (int i = 1; i <= game.PartyCount; ++i) {
+                    const Creature* m = PartyMember(game, i);
+                    if (m == nullptr || !CanAct(*m)) continue;
+                    const bool ambush = (m->Status & StatusHidden) != 0;
+                    StateLabel(i, m->Command == CommandParry ? "身を守る"
+                                  : ambush                   ? "奇襲"
+                                                             : "戦う");
+                }
+                HideCommandInput();
+                Carry(StartRound(game, player_));
+                return;
+            default:
+                break;
+        }
+        if (c == nullptr) return;
+        c->Command = def.Command;
+        StateLabel(b.InputIndex, def.Label);
+        if (def.Target == EntryTarget::MonsterGroup) {
+            pending_ = entry;
+            lstMonster.Enabled = true;
+            lstMonster.SetListIndex(lstMonster.ListCount() > 0 ? 0 : -1);
+            lstBattleCommand.Enabled = false;
+            lstMonster.SetFocus();
+            LogMonsterList();
+            return;
+        }
+        c->TargetGroup = 0;
+        Next();
+    }
+
+    void GroupChosen(int row) {
+        Game& game = G();
+        BattleState& b = game.Battle;
+        Creature* c = PartyMember(game, b.InputIndex);
+        if (c == nullptr || row < 0 || row >= lstMonster.ListCount()) return;
+        if (pending_ == BattleEntry::Fight && !ReachesRow(game, *c, b.InputIndex, row)) {
+            player_.Message(ResString(OutOfReachText));
+            lstMonster.SetListIndex(0);
+            return;
+        }
+        c->TargetGroup = static_cast<int16_t>(lstMonster.ItemData(row));
+        CloseMonsterList();
+        Next();
+    }
+
+    void LeaveMonsterList() {
+        CloseMonsterList();
+        lstBattleCommand.Enabled = true;
+        lstBattleCommand.SetFocus();
+    }
+
+    void CloseMonsterList() {
+        lstMonster.Enabled = false;
+        lstMonster.SetListIndex(-1);
+    }
+
+    // The battle is over: the displays go and the maze takes the party back.
+    void Finish(BattleEnd end) {
+        HideCommandInput();
+        HidePicture();
+        lstMonster.Visible = false;
+        context_.Main.RefreshPartyPanel();
+        // The end of a battle is a save point, a wiped-out party's included.
+        if (end != BattleEnd::NoBattle) context_.Save();
+        Over(end);
+    }
+
+    void Over(BattleEnd end) {
+        active_ = false;
+        SetScreenState(BattlePhase::None);
+        victoryShown_ = false;
+        musicDue_ = false;
+        shownRows_.clear();
+        shownGroup_ = 0;
+        if (context_.BattleOver) {
+            context_.BattleOver(end);
+        } else if (end == BattleEnd::Defeat) {
+            // Without a maze to hand back to, the fallen party's way home
+            // still holds.
+            ReturnToCastle(context_);
+        }
+    }
+
+    ScreenContext& context_;
+    StagePlayer player_;
+    PictureBox picMonster;
+    ListEx lstMonster;
+    ListEx lstBattleCommand;
+    std::vector<BattleEntry> entries_;
+    BattleEntry pending_ = BattleEntry::Fight;
+    std::vector<std::string> shownRows_;
+    int shownGroup_ = 0;
+    int battleScene_ = SceneBattle1;
+    bool musicDue_ = false;
+    bool victoryShown_ = false;
+    bool active_ = false;
+};
+
+void StagePlayer::Message(std::string_view text) {
+    screen_.Sync(text);
+    inner_.Message(text);
+}
+
+bool StagePlayer::Ask(std::string_view question) {
+    screen_.Sync(question);
+    return inner_.Ask(question);
+}
+
+}  // namespace
+
+void InstallBattleScreen(ScreenContext& context) {
+    BattleScreen& screen = context.Install<BattleScreen>(MenuStates::Battle, context);
+    context.StartBattle = [&screen](int encounter) { screen.Start(encounter); };
+}
+
+}  // namespace kv
