@@ -19,23 +19,30 @@ namespace {
 constexpr int Place = 21;
 constexpr int NoEncounterSkill = 14;
 constexpr int LockSkill = 3;
+constexpr int EveryHitSkill = 127;  // every one of a member's attacks lands
 
 // Items of the demo.
 constexpr int Potion = 142;
 constexpr int CopperRing = 101;
 constexpr int StoneTablet = 182;
 constexpr int SilverKey = 181;
+constexpr int Crown = 252;
 constexpr int GreaterPotion = 143;
 constexpr int ThunderOrb = 124;
 
-// The demo's two adventurers, made strong enough for any trap: ロラン always
+// The demo's two adventurers, made strong enough for any trap and the
+// throne's fight, bare-handed and so with room for every find: ロラン always
 // fails the luck roll of a floor trap, シーラ never does and picks locks.
 void StrongParty(Game& g) {
     for (int slot : {1, 2}) {
         Creature& c = g.Roster[static_cast<size_t>(slot)];
         c.Level = 30;
         c.HP = c.MaxHP = 500;
+        c.Str = c.Dexterity = 18;
+        c.BaseAC = c.AC = -10;
+        c.AttackCount = 10;
         c.Skills[NoEncounterSkill] = 1;
+        c.Skills[EveryHitSkill] = 1;
         for (InventorySlot& item : c.Items) item = {};
     }
     g.Roster[1].Luck = 25;
@@ -120,6 +127,14 @@ class Keys {
 
 enum Compass { North, East, South, West };
 
+// Enough presses to read every message of a round: Esc closes a message,
+// and left over only moves a menu's highlight to its way back.
+std::string Reads(int n) {
+    std::string keys;
+    for (int i = 0; i < n; ++i) keys += " Esc";
+    return keys;
+}
+
 // Title, the tavern, both join, back to the castle, the edge of town, the
 // place menu, the first maze: (0,0) of floor 1 facing south.
 const std::string FormAndEnter =
@@ -165,67 +180,46 @@ class DemoMazeFlow : public ::testing::Test {
 // Down through the three floors from a party formed in the tavern: the
 // entrance words once, the iron gate and its lever, the hidden room's find,
 // the stairs, the spinner, the floor trap, the riddle wrong and right, the
-// locked door and its bar, the silver door opened with the riddle's key.
+// locked door and its bar, the silver door opened with the riddle's key, the
+// empress fought and her crown, and home from behind the throne.
 TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     Keys keys(FormAndEnter, South);
-    keys.Walk("S")
-        .Press("Enter")  // the entrance words
-        .Walk("S7 W2 E")
-        .Press("Enter")  // the gate is down
-        .Walk("S4")
-        .Press("Enter Y Enter")  // the lever: up
-        .Face(North)
-        .Face(South)
-        .Press("Enter Y Enter")  // again: down
-        .Face(North)
-        .Face(South)
-        .Press("Enter N")  // left alone
-        .Walk("N4 E")
-        .Press("Enter")  // still down
-        .Walk("S4")
-        .Press("Enter Y Enter")  // up
-        .Walk("N4 E")
-        .Press("Enter")  // through; it drops behind
-        .Walk("E W6 N3")
-        .Press("Enter")  // over the edge; the odd wall
-        .Walk("N* E N")
-        .Press("F Enter Enter Enter Enter Enter Enter  F Enter")
-        .Walk("S W S* S3 E2 S6 S* E S3 E")
-        .Press("Y")  // stairs down
-        .Walk("N3 W N* N4 W3");
+    keys.Walk("S").Press("Enter");                        // the entrance words
+    keys.Walk("S7 W2 E").Press("Enter");                  // the gate is down
+    keys.Walk("S4").Press("Enter Y Enter");               // the lever: up
+    keys.Face(North).Face(South).Press("Enter Y Enter");  // again: down
+    keys.Face(North).Face(South).Press("Enter N");        // left alone
+    keys.Walk("N4 E").Press("Enter");                     // still down
+    keys.Walk("S4").Press("Enter Y Enter");               // up
+    keys.Walk("N4 E").Press("Enter");                     // through; it drops behind
+    keys.Walk("E W6 N3").Press("Enter");                  // over the edge; the odd wall
+    keys.Walk("N* E N").Press("F Enter Enter Enter Enter Enter Enter  F Enter");
+    keys.Walk("S W S* S3 E2 S6 S* E S3 E").Press("Y");  // stairs down
+    keys.Walk("N3 W N* N4 W3");
     SpinTo(keys, West);
-    keys.Walk("W3 S3")
-        .Press("Enter Enter Enter Enter")  // the trap
-        .Face(North)
-        .Press("Enter Enter Enter Enter")  // again, turning on it
-        .Walk("N9 W* N W2 N")
-        .Press("\"8\" Enter  Enter")   // the riddle, wrong
-        .Press("U Enter Enter Enter")  // the tablet's hint
-        .Face(South)
-        .Face(North)
-        .Press("\"7\" Enter  Enter Enter")  // right
-        .Face(South)
-        .Face(North)
-        .Press("Enter")  // nothing more
-        .Walk("S E2 S E* N3 W5")
-        .Press("Enter")  // the cold wind
-        .Walk("W W* S W S*")
-        .Face(North)
-        .Press("Space Enter Enter Enter")             // the lock holds
-        .Press("Space Enter Down Enter Enter Enter")  // シーラ opens it; the bar
-        .Walk("S*")
-        .Face(North)
-        .Press("Space")  // unbarred now
-        .Walk("N W")
-        .Press("Y")  // stairs down
-        .Walk("E E* E5 S7")
-        .Press("Enter")  // the silver keyhole
-        .Walk("S E*")
-        .Press("Enter")  // the key opens the door
-        .Walk("E2")
-        .Press("Enter")    // a heavy air
-        .Walk("W2 W* E*")  // the door stays open
-        .Press("Ctrl");
+    keys.Walk("W3 S3").Press("Enter Enter Enter Enter");                    // the trap
+    keys.Face(North).Press("Enter Enter Enter Enter");                      // again, turning on it
+    keys.Walk("N9 W* N W2 N").Press("\"8\" Enter  Enter");                  // the riddle, wrong
+    keys.Press("U Enter Enter Enter");                                      // the tablet's hint
+    keys.Face(South).Face(North).Press("\"7\" Enter  Enter Enter");         // right
+    keys.Face(South).Face(North).Press("Enter");                            // nothing more
+    keys.Walk("S E2 S E* N3 W5").Press("Enter");                            // the cold wind
+    keys.Walk("W W* S W S*").Face(North).Press("Space Enter Enter Enter");  // the lock holds
+    keys.Press("Space Enter Down Enter Enter Enter");  // シーラ opens it; the bar
+    keys.Walk("S*").Face(North).Press("Space");        // unbarred now
+    keys.Walk("N W").Press("Y");                       // stairs down
+    keys.Walk("E E* E5 S7").Press("Enter");            // the silver keyhole
+    keys.Walk("S E*").Press("Enter");                  // the key opens the door
+    keys.Walk("E2").Press("Enter");                    // a heavy air
+    keys.Walk("W2 W* E*");                             // the door stays open
+    keys.Walk("E2").Press("Enter");                    // still heavy
+    keys.Walk("E").Press("Enter");                     // the throne: the empress wakes
+    // The fight, on the automatic command, and its after-battle event: the
+    // seed's dice win it in two rounds; the reads and commands left over fall
+    // on the maze, which has no use for them.
+    for (int round = 0; round < 4; ++round) keys.Press("O" + Reads(40));
+    keys.Walk("W E").Press("Enter");  // the throne room is still now
+    keys.Walk("E4").Press("Y");       // and the way home is open
     ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
 
     const std::vector<std::string> dialogs = flow_.Dialogs();
@@ -273,10 +267,24 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     // The silver door opens with the key, once and for all.
     EXPECT_EQ(saw("銀の鍵で扉を開けた。\n鍵は鍵穴の中で砕け散った……"), 1u);
     EXPECT_EQ(saw("銀色の鍵穴のある扉だ。\n鍵がかかっていて開かない。"), 0u);
-    EXPECT_EQ(saw("重苦しい気配があたりに満ちている……"), 1u);
+    EXPECT_EQ(saw("重苦しい気配があたりに満ちている……"), 2u);
+    // The empress: woken once, beaten, her crown given after the fight and
+    // not again while the party holds it.
+    EXPECT_EQ(saw("玉座の上で、巨大な竜がゆっくりと首をもたげた。\n"
+                  "『よくぞここまで来た、地上の虫けらどもよ。\n"
+                  "この女帝セミラミスが相手をしてやろう！』"),
+              1u);
+    EXPECT_EQ(saw("竜化の女帝セミラミスは\n死んだ・・・"), 1u);
+    EXPECT_EQ(saw("女帝セミラミスは断末魔の叫びとともに崩れ落ちた。\n"
+                  "後には美しい宝冠が残されていた……"),
+              1u);
+    EXPECT_EQ(saw("女帝の宝冠を手に入れた"), 1u);
+    EXPECT_EQ(saw("玉座の間は静まりかえっている。"), 1u);
+    EXPECT_EQ(saw("城へ戻りますか？"), 1u);
 
     // The party went where the routes say: through the gate and the wrap
-    // once, down both stairs, and through the silver door twice.
+    // once, down both stairs, through the silver door twice, onto the
+    // throne twice and home from behind it.
     const std::vector<Where> where = WhereLines(flow_);
     const auto visits = [&where](const Where& w) {
         return std::count(where.begin(), where.end(), w);
@@ -289,10 +297,13 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     EXPECT_EQ(visits({2, 2, 2, North}), 2);
     EXPECT_EQ(visits({3, 2, 1, West}), 1);
     EXPECT_EQ(visits({3, 10, 9, East}), 2);
-    EXPECT_EQ(where.back(), (Where{3, 10, 9, East}));
-    EXPECT_EQ(flow_.State().MenuState, MenuStates::Maze);
+    EXPECT_EQ(visits({3, 13, 9, East}), 2);
+    EXPECT_EQ(visits({3, 17, 9, East}), 1);
+    EXPECT_EQ(where.back().Floor, 0);
+    EXPECT_EQ(flow_.State().MenuState, MenuStates::Castle);
 
-    // Ctrl saved: the flags as the events left them, the finds, the key gone.
+    // Saved on the way home: the flags as the events left them, the finds,
+    // the key gone, the crown and the story's end.
     const auto saved = flow_.SavedGame();
     const auto flag = [&saved](int n) { return saved->EventFlags[static_cast<size_t>(n)]; };
     EXPECT_EQ(flag(36), 1);  // the entrance words read
@@ -301,8 +312,8 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     EXPECT_EQ(flag(34), 1);  // the riddle solved
     EXPECT_EQ(flag(35), 1);  // the locked door unbarred
     EXPECT_EQ(flag(41), 1);  // the silver door open
-    EXPECT_EQ(flag(40), 0);
-    EXPECT_EQ(flag(23), 0);
+    EXPECT_EQ(flag(40), 1);  // the empress beaten
+    EXPECT_EQ(flag(23), 1);  // the story done
     const auto held = [&saved](int slot, int item) {
         int32_t count = 0;
         for (const InventorySlot& s : saved->Roster[static_cast<size_t>(slot)].Items) {
@@ -314,13 +325,15 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     EXPECT_EQ(held(1, CopperRing) + held(2, CopperRing), 1);
     EXPECT_EQ(held(1, StoneTablet) + held(2, StoneTablet), 1);
     EXPECT_EQ(held(1, SilverKey) + held(2, SilverKey), 0);
+    EXPECT_EQ(held(1, Crown) + held(2, Crown), 1);
     EXPECT_NE(saved->ItemFound[SilverKey], 0);
     const Creature& roland = saved->Roster[1];
     const Creature& sheila = saved->Roster[2];
-    EXPECT_NE(roland.Status & StatusPoison, 0);
     EXPECT_LT(roland.HP, roland.MaxHP);
-    EXPECT_EQ(sheila.Status & StatusPoison, 0);
-    EXPECT_EQ(sheila.HP, sheila.MaxHP);
+    for (const Creature* c : {&roland, &sheila}) {
+        EXPECT_EQ(c->Floor, 0);
+        EXPECT_EQ(c->Victories, 1);
+    }
 }
 
 // A party left at the foot of floor 3's stairs without the silver key,
@@ -342,19 +355,12 @@ TEST_F(DemoMazeFlow, Floor3WithoutTheKeyAndHomeByTheMagicCircle) {
     g.Roster[1].HP = 300;  // poison takes up to 3 a step on the way to the spring
     // Title, the edge of town, resume: (2,1) of floor 3 facing north.
     Keys keys("Enter  E Enter  O Enter  Enter  ", North);
-    keys.Walk("E E* E5 S7")
-        .Press("Enter")  // the silver keyhole
-        .Walk("S")
-        .Face(East)
-        .Press("Space Enter")  // no key: barred
-        .Walk("N6 E7 E* E")
-        .Press("F Enter Enter Enter Enter  F Enter")
-        .Walk("W W* W7 N2 W5 W* W S W S* S10 E S2")  // to the spring
-        .Press("Enter Enter Enter")
-        .Walk("S W2 S")
-        .Press("Enter")  // the magic circle
-        .Walk("W2")
-        .Press("Y");  // home
+    keys.Walk("E E* E5 S7").Press("Enter");                               // the silver keyhole
+    keys.Walk("S").Face(East).Press("Space Enter");                       // no key: barred
+    keys.Walk("N6 E7 E* E").Press("F Enter Enter Enter Enter  F Enter");  // the niche
+    keys.Walk("W W* W7 N2 W5 W* W S W S* S10 E S2").Press("Enter Enter Enter");  // the spring
+    keys.Walk("S W2 S").Press("Enter");                                          // the magic circle
+    keys.Walk("W2").Press("Y");                                                  // home
     ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
 
     const std::vector<std::string> dialogs = flow_.Dialogs();
