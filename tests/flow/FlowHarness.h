@@ -8,6 +8,10 @@
 //   flow.Run("Enter  E Enter  Down Enter");  // the title's key first
 //   EXPECT_EQ(flow.State().MenuState, 9);
 //   EXPECT_EQ(flow.Lines("menu").back()["caption"], "町外れ");
+//
+// A flow may start from a built scenario folder instead (LoadScenario): its
+// database files are used as they are, its new-game save as Scenario()
+// holds it after any change the test makes.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -39,9 +43,11 @@ class Flow {
   public:
     Flow() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        // Numbered, so that a test may run several flows side by side.
+        static int flows = 0;
         root_ = fs::temp_directory_path() /
                 ("korvane-flow-" + std::string(info ? info->name() : "run") + "-" +
-                 std::to_string(::getpid()));
+                 std::to_string(::getpid()) + "-" + std::to_string(++flows));
         fs::remove_all(root_);
         for (const char* sub : {"data", "save", "config"}) fs::create_directories(root_ / sub);
         scenario_ = std::make_unique<Game>();
@@ -56,6 +62,25 @@ class Flow {
 
     // The scenario before the run: its database tables and its new-game save.
     Game& Scenario() { return *scenario_; }
+    // Reads a built scenario (its database files and new-game save) into
+    // Scenario(). False, with the reason in Error(), when the folder does not
+    // hold a whole one.
+    bool LoadScenario(const fs::path& folder) {
+        scenarioFolder_ = folder;
+        const DatabaseReport report = LoadDatabase(*scenario_, folder, false);
+        if (!report.Ok()) {
+            error_ = "the database in " + folder.string() + " did not load: " + report.Problems[0];
+            return false;
+        }
+        std::ifstream in(folder / SaveFileName, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        if (!in || !LoadSaveBytes(*scenario_, bytes.str())) {
+            error_ = "no whole new-game save in " + folder.string();
+            return false;
+        }
+        return true;
+    }
     fs::path DataFolder() const { return root_ / "data"; }
     fs::path SaveFolder() const { return root_ / "save"; }
 
@@ -138,16 +163,25 @@ class Flow {
     }
 
     void WriteScenario() {
+        std::ofstream(DataFolder() / SaveFileName, std::ios::binary) << SaveBytes(*scenario_);
+        if (!scenarioFolder_.empty()) {
+            // Copied, not written back: the loaded tables hold decoded texts.
+            for (const DatabaseFile& file : DatabaseFiles()) {
+                fs::copy_file(scenarioFolder_ / file.Name, DataFolder() / file.Name,
+                              fs::copy_options::overwrite_existing);
+            }
+            return;
+        }
         Database& db = *scenario_;
         for (const DatabaseFile& file : DatabaseFiles()) {
             Serializer s = Serializer::Saving();
             file.Sync(s, db);
             std::ofstream(DataFolder() / file.Name, std::ios::binary) << s.Output();
         }
-        std::ofstream(DataFolder() / SaveFileName, std::ios::binary) << SaveBytes(*scenario_);
     }
 
     fs::path root_;
+    fs::path scenarioFolder_;
     std::unique_ptr<Game> scenario_;
     std::unique_ptr<NullPlatform> platform_;
     std::unique_ptr<Transcript> transcript_;
