@@ -123,6 +123,7 @@ MainWindow::MainWindow(WindowManager& manager, Game& game)
     lblHelp.Name = "lblHelp";
     lblHelp.BackStyle = BackMode::Transparent;
     lblHelp.ForeColor = TextColour;
+    lblHelp.LineGap = 0;
     fraHelp.Add(lblHelp);
 
     // The current screen sees every key first (the maze walks on the arrows).

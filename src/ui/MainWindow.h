@@ -11,6 +11,7 @@
 #include "core/Game.h"
 #include "ui/Label.h"
 #include "ui/ListEx.h"
+#include "ui/MessageLabel.h"
 #include "ui/PanelEx.h"
 #include "ui/PictureBox.h"
 #include "ui/ReorderPanel.h"
@@ -79,8 +80,8 @@ class MainWindow : public Window {
     ListEx lstCommandList;
     Label lblMsg;
     PanelEx fraHelp;
-    Label lblHelp;
-    Shape shpPartyBar;  // the party window's selection bar
+    MessageLabel lblHelp;  // wraps to its width
+    Shape shpPartyBar;     // the party window's selection bar
     ReorderPanel fraReorder;
     Timer tmrMove;      // hides the move indicator in the maze
     Timer tmrTreasure;  // re-enables the chest menu

@@ -12,12 +12,24 @@ namespace {
 // Punctuation that may not begin a line: it hangs past the edge instead.
 constexpr std::u32string_view NoLineStart = U"、。，．・：；？！ー）」』】〉》’”,.:;?!)]}";
 
+// Letters and digits, half- or full-width: a run of them is a word ("Ｅｓｃ",
+// "or", "５００") that wraps whole, as a reader of the Latin parts expects.
+bool IsWordCharacter(char32_t c) {
+    const auto in = [c](char32_t first, char32_t last) { return c >= first && c <= last; };
+    return in(U'0', U'9') || in(U'A', U'Z') || in(U'a', U'z') || in(U'０', U'９') ||
+           in(U'Ａ', U'Ｚ') || in(U'ａ', U'ｚ');
+}
+
 }  // namespace
 
 std::vector<std::string> WrapText(GlyphCache& glyphs, std::string_view utf8, int maxWidth,
                                   FontFace face, int sizePx) {
     std::vector<std::string> lines(1);
     int pen = 0;
+    // Where the word being read began on the current line (npos: no word),
+    // and the pen there.
+    size_t wordStart = std::string::npos;
+    int wordPen = 0;
     size_t pos = 0;
     while (pos < utf8.size()) {
         const size_t start = pos;
@@ -26,13 +38,32 @@ std::vector<std::string> WrapText(GlyphCache& glyphs, std::string_view utf8, int
             if (c == U'\r' && pos < utf8.size() && utf8[pos] == '\n') ++pos;
             lines.emplace_back();
             pen = 0;
+            wordStart = std::string::npos;
             continue;
+        }
+        const bool inWord = IsWordCharacter(c);
+        if (!inWord) {
+            wordStart = std::string::npos;
+        } else if (wordStart == std::string::npos) {
+            wordStart = lines.back().size();
+            wordPen = pen;
         }
         const int advance = glyphs.Advance(face, sizePx, c);
         if (pen > 0 && pen + advance > maxWidth &&
             NoLineStart.find(c) == std::u32string_view::npos) {
-            lines.emplace_back();
-            pen = 0;
+            if (inWord && wordStart > 0) {
+                // The word moves down whole; a word wider than the box
+                // still breaks where it must.
+                std::string carried = lines.back().substr(wordStart);
+                lines.back().erase(wordStart);
+                lines.push_back(std::move(carried));
+                pen -= wordPen;
+            } else {
+                lines.emplace_back();
+                pen = 0;
+            }
+            wordStart = inWord ? 0 : std::string::npos;
+            wordPen = 0;
         }
         lines.back().append(utf8.substr(start, pos - start));
         pen += advance;

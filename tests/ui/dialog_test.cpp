@@ -340,6 +340,11 @@ TEST(WrapTextTest, BreaksAtEveryLineEndAndWrapsWideLines) {
     EXPECT_EQ(WrapText(glyphs, "あいう。えお", 50), (std::vector<std::string>{"あいう。", "えお"}));
     // At least one character a line, however narrow.
     EXPECT_EQ(WrapText(glyphs, "あい", 3), (std::vector<std::string>{"あ", "い"}));
+    // Words of letters or digits, half- or full-width, wrap whole; one wider
+    // than the box breaks where it must.
+    EXPECT_EQ(WrapText(glyphs, "あいＥｓｃ", 50), (std::vector<std::string>{"あい", "Ｅｓｃ"}));
+    EXPECT_EQ(WrapText(glyphs, "Esc or BS", 40), (std::vector<std::string>{"Esc ", "or BS"}));
+    EXPECT_EQ(WrapText(glyphs, "ＡＢＣＤ", 50), (std::vector<std::string>{"ＡＢＣ", "Ｄ"}));
 }
 
 // A party of three (roster slots 5, 2, 9 in marching order) with a few items.
