@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -192,5 +193,24 @@ class Flow {
     std::ostringstream errors_;
     std::string error_;
 };
+
+// The party's position as a where line gives it.
+struct Where {
+    int Floor, X, Y, Facing;
+    bool operator==(const Where&) const = default;
+};
+
+inline std::vector<Where> WhereLines(const Flow& flow) {
+    std::vector<Where> lines;
+    for (const nlohmann::json& line : flow.Lines("where")) {
+        lines.push_back({line["floor"], line["x"], line["y"], line["facing"]});
+    }
+    return lines;
+}
+
+// How often a text stands among the texts (dialogs shown, say).
+inline size_t Count(const std::vector<std::string>& texts, const std::string& text) {
+    return static_cast<size_t>(std::count(texts.begin(), texts.end(), text));
+}
 
 }  // namespace kv::test

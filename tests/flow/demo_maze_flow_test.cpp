@@ -68,23 +68,6 @@ void EscapeRandomBattles(Flow& flow, int& randomBattles) {
     };
 }
 
-struct Where {
-    int Floor, X, Y, Facing;
-    bool operator==(const Where&) const = default;
-};
-
-std::vector<Where> WhereLines(const Flow& flow) {
-    std::vector<Where> lines;
-    for (const nlohmann::json& line : flow.Lines("where")) {
-        lines.push_back({line["floor"], line["x"], line["y"], line["facing"]});
-    }
-    return lines;
-}
-
-size_t Count(const std::vector<std::string>& texts, const std::string& text) {
-    return static_cast<size_t>(std::count(texts.begin(), texts.end(), text));
-}
-
 // A key script written as the README writes routes: "S8 W2 N*" faces
 // south (turning with Left, Right or Down) and steps 8 times, then west
 // twice, then north through a door with Space. It keeps the facing the keys

@@ -71,23 +71,6 @@ void SmallMaze(Flow& flow, bool wayHome) {
 const std::string FormAndEnter =
     "Enter  G Enter  A Enter  Enter Enter Enter  C Enter  E Enter  D Enter  Enter  ";
 
-struct Where {
-    int Floor, X, Y, Facing;
-    bool operator==(const Where&) const = default;
-};
-
-std::vector<Where> WhereLines(const Flow& flow) {
-    std::vector<Where> lines;
-    for (const nlohmann::json& line : flow.Lines("where")) {
-        lines.push_back({line["floor"], line["x"], line["y"], line["facing"]});
-    }
-    return lines;
-}
-
-size_t Count(const std::vector<std::string>& texts, const std::string& text) {
-    return static_cast<size_t>(std::count(texts.begin(), texts.end(), text));
-}
-
 TEST(MazeFlow, WalkBumpDoorWrapStairsSuspendAndResume) {
     Flow flow;
     Character(flow, 1, "アリア");
