@@ -2,6 +2,7 @@
 
 #include "core/StringTable.h"
 #include "items/Inventory.h"
+#include "items/ItemWindowLook.h"
 #include "platform/Keys.h"
 #include "ui/PanelArt.h"
 #include "ui/WindowManager.h"
@@ -10,26 +11,14 @@ namespace kv {
 
 namespace {
 
-constexpr uint32_t Back = Rgb(6, 8, 22);
-constexpr uint32_t TextColour = Rgb(236, 232, 220);
+constexpr uint32_t Back = ItemWindowBack;
+constexpr uint32_t TextColour = ItemWindowText;
 constexpr int FormWidth = 520;
 constexpr int FormHeight = 380;
 constexpr int Margin = 8;
 constexpr int PositionWidth = 190;
 constexpr int ListHeight = 190;
 constexpr int CursedMessage = 1044;
-
-void StyleList(ListEx& list) {
-    list.BackColor = Back;
-    list.ForeColor = TextColour;
-    list.FontSize = 14;
-    list.BorderStyle = 2;
-    list.SetFrame(GoldFrame(6));
-    list.SelectStyle = 2;
-    list.GradationColor = Rgb(24, 40, 120);
-    list.SelectBackColor = Rgb(64, 96, 200);
-    list.TabStop = true;
-}
 
 std::string_view PositionName(Position position) {
     for (const PositionRow& row : PositionRows) {
@@ -49,7 +38,7 @@ EquipWindow::EquipWindow(ScreenContext& context, int slot)
          (WindowManager::CanvasHeight - FormHeight) / 2, FormWidth, FormHeight);
 
     lstPosition.Name = "lstPosition";
-    StyleList(lstPosition);
+    StyleItemList(lstPosition);
     lstPosition.Move(Margin, Margin, PositionWidth, ListHeight);
     for (const PositionRow& row : PositionRows) lstPosition.AddItem(row.Text);
     lstPosition.OnKeyDown = [this](int& keyCode, int shift) {
@@ -65,7 +54,7 @@ EquipWindow::EquipWindow(ScreenContext& context, int slot)
     Add(lstPosition);
 
     lstItem.Name = "lstItem";
-    StyleList(lstItem);
+    StyleItemList(lstItem);
     lstItem.Move(2 * Margin + PositionWidth, Margin, Width - 3 * Margin - PositionWidth,
                  ListHeight);
     lstItem.Enabled = false;

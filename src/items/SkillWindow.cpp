@@ -1,5 +1,6 @@
 #include "items/SkillWindow.h"
 
+#include "items/ItemWindowLook.h"
 #include "platform/Keys.h"
 #include "ui/PanelArt.h"
 #include "ui/WindowManager.h"
@@ -8,8 +9,8 @@ namespace kv {
 
 namespace {
 
-constexpr uint32_t Back = Rgb(6, 8, 22);
-constexpr uint32_t TextColour = Rgb(236, 232, 220);
+constexpr uint32_t Back = ItemWindowBack;
+constexpr uint32_t TextColour = ItemWindowText;
 constexpr int FormWidth = 420;
 constexpr int FormHeight = 400;
 constexpr int Margin = 8;

@@ -5,6 +5,7 @@
 #include "items/EquipWindow.h"
 #include "items/Equipment.h"
 #include "items/Inventory.h"
+#include "items/ItemWindowLook.h"
 #include "items/SkillWindow.h"
 #include "items/StatusSheet.h"
 #include "platform/Keys.h"
@@ -15,8 +16,8 @@ namespace kv {
 
 namespace {
 
-constexpr uint32_t Back = Rgb(6, 8, 22);
-constexpr uint32_t TextColour = Rgb(236, 232, 220);
+constexpr uint32_t Back = ItemWindowBack;
+constexpr uint32_t TextColour = ItemWindowText;
 constexpr uint32_t LineColour = Rgb(176, 188, 220);
 constexpr int Margin = 8;
 constexpr int SheetWidth = 372;
@@ -56,18 +57,6 @@ int CommandOf(std::string_view text) {
         if (ResString(id) == text) return id;
     }
     return 0;
-}
-
-void StyleList(ListEx& list) {
-    list.BackColor = Back;
-    list.ForeColor = TextColour;
-    list.FontSize = 14;
-    list.BorderStyle = 2;
-    list.SetFrame(GoldFrame(6));
-    list.SelectStyle = 2;
-    list.GradationColor = Rgb(24, 40, 120);
-    list.SelectBackColor = Rgb(64, 96, 200);
-    list.TabStop = true;
 }
 
 void StylePanel(PanelEx& panel) {
@@ -114,7 +103,7 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
     Add(lblStatu);
 
     lstCommand.Name = "lstCommand";
-    StyleList(lstCommand);
+    StyleItemList(lstCommand);
     lstCommand.Move(MenuLeft, Margin, WindowWidth - MenuLeft - Margin, MenuHeight);
     lstCommand.OnKeyDown = [this](int& keyCode, int shift) {
         if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
@@ -127,7 +116,7 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
     Add(lstCommand);
 
     lstItem.Name = "lstItem";
-    StyleList(lstItem);
+    StyleItemList(lstItem);
     lstItem.Move(Margin, SheetHeight + 2 * Margin, SheetWidth,
                  WindowHeight - SheetHeight - 3 * Margin);
     lstItem.Enabled = false;
