@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

@@ -5,9 +5,9 @@
 
 #include <array>
 
+#include "character/CharacterRules.h"
 #include "core/Names.h"
 #include "core/TextFormat.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "character/PartyMembers.h"
 #include "core/Game.h"
 #include "core/Player.h"
-#include "dungeon/PartyMembers.h"
 #include "items/Skills.h"
 
 namespace kv {

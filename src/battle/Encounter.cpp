@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

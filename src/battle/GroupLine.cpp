@@ -1,9 +1,9 @@
 // The monster list: one row per group still present, and the recovery each
 // living monster gets while its row is counted.
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
 #include "core/TextFormat.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

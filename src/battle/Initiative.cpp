@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

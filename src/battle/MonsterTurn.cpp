@@ -4,8 +4,8 @@
 #include <array>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

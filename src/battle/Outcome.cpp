@@ -5,11 +5,11 @@
 #include <cmath>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
+#include "character/Party.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "town/CharacterRules.h"
-#include "town/Party.h"
 
 namespace kv {
 

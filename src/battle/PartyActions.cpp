@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
+#include "character/Equipment.h"
 #include "core/Dice.h"
 #include "core/TextFormat.h"
-#include "items/Equipment.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
+#include "character/Inventory.h"
 #include "core/Dice.h"
 #include "core/TextFormat.h"
-#include "items/Inventory.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

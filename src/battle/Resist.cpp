@@ -3,9 +3,9 @@
 #include <array>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

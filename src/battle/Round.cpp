@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

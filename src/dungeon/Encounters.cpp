@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "character/PartyMembers.h"
 #include "core/Dice.h"
-#include "dungeon/PartyMembers.h"
 
 namespace kv {
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <string>
 
+#include "character/CharacterRules.h"
+#include "character/Inventory.h"
+#include "character/PartyMembers.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "core/Utf8.h"
 #include "dungeon/Movement.h"
-#include "dungeon/PartyMembers.h"
-#include "items/Inventory.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "character/PartyMembers.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "dungeon/EventContents.h"
-#include "dungeon/PartyMembers.h"
 #include "dungeon/TreasureSpots.h"
 
 namespace kv {

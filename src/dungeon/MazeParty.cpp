@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "character/Party.h"
+#include "character/PartyMembers.h"
 #include "core/StringTable.h"
 #include "dungeon/Movement.h"
-#include "dungeon/PartyMembers.h"
-#include "town/Party.h"
 
 namespace kv {
 

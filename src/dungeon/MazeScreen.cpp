@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "character/Party.h"
+#include "character/PartyMembers.h"
 #include "core/CommandMenus.h"
 #include "core/StringTable.h"
 #include "core/Transcript.h"
@@ -10,12 +12,10 @@
 #include "dungeon/MazeParty.h"
 #include "dungeon/MazeView.h"
 #include "dungeon/Movement.h"
-#include "dungeon/PartyMembers.h"
 #include "dungeon/SearchAndUse.h"
 #include "items/StatusWindow.h"
 #include "platform/Keys.h"
 #include "town/CastleScreen.h"
-#include "town/Party.h"
 #include "ui/MainWindow.h"
 #include "ui/Music.h"
 #include "ui/PictureBox.h"

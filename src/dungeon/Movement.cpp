@@ -3,16 +3,16 @@
 #include <array>
 #include <string>
 
+#include "character/CharacterRules.h"
+#include "character/PartyMembers.h"
 #include "core/MazeMap.h"
 #include "core/StringTable.h"
 #include "dungeon/Automap.h"
 #include "dungeon/Encounters.h"
 #include "dungeon/Events.h"
 #include "dungeon/MazeParty.h"
-#include "dungeon/PartyMembers.h"
 #include "dungeon/StepEffects.h"
 #include "dungeon/TreasureSpots.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "dungeon/PartyMembers.h"
+#include "character/PartyMembers.h"
 
 namespace kv {
 

@@ -1,7 +1,7 @@
 #include "dungeon/SearchAndUse.h"
 
+#include "character/PartyMembers.h"
 #include "dungeon/MazeParty.h"
-#include "dungeon/PartyMembers.h"
 
 namespace kv {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "character/CharacterRules.h"
+#include "character/PartyMembers.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
-#include "dungeon/PartyMembers.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "character/Inventory.h"
 #include "core/StringTable.h"
-#include "items/Inventory.h"
 
 namespace kv {
 

@@ -1,7 +1,7 @@
 #include "items/EquipWindow.h"
 
+#include "character/Inventory.h"
 #include "core/StringTable.h"
-#include "items/Inventory.h"
 #include "items/ItemWindowLook.h"
 #include "platform/Keys.h"
 #include "ui/PanelArt.h"

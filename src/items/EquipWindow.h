@@ -2,7 +2,7 @@
 // The equipment window: a body position on the left, the items that fit it
 // on the right. Enter on a position lists its candidates; Enter on one puts
 // it on (or leaves the position empty) and goes back to the positions.
-#include "items/Equipment.h"
+#include "character/Equipment.h"
 #include "ui/Label.h"
 #include "ui/ListEx.h"
 #include "ui/ScreenContext.h"

@@ -1,9 +1,9 @@
 #include "items/Fusion.h"
 
+#include "character/Equipment.h"
+#include "character/Inventory.h"
+#include "character/RaceDefences.h"
 #include "core/Dice.h"
-#include "items/Equipment.h"
-#include "items/Inventory.h"
-#include "town/RaceDefences.h"
 
 namespace kv {
 

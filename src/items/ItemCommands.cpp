@@ -3,13 +3,13 @@
 #include <array>
 #include <cmath>
 
+#include "character/CharacterRules.h"
+#include "character/Equipment.h"
+#include "character/Inventory.h"
 #include "core/Dice.h"
 #include "core/Names.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "items/Equipment.h"
-#include "items/Inventory.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

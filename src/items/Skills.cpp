@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "character/Equipment.h"
+#include "character/Inventory.h"
 #include "core/TextFormat.h"
-#include "items/Equipment.h"
-#include "items/Inventory.h"
 
 namespace kv {
 

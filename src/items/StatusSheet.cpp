@@ -4,10 +4,10 @@
 #include <charconv>
 #include <cmath>
 
+#include "character/CharacterRules.h"
 #include "core/Names.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

@@ -1,10 +1,10 @@
 #include "items/StatusWindow.h"
 
+#include "character/Equipment.h"
+#include "character/Inventory.h"
 #include "core/StringTable.h"
 #include "items/Alchemy.h"
 #include "items/EquipWindow.h"
-#include "items/Equipment.h"
-#include "items/Inventory.h"
 #include "items/ItemWindowLook.h"
 #include "items/SkillWindow.h"
 #include "items/StatusSheet.h"

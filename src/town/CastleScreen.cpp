@@ -2,13 +2,13 @@
 
 #include <string_view>
 
+#include "character/Party.h"
 #include "core/CommandMenus.h"
 #include "core/Settings.h"
 #include "town/CastleReturn.h"
 #include "town/CharacterListWindow.h"
 #include "town/FortuneScreen.h"
 #include "town/InnScreen.h"
-#include "town/Party.h"
 #include "town/ShopScreen.h"
 #include "town/TempleScreen.h"
 #include "ui/MainWindow.h"

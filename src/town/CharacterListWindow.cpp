@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "character/Roster.h"
 #include "platform/Keys.h"
-#include "town/Roster.h"
 #include "town/RosterPreviewView.h"
 #include "ui/PanelArt.h"
 #include "ui/WindowManager.h"

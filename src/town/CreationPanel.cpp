@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "character/Roster.h"
 #include "core/Names.h"
 #include "core/StringTable.h"
 #include "platform/Keys.h"
-#include "town/Roster.h"
 #include "ui/MainWindow.h"
 #include "ui/WindowManager.h"
 

@@ -2,12 +2,12 @@
 
 #include <array>
 
+#include "character/Party.h"
 #include "core/CommandMenus.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
 #include "items/Fusion.h"
 #include "town/CastleScreen.h"
-#include "town/Party.h"
 #include "town/RankWindow.h"
 #include "town/TownScreen.h"
 #include "ui/MainWindow.h"

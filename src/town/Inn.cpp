@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "character/CharacterRules.h"
+#include "character/Roster.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "town/CharacterRules.h"
-#include "town/Roster.h"
 
 namespace kv {
 

@@ -4,10 +4,10 @@
 #include <functional>
 #include <utility>
 
+#include "character/Inventory.h"
 #include "core/Names.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "items/Inventory.h"
 
 namespace kv {
 

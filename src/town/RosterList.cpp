@@ -1,6 +1,6 @@
 #include "town/RosterList.h"
 
-#include "town/Party.h"
+#include "character/Party.h"
 
 namespace kv {
 

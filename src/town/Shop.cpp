@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "character/Equipment.h"
+#include "character/Inventory.h"
+#include "character/RaceDefences.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "items/Equipment.h"
-#include "items/Inventory.h"
-#include "town/RaceDefences.h"
 
 namespace kv {
 

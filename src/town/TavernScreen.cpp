@@ -2,11 +2,11 @@
 
 #include <string_view>
 
+#include "character/Party.h"
 #include "core/CommandMenus.h"
 #include "town/CastleScreen.h"
 #include "town/CharacterListWindow.h"
 #include "town/CharacterSheet.h"
-#include "town/Party.h"
 #include "ui/MainWindow.h"
 
 namespace kv {

@@ -1,10 +1,10 @@
 #include "town/Temple.h"
 
+#include "character/Roster.h"
 #include "core/Dice.h"
 #include "core/Names.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "town/Roster.h"
 
 namespace kv {
 

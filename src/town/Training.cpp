@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "character/Equipment.h"
+#include "character/Roster.h"
 #include "core/Dice.h"
-#include "items/Equipment.h"
 #include "town/Creation.h"
-#include "town/Roster.h"
 
 namespace kv {
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "character/Roster.h"
 #include "core/CommandMenus.h"
 #include "core/Settings.h"
 #include "core/StringTable.h"
@@ -9,7 +10,6 @@
 #include "town/CastleScreen.h"
 #include "town/CharacterListWindow.h"
 #include "town/CreationPanel.h"
-#include "town/Roster.h"
 #include "town/Training.h"
 #include "transfer/TransferCharacter.h"
 #include "ui/MainWindow.h"

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <vector>
 
+#include "character/CharacterRules.h"
+#include "character/RaceDefences.h"
+#include "character/Roster.h"
 #include "core/ClassRaceTables.h"
 #include "core/Dice.h"
 #include "core/Utf8.h"
-#include "town/CharacterRules.h"
-#include "town/RaceDefences.h"
-#include "town/Roster.h"
 
 namespace kv {
 

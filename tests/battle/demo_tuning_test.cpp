@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "battle/BattleRules.h"
+#include "character/CharacterRules.h"
 #include "core/Database.h"
 #include "core/ScriptedPlayer.h"
-#include "town/CharacterRules.h"
 
 namespace kv::testing {
 namespace {

@@ -7,12 +7,12 @@
 #include <functional>
 
 #include "MazeFixture.h"
+#include "character/Inventory.h"
 #include "core/StringTable.h"
 #include "dungeon/Events.h"
 #include "dungeon/Movement.h"
 #include "dungeon/SearchAndUse.h"
 #include "dungeon/TreasureSpots.h"
-#include "items/Inventory.h"
 
 namespace kv {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "character/Equipment.h"
 #include "core/CommandMenus.h"
 #include "flow/FlowHarness.h"
-#include "items/Equipment.h"
 #include "items/ItemsFixture.h"
 
 namespace kv::test {

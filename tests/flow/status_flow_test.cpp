@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "character/RaceDefences.h"
 #include "flow/FlowHarness.h"
 #include "items/ItemsFixture.h"
-#include "town/RaceDefences.h"
 
 namespace kv::test {
 namespace {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "character/CharacterRules.h"
 #include "core/CommandMenus.h"
 #include "flow/FlowHarness.h"
 #include "items/ItemsFixture.h"
-#include "town/CharacterRules.h"
 
 namespace kv::test {
 namespace {

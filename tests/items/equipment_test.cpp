@@ -4,10 +4,10 @@
 #include <random>
 #include <vector>
 
-#include "items/Equipment.h"
-#include "items/Inventory.h"
+#include "character/Equipment.h"
+#include "character/Inventory.h"
+#include "character/RaceDefences.h"
 #include "items/ItemsFixture.h"
-#include "town/RaceDefences.h"
 
 namespace kv {
 namespace {

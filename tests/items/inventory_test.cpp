@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "items/Inventory.h"
+#include "character/Inventory.h"
 #include "items/ItemsFixture.h"
 
 namespace kv {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "items/Equipment.h"
-#include "items/Inventory.h"
+#include "character/Equipment.h"
+#include "character/Inventory.h"
 #include "items/ItemCommands.h"
 #include "items/ItemsFixture.h"
 

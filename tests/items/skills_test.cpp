@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "items/Equipment.h"
+#include "character/Equipment.h"
 #include "items/ItemsFixture.h"
 #include "items/Skills.h"
 

@@ -4,8 +4,8 @@
 
 #include <functional>
 
+#include "character/CharacterRules.h"
 #include "town/CharacterFixture.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 namespace {

@@ -5,9 +5,9 @@
 #include <array>
 #include <set>
 
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
 #include "town/CharacterFixture.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 namespace {

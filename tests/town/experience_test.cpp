@@ -3,9 +3,9 @@
 
 #include <set>
 
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
 #include "town/CharacterFixture.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 namespace {

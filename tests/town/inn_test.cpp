@@ -2,8 +2,8 @@
 // the refusals that never charge, and death of old age.
 #include <gtest/gtest.h>
 
+#include "character/CharacterRules.h"
 #include "town/CharacterFixture.h"
-#include "town/CharacterRules.h"
 #include "town/Inn.h"
 
 namespace kv::testing {

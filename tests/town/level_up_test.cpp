@@ -4,11 +4,11 @@
 
 #include <array>
 
+#include "character/CharacterRules.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
 #include "town/CharacterFixture.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 namespace {

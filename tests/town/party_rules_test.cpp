@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "character/Party.h"
 #include "core/Game.h"
 #include "core/ScriptedPlayer.h"
 #include "core/StringTable.h"
-#include "town/Party.h"
 #include "town/RosterList.h"
 
 namespace kv::test {

@@ -2,9 +2,9 @@
 // characters.
 #include <gtest/gtest.h>
 
+#include "character/Roster.h"
 #include "core/Serializer.h"
 #include "town/CharacterFixture.h"
-#include "town/Roster.h"
 
 namespace kv {
 namespace {

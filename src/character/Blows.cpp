@@ -1,9 +1,9 @@
-#include "items/Blows.h"
+#include "character/Blows.h"
 
 #include <algorithm>
 
+#include "character/CharacterRules.h"
 #include "core/ClassRaceTables.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

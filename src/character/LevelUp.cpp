@@ -4,12 +4,12 @@
 #include <array>
 #include <cmath>
 
+#include "character/Blows.h"
+#include "character/CharacterRules.h"
 #include "core/ClassRaceTables.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "items/Blows.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

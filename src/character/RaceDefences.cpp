@@ -1,4 +1,4 @@
-#include "town/RaceDefences.h"
+#include "character/RaceDefences.h"
 
 #include <algorithm>
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <cmath>
 
+#include "character/CharacterRules.h"
 #include "core/ClassRaceTables.h"
 #include "core/Dice.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "town/Roster.h"
+#include "character/Roster.h"
 
 #include "core/Names.h"
 #include "core/TextFormat.h"

@@ -1,6 +1,6 @@
-#include "dungeon/PartyMembers.h"
+#include "character/PartyMembers.h"
 
-#include "town/CharacterRules.h"
+#include "character/CharacterRules.h"
 
 namespace kv {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "character/CharacterRules.h"
 #include "core/Names.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "town/CharacterRules.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "town/Party.h"
+#include "character/Party.h"
 
 #include <array>
 #include <charconv>

@@ -1,12 +1,12 @@
-#include "items/Equipment.h"
+#include "character/Equipment.h"
 
 #include <algorithm>
 
+#include "character/Blows.h"
+#include "character/CharacterRules.h"
+#include "character/Inventory.h"
+#include "character/RaceDefences.h"
 #include "core/StringTable.h"
-#include "items/Blows.h"
-#include "items/Inventory.h"
-#include "town/CharacterRules.h"
-#include "town/RaceDefences.h"
 
 namespace kv {
 

@@ -1,10 +1,10 @@
-#include "items/Inventory.h"
+#include "character/Inventory.h"
 
 #include <algorithm>
 
+#include "character/Equipment.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
-#include "items/Equipment.h"
 
 namespace kv {
 
