@@ -26,7 +26,6 @@ namespace kv {
 namespace {
 
 constexpr int MazeCaptionText = 1;
-constexpr std::string_view NoBattleYet = "戦闘はまだ準備中です。";
 constexpr double SecondsPerDay = 24 * 60 * 60;
 constexpr uint32_t ArrowColour = Rgb(255, 255, 255);
 constexpr int ArrowSize = 16;
@@ -252,7 +251,7 @@ class MazeScreen : public Screen {
     void Fight(int encounter) {
         if (!context_.StartBattle) {
             eventBattle_ = false;
-            context_.ThePlayer.Message(NoBattleYet);
+            context_.NotBuiltYet();
             return;
         }
         context_.StartBattle(encounter);

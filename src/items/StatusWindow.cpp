@@ -29,7 +29,6 @@ constexpr int DropPrompt = 1040;
 constexpr int IdentifyPrompt = 1043;
 constexpr std::string_view NothingHeld = "アイテムを持ってません";
 constexpr std::string_view EscToStop = "ＥＳＣでやめる";
-constexpr std::string_view LaterLine = "このコマンドはまだ使えません";
 
 // Command rows by their string-table numbers.
 enum CommandId : int {
@@ -345,7 +344,7 @@ void StatusWindow::CarryOut() {
             break;
         case Cast:
         case Use:
-            player.Message(LaterLine);
+            context_.NotBuiltYet();
             break;
         default:
             break;

@@ -1,25 +1,16 @@
 #include "town/CastleScreen.h"
 
-#include <string_view>
-
 #include "character/Party.h"
 #include "core/CommandMenus.h"
 #include "core/Settings.h"
 #include "town/CastleReturn.h"
 #include "town/CharacterListWindow.h"
-#include "town/FortuneScreen.h"
-#include "town/InnScreen.h"
-#include "town/ShopScreen.h"
-#include "town/TempleScreen.h"
 #include "ui/MainWindow.h"
 #include "ui/Music.h"
 
 namespace kv {
 
 namespace {
-
-// Facilities whose screens are not built yet say so instead of doing nothing.
-constexpr std::string_view NotYetOpen = "ここはまだ準備中です。";
 
 enum CastleRow { Tavern, Inn, Shop, Temple, FortuneTeller, ToEdgeOfTown };
 enum EdgeRow { Training, Resume, Dungeon, Config, EndGame, ToCastle };
@@ -37,16 +28,16 @@ class CastleScreen : public Screen {
                 context_.Main.SetCommandMenu(MenuStates::Tavern);
                 break;
             case Inn:
-                if (!RefuseEmptyParty(game, player)) OpenInn(context_);
+                if (!RefuseEmptyParty(game, player)) context_.Open(MenuStates::Inn);
                 break;
             case Shop:
-                if (!RefuseEmptyParty(game, player)) OpenShop(context_);
+                if (!RefuseEmptyParty(game, player)) context_.Open(MenuStates::Shop);
                 break;
             case Temple:
-                if (!RefuseEmptyParty(game, player)) OpenTemple(context_);
+                if (!RefuseEmptyParty(game, player)) context_.Open(MenuStates::Temple);
                 break;
             case FortuneTeller:
-                OpenFortuneTeller(context_);
+                context_.Open(MenuStates::FortuneTeller);
                 break;
             case ToEdgeOfTown:
                 ShowEdgeOfTown(context_);
@@ -83,7 +74,7 @@ class EdgeOfTownScreen : public Screen {
                 ShowCastle(context_);
                 break;
             default:
-                context_.ThePlayer.Message(NotYetOpen);
+                context_.NotBuiltYet();
                 break;
         }
     }
@@ -95,7 +86,7 @@ class EdgeOfTownScreen : public Screen {
         const int slot = ChooseCharacter(context_, static_cast<int>(RosterListMode::Resume));
         if (slot < 1) return;
         if (!context_.ResumeAdventure) {
-            context_.ThePlayer.Message(NotYetOpen);
+            context_.NotBuiltYet();
             return;
         }
         context_.ResumeAdventure(slot);
@@ -103,23 +94,15 @@ class EdgeOfTownScreen : public Screen {
 
     void ToMazeChoice() {
         if (RefuseEmptyParty(context_.TheGame, context_.ThePlayer)) return;
-        if (context_.Main.ScreenFor(MenuStates::MazeChoice) == nullptr) {
-            context_.ThePlayer.Message(NotYetOpen);
-            return;
-        }
-        context_.Main.SetCommandMenu(MenuStates::MazeChoice);
+        context_.Open(MenuStates::MazeChoice);
     }
 
     // Nobody is a party member at the training grounds.
     void ToTrainingGrounds() {
         DissolveParty(context_.TheGame);
         context_.Main.RefreshPartyPanel();
-        if (context_.Main.ScreenFor(MenuStates::TrainingGrounds) == nullptr) {
-            context_.ThePlayer.Message(NotYetOpen);
-            return;
-        }
         context_.Music.PlayScene(SceneTraining);
-        context_.Main.SetCommandMenu(MenuStates::TrainingGrounds);
+        context_.Open(MenuStates::TrainingGrounds);
     }
 
     ScreenContext& context_;

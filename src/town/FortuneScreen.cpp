@@ -76,8 +76,4 @@ void InstallFortuneScreen(ScreenContext& context) {
     context.Register(MenuStates::Fusion, fortune);
 }
 
-void OpenFortuneTeller(ScreenContext& context) {
-    context.Main.SetCommandMenu(MenuStates::FortuneTeller);
-}
-
 }  // namespace kv

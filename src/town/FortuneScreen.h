@@ -5,7 +5,5 @@
 namespace kv {
 
 void InstallFortuneScreen(ScreenContext& context);
-// From the castle.
-void OpenFortuneTeller(ScreenContext& context);
 
 }  // namespace kv

@@ -21,7 +21,7 @@ class InnScreen : public Screen {
   public:
     explicit InnScreen(ScreenContext& context) : context_(context) {}
 
-    void Open() {
+    bool Open() override {
         context_.Music.PlayScene(SceneInn);
         CommandMenu menu = CommandMenuFor(MenuStates::Inn, context_.TheGame);
         for (int room = 0; room < static_cast<int>(InnRooms.size()); ++room) {
@@ -30,6 +30,7 @@ class InnScreen : public Screen {
         menu.Rows.emplace_back(LeaveInnRow);
         context_.Main.SetCommandMenu(MenuStates::Inn, menu);
         ChooseGuest(1);
+        return true;
     }
 
     void CarryOut(int row) override {
@@ -96,10 +97,6 @@ class InnScreen : public Screen {
 
 void InstallInnScreen(ScreenContext& context) {
     context.Install<InnScreen>(MenuStates::Inn, context);
-}
-
-void OpenInn(ScreenContext& context) {
-    if (auto* inn = dynamic_cast<InnScreen*>(context.Main.ScreenFor(MenuStates::Inn))) inn->Open();
 }
 
 }  // namespace kv

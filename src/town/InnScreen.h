@@ -6,7 +6,5 @@
 namespace kv {
 
 void InstallInnScreen(ScreenContext& context);
-// From the castle (with a party): the rooms wait while a guest is chosen.
-void OpenInn(ScreenContext& context);
 
 }  // namespace kv

@@ -28,10 +28,11 @@ class ShopScreen : public Screen {
   public:
     explicit ShopScreen(ScreenContext& context) : context_(context) {}
 
-    void Open() {
+    bool Open() override {
         context_.Music.PlayScene(SceneShop);
         context_.Main.SetCommandMenu(MenuStates::Shop);
         WaitForShopper();
+        return true;
     }
 
     bool KeyDown(int keyCode, int) override {
@@ -323,12 +324,6 @@ void InstallShopScreen(ScreenContext& context) {
                       MenuStates::ShopWeaponGoods, MenuStates::ShopSell, MenuStates::ShopCurse,
                       MenuStates::ShopIdentify}) {
         context.Register(state, shop);
-    }
-}
-
-void OpenShop(ScreenContext& context) {
-    if (auto* shop = dynamic_cast<ShopScreen*>(context.Main.ScreenFor(MenuStates::Shop))) {
-        shop->Open();
     }
 }
 

@@ -5,8 +5,5 @@
 namespace kv {
 
 void InstallShopScreen(ScreenContext& context);
-// From the castle: the shop menu waits while the party window picks the
-// shopper.
-void OpenShop(ScreenContext& context);
 
 }  // namespace kv

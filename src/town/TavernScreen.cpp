@@ -17,7 +17,6 @@ enum TavernRow { Join, Remove, Inspect, Share, Quests, ToCastle };
 
 constexpr std::string_view PartyFull = "これ以上メンバーを増やせません";
 constexpr std::string_view NoPartyForQuests = "パーティを組んでいません";
-constexpr std::string_view QuestsLater = "クエストの確認はまだ準備中です。";
 
 class TavernScreen : public Screen {
   public:
@@ -46,7 +45,11 @@ class TavernScreen : public Screen {
                 context_.Save();
                 break;
             case Quests:
-                player.Message(game.PartyCount == 0 ? NoPartyForQuests : QuestsLater);
+                if (game.PartyCount == 0) {
+                    player.Message(NoPartyForQuests);
+                } else {
+                    context_.NotBuiltYet();
+                }
                 break;
             case ToCastle:
                 ShowCastle(context_);

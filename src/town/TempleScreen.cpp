@@ -21,20 +21,13 @@ class TempleScreen : public Screen {
   public:
     explicit TempleScreen(ScreenContext& context) : context_(context) {}
 
-    // False when nobody needs help.
-    bool ShowPatients(int row = 0) {
-        patients_ = TemplePatients(context_.TheGame);
-        if (patients_.empty()) return false;
-        CommandMenu menu{std::string(Caption), {}};
-        std::vector<int32_t> data;
-        for (const TemplePatient& patient : patients_) {
-            menu.Rows.push_back(patient.Text);
-            data.push_back(patient.Slot);
+    // From the castle: the patient list, or a word that nobody is there.
+    bool Open() override {
+        if (!ShowPatients()) {
+            context_.ThePlayer.Message("寺院の中にはだれもいません");
+            return true;
         }
-        menu.Rows.emplace_back(Back);
-        data.push_back(-1);
-        context_.Main.SetCommandMenu(MenuStates::Temple, menu,
-                                     std::min<int>(row, static_cast<int>(patients_.size())), data);
+        context_.Music.PlayScene(SceneTemple);
         return true;
     }
 
@@ -69,6 +62,23 @@ class TempleScreen : public Screen {
     }
 
   private:
+    // False when nobody needs help.
+    bool ShowPatients(int row = 0) {
+        patients_ = TemplePatients(context_.TheGame);
+        if (patients_.empty()) return false;
+        CommandMenu menu{std::string(Caption), {}};
+        std::vector<int32_t> data;
+        for (const TemplePatient& patient : patients_) {
+            menu.Rows.push_back(patient.Text);
+            data.push_back(patient.Slot);
+        }
+        menu.Rows.emplace_back(Back);
+        data.push_back(-1);
+        context_.Main.SetCommandMenu(MenuStates::Temple, menu,
+                                     std::min<int>(row, static_cast<int>(patients_.size())), data);
+        return true;
+    }
+
     ScreenContext& context_;
     std::vector<TemplePatient> patients_;
     int patientRow_ = 0;
@@ -78,16 +88,6 @@ class TempleScreen : public Screen {
 
 void InstallTempleScreen(ScreenContext& context) {
     context.Install<TempleScreen>(MenuStates::Temple, context);
-}
-
-void OpenTemple(ScreenContext& context) {
-    auto* temple = dynamic_cast<TempleScreen*>(context.Main.ScreenFor(MenuStates::Temple));
-    if (temple == nullptr) return;
-    if (!temple->ShowPatients()) {
-        context.ThePlayer.Message("寺院の中にはだれもいません");
-        return;
-    }
-    context.Music.PlayScene(SceneTemple);
 }
 
 }  // namespace kv

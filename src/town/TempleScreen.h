@@ -6,8 +6,5 @@
 namespace kv {
 
 void InstallTempleScreen(ScreenContext& context);
-// From the castle (with a party): the patient list, or a word that nobody
-// is there.
-void OpenTemple(ScreenContext& context);
 
 }  // namespace kv

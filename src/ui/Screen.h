@@ -14,6 +14,11 @@ class Screen {
   public:
     virtual ~Screen() = default;
 
+    // Another screen sends the player here (ScreenContext::Open). A screen
+    // with something to settle before its menu shows (the shopper, the
+    // patients) does it and returns true; the default returns false and the
+    // state's menu is shown as it is.
+    virtual bool Open() { return false; }
     // The state has just become this screen's; the command list already holds
     // its rows.
     virtual void Enter() {}

@@ -79,6 +79,12 @@ struct ScreenContext {
     // Saves at a save point as the player sees it (a failure says so).
     bool Save();
 
+    // Sends the player to the screen of a menu state, through its Open. A
+    // state nobody installed says so, as every part not built yet does.
+    void Open(int state);
+    // The one line a command still waiting to be built answers with.
+    void NotBuiltYet();
+
   private:
     std::vector<std::unique_ptr<Screen>> screens_;
 };
