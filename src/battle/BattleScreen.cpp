@@ -94,7 +94,7 @@ class BattleScreen : public Screen {
                 GroupChosen(lstMonster.ListIndex());
         };
         lstMonster.OnKeyDown = [this](int& keyCode, int) {
-            if (keyCode != Key::Escape && keyCode != Key::Back) return;
+            if (!Key::IsBack(keyCode)) return;
             keyCode = 0;
             LeaveMonsterList();
         };
@@ -316,7 +316,7 @@ class BattleScreen : public Screen {
 
     void CommandKey(int& keyCode, int shift) {
         if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
-        if (keyCode == Key::Escape || keyCode == Key::Back) {
+        if (Key::IsBack(keyCode)) {
             keyCode = 0;
             Back();
             return;

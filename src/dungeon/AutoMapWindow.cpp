@@ -70,10 +70,9 @@ AutoMapWindow::AutoMapWindow(WindowManager& windows, const Game& game)
     Visible = false;
     BackColor = Back;
     ForeColor = TextColour;
-    Move((WindowManager::CanvasWidth - FormWidth) / 2,
-         (WindowManager::CanvasHeight - FormHeight) / 2, FormWidth, FormHeight);
+    CentreOnCanvas(FormWidth, FormHeight);
     OnKeyDown = [this](int& keyCode, int) {
-        if (keyCode == Key::Return || keyCode == Key::Escape || keyCode == Key::Back) {
+        if (keyCode == Key::Return || Key::IsBack(keyCode)) {
             keyCode = 0;
             Hide();
         }

@@ -126,38 +126,38 @@ class MazeScreen : public Screen {
             case Key::Left:
                 Act(MoveParty(game, player, MoveKind::Left, hooks_));
                 break;
-            case Key::A + ('W' - 'A'):
+            case Key::Letter('W'):
                 main.fraParty.Visible = !main.fraParty.Visible;
                 Redraw();
                 break;
-            case Key::A + ('E' - 'A'):
+            case Key::Letter('E'):
                 main.OpenReorder();
                 break;
-            case Key::A + ('I' - 'A'):
+            case Key::Letter('I'):
                 main.fraParty.Visible = true;
                 Redraw();
                 main.BeginPartySelection();
                 break;
-            case Key::A + ('S' - 'A'):
+            case Key::Letter('S'):
                 FindCompanions(game, player, hooks_);
                 Redraw();
                 break;
-            case Key::A + ('Q' - 'A'):
+            case Key::Letter('Q'):
                 SuspendAdventure(game, player, hooks_);
                 NoteWhere();
                 break;
-            case Key::A + ('U' - 'A'):
+            case Key::Letter('U'):
                 Act(UseItemHere(game, player, hooks_));
                 break;
-            case Key::A + ('F' - 'A'): {
+            case Key::Letter('F'): {
                 int chestLevel = 0;
                 Act(SearchHere(game, player, hooks_, chestLevel));
                 break;
             }
-            case Key::A + ('N' - 'A'):
+            case Key::Letter('N'):
                 context_.Windows.Host().Screen().Minimise();
                 break;
-            case Key::A + ('X' - 'A'):
+            case Key::Letter('X'):
                 context_.Windows.Host().Screen().ToggleMaximise();
                 break;
             case Key::Control:

@@ -2,17 +2,17 @@
 
 #include "character/Inventory.h"
 #include "core/StringTable.h"
-#include "items/ItemWindowLook.h"
 #include "platform/Keys.h"
 #include "ui/PanelArt.h"
+#include "ui/WindowLook.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
 
 namespace {
 
-constexpr uint32_t Back = ItemWindowBack;
-constexpr uint32_t TextColour = ItemWindowText;
+constexpr uint32_t Back = WindowBack;
+constexpr uint32_t TextColour = WindowText;
 constexpr int FormWidth = 520;
 constexpr int FormHeight = 380;
 constexpr int Margin = 8;
@@ -34,16 +34,15 @@ EquipWindow::EquipWindow(ScreenContext& context, int slot)
     Name = "frmEquip";
     Visible = false;
     BackColor = Back;
-    Move((WindowManager::CanvasWidth - FormWidth) / 2,
-         (WindowManager::CanvasHeight - FormHeight) / 2, FormWidth, FormHeight);
+    CentreOnCanvas(FormWidth, FormHeight);
 
     lstPosition.Name = "lstPosition";
-    StyleItemList(lstPosition);
+    StyleWindowList(lstPosition);
     lstPosition.Move(Margin, Margin, PositionWidth, ListHeight);
     for (const PositionRow& row : PositionRows) lstPosition.AddItem(row.Text);
     lstPosition.OnKeyDown = [this](int& keyCode, int shift) {
         if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
-        if (keyCode == Key::Escape || keyCode == Key::Back) {
+        if (Key::IsBack(keyCode)) {
             keyCode = 0;
             Hide();
         }
@@ -54,13 +53,13 @@ EquipWindow::EquipWindow(ScreenContext& context, int slot)
     Add(lstPosition);
 
     lstItem.Name = "lstItem";
-    StyleItemList(lstItem);
+    StyleWindowList(lstItem);
     lstItem.Move(2 * Margin + PositionWidth, Margin, Width - 3 * Margin - PositionWidth,
                  ListHeight);
     lstItem.Enabled = false;
     // Wearing nothing is the way back; Esc does nothing here.
     lstItem.OnKeyDown = [](int& keyCode, int) {
-        if (keyCode == Key::Escape || keyCode == Key::Back) keyCode = 0;
+        if (Key::IsBack(keyCode)) keyCode = 0;
     };
     lstItem.OnEnter = [this] { ChooseCandidate(); };
     Add(lstItem);

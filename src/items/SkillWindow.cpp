@@ -1,16 +1,14 @@
 #include "items/SkillWindow.h"
 
-#include "items/ItemWindowLook.h"
 #include "platform/Keys.h"
 #include "ui/PanelArt.h"
+#include "ui/WindowLook.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
 
 namespace {
 
-constexpr uint32_t Back = ItemWindowBack;
-constexpr uint32_t TextColour = ItemWindowText;
 constexpr int FormWidth = 420;
 constexpr int FormHeight = 400;
 constexpr int Margin = 8;
@@ -24,19 +22,11 @@ SkillWindow::SkillWindow(ScreenContext& context, int slot)
     : Window(context.Windows), context_(context), slot_(slot) {
     Name = "frmSkill";
     Visible = false;
-    BackColor = Back;
-    Move((WindowManager::CanvasWidth - FormWidth) / 2,
-         (WindowManager::CanvasHeight - FormHeight) / 2, FormWidth, FormHeight);
+    BackColor = WindowBack;
+    CentreOnCanvas(FormWidth, FormHeight);
 
     lstSkill.Name = "lstSkill";
-    lstSkill.BackColor = Back;
-    lstSkill.ForeColor = TextColour;
-    lstSkill.FontSize = 14;
-    lstSkill.BorderStyle = 2;
-    lstSkill.SetFrame(GoldFrame(6));
-    lstSkill.SelectStyle = 2;
-    lstSkill.GradationColor = Rgb(24, 40, 120);
-    lstSkill.SelectBackColor = Rgb(64, 96, 200);
+    StyleWindowList(lstSkill);
     // Rows begin with their check mark, not an access letter.
     lstSkill.AccessKeyOn = false;
     lstSkill.Move(Margin, Margin, Width - 2 * Margin, Height - 3 * Margin - LabelHeight);
@@ -45,7 +35,7 @@ SkillWindow::SkillWindow(ScreenContext& context, int slot)
         if (keyCode == Key::Space) {
             keyCode = 0;
             Toggle();
-        } else if (keyCode == Key::Escape || keyCode == Key::Back) {
+        } else if (Key::IsBack(keyCode)) {
             // Only Enter closes the window.
             keyCode = 0;
         }
@@ -56,7 +46,7 @@ SkillWindow::SkillWindow(ScreenContext& context, int slot)
 
     lblLabel.Name = "lblLabel";
     lblLabel.BackStyle = BackMode::Transparent;
-    lblLabel.ForeColor = TextColour;
+    lblLabel.ForeColor = WindowText;
     lblLabel.Move(Margin + 4, Height - Margin - LabelHeight, Width - 2 * Margin - 8, LabelHeight);
     Add(lblLabel);
 }

@@ -5,19 +5,19 @@
 #include "core/StringTable.h"
 #include "items/Alchemy.h"
 #include "items/EquipWindow.h"
-#include "items/ItemWindowLook.h"
 #include "items/SkillWindow.h"
 #include "items/StatusSheet.h"
 #include "platform/Keys.h"
 #include "ui/PanelArt.h"
+#include "ui/WindowLook.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
 
 namespace {
 
-constexpr uint32_t Back = ItemWindowBack;
-constexpr uint32_t TextColour = ItemWindowText;
+constexpr uint32_t Back = WindowBack;
+constexpr uint32_t TextColour = WindowText;
 constexpr uint32_t LineColour = Rgb(176, 188, 220);
 constexpr int Margin = 8;
 constexpr int SheetWidth = 372;
@@ -84,12 +84,11 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
     Visible = false;
     BackColor = Back;
     KeyPreview = true;
-    Move((WindowManager::CanvasWidth - WindowWidth) / 2,
-         (WindowManager::CanvasHeight - WindowHeight) / 2, WindowWidth, WindowHeight);
+    CentreOnCanvas(WindowWidth, WindowHeight);
     // An open panel closes on Esc, Backspace or Enter, wherever the focus is.
     OnKeyDown = [this](int& keyCode, int) {
         if (openPanel_ == nullptr) return;
-        if (keyCode == Key::Escape || keyCode == Key::Back || keyCode == Key::Return) {
+        if (Key::IsBack(keyCode) || keyCode == Key::Return) {
             keyCode = 0;
             ClosePanel();
         }
@@ -102,11 +101,11 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
     Add(lblStatu);
 
     lstCommand.Name = "lstCommand";
-    StyleItemList(lstCommand);
+    StyleWindowList(lstCommand);
     lstCommand.Move(MenuLeft, Margin, WindowWidth - MenuLeft - Margin, MenuHeight);
     lstCommand.OnKeyDown = [this](int& keyCode, int shift) {
         if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
-        if (keyCode == Key::Escape || keyCode == Key::Back) {
+        if (Key::IsBack(keyCode)) {
             keyCode = 0;
             Close();
         }
@@ -115,13 +114,13 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
     Add(lstCommand);
 
     lstItem.Name = "lstItem";
-    StyleItemList(lstItem);
+    StyleWindowList(lstItem);
     lstItem.Move(Margin, SheetHeight + 2 * Margin, SheetWidth,
                  WindowHeight - SheetHeight - 3 * Margin);
     lstItem.Enabled = false;
     lstItem.OnKeyDown = [this](int& keyCode, int shift) {
         if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
-        if (keyCode == Key::Escape || keyCode == Key::Back) {
+        if (Key::IsBack(keyCode)) {
             keyCode = 0;
             EndOperation();
         }

@@ -30,6 +30,16 @@ constexpr int F1 = 112;      // F1..F12 are 112..123
 constexpr int F11 = 122;
 constexpr int F12 = 123;
 
+// The key of a letter 'A'..'Z' (a menu row's access letter).
+constexpr int Letter(char upper) {
+    return A + (upper - 'A');
+}
+
+// Esc and Backspace both mean "back" in every list and window.
+constexpr bool IsBack(int keyCode) {
+    return keyCode == Escape || keyCode == Back;
+}
+
 // Shift-state bits, as the key handlers receive them.
 constexpr int ShiftMask = 1;
 constexpr int CtrlMask = 2;

@@ -6,14 +6,13 @@
 #include "platform/Keys.h"
 #include "town/RosterPreviewView.h"
 #include "ui/PanelArt.h"
+#include "ui/WindowLook.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
 
 namespace {
 
-constexpr uint32_t Back = Rgb(6, 8, 22);
-constexpr uint32_t TextColour = Rgb(236, 232, 220);
 constexpr int Margin = 8;
 constexpr int PreviewHeight = 150;
 constexpr int HelpHeight = 52;
@@ -47,30 +46,22 @@ CharacterListWindow::CharacterListWindow(ScreenContext& context, int mode, Roste
     : Window(context.Windows), context_(context), mode_(mode), action_(std::move(action)) {
     Name = "frmCharacterList";
     Visible = false;
-    BackColor = Back;
+    BackColor = WindowBack;
     Move(0, 0, WindowManager::CanvasWidth, WindowManager::CanvasHeight);
 
     picPreview.Name = "picPreview";
-    picPreview.BackColor = Back;
+    picPreview.BackColor = WindowBack;
     picPreview.Move(Margin, Margin, Width - 2 * Margin, PreviewHeight);
     Add(picPreview);
 
     lstCharacter.Name = "lstCharacter";
-    lstCharacter.BackColor = Back;
-    lstCharacter.ForeColor = TextColour;
-    lstCharacter.FontSize = 14;
-    lstCharacter.BorderStyle = 2;
-    lstCharacter.SetFrame(GoldFrame(6));
-    lstCharacter.SelectStyle = 2;
-    lstCharacter.GradationColor = Rgb(24, 40, 120);
-    lstCharacter.SelectBackColor = Rgb(64, 96, 200);
-    lstCharacter.TabStop = true;
+    StyleWindowList(lstCharacter);
     const int listTop = Margin + PreviewHeight + Margin;
     lstCharacter.Move(Margin, listTop, Width - 2 * Margin,
                       Height - listTop - HelpHeight - 2 * Margin);
     lstCharacter.OnKeyDown = [this](int& keyCode, int shift) {
         if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
-        if (keyCode == Key::Escape || keyCode == Key::Back || keyCode == Key::A + ('R' - 'A')) {
+        if (Key::IsBack(keyCode) || keyCode == Key::Letter('R')) {
             keyCode = 0;
             Cancel();
         }
@@ -87,14 +78,14 @@ CharacterListWindow::CharacterListWindow(ScreenContext& context, int mode, Roste
     Add(lstCharacter);
 
     fraHelp.Name = "fraHelp";
-    fraHelp.BackColor = Back;
+    fraHelp.BackColor = WindowBack;
     fraHelp.BorderStyle = PanelEx::BorderLine;
     fraHelp.BorderColor = Rgb(176, 188, 220);
     fraHelp.Move(Margin, Height - HelpHeight - Margin, Width - 2 * Margin, HelpHeight);
     Add(fraHelp);
     lblHelp.Name = "lblHelp";
     lblHelp.BackStyle = BackMode::Transparent;
-    lblHelp.ForeColor = TextColour;
+    lblHelp.ForeColor = WindowText;
     lblHelp.Move(8, 6, fraHelp.Width - 16, fraHelp.Height - 12);
     lblHelp.SetCaption(std::string(HelpFor(mode)) + "\n" + std::string(KeysHelp));
     fraHelp.Add(lblHelp);

@@ -2,14 +2,13 @@
 
 #include "platform/Keys.h"
 #include "ui/PanelArt.h"
+#include "ui/WindowLook.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
 
 namespace {
 
-constexpr uint32_t Back = Rgb(6, 8, 22);
-constexpr uint32_t TextColour = Rgb(236, 232, 220);
 constexpr int Margin = 8;
 constexpr int SummaryHeight = 28;
 constexpr std::string_view RankCaption = "zavu星占所";
@@ -19,24 +18,16 @@ constexpr std::string_view RankCaption = "zavu星占所";
 RankWindow::RankWindow(ScreenContext& context) : Window(context.Windows), context_(context) {
     Name = "fdlgRank";
     Visible = false;
-    BackColor = Back;
+    BackColor = WindowBack;
     Move(0, 0, WindowManager::CanvasWidth, WindowManager::CanvasHeight);
 
     lstRanking.Name = "lstRanking";
-    lstRanking.BackColor = Back;
-    lstRanking.ForeColor = TextColour;
-    lstRanking.FontSize = 12;
-    lstRanking.BorderStyle = 2;
-    lstRanking.SetFrame(GoldFrame(6));
-    lstRanking.SelectStyle = 2;
-    lstRanking.GradationColor = Rgb(24, 40, 120);
-    lstRanking.SelectBackColor = Rgb(64, 96, 200);
-    lstRanking.TabStop = true;
+    StyleWindowList(lstRanking, 12);
     lstRanking.SetCaption(RankCaption);
     lstRanking.Move(Margin, Margin, Width - 2 * Margin, Height - SummaryHeight - 3 * Margin);
     // Any of the closing keys, or a press on the list, puts the window away.
     lstRanking.OnKeyDown = [this](int& keyCode, int) {
-        if (keyCode == Key::Escape || keyCode == Key::Back || keyCode == Key::Return) {
+        if (Key::IsBack(keyCode) || keyCode == Key::Return) {
             keyCode = 0;
             Hide();
         }
@@ -47,7 +38,7 @@ RankWindow::RankWindow(ScreenContext& context) : Window(context.Windows), contex
 
     lbl1.Name = "lbl1";
     lbl1.BackStyle = BackMode::Transparent;
-    lbl1.ForeColor = TextColour;
+    lbl1.ForeColor = WindowText;
     lbl1.Move(Margin, Height - SummaryHeight - Margin, Width - 2 * Margin, SummaryHeight);
     Add(lbl1);
 }

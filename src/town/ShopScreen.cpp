@@ -39,7 +39,7 @@ class ShopScreen : public Screen {
         const int state = context_.TheGame.MenuState;
         ListEx& list = context_.Main.lstCommandList;
         if (!list.Enabled || !list.HasFocus()) return false;
-        if ((keyCode == Key::Escape || keyCode == Key::Back) && state != MenuStates::Shop) {
+        if ((Key::IsBack(keyCode)) && state != MenuStates::Shop) {
             // On the shop's lists the way back is taken at once.
             if (list.ListCount() == 0) return false;
             list.SetListIndex(list.ListCount() - 1);

@@ -40,7 +40,7 @@ class TrainingScreen : public Screen {
         lstClassChange.Visible = false;
         lstClassChange.AccessKeyOn = false;
         lstClassChange.OnKeyDown = [this](int& keyCode, int) {
-            if (keyCode == Key::Escape || keyCode == Key::Back) {
+            if (Key::IsBack(keyCode)) {
                 CloseClassList();
                 keyCode = 0;
             }

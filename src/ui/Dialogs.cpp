@@ -47,9 +47,9 @@ void Dialogs::KeyDown(DialogWindow& box, int& keyCode) {
     }
     switch (box.Kind) {
         case DialogYesNo:
-            if (keyCode == Key::A + ('Y' - 'A') || keyCode == Key::Return) {
+            if (keyCode == Key::Letter('Y') || keyCode == Key::Return) {
                 Answer(box, -1);
-            } else if (keyCode == Key::A + ('N' - 'A') || keyCode == Key::Escape ||
+            } else if (keyCode == Key::Letter('N') || keyCode == Key::Escape ||
                        keyCode == Key::Back) {
                 Answer(box, 0);
             }

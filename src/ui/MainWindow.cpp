@@ -217,7 +217,7 @@ void MainWindow::Tick(MainTimer timer) {
 }
 
 void MainWindow::CommandKeyDown(int& keyCode, int) {
-    if (keyCode != Key::Escape && keyCode != Key::Back) return;
+    if (!Key::IsBack(keyCode)) return;
     // Only moves to the way back; Enter confirms it.
     if (lstCommandList.ListCount() > 0) lstCommandList.SetListIndex(lstCommandList.ListCount() - 1);
     keyCode = 0;

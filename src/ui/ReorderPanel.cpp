@@ -35,13 +35,13 @@ ReorderPanel::ReorderPanel(Game& game) : game_(game) {
     lstReorder.OnKeyDown = [this](int& keyCode, int shift) {
         if ((shift & (Key::CtrlMask | Key::AltMask)) != 0) return;
         switch (keyCode) {
-            case Key::A + ('F' - 'A'):
+            case Key::Letter('F'):
                 MoveUp();
                 break;
-            case Key::A + ('B' - 'A'):
+            case Key::Letter('B'):
                 MoveDown();
                 break;
-            case Key::A + ('O' - 'A'):
+            case Key::Letter('O'):
             case Key::Return:
                 TakeOrder();
                 break;

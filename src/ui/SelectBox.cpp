@@ -78,7 +78,7 @@ SelectBox::SelectBox(WindowManager& manager, const Game& game) : Window(manager)
     fraBack.Add(lstItem);
 
     OnKeyDown = [this](int& keyCode, int) {
-        if (keyCode != Key::Escape && keyCode != Key::Back) return;
+        if (!Key::IsBack(keyCode)) return;
         keyCode = 0;
         SelectedValue = -1;
         Hide();
@@ -163,8 +163,7 @@ void SelectBox::Arrange() {
     y += listHeight;
 
     const int height = std::min(y + Pad + FrameBand, WindowManager::CanvasHeight);
-    Move((WindowManager::CanvasWidth - width) / 2, (WindowManager::CanvasHeight - height) / 2,
-         width, height);
+    CentreOnCanvas(width, height);
     fraBack.Move(0, 0, width, height);
 }
 

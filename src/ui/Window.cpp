@@ -93,6 +93,11 @@ void Window::SetCaption(const std::string& caption) {
     Invalidate();
 }
 
+void Window::CentreOnCanvas(int width, int height) {
+    Move((WindowManager::CanvasWidth - width) / 2, (WindowManager::CanvasHeight - height) / 2,
+         width, height);
+}
+
 void Window::Show() {
     manager_.Show(*this);
 }

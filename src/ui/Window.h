@@ -29,7 +29,9 @@ class Window : public Control {
     void SetCaption(const std::string& caption);
     const std::string& Caption() const { return caption_; }
 
-    void Show();      // not modal: put on top of the stack
+    void Show();  // not modal: put on top of the stack
+    // Gives the window this size in the middle of the game picture.
+    void CentreOnCanvas(int width, int height);
     int ShowModal();  // blocks until the window is hidden; returns ModalResult
     void Hide();
     bool IsOpen() const;  // on the window stack
