@@ -115,6 +115,18 @@ std::vector<KindCase> KindCases() {
              EXPECT_EQ(f.G().ItemFound[Sword], 1);
              EXPECT_TRUE(f.Player.Saw("ソードを手に入れた"));
          }},
+        {"gift with a message of three or more letters goes unannounced",
+         {With(Content(1, Sword),
+               [](Contents& c) {
+                   c.Target = 2;
+                   c.Dice = {1, 0, 0};
+                   c.Message = "abc";
+               })},
+         {},
+         [=](MazeFixture& f, const EventRun&) {
+             EXPECT_TRUE(holds(f, 1, Sword));
+             EXPECT_TRUE(f.Player.Log().empty());
+         }},
         {"gift with State 0 gives nothing to a party holding it",
          {With(Content(1, Sword),
                [](Contents& c) {
@@ -344,6 +356,22 @@ std::vector<KindCase> KindCases() {
              EXPECT_GE(f.G().Roster[2].HP, 30);
              EXPECT_NE(f.G().Roster[2].Status & StatusPoison, 0);
              EXPECT_EQ(f.G().Roster[3].Status & StatusPoison, 0);  // absorbs the poison
+         }},
+        {"floor trap: a member its damage killed still takes the poison",
+         {With(Content(8),
+               [](Contents& c) {
+                   c.Dice = {2, 0, 0};
+                   c.State = 22;
+               })},
+         [](MazeFixture& f) {
+             f.G().Roster[1].Luck = 21;
+             f.G().Roster[1].HP = 1;
+             f.G().Roster[2].Luck = f.G().Roster[3].Luck = 1;
+         },
+         [](MazeFixture& f, const EventRun&) {
+             EXPECT_EQ(f.G().Roster[1].Status & (StatusDead | StatusPoison),
+                       StatusDead | StatusPoison);
+             EXPECT_TRUE(f.Player.Saw(f.G().Roster[1].Name + "は\n毒に犯された"));
          }},
         {"floor trap under levitation",
          {With(Content(8),
@@ -625,6 +653,26 @@ TEST(MazeEvents, StepsAndTurnsFireTheirEvents) {
     EXPECT_EQ(r.Outcome, MazeOutcome::EventBattle);
     EXPECT_EQ(r.Encounter, 12);
     EXPECT_EQ(f.G().LastEventResult, 12);
+}
+
+TEST(MazeEvents, AFightBeforeAStepIsFoughtWithThePartyAlreadyAcross) {
+    // A fight waits on (4, 5) before stepping north; the cell ahead would
+    // greet the party on arrival.
+    MazeFixture f;
+    f.AddMember(1);
+    f.Stand(4, 5, 0);
+    EventClass greeting = Event({Content(4)});
+    greeting.Y = 4;
+    greeting.Content[0].Message = "ようこそ";
+    f.G().MazeEvents = {Event({Content(14, 12)}, 2), greeting};
+    const MoveResult r = TryStep(f.G(), f.Player, false, f.Hooks);
+    EXPECT_EQ(r.Outcome, MazeOutcome::EventBattle);
+    EXPECT_EQ(r.Encounter, 12);
+    EXPECT_EQ(f.G().LastEventResult, 12);
+    // Across, so the fight is behind it; a flight leads back to (4, 5).
+    EXPECT_EQ((std::vector<int>{f.G().PartyX, f.G().PartyY, f.G().LastX, f.G().LastY}),
+              (std::vector<int>{4, 4, 4, 5}));
+    EXPECT_FALSE(f.Player.Saw("ようこそ"));
 }
 
 TEST(MazeEvents, ASearchFindsAHiddenChestWhenNothingElseFires) {
