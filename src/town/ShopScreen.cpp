@@ -38,13 +38,8 @@ class ShopScreen : public Screen {
         const int state = context_.TheGame.MenuState;
         ListEx& list = context_.Main.lstCommandList;
         if (!list.Enabled || !list.HasFocus()) return false;
-        if ((keyCode == Key::Escape || keyCode == Key::Back) && state != MenuStates::Shop) {
-            // On the shop's lists the way back is taken at once.
-            if (list.ListCount() == 0) return false;
-            list.SetListIndex(list.ListCount() - 1);
-            CarryOut(list.ListIndex());
-            return true;
-        }
+        // Esc and Backspace are left to the menu: they move to the way back,
+        // and Enter takes it, on every list of the shop as everywhere.
         if (state == MenuStates::ShopSell && (keyCode == Key::Left || keyCode == Key::Right)) {
             ChangeSaleCount(keyCode == Key::Right ? 1 : -1);
             return true;
