@@ -218,18 +218,13 @@ TEST(MazeFlow, SkillsSwitchedInTheCampChangeTheOddsAtOnceAndTheWalkGoesOn) {
     ASSERT_TRUE(flow.Run(FormAndEnter + "1  N Enter  K Enter  Enter  Esc  "
                                         "1  K Enter  Enter  Esc  Up"))
         << flow.Error();
-    const Game& game = flow.State();
-    EXPECT_EQ((std::vector<int>{game.EncounterRate, game.EncounterBase}),
+    EXPECT_EQ((std::vector<int>{flow.State().EncounterRate, flow.State().EncounterBase}),
               (std::vector<int>{2, 50}));
-    // The party is whole and walks on.
-    EXPECT_EQ(game.PartyCount, 2);
-    EXPECT_EQ(WhereLines(flow).back(), (Where{1, 0, 1, 2}));
-    std::vector<std::string> skillCaptions;
-    for (const nlohmann::json& line : flow.Lines("list")) {
-        if (line["name"] == "frmSkill") skillCaptions.push_back(line["caption"]);
-    }
-    EXPECT_EQ(skillCaptions,
-              std::vector<std::string>(2, "選べるスキルはありません\nＥｎｔｅｒで閉じる"));
+    EXPECT_EQ(WhereLines(flow).back(), (Where{1, 0, 1, 2})) << "the party walks on";
+    int hints = 0;
+    for (const nlohmann::json& line : flow.Lines("list"))
+        hints += line["caption"] == "選べるスキルはありません\nＥｎｔｅｒで閉じる";
+    EXPECT_EQ(hints, 2);
 }
 
 // One step in, an event asks for encounter 7; won, the after-battle event
