@@ -71,18 +71,20 @@ int EquippedSlots(const Creature& c) {
 // A monster's blow: condition attacks, level drain, the critical, ashes.
 void MonsterBlowEffects(Game& game, Player& player, Creature& attacker, Creature& defender,
                         const std::string& hitMessage, int hits) {
-    const std::string prefix = hitMessage + "\n";
+    // The condition messages follow the hit message directly.
+    const std::string& prefix = hitMessage;
     for (int kind : MonsterConditionOrder)
         InflictCondition(game, player, prefix, defender, kind,
                          attacker.AttackEffects[static_cast<size_t>(kind)], true, 0, &attacker);
-    if (!IsMonster(defender) && (defender.Status & (StatusDrainWard | GoneMask)) == 0 &&
+    // A blow that killed still drains and still beheads.
+    if (!IsMonster(defender) && (defender.Status & StatusDrainWard) == 0 &&
         Dice(game.Rng, 1, 100, 0) < attacker.AttackEffects[KindLevelDrain] &&
         hits < defender.Level && ResistRoll(game, defender.Resist[KindLevelDrain], 0) == 0 &&
         !PartyWardRoll(game, defender, KindLevelDrain)) {
         DrainLevels(game, defender, hits);
         player.Message(defender.Name + "は\nレベルを" + WideNumber(hits) + "下げられた！");
     }
-    if (!IsMonster(defender) && (defender.Status & (StatusCriticalWard | GoneMask)) == 0 &&
+    if (!IsMonster(defender) && (defender.Status & StatusCriticalWard) == 0 &&
         Dice(game.Rng, 1, 100, 0) < attacker.AttackEffects[KindCritical] &&
         !HasSkill(defender, 16) && !HasSkill(defender, 56) &&
         ResistRoll(game, defender.Resist[KindCritical], 0) == 0 &&
@@ -97,12 +99,13 @@ void MonsterBlowEffects(Game& game, Player& player, Creature& attacker, Creature
 // A character's blow: the weapon's condition attacks, then the critical.
 void WeaponBlowEffects(Game& game, Player& player, Creature& attacker, Creature& defender,
                        const ItemDef* weapon, const std::string& hitMessage) {
-    const std::string prefix = hitMessage + "\n";
+    // The condition messages follow the hit message directly.
+    const std::string& prefix = hitMessage;
     if (weapon != nullptr)
         for (int kind : WeaponConditionOrder)
             InflictCondition(game, player, prefix, defender, kind,
                              weapon->ExtraChance[static_cast<size_t>(kind)], true, 0, &attacker);
-    if ((defender.Status & GoneMask) != 0) return;
+    // The critical is rolled on a defender the blow killed too: it counts.
     bool critical = false;
     const bool beheads = HasSkill(attacker, 13);
     if (beheads) {

@@ -88,8 +88,7 @@ int ApplyAttributeDamage(Game& game, Player& player, std::string_view prefix, in
             player.Message(std::string(prefix) + "\n" + DamageCreature(target, damage));
             if (extraKind > 0 && target.HP > 0) {
                 const int32_t killsBefore = game.Battle.KillCount;
-                InflictCondition(game, player, std::string(prefix) + "\n", target, extraKind, 100,
-                                 true, 0, &attacker);
+                InflictCondition(game, player, prefix, target, extraKind, 100, true, 0, &attacker);
                 booked = game.Battle.KillCount != killsBefore;
             }
             break;
@@ -103,8 +102,7 @@ int ApplyAttributeDamage(Game& game, Player& player, std::string_view prefix, in
             player.Message(head + std::string(ResString(ReflectedText)) + "\n" +
                            DamageCreature(attacker, damage));
             if (extraKind > 0)
-                InflictCondition(game, player, std::string(prefix) + "\n", attacker, extraKind, 100,
-                                 true, 0, &target);
+                InflictCondition(game, player, prefix, attacker, extraKind, 100, true, 0, &target);
             if (IsMonster(attacker) && attacker.HP <= 0)
                 MonsterKilled(game, attacker, &target, false);
             break;

@@ -39,8 +39,9 @@ const ItemDef* FindItem(const Game& game, int32_t itemId);
 ItemKind KindOf(const ItemDef& item);
 bool IsStackable(const ItemDef& item);
 
-// How a find is announced by GiveFoundItem.
-enum class FoundMessage { None = 0, Plain = 1, Named = 2 };
+// How a find is announced by GiveFoundItem. Unannounced finds still tell a
+// party with no room so.
+enum class FoundMessage { None = 0, Plain = 1, Named = 2, Unannounced = 3 };
 
 // Moves the filled slots up in their order so the empty ones are last.
 void CompactInventory(Creature& creature);

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
+
+#include "core/StringTable.h"
 
 namespace kv {
 
@@ -46,18 +49,30 @@ constexpr std::array<MenuRows, 9> Menus = {{
       "R)並び替える", "N)名前を変える", "G)職業を変える", "L)町外れ"}},
 }};
 
-// Flags 22 and 21 open the two further mazes; each inserts its row first.
-constexpr std::array<std::string_view, 4> MazeRows = {"1)石造りの淵", "2)愚者たちの縄張り",
-                                                      "3)イシュタルの地下城", "L)町外れ"};
+constexpr int PlaceNameText = 1400;  // + the place code
+constexpr std::string_view MazeChoiceBack = "L)町外れ";
+
+// The place menu in its order. A row with a flag is offered only while that
+// progress flag is 1; the others always are.
+struct PlaceEntry {
+    std::string_view Key;
+    int Place;
+    int Flag;  // 0: always offered
+};
+constexpr std::array<PlaceEntry, 5> PlaceEntries{{
+    {"S)", 25, 22},
+    {"A)", 24, 21},
+    {"1)", 21, 0},
+    {"2)", 22, 0},
+    {"3)", 23, 0},
+}};
 
 }  // namespace
 
 CommandMenu CommandMenuFor(int state, const Game& game) {
     CommandMenu menu;
     if (state == MenuStates::MazeChoice) {
-        if (game.EventFlags[22] == 1) menu.Rows.emplace_back("S)シャングリラ");
-        if (game.EventFlags[21] == 1) menu.Rows.emplace_back("A)dadiの中心");
-        for (std::string_view row : MazeRows) menu.Rows.emplace_back(row);
+        for (PlaceRow& row : MazeEntryRows(game)) menu.Rows.push_back(std::move(row.Text));
         return menu;
     }
     for (const MenuRows& entry : Menus) {
@@ -69,6 +84,18 @@ CommandMenu CommandMenuFor(int state, const Game& game) {
         break;
     }
     return menu;
+}
+
+std::vector<PlaceRow> MazeEntryRows(const Game& game) {
+    std::vector<PlaceRow> rows;
+    for (const PlaceEntry& entry : PlaceEntries) {
+        if (entry.Flag != 0 && game.EventFlags[static_cast<size_t>(entry.Flag)] != 1) continue;
+        rows.push_back(
+            {std::string(entry.Key) + std::string(ResString(PlaceNameText + entry.Place)),
+             entry.Place});
+    }
+    rows.push_back({std::string(MazeChoiceBack), 0});
+    return rows;
 }
 
 }  // namespace kv

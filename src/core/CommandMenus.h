@@ -43,4 +43,15 @@ struct CommandMenu {
 // menu. The maze choice depends on the progress flags that open two mazes.
 CommandMenu CommandMenuFor(int state, const Game& game);
 
+// One row of the place menu and the place it leads to.
+struct PlaceRow {
+    std::string Text;
+    int Place = 0;  // 0 for the way back to the edge of town
+};
+
+// The rows of the place menu, the one table both the menu shown and the
+// place entered read: the mazes that flags 22 and 21 open (each put first
+// when open), the three first mazes, and the way back last.
+std::vector<PlaceRow> MazeEntryRows(const Game& game);
+
 }  // namespace kv

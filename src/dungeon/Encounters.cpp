@@ -75,6 +75,12 @@ void CollectFloorMonsters(Game& game) {
     }
 }
 
+void SetEncounterOdds(Game& game) {
+    const EncounterOdds odds = PartyEncounterOdds(game, game.CurrentFloor);
+    game.EncounterRate = odds.Rate;
+    game.EncounterBase = odds.Base;
+}
+
 bool CheckEncounter(Game& game) {
     const int die = (game.PartyBlessings & FewerEncountersBlessing) != 0 ? BlessedEncounterDie
                                                                          : PlainEncounterDie;

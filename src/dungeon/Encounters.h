@@ -19,6 +19,9 @@ EncounterOdds FloorEncounterOdds(int floor);
 // The odds after the party's skills: 14 makes encounters rare, else 59
 // doubles the base, else 43 triples it.
 EncounterOdds PartyEncounterOdds(const Game& game, int floor);
+// Sets the current floor's encounter parameters for the party as it is now:
+// on every floor load, and whenever the party's skills may have changed.
+void SetEncounterOdds(Game& game);
 
 // The encounter numbers of the rows of the encounter table placed on the
 // current place and floor, at most 350.

@@ -78,11 +78,13 @@ bool Resists(Game& game, int resist) {
 }
 
 // The length of the gift's message picks how the find is announced: none,
-// a plain line, or the item named.
+// a plain line, the item named, and from three letters on nothing again,
+// though a party with no room is then told.
 FoundMessage GiftMessage(const std::string& message) {
     const size_t length = DecodeUtf8(message).size();
     if (length == 0) return FoundMessage::None;
-    return length == 1 ? FoundMessage::Plain : FoundMessage::Named;
+    if (length == 1) return FoundMessage::Plain;
+    return length == 2 ? FoundMessage::Named : FoundMessage::Unannounced;
 }
 
 void Gift(Game& game, Player& player, const Contents& c) {
@@ -137,8 +139,8 @@ void FloorTrap(Game& game, Player& player, const Contents& c, const MazeHooks& h
         }
         player.Message(DamageCreature(*m, Dice(game.Rng, DiceCount(c.Dice.DA), 10, 0)));
         const int attribute = c.State;
+        // A member the damage killed still takes the condition.
         if (attribute < FirstConditionAttribute || attribute > LastConditionAttribute) continue;
-        if ((m->Status & GoneMask) != 0) continue;
         if (Resists(game, m->Resist[static_cast<size_t>(attribute)])) continue;
         const std::string text = SetCondition(m->Status, AttackToStatus(attribute));
         if (!text.empty()) player.Message(m->Name + text);

@@ -12,7 +12,6 @@ namespace kv {
 
 namespace {
 
-constexpr int PlaceNameText = 1400;
 constexpr int WipedOutText = 1060;
 constexpr const char* PartyWipedText = "そのパーティーは全滅しています";
 constexpr const char* PartyFullText = "これ以上パーティーを増やせません";
@@ -21,18 +20,6 @@ constexpr const char* FoundCaption = "見つかりました";
 constexpr int EntryFloor = 1;
 constexpr int16_t EntryFacing = 2;   // south
 constexpr int16_t ResumeFacing = 0;  // north
-
-struct EntryRow {
-    const char* Key;
-    int Place;
-};
-constexpr std::array<EntryRow, 3> FirstMazes{{{"1)", 21}, {"2)", 22}, {"3)", 23}}};
-constexpr std::array<EntryRow, 2> UnlockedMazes{{{"A)", 24}, {"S)", 25}}};
-constexpr std::array<int, 2> UnlockFlags{UnlockPlace24Flag, UnlockPlace25Flag};
-
-std::string PlaceName(int place) {
-    return std::string(ResString(PlaceNameText + place));
-}
 
 // The members carry the party's place with them.
 void WriteLocation(Game& game) {
@@ -56,19 +43,6 @@ void ToCastle(Game& game, Player& player, const MazeHooks& hooks) {
 }
 
 }  // namespace
-
-std::vector<PlaceRow> MazeEntryRows(const Game& game) {
-    std::vector<PlaceRow> rows;
-    for (const EntryRow& row : FirstMazes)
-        rows.push_back({row.Key + PlaceName(row.Place), row.Place});
-    for (size_t i = 0; i < UnlockedMazes.size(); ++i) {
-        if (game.EventFlags[static_cast<size_t>(UnlockFlags[i])] != 1) continue;
-        const EntryRow& row = UnlockedMazes[i];
-        rows.insert(rows.begin() + 1, {row.Key + PlaceName(row.Place), row.Place});
-    }
-    rows.push_back({"L)町外れ", 0});
-    return rows;
-}
 
 int FreePartyNumber(const Game& game) {
     for (int n = 1; n <= 50; ++n) {

@@ -5,23 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "core/CommandMenus.h"
 #include "core/Game.h"
 #include "core/Player.h"
 #include "dungeon/MazeHooks.h"
 
 namespace kv {
-
-inline constexpr int UnlockPlace24Flag = 21;
-inline constexpr int UnlockPlace25Flag = 22;
-
-struct PlaceRow {
-    std::string Text;
-    int Place = 0;  // 0 for the way back to the edge of town
-};
-
-// The rows of the place menu: the three first mazes, the two that event
-// flags unlock (each put second in the list), and the way back last.
-std::vector<PlaceRow> MazeEntryRows(const Game& game);
 
 // The smallest party number 1..50 no roster character holds, or 0.
 int FreePartyNumber(const Game& game);

@@ -8,6 +8,7 @@
 #include "core/CommandMenus.h"
 #include "core/StringTable.h"
 #include "core/Transcript.h"
+#include "dungeon/Encounters.h"
 #include "dungeon/Events.h"
 #include "dungeon/MazeParty.h"
 #include "dungeon/MazeView.h"
@@ -265,6 +266,9 @@ class MazeScreen : public Screen {
     }
 
     void AfterCamp() {
+        // Skills switched in the camp change the odds of meeting monsters
+        // before the next step.
+        if (context_.TheGame.CurrentFloor > 0) SetEncounterOdds(context_.TheGame);
         context_.Main.RefreshPartyPanel();
         if (context_.TheGame.CurrentFloor > 0) Redraw();
     }

@@ -80,14 +80,18 @@ MoveResult FromEvents(Game& game, Player& player, const EventRun& run, const Maz
     return {};
 }
 
-// Steps 6..9 of a step, and all of a turn after the facing changed.
-MoveResult AfterMove(Game& game, Player& player, bool blocked, const MazeHooks& hooks) {
+// Steps 6..9 of a step, and all of a turn after the facing changed. A fight
+// met before the step is fought now, in place of the arrival events and the
+// encounter roll of the cell stepped onto: the battle has the keys.
+MoveResult AfterMove(Game& game, Player& player, bool blocked, const MoveResult& fight,
+                     const MazeHooks& hooks) {
     RecordVisit(game);
     Call(hooks.Redraw);
     if (PartyIsDown(game)) {
         game.ScreenState = 0;
         return WipeOut(game, player, hooks);
     }
+    if (fight.Outcome != MazeOutcome::None) return fight;
     MoveResult result;
     if (blocked) {
         result = RollEncounter(game, hooks);
@@ -121,9 +125,7 @@ void LoadFloor(Game& game, const MazeHooks& hooks) {
     if (hooks.PlayScene) {
         hooks.PlayScene(game.CurrentFloor == DeepestFloor ? DeepestFloorScene : DungeonScene);
     }
-    const EncounterOdds odds = PartyEncounterOdds(game, game.CurrentFloor);
-    game.EncounterRate = odds.Rate;
-    game.EncounterBase = odds.Base;
+    SetEncounterOdds(game);
 }
 
 MoveResult TryStep(Game& game, Player& player, bool openDoor, const MazeHooks& hooks) {
@@ -141,12 +143,16 @@ MoveResult TryStep(Game& game, Player& player, bool openDoor, const MazeHooks& h
 
 MoveResult MoveParty(Game& game, Player& player, MoveKind kind, const MazeHooks& hooks) {
     bool blocked = false;
+    MoveResult fight;
     if (kind == MoveKind::Step) {
         const EventRun before = RunEvents(game, player, EventTrigger::BeforeStep, hooks);
         game.LastEventResult = before.Result;
-        // A fight in the way is fought before the party moves on.
-        if (MoveResult r = FromEvents(game, player, before, hooks); r.Outcome != MazeOutcome::None)
-            return r;
+        fight = FromEvents(game, player, before, hooks);
+        if (fight.Outcome == MazeOutcome::WipedOut || fight.Outcome == MazeOutcome::WentHome)
+            return fight;
+        // A fight met before the step does not hold the party back: it takes
+        // the step all the same, so the fight is over behind it, and a
+        // flight leads back to the cell the fight was met on.
         blocked = before.Blocked;
         if (!blocked) {
             AdvanceMoons(game);
@@ -161,7 +167,7 @@ MoveResult MoveParty(Game& game, Player& player, MoveKind kind, const MazeHooks&
         game.PartyFacing = static_cast<int16_t>((game.PartyFacing + static_cast<int>(kind)) & 3);
         if (hooks.ShowMove) hooks.ShowMove(kind);
     }
-    return AfterMove(game, player, blocked, hooks);
+    return AfterMove(game, player, blocked, fight, hooks);
 }
 
 void TransferParty(Game& game, int floor, int x, int y, const MazeHooks& hooks) {

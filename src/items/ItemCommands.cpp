@@ -163,14 +163,10 @@ IdentifyOutcome IdentifyItem(Game& game, Player& player, Creature& creature, int
         player.Message(ResString(IdentifiedMessage));
         return IdentifyOutcome::Identified;
     }
-    // A second roll decides the fright; the first one still decides
-    // whether a cursed item takes hold, or that could never happen.
-    const int frightRoll = Dice(game.Rng, 1, FrightSides, 0);
-    if (frightRoll < difficulty / 2 || frightRoll == 1) {
-        SetCondition(creature.Status, StatusFear);
-        player.Message(ResString(FrightMessage));
-        return IdentifyOutcome::Frightened;
-    }
+    // Both tests read the first roll. Taken in the order "a half, then a
+    // third" the curse could never strike (a roll below a third of the
+    // difficulty is below a half too), so the narrower test goes first.
+    const int secondRoll = Dice(game.Rng, 1, FrightSides, 0);
     if (roll < difficulty / 3 && item->Cursed != 0) {
         player.Message("呪われました");
         const int32_t kind = static_cast<int32_t>(KindOf(*item));
@@ -181,10 +177,15 @@ IdentifyOutcome IdentifyItem(Game& game, Player& player, Creature& creature, int
                 break;
             }
         }
-        // Identified and worn in its own position, and stuck there.
-        held->ItemFlags = kind | CursedEquipped;
+        // Identified and worn in its own position; it is not stuck there.
+        held->ItemFlags = kind;
         creature.Status |= CurseTakenStatus;
         return IdentifyOutcome::Cursed;
+    }
+    if (roll < difficulty / 2 || secondRoll == 1) {
+        SetCondition(creature.Status, StatusFear);
+        player.Message(ResString(FrightMessage));
+        return IdentifyOutcome::Frightened;
     }
     player.Message(ResString(NotIdentifiedMessage));
     return IdentifyOutcome::Failed;

@@ -15,6 +15,10 @@ constexpr int Margin = 8;
 constexpr int LabelHeight = 56;
 constexpr std::string_view CheckedMark = "■ ";
 constexpr std::string_view UncheckedMark = "□ ";
+constexpr std::string_view ListCaption = "スキル";
+// With nothing on offer there is nothing to describe: the label tells how
+// to leave instead, as only Enter closes the window.
+constexpr std::string_view NothingOffered = "選べるスキルはありません\nＥｎｔｅｒで閉じる";
 
 }  // namespace
 
@@ -62,6 +66,10 @@ void SkillWindow::ShowRow(int row) {
 
 void SkillWindow::Describe() {
     const int row = lstSkill.ListIndex();
+    if (rows_.empty()) {
+        lblLabel.SetCaption(NothingOffered);
+        return;
+    }
     if (row < 0 || row >= static_cast<int>(rows_.size())) {
         lblLabel.SetCaption("");
         return;
@@ -108,7 +116,8 @@ void SkillWindow::Run() {
     }
     lstSkill.SetListIndex(rows_.empty() ? -1 : 0);
     Describe();
-    Manager().Log().List(Name, "スキル", texts, lstSkill.ListIndex());
+    Manager().Log().List(Name, rows_.empty() ? NothingOffered : ListCaption, texts,
+                         lstSkill.ListIndex());
     lstSkill.SetFocus();
     ShowModal();
     WriteBackSkills(c, rows_);

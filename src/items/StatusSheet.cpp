@@ -18,7 +18,8 @@ constexpr uint8_t Reflects = 255;
 constexpr uint8_t Absorbs = 200;
 constexpr uint8_t Nullifies = 100;
 
-// The insignia a character may have earned, by Insignia byte.
+// The insignia a character may have earned, by Insignia byte 1..6 (byte 0
+// carries none).
 constexpr std::array<std::string_view, 6> Badges = {"  ［Ж］", "  〈Ψ〉", "  〈∮〉",
                                                     "  ≪γ≫",   "  ｜Ω｜", "  【Ｓ】"};
 
@@ -65,7 +66,7 @@ std::vector<std::string> StatusSheetLines(const Game& game, int slot) {
     const Creature& c = game.Roster[static_cast<size_t>(slot)];
     std::string name = c.Name;
     for (size_t i = 0; i < Badges.size(); ++i) {
-        if (c.Insignia[i] == 1) name += Badges[i];
+        if (c.Insignia[i + 1] == 1) name += Badges[i];
     }
     lines.push_back(name);
     lines.push_back("LEVEL- " + WideNumber(c.Level) + "　" + (c.Sex == 2 ? "女" : "男") + "　" +

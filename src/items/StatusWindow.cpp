@@ -270,8 +270,9 @@ void StatusWindow::Step(int by) {
     }
     if (at == 0) return;
     at = (at - 1 + by + game.PartyCount) % game.PartyCount + 1;
+    // The marching position is the dialog's own: CurrentPartyNo names the
+    // party itself, and the panel and the maze find the members by it.
     game.CurrentChar = game.PartyList[static_cast<size_t>(at)];
-    game.CurrentPartyNo = static_cast<int16_t>(at);
     Redraw(lstCommand.ListIndex());
 }
 
@@ -328,10 +329,9 @@ void StatusWindow::CarryOut() {
             Step(-1);
             break;
         case Skills:
+            // The equipment is not worked out again here: only a change of
+            // equipment does that.
             OpenSkillWindow(context_, game.CurrentChar);
-            // Some skills change armour class and resistances: the sheet
-            // shows them at once.
-            ApplyEquipment(game, Current());
             Redraw(0);
             break;
         case BackCommand:

@@ -55,20 +55,21 @@ std::vector<TemplePatient> TemplePatients(const Game& game) {
     return patients;
 }
 
-bool Treat(Game& game, Player& player, int patient, int payer, int32_t fee) {
-    if (patient < 1 || patient >= RosterRows || payer < 1 || payer >= RosterRows) return false;
+TreatResult Treat(Game& game, Player& player, int patient, int payer, int32_t fee) {
+    if (patient < 1 || patient >= RosterRows || payer < 1 || payer >= RosterRows)
+        return TreatResult::NoOne;
     Creature& who = game.Roster[static_cast<size_t>(patient)];
     Creature& pays = game.Roster[static_cast<size_t>(payer)];
     if (pays.Gold < fee) {
         player.Message("貧乏人め！！");
-        return false;
+        return TreatResult::CannotPay;
     }
     pays.Gold -= fee;
     if (who.Status & Ashes) {
         if (RevivalFails(game, who)) {
             player.Message(who.Name + "は\n" + std::string(ResString(Destroyed)));
             EraseCharacter(game, patient);
-            return true;
+            return TreatResult::Treated;
         }
     } else if ((who.Status & Dead) == 0) {
         for (int32_t bit : TempleCures) {
@@ -78,17 +79,17 @@ bool Treat(Game& game, Player& player, int patient, int payer, int32_t fee) {
                 break;
             }
         }
-        return true;
+        return TreatResult::Treated;
     } else if (RevivalFails(game, who)) {
         player.Message(who.Name + std::string(ResString(TurnedToAshes)));
         who.Status = Ashes;
-        return true;
+        return TreatResult::Treated;
     }
     player.Message(ResString(Cured));
     who.Status &= KeptThroughRevival;
     who.HP = who.MaxHP;
     who.Revivals += 1;
-    return true;
+    return TreatResult::Treated;
 }
 
 }  // namespace kv

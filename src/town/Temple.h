@@ -43,8 +43,13 @@ struct TemplePatient {
 // Every character in town the temple can help, in roster order.
 std::vector<TemplePatient> TemplePatients(const Game& game);
 
-// The payer pays the fee and the patient is treated; false when the payer
-// cannot pay (nothing changes). The caller saves.
-bool Treat(Game& game, Player& player, int patient, int payer, int32_t fee);
+enum class TreatResult {
+    NoOne,      // no such patient or payer: nothing happens
+    CannotPay,  // the payer was told so; nothing changes
+    Treated,    // paid and treated, whatever came of it
+};
+
+// The payer pays the fee and the patient is treated. The caller saves.
+TreatResult Treat(Game& game, Player& player, int patient, int payer, int32_t fee);
 
 }  // namespace kv

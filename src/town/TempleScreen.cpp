@@ -45,10 +45,17 @@ class TempleScreen : public Screen {
     void MemberChosen() override {
         Game& game = context_.TheGame;
         MainWindow& main = context_.Main;
-        main.EndPartySelection();
-        if (patientRow_ < 0 || patientRow_ >= static_cast<int>(patients_.size())) return;
+        if (patientRow_ < 0 || patientRow_ >= static_cast<int>(patients_.size())) {
+            main.EndPartySelection();
+            return;
+        }
         const TemplePatient patient = patients_[static_cast<size_t>(patientRow_)];
-        if (Treat(game, context_.ThePlayer, patient.Slot, game.CurrentChar, patient.Fee)) {
+        const TreatResult result =
+            Treat(game, context_.ThePlayer, patient.Slot, game.CurrentChar, patient.Fee);
+        // A member who cannot pay leaves the party window up for another.
+        if (result == TreatResult::CannotPay) return;
+        main.EndPartySelection();
+        if (result == TreatResult::Treated) {
             main.RefreshPartyPanel();
             context_.Save();
         }

@@ -127,6 +127,7 @@ struct CriticalCase {
     bool Beheads;  // skill 13 with nothing worn and skill 84
     bool Killed;
     const char* Text;
+    int OgreHP = 500;  // 1: the blow itself kills, and the critical still counts
 };
 
 TEST(AttackRules, CriticalKills) {
@@ -134,6 +135,7 @@ TEST(AttackRules, CriticalKills) {
         {0, false, true, "は\n致命傷をうけた"},
         {101, false, false, ""},
         {0, true, true, "は\nくびをはねられた！"},
+        {0, false, true, "は\n致命傷をうけた", 1},
     };
     for (const CriticalCase& c : cases) {
         BattleFixture f;
@@ -156,7 +158,7 @@ TEST(AttackRules, CriticalKills) {
         }
         sword.ExtraChance[31] = 101;
         Creature& ogre = f.G().Battle.Monster(1, 1);
-        ogre.HP = ogre.MaxHP = 500;
+        ogre.HP = ogre.MaxHP = c.OgreHP;
         ogre.Resist[31] = static_cast<uint8_t>(c.ResistCritical);
         PhysicalAttack(f.G(), f.Player, hero, ogre, 1);
         EXPECT_EQ((ogre.Status & StatusDead) != 0, c.Killed);
@@ -167,6 +169,19 @@ TEST(AttackRules, CriticalKills) {
             EXPECT_EQ(f.G().MonsterKillCount[OgreId], 1);
         }
     }
+}
+
+TEST(AttackRules, AMonsterBlowThatKillsStillDrainsAndBeheads) {
+    BattleFixture f;
+    StartBattle(f.G(), f.Player, OgreEncounter);
+    Creature& hero = *PartyMember(f.G(), 1);
+    Creature& ogre = f.G().Battle.Monster(1, 1);
+    hero.HP = 1;
+    ogre.Status = StatusHidden;  // a sure hit
+    ogre.AttackEffects[30] = ogre.AttackEffects[31] = 101;
+    PhysicalAttack(f.G(), f.Player, ogre, hero, 0);
+    EXPECT_TRUE(f.Player.Saw("は\nレベルを１下げられた！"));
+    EXPECT_TRUE(f.Player.Saw("は\nくびをはねられた！"));
 }
 
 // Condition attacks come from a monster's attack effects and from a
@@ -204,7 +219,8 @@ TEST(AttackRules, ConditionInflictionBySide) {
         PhysicalAttack(f.G(), f.Player, attacker, defender, 1);
         EXPECT_EQ(defender.Status & ~(StatusConditionWard | StatusHidden), c.Bit) << c.Kind;
         if (c.Bit != 0) {
-            EXPECT_TRUE(f.Player.Saw(defender.Name + c.Text)) << c.Kind;
+            // The condition follows the hit message on the same line.
+            EXPECT_TRUE(f.Player.Saw("のダメージ" + defender.Name + c.Text)) << c.Kind;
         }
     }
 }

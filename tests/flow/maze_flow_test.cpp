@@ -207,6 +207,26 @@ void FakeBattles(Flow& flow, std::vector<int>& started, BattleEnd end) {
     };
 }
 
+TEST(MazeFlow, SkillsSwitchedInTheCampChangeTheOddsAtOnceAndTheWalkGoesOn) {
+    Flow flow;
+    Character(flow, 1, "アリア");
+    Character(flow, 2, "ベル");
+    SmallMaze(flow, false);
+    // The first sheet, N to the second member, whose K opens an empty skill
+    // window: its Enter switches off the skill that kept monsters away. Then
+    // the same for the first member, and a step.
+    ASSERT_TRUE(flow.Run(FormAndEnter + "1  N Enter  K Enter  Enter  Esc  "
+                                        "1  K Enter  Enter  Esc  Up"))
+        << flow.Error();
+    EXPECT_EQ((std::vector<int>{flow.State().EncounterRate, flow.State().EncounterBase}),
+              (std::vector<int>{2, 50}));
+    EXPECT_EQ(WhereLines(flow).back(), (Where{1, 0, 1, 2})) << "the party walks on";
+    int hints = 0;
+    for (const nlohmann::json& line : flow.Lines("list"))
+        hints += line["caption"] == "選べるスキルはありません\nＥｎｔｅｒで閉じる";
+    EXPECT_EQ(hints, 2);
+}
+
 // One step in, an event asks for encounter 7; won, the after-battle event
 // speaks.
 void EventBattleAtOneStep(Flow& flow) {

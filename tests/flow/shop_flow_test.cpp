@@ -55,7 +55,8 @@ TEST(ShopFlow, BuySellIdentifyAndUncurseAreInTheSave) {
         flow.Run(std::string(IntoShop) +
                  // The last sword: the weapons shelf empties, back to the shop menu.
                  "B Enter  W Enter  W Enter  Enter Enter  "
-                 // Three of the five potions, the cursed helm refused, the sword back.
+                 // Three of the five potions, the cursed helm refused, the sword back;
+                 // on the shop's lists Esc takes the way back at once.
                  "S Enter  Right Right Enter Enter  Down Enter Enter  Down Down Enter Enter  Esc  "
                  // The long sword identified, the helm taken away, out and home.
                  "I Enter  Enter Enter  D Enter  Enter Enter  L Enter  Esc"))
@@ -108,8 +109,9 @@ TEST(ShopFlow, TheShopperCollectsThePartysGold) {
     bob.Id = 2;
     bob.Name = "ボブ";
     bob.Gold = 25;
+    // Esc on the shop menu only moves to its last row; Up from there is P.
     ASSERT_TRUE(flow.Run(
-        "Enter  G Enter  A Enter Enter Enter Esc  C Enter  M Enter  Enter  P Enter  Enter"))
+        "Enter  G Enter  A Enter Enter Enter Esc  C Enter  M Enter  Enter  Esc Up Enter  Enter"))
         << flow.Error();
     const auto saved = flow.SavedGame();
     EXPECT_EQ(saved->Roster[1].Gold, 525);

@@ -108,6 +108,8 @@ TEST(StatusFlow, CursesTradesDropsAndGold) {
 TEST(StatusFlow, SkillsSwitchOnWithinTheLimit) {
     Flow flow;
     Outfitted(flow);
+    // A natural armour class no race gives: switching skills leaves it be.
+    flow.Scenario().Roster[1].BaseAC = flow.Scenario().Roster[1].AC = -7;
     ASSERT_TRUE(flow.Run(std::string(ToStatus) +
                          "K Enter  Space Down Space Down Space Down Space Enter Enter  "
                          "Space Enter  N Enter  N Enter  B Enter  Esc"))
@@ -118,6 +120,7 @@ TEST(StatusFlow, SkillsSwitchOnWithinTheLimit) {
     EXPECT_NE(alice.Skills[5], 0);
     EXPECT_NE(alice.Skills[9], 0);
     EXPECT_EQ(alice.Skills[11], 0);
+    EXPECT_EQ(alice.AC, -7);
     // Next and previous walk the party, wrapping at the end.
     std::vector<std::string> shown;
     for (const nlohmann::json& line : flow.Lines("list")) {
@@ -126,6 +129,10 @@ TEST(StatusFlow, SkillsSwitchOnWithinTheLimit) {
     ASSERT_GE(shown.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(shown.end() - 3, shown.end()),
               (std::vector<std::string>{"ボブ", "アリス", "ボブ"}));
+    // Walking the sheets leaves the party's own number alone: the panel still
+    // finds both members.
+    EXPECT_EQ(flow.State().CurrentPartyNo, 0);
+    EXPECT_EQ(flow.State().PartyCount, 2);
     const std::vector<std::string> dialogs = flow.Dialogs();
     EXPECT_NE(std::find(dialogs.begin(), dialogs.end(),
                         "アリスが\n一度に装備できるスキルは『３』個までです"),

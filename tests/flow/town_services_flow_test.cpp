@@ -77,15 +77,17 @@ TEST(TempleFlow, ADeadCharacterInTownIsRevivedForHisFee) {
     carol.Vitality = 18;
     carol.Status = 16384;
     carol.HP = 0;
-    // A: the temple lists Carol; Enter, and Alice pays in the party window.
-    ASSERT_TRUE(flow.Run(std::string(PartyAtCastle) + "A Enter  Enter  Enter  Enter"))
+    // A: the temple lists Carol; Enter, and Bob, who cannot pay, is told so
+    // in the party window, which stays up for Alice to pay.
+    ASSERT_TRUE(
+        flow.Run(std::string(PartyAtCastle) + "A Enter  Enter  Down Enter  Enter  Up Enter  Enter"))
         << flow.Error();
     const auto saved = flow.SavedGame();
     EXPECT_EQ(saved->Roster[1].Gold, 500);
     EXPECT_EQ(
         (std::vector<int>{saved->Roster[3].Status, saved->Roster[3].HP, saved->Roster[3].Revivals}),
         (std::vector<int>{0, 10, 1}));
-    EXPECT_EQ(flow.Dialogs(), std::vector<std::string>{"回復した"});
+    EXPECT_EQ(flow.Dialogs(), (std::vector<std::string>{"貧乏人め！！", "回復した"}));
     // Nobody else needs help: the castle takes the keys back.
     EXPECT_EQ(flow.State().MenuState, MenuStates::Castle);
 }

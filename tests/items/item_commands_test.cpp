@@ -6,6 +6,7 @@
 #include "character/Inventory.h"
 #include "items/ItemCommands.h"
 #include "items/ItemsFixture.h"
+#include "items/StatusSheet.h"
 
 namespace kv {
 namespace {
@@ -201,10 +202,24 @@ TEST(ItemCommands, IdentifyingACursedItemMayPutItOn) {
         if (IdentifyItem(f.G(), f.Player, alice, 2) != IdentifyOutcome::Cursed) continue;
         cursed = true;
         EXPECT_EQ(alice.Items[1].ItemFlags, 0) << "the helm worn before comes off";
-        EXPECT_EQ(alice.Items[2].ItemFlags, 6 | CursedEquipped);
+        EXPECT_EQ(alice.Items[2].ItemFlags, 6) << "identified and worn, not stuck";
         EXPECT_EQ(alice.Status & 0x80000, 0x80000);
     }
     EXPECT_TRUE(cursed);
+    // The fright reads the first roll too: 2 is below half of 6.
+    f.G().Items[Helm].IdentifyLevel = 6;
+    f.Hold(1, 1, Helm, Unidentified);
+    EXPECT_NE(IdentifyItem(f.G(), f.Player, alice, 1), IdentifyOutcome::Failed);
+}
+
+TEST(StatusSheet, EachInsigniaShowsItsOwnBadge) {
+    ItemsFixture f;
+    f.MakeParty();
+    Creature& alice = f.Member(1);
+    alice.Insignia[0] = 1;  // no badge of its own
+    alice.Insignia[1] = 1;  // the ending's
+    alice.Insignia[6] = 1;
+    EXPECT_EQ(StatusSheetLines(f.G(), 1).front(), alice.Name + "  ［Ж］  【Ｓ】");
 }
 
 TEST(ItemCommands, Appraising) {

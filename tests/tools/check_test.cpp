@@ -42,10 +42,21 @@ class CheckTest : public ::testing::Test {
     fs::path dir_;
 };
 
+// Each place the menu always offers gets a floor and a way home.
+SourceFiles WithThePlacesOffered(SourceFiles sources) {
+    for (const std::string place : {"21", "22", "23"}) {
+        if (place != "21") sources["maps/" + place + "-01.txt"] = FloorArt({});
+        sources["events.toml"] += "\n[[event]]\nDungeon = " + place +
+                                  "\nFloor = 1\nEventCase = 1\n\n  [[event.content]]\n"
+                                  "  Kind = \"return\"\n";
+    }
+    return sources;
+}
+
 TEST_F(CheckTest, ASoundScenarioPasses) {
-    const CheckReport report = CompileAndCheck(SmallScenario());
+    const CheckReport report = CompileAndCheck(WithThePlacesOffered(SmallScenario()));
     EXPECT_TRUE(report.Ok()) << Joined(report);
-    EXPECT_NE(report.Summary.find("1 items, 1 monsters, 3 event rows"), std::string::npos)
+    EXPECT_NE(report.Summary.find("1 items, 1 monsters, 6 event rows"), std::string::npos)
         << report.Summary;
     EXPECT_NE(report.Summary.find("no problems"), std::string::npos);
 }
@@ -162,10 +173,15 @@ EventCase = "step"
              "KVR1.DAT TreasureSpots row 2: place 30 floor 1 (0,0) is off the maze",
              "KVR1.DAT SeenDoors: 1 cell is not -1 (unseen), first place 21 floor 0 (0,1) "
              "holds 5",
+             "KVR6.DAT place 22: the place menu offers it, but it has no floor 1",
+             "KVR6.DAT place 23: the place menu offers it, but it has no floor 1",
+             "KVR4.DAT place 21: the place menu offers it, but no event in it leads back to the "
+             "castle",
          }) {
         EXPECT_NE(all.find(expected), std::string::npos) << "missing: " << expected << "\nin:\n"
                                                          << all;
     }
+    EXPECT_EQ(all.find("KVR6.DAT place 21:"), std::string::npos) << "place 21 has its floor";
     EXPECT_FALSE(report.Ok());
 }
 

@@ -43,7 +43,7 @@ TEST(Temple, FeesAndTreatmentsFollowTheConditionsOrder) {
         patient.Vitality = static_cast<uint8_t>(c.Vitality);
         patient.HP = 0;
         EXPECT_EQ(TempleFee(patient), c.Fee) << c.Name;
-        ASSERT_TRUE(Treat(f.G(), f.Player, 2, 1, c.Fee)) << c.Name;
+        ASSERT_EQ(Treat(f.G(), f.Player, 2, 1, c.Fee), TreatResult::Treated) << c.Name;
         EXPECT_EQ(payer.Gold, 5000 - c.Fee) << c.Name;
         const Creature& after = f.G().Roster[2];
         if (c.StatusAfter < 0) {
@@ -72,7 +72,7 @@ TEST(Temple, OnlyThoseInTownAreListedAndThePoorArePaidNoHeed) {
     ASSERT_EQ(patients.size(), 1u);
     EXPECT_EQ(patients[0].Slot, 2);
     EXPECT_EQ(patients[0].Fee, 250);
-    EXPECT_FALSE(Treat(f.G(), f.Player, 2, 1, patients[0].Fee));
+    EXPECT_EQ(Treat(f.G(), f.Player, 2, 1, patients[0].Fee), TreatResult::CannotPay);
     EXPECT_EQ(f.Player.Messages(), std::vector<std::string>{"貧乏人め！！"});
     EXPECT_EQ(f.G().Roster[2].Status, Dead);
     EXPECT_EQ(payer.Gold, 10);

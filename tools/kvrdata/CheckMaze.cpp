@@ -12,6 +12,9 @@ constexpr int kFirstMaze = 21;
 constexpr int kLastMaze = 26;
 constexpr int kLastFloor = 21;
 constexpr size_t kMismatchesShown = 10;
+// The place menu offers these whatever the flags say; the others open later.
+constexpr std::array<int, 3> kPlacesAlwaysOffered = {21, 22, 23};
+constexpr int kReturnKind = 16;
 
 // Content kinds that continue at TrueID or FalseID.
 constexpr bool UsesJumps(int kind) {
@@ -214,6 +217,30 @@ void DataChecker::CheckMaps() {
                 Report(where + ": " + std::to_string(found.size() - kMismatchesShown) +
                        " more problems on this floor");
             }
+        }
+    }
+}
+
+// A place the menu always offers must have a first floor to land on and a
+// way back to the castle somewhere in it.
+void DataChecker::CheckPlacesOffered() {
+    for (int place : kPlacesAlwaysOffered) {
+        const std::string where = "place " + std::to_string(place);
+        if (GetFloor(db_, MazeOf(place), 1).Empty()) {
+            Report("KVR6.DAT " + where + ": the place menu offers it, but it has no floor 1");
+        }
+        bool wayBack = false;
+        for (size_t r = 1; r + 1 < db_.Events.size() && !wayBack; ++r) {
+            const EventDef& e = db_.Events[r];
+            if (e.ID == 0 || e.Kind != kReturnKind) continue;
+            // Only the first row of an event names its place.
+            size_t head = r;
+            while (head > 1 && db_.Events[head - 1].ID == e.ID) --head;
+            wayBack = db_.Events[head].Dungeon == place;
+        }
+        if (!wayBack) {
+            Report("KVR4.DAT " + where +
+                   ": the place menu offers it, but no event in it leads back to the castle");
         }
     }
 }

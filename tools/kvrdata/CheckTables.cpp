@@ -68,6 +68,7 @@ std::vector<std::string> DataChecker::Run() {
     CheckEncounters();
     CheckEvents();
     CheckMaps();
+    CheckPlacesOffered();
     CheckNewGame();
     return problems_;
 }

@@ -45,6 +45,7 @@ class DataChecker {
     void CheckEventGroup(size_t first, size_t count);
     void CheckTarget(const std::string& where, int place, int floor, int x, int y);
     void CheckMaps();
+    void CheckPlacesOffered();
     void CheckNewGame();
     void CheckNewGameAutomap();
 
