@@ -11,6 +11,7 @@
 #include "town/RankWindow.h"
 #include "town/TownScreen.h"
 #include "ui/MainWindow.h"
+#include "ui/Music.h"
 
 namespace kv {
 
@@ -77,6 +78,7 @@ void InstallFortuneScreen(ScreenContext& context) {
 }
 
 void OpenFortuneTeller(ScreenContext& context) {
+    context.Music.PlayScene(SceneStarReader);
     context.Main.SetCommandMenu(MenuStates::FortuneTeller);
 }
 

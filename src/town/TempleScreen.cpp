@@ -87,7 +87,7 @@ void OpenTemple(ScreenContext& context) {
         context.ThePlayer.Message("寺院の中にはだれもいません");
         return;
     }
-    context.Music.PlayScene(SceneTemple);
+    // The temple keeps the castle's music: nothing is played on the way in.
 }
 
 }  // namespace kv
