@@ -87,6 +87,10 @@ class BattleScreen : public Screen {
         };
     }
 
+    ~BattleScreen() override { context_.Messages.BeforeShow = nullptr; }
+    BattleScreen(const BattleScreen&) = delete;
+    BattleScreen& operator=(const BattleScreen&) = delete;
+
     // The maze asks for a battle.
     void Start(int encounter) {
         Game& game = context_.TheGame;

@@ -60,7 +60,8 @@ struct ScreenContext {
     // installs BattleOver, which the battle calls once at its end (NoBattle
     // too, when nothing appeared): the maze takes the party back
     // (SetCommandMenu to its own state, after-battle events, the view) or,
-    // after a defeat, sends the game home to the castle. The battle is a
+    // after a defeat (the rules have brought the party home), puts the
+    // town back behind the castle menu. The battle is a
     // menu state of its own (MenuStates::Battle) while it lasts.
     std::function<void(int encounter)> StartBattle;
     std::function<void(BattleEnd)> BattleOver;

@@ -23,37 +23,20 @@ TEST(BattleMusic, EachBattlePlaysItsScenesAndTheMazeMusicComesBack) {
         BattleEnd Expected;
         std::vector<int> Scenes;
     };
+    using enum Ending;
     const Case cases[] = {
-        {"a random encounter won",
-         SceneBattle1,
-         SceneMaze1,
-         Ending::Fight,
-         BattleEnd::Victory,
+        // clang-format off
+        {"random, won",     SceneBattle1, SceneMaze1, Fight, BattleEnd::Victory,
          {SceneEncounter, SceneBattle1, SceneVictory, SceneMaze1}},
-        {"the boss, on the deepest floor",
-         SceneBoss1,
-         SceneMaze2,
-         Ending::Fight,
-         BattleEnd::Victory,
+        {"boss, deepest",   SceneBoss1,   SceneMaze2, Fight, BattleEnd::Victory,
          {SceneEncounter, SceneBoss1, SceneVictory, SceneMaze2}},
-        {"an event battle before any choice is silent",
-         -1,
-         SceneMaze1,
-         Ending::Fight,
-         BattleEnd::Victory,
+        {"event, no choice", -1,          SceneMaze1, Fight, BattleEnd::Victory,
          {SceneEncounter, SceneSilence, SceneVictory, SceneMaze1}},
-        {"an escape",
-         SceneBattle1,
-         SceneMaze1,
-         Ending::Flee,
-         BattleEnd::Escaped,
+        {"escape",          SceneBattle1, SceneMaze1, Flee,  BattleEnd::Escaped,
          {SceneEncounter, SceneBattle1, SceneMaze1}},
-        {"a wipe-out",
-         SceneBattle1,
-         SceneMaze1,
-         Ending::Fall,
-         BattleEnd::Defeat,
+        {"wipe-out",        SceneBattle1, SceneMaze1, Fall,  BattleEnd::Defeat,
          {SceneEncounter, SceneBattle1, SceneWipeOut}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         BattleFixture f(2);
@@ -83,35 +66,13 @@ TEST(BattleMusic, EachBattlePlaysItsScenesAndTheMazeMusicComesBack) {
         ASSERT_EQ(end, c.Expected) << c.What;
         EXPECT_EQ(f.Display.Scenes, c.Scenes) << c.What;
         EXPECT_EQ(f.Display.PictureHidden, c.How == Ending::Flee ? 0 : 1) << c.What;
+        if (c.How != Ending::Fall) continue;
+        // Fallen as in the maze: saved as it falls and again on the way home.
+        EXPECT_EQ(f.Player.Messages().back(), ResString(1060));
+        EXPECT_EQ(f.Display.Saves, 2);
+        EXPECT_EQ(f.Display.CastleShown, 1);
+        EXPECT_EQ(g.CurrentPlace, 1);
     }
-}
-
-TEST(BattleMusic, AFallenPartyIsSavedAndGoesHomeAsInTheMaze) {
-    BattleFixture f(2);
-    Game& g = f.G();
-    g.Rng.Seed(11);
-    g.PartyX = 4;
-    g.PartyY = 9;
-    for (int i = 1; i <= 2; ++i) PartyMember(g, i)->HP = 1;
-    g.Roster[2].Status = StatusLost;  // lost already: erased as the party falls
-    g.Monsters[OgreId].DamageDice = {10, 10, 100};
-    g.Monsters[OgreId].Level = 30;  // never friendly
-    BattleEnd end = StartBattle(g, f.Player, f.Display, OgreEncounter);
-    while (end == BattleEnd::Ongoing && g.Battle.RoundNo < 50) {
-        AutoCommands(g);
-        end = StartRound(g, f.Player, f.Display);
-    }
-    ASSERT_EQ(end, BattleEnd::Defeat);
-    EXPECT_EQ(f.Player.Messages().back(), ResString(1060));
-    EXPECT_EQ(f.Display.Saves, 2) << "as it falls, and on the way home";
-    EXPECT_EQ(f.Display.CastleShown, 1);
-    EXPECT_EQ(g.PartyCount, 0);
-    EXPECT_EQ(g.CurrentFloor, 0);
-    EXPECT_EQ(g.CurrentPlace, 1);
-    EXPECT_EQ(g.Roster[1].PosX, 4);
-    EXPECT_EQ(g.Roster[1].PosY, 9);
-    EXPECT_EQ(g.Roster[1].Floor, 1);
-    EXPECT_EQ(g.Roster[2].Id, 0);
 }
 
 TEST(BattleMusic, NoMonstersOnTheFloorPlayNothing) {
