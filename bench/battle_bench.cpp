@@ -44,6 +44,7 @@ void BM_Battles(benchmark::State& state) {
     }
     ScriptedPlayer player;
     player.Keep = false;
+    NullGameDisplay display;
     game->CurrentPlace = 21;
     int64_t battles = 0;
     int64_t rounds = 0;
@@ -51,12 +52,14 @@ void BM_Battles(benchmark::State& state) {
     for (auto _ : state) {
         MakeParty(*game);
         // Every floor of the first maze in turn.
+        // A party that fell was brought home: back into the first maze.
+        game->CurrentPlace = 21;
         game->CurrentFloor = static_cast<int16_t>(1 + seed % 3);
         game->Rng.Seed(seed++);
-        BattleEnd end = StartBattle(*game, player, 0);
+        BattleEnd end = StartBattle(*game, player, display, 0);
         while (end == BattleEnd::Ongoing && game->Battle.RoundNo < 100) {
             AutoCommands(*game);
-            end = StartRound(*game, player);
+            end = StartRound(*game, player, display);
         }
         ++battles;
         rounds += game->Battle.RoundNo;

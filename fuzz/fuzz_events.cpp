@@ -136,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     game->Rng = start->Rng;
     game->MazeEvents = BuildEvents(rows);
     fuzz::BytePlayer player(input.Bytes.substr(used));
-    const MazeHooks hooks;
+    NullGameDisplay display;
     for (int t = 0; t < fuzz::Triggers && game->PartyCount > 0; ++t) {
         const auto trigger = static_cast<EventTrigger>((input.Selector + t) % fuzz::Triggers + 1);
         // Each trigger on the square as it was, whatever the last one did.
@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         game->CurrentFloor = 1;
         game->PartyX = game->PartyY = 5;
         game->PartyFacing = 0;
-        RunEvents(*game, player, trigger, hooks);
+        RunEvents(*game, player, trigger, display);
         fuzz::CheckParty(*game);
     }
     return 0;

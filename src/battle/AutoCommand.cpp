@@ -23,7 +23,7 @@ void AutoCommands(Game& game) {
     }
 }
 
-BattleEnd StartRound(Game& game, Player& player) {
+BattleEnd StartRound(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
     b.Phase = BattlePhase::Round;
     RollPartyInitiative(game);
@@ -32,7 +32,7 @@ BattleEnd StartRound(Game& game, Player& player) {
         b.PartyFirstStrike = false;
     else
         RollMonsterInitiative(game);
-    return RunRound(game, player);
+    return RunRound(game, player, display);
 }
 
 }  // namespace kv

@@ -1,13 +1,16 @@
 #pragma once
 // The battle rules: encounters and groups, the attack and damage rules every
 // side shares, the round, the party's actions and the ends of a battle. They
-// run on a Game and a Player alone, so a whole battle runs without a window.
+// run on a Game, a Player and a GameDisplay alone (the music, the picture
+// and the save go through the display), so a whole battle runs without a
+// window.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "character/PartyMembers.h"
 #include "core/Game.h"
+#include "core/GameDisplay.h"
 #include "core/Player.h"
 #include "items/Skills.h"
 
@@ -51,11 +54,11 @@ bool PartyIsDown(Game& game);
 // Starts the battle of an encounter number (0: a random one of the floor).
 // Creates the groups, rolls the opening and, for a monster first strike or
 // a back attack, runs the monsters' free round at once.
-BattleEnd StartBattle(Game& game, Player& player, int encounter);
+BattleEnd StartBattle(Game& game, Player& player, GameDisplay& display, int encounter);
 // The first row 1..2000 of the encounter table holding that number, 0 if none.
 int FindEncounterRow(const Game& game, int encounter);
 // Creates the monster groups of an encounter row.
-void CreateGroups(Game& game, Player& player, int row);
+void CreateGroups(Game& game, Player& player, GameDisplay& display, int row);
 // The first member 1..9 of a group whose dead bit is clear; 0 if none.
 int FirstLivingMember(const Game& game, int group);
 // The monster list row of a group; gives each living member its per-round
@@ -71,13 +74,13 @@ std::string MonsterKilled(Game& game, Creature& monster, Creature* killer, bool 
 // The common clean-up after every battle that did not end in defeat.
 void EndBattle(Game& game);
 // Victory: the payout, the end of the battle and the chest roll.
-BattleEnd Victory(Game& game, Player& player);
+BattleEnd Victory(Game& game, Player& player, GameDisplay& display);
 // Pays the experience and gold won to the party.
-void PayOut(Game& game, Player& player);
+void PayOut(Game& game, Player& player, GameDisplay& display);
 // The party is wiped out: where each member fell, the lost erased.
-BattleEnd Defeat(Game& game, Player& player);
+BattleEnd Defeat(Game& game, Player& player, GameDisplay& display);
 // The current member tries to flee for the party; a failure runs the round.
-BattleEnd Escape(Game& game, Player& player);
+BattleEnd Escape(Game& game, Player& player, GameDisplay& display);
 
 // --- attack and damage (Resist.cpp, Attack.cpp, Conditions.cpp) ---
 
@@ -121,9 +124,9 @@ void RollPartyInitiative(Game& game);
 void RollSummonInitiative(Game& game);
 // Runs one round from tick 50 down to 1, then its end; returns how it left
 // the battle.
-BattleEnd RunRound(Game& game, Player& player);
+BattleEnd RunRound(Game& game, Player& player, GameDisplay& display);
 // The end-of-round work after the actors: area effects, recovery, the list.
-BattleEnd EndRound(Game& game, Player& player);
+BattleEnd EndRound(Game& game, Player& player, GameDisplay& display);
 
 // --- the party's turn (PartyActions.cpp, AutoCommand.cpp) ---
 
@@ -140,6 +143,6 @@ void Breathe(Game& game, Player& player, Creature& actor);
 // The automatic command for every member who can act.
 void AutoCommands(Game& game);
 // Confirms the commands: rolls the party's initiative and runs the round.
-BattleEnd StartRound(Game& game, Player& player);
+BattleEnd StartRound(Game& game, Player& player, GameDisplay& display);
 
 }  // namespace kv

@@ -16,10 +16,9 @@
 #include "core/CommandMenus.h"
 #include "core/StringTable.h"
 #include "platform/Keys.h"
-#include "town/CastleScreen.h"
+#include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/MonsterPicture.h"
-#include "ui/Music.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
@@ -27,8 +26,6 @@ namespace kv {
 namespace {
 
 constexpr int OutOfReachText = 3023;  // "そこに攻撃は届かない"
-constexpr int WipedOutText = 1060;    // "パーティーは全滅した"
-constexpr std::string_view Appeared = "モンスターが現れた";
 
 // Where the battle's controls sit: the monster list across the top, the
 // command list at the left, the picture below the monster list.
@@ -41,38 +38,10 @@ constexpr int CommandListTop = 100;
 constexpr int CommandListWidth = 168;
 constexpr int CommandListHeight = 252;
 
-class BattleScreen;
-
-// The player the battle rules talk to: before every message it brings the
-// monster list, the picture and the party panel up to date, so each
-// message is read over the battle as it stands, and it starts the music
-// each stage of the battle calls for.
-class StagePlayer : public Player {
-  public:
-    explicit StagePlayer(BattleScreen& screen, Player& inner) : screen_(screen), inner_(inner) {}
-    void Message(std::string_view text) override;
-    bool Ask(std::string_view question) override;
-    std::string Input(std::string_view prompt, std::string_view defaultText) override {
-        return inner_.Input(prompt, defaultText);
-    }
-    int ChooseMember(std::string_view prompt, bool withItems) override {
-        return inner_.ChooseMember(prompt, withItems);
-    }
-    int ChooseItem(int rosterSlot) override { return inner_.ChooseItem(rosterSlot); }
-    int ChooseFromList(const std::vector<std::string>& texts, const std::vector<int32_t>& values,
-                       std::string_view prompt, int startRow) override {
-        return inner_.ChooseFromList(texts, values, prompt, startRow);
-    }
-
-  private:
-    BattleScreen& screen_;
-    Player& inner_;
-};
-
 class BattleScreen : public Screen {
   public:
     explicit BattleScreen(ScreenContext& context)
-        : context_(context), player_(*this, context.ThePlayer) {
+        : context_(context), player_(context.ThePlayer), display_(context.TheDisplay) {
         MainWindow& main = context_.Main;
         picMonster.Name = "picMonster";
         picMonster.SetAutoSize(true);
@@ -108,7 +77,19 @@ class BattleScreen : public Screen {
         lstBattleCommand.OnKeyDown = [this](int& keyCode, int shift) {
             CommandKey(keyCode, shift);
         };
+        context.TheDisplay.HideBattlePicture = [this] {
+            pictureGone_ = true;
+            HidePicture();
+        };
+        // Every message of the rules is read over the battle as it stands.
+        context.Messages.BeforeShow = [this] {
+            if (active_) Sync();
+        };
     }
+
+    ~BattleScreen() override { context_.Messages.BeforeShow = nullptr; }
+    BattleScreen(const BattleScreen&) = delete;
+    BattleScreen& operator=(const BattleScreen&) = delete;
 
     // The maze asks for a battle.
     void Start(int encounter) {
@@ -124,13 +105,12 @@ class BattleScreen : public Screen {
         }
         active_ = true;
         SetScreenState(BattlePhase::Round);
-        battleScene_ = encounter == 0 ? SceneBattle1 : SceneBattle2;
-        musicDue_ = true;
+        pictureGone_ = false;
         main.SetCommandMenu(MenuStates::Battle);
         // Asked again from inside BattleOver the state is already this one
         // and does not enter anew.
         SetStage();
-        const BattleEnd end = StartBattle(game, player_, encounter);
+        const BattleEnd end = StartBattle(game, player_, display_, encounter);
         Carry(end);
     }
 
@@ -156,23 +136,9 @@ class BattleScreen : public Screen {
         BuildCommandList(1);
     }
 
-    // Brings what the player sees up to date with the battle: called before
-    // every message the rules show.
-    void Sync(std::string_view text) {
-        Game& game = context_.TheGame;
-        const BattleState& b = game.Battle;
-        if (text == Appeared) context_.Music.PlayScene(SceneEncounter);
-        if (text == ResString(WipedOutText)) {
-            context_.Music.PlayScene(SceneWipeOut);
-            HidePicture();
-        } else if (b.ListShown && b.GroupCount == 0 && b.Phase != BattlePhase::None &&
-                   !victoryShown_) {
-            // The last monster has fallen: the payout follows.
-            victoryShown_ = true;
-            context_.Music.PlayScene(SceneVictory);
-            HidePicture();
-        }
-        if (b.ListShown && musicDue_ && text != Appeared) StartBattleMusic();
+    // Brings the monster list and the party panel up to date with the
+    // battle: called before every dialog opens over it.
+    void Sync() {
         ShowMonsterList();
         context_.Main.RedrawPartyPanel();
     }
@@ -185,11 +151,6 @@ class BattleScreen : public Screen {
         main.lstCommandList.Visible = false;
         main.fraParty.Visible = true;
         shownRows_.clear();
-    }
-
-    void StartBattleMusic() {
-        musicDue_ = false;
-        context_.Music.PlayScene(battleScene_);
     }
 
     void HidePicture() {
@@ -239,7 +200,7 @@ class BattleScreen : public Screen {
             shownRows_ = rows;
             LogMonsterList();
         }
-        if (b.Rows[1] != shownGroup_ && b.GroupCount > 0 && !victoryShown_) ShowPicture();
+        if (b.Rows[1] != shownGroup_ && b.GroupCount > 0 && !pictureGone_) ShowPicture();
     }
 
     void LogMonsterList() {
@@ -249,7 +210,6 @@ class BattleScreen : public Screen {
     // What a call into the rules left: the next command phase or the end.
     void Carry(BattleEnd end) {
         if (end == BattleEnd::Ongoing) {
-            if (musicDue_) StartBattleMusic();
             BeginCommands();
         } else {
             Finish(end);
@@ -348,7 +308,7 @@ class BattleScreen : public Screen {
         switch (entry) {
             case BattleEntry::Start:
                 HideCommandInput();
-                Carry(StartRound(game, player_));
+                Carry(StartRound(game, player_, display_));
                 return;
             case BattleEntry::Back:
                 Back();
@@ -360,7 +320,7 @@ class BattleScreen : public Screen {
                 return;
             case BattleEntry::Escape:
                 HideCommandInput();
-                Carry(Escape(game, player_));
+                Carry(Escape(game, player_, display_));
                 return;
             case BattleEntry::Status:
                 if (c != nullptr && context_.ShowStatus)
@@ -382,7 +342,7 @@ class BattleScreen : public Screen {
                                                              : "戦う");
                 }
                 HideCommandInput();
-                Carry(StartRound(game, player_));
+                Carry(StartRound(game, player_, display_));
                 return;
             default:
                 break;
@@ -435,29 +395,25 @@ class BattleScreen : public Screen {
         HidePicture();
         lstMonster.Visible = false;
         context_.Main.RefreshPartyPanel();
-        // The end of a battle is a save point, a wiped-out party's included.
-        if (end != BattleEnd::NoBattle) context_.Save();
+        // The end of a battle is a save point; a wiped-out party's was saved
+        // as it fell.
+        if (end != BattleEnd::NoBattle && end != BattleEnd::Defeat) context_.Save();
         Over(end);
     }
 
     void Over(BattleEnd end) {
         active_ = false;
         SetScreenState(BattlePhase::None);
-        victoryShown_ = false;
-        musicDue_ = false;
+        pictureGone_ = false;
         shownRows_.clear();
         shownGroup_ = 0;
-        if (context_.BattleOver) {
-            context_.BattleOver(end);
-        } else if (end == BattleEnd::Defeat) {
-            // Without a maze to hand back to, the fallen party's way home
-            // still holds.
-            ReturnToCastle(context_);
-        }
+        // A fallen party is home already: the rules brought the castle back.
+        if (context_.BattleOver) context_.BattleOver(end);
     }
 
     ScreenContext& context_;
-    StagePlayer player_;
+    Player& player_;
+    GameDisplay& display_;
     PictureBox picMonster;
     ListEx lstMonster;
     ListEx lstBattleCommand;
@@ -465,21 +421,10 @@ class BattleScreen : public Screen {
     BattleEntry pending_ = BattleEntry::Fight;
     std::vector<std::string> shownRows_;
     int shownGroup_ = 0;
-    int battleScene_ = SceneBattle1;
-    bool musicDue_ = false;
-    bool victoryShown_ = false;
+    // The rules took the picture away (the battle is won or lost).
+    bool pictureGone_ = false;
     bool active_ = false;
 };
-
-void StagePlayer::Message(std::string_view text) {
-    screen_.Sync(text);
-    inner_.Message(text);
-}
-
-bool StagePlayer::Ask(std::string_view question) {
-    screen_.Sync(question);
-    return inner_.Ask(question);
-}
 
 }  // namespace
 

@@ -107,14 +107,19 @@ void ReverseMarchingOrder(Game& game) {
         if (Creature* c = PartyMember(game, i)) c->PartyPos = static_cast<uint8_t>(i);
 }
 
-// The monsters act alone before the party gives any command.
-BattleEnd MonstersFreeRound(Game& game, Player& player) {
-    RollMonsterInitiative(game);
-    game.Battle.Phase = BattlePhase::Round;
-    return RunRound(game, player);
+// The battle's own music: the scene the encounter chose.
+void BattleMusic(Game& game, GameDisplay& display) {
+    display.PlayScene(game.Config.BattleScene);
 }
 
-BattleEnd FriendlyGroup(Game& game, Player& player) {
+// The monsters act alone before the party gives any command.
+BattleEnd MonstersFreeRound(Game& game, Player& player, GameDisplay& display) {
+    RollMonsterInitiative(game);
+    game.Battle.Phase = BattlePhase::Round;
+    return RunRound(game, player, display);
+}
+
+BattleEnd FriendlyGroup(Game& game, Player& player, GameDisplay& display) {
     const Creature& templ = game.Battle.Monster(1, 0);
     const bool fight = player.Ask("友好的な\n" + templ.Name + "\n戦いますか？");
     for (int i = 1; i <= game.PartyCount; ++i) {
@@ -134,24 +139,28 @@ BattleEnd FriendlyGroup(Game& game, Player& player) {
         }
     }
     if (!fight) {
+        display.PlayScene(game.Config.MazeScene);
         game.Battle.Phase = BattlePhase::None;
         game.Battle.PartyFirstStrike = false;
         EndBattle(game);
         return BattleEnd::LeftAlone;
     }
+    BattleMusic(game, display);
     game.Battle.PartyFirstStrike = true;
     return BattleEnd::Ongoing;
 }
 
-BattleEnd Opening(Game& game, Player& player) {
+BattleEnd Opening(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
     const int roll = Dice(game.Rng, 1, 30, 0);
     if (roll == 1) {
         player.Message("モンスターの先制攻撃");
-        return MonstersFreeRound(game, player);
+        BattleMusic(game, display);
+        return MonstersFreeRound(game, player, display);
     }
     if (roll == 2) {
         player.Message("パーティーの先制攻撃");
+        BattleMusic(game, display);
         b.PartyFirstStrike = true;
         return BattleEnd::Ongoing;
     }
@@ -161,15 +170,17 @@ BattleEnd Opening(Game& game, Player& player) {
             const Creature& m = b.Monster(g, 1);
             if (m.Id > 0 && m.Level > 29) weak = false;
         }
-        if (weak) return FriendlyGroup(game, player);
+        if (weak) return FriendlyGroup(game, player, display);
+        BattleMusic(game, display);
         return BattleEnd::Ongoing;
     }
     if (roll == 4 && !PartyHasSkill(game, 15)) {
         player.Message("モンスターのバックアタック");
+        BattleMusic(game, display);
         ReverseMarchingOrder(game);
         for (int i = 1; i <= game.PartyCount; ++i)
             if (Creature* c = PartyMember(game, i)) c->Status &= ~StatusFear;
-        const BattleEnd end = MonstersFreeRound(game, player);
+        const BattleEnd end = MonstersFreeRound(game, player, display);
         if (end != BattleEnd::Defeat) ReverseMarchingOrder(game);
         return end;
     }
@@ -177,6 +188,7 @@ BattleEnd Opening(Game& game, Player& player) {
         player.Message("パーティーの先制攻撃");
         b.PartyFirstStrike = true;
     }
+    BattleMusic(game, display);
     return BattleEnd::Ongoing;
 }
 
@@ -189,8 +201,9 @@ int FindEncounterRow(const Game& game, int encounter) {
     return 0;
 }
 
-void CreateGroups(Game& game, Player& player, int row) {
+void CreateGroups(Game& game, Player& player, GameDisplay& display, int row) {
     BattleState& b = game.Battle;
+    display.PlayScene(SceneEncounter);
     player.Message("モンスターが現れた");
     for (Creature& m : b.Monsters) m = Creature{};
     b.GroupCount = 0;
@@ -235,7 +248,7 @@ void CreateGroups(Game& game, Player& player, int row) {
     b.GroupCount = static_cast<int16_t>(rows);
 }
 
-BattleEnd StartBattle(Game& game, Player& player, int encounter) {
+BattleEnd StartBattle(Game& game, Player& player, GameDisplay& display, int encounter) {
     ResetBattle(game);
     if (encounter == 0) {
         const std::vector<int> list = FloorEncounters(game);
@@ -254,9 +267,9 @@ BattleEnd StartBattle(Game& game, Player& player, int encounter) {
         game.Battle.Phase = BattlePhase::None;
         return BattleEnd::NoBattle;
     }
-    CreateGroups(game, player, row);
+    CreateGroups(game, player, display, row);
     game.Battle.ListShown = true;
-    BattleEnd end = Opening(game, player);
+    BattleEnd end = Opening(game, player, display);
     if (end == BattleEnd::Ongoing) {
         game.Battle.Phase = BattlePhase::Commands;
         game.Battle.InputIndex = 1;

@@ -10,13 +10,13 @@
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
+#include "dungeon/MazeParty.h"
 
 namespace kv {
 
 namespace {
 
-constexpr int DiedText = 1066;      // "は\n死んだ・・・"
-constexpr int WipedOutText = 1060;  // "パーティーは全滅した"
+constexpr int DiedText = 1066;  // "は\n死んだ・・・"
 
 // Blessings that last only as long as a battle.
 constexpr int32_t BattleBlessings = 2 | 8 | 16 | 32 | 64 | 128;
@@ -81,7 +81,7 @@ void EndBattle(Game& game) {
     game.Battle.ListShown = false;
 }
 
-void PayOut(Game& game, Player& player) {
+void PayOut(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
     const bool oneTakesAll = PartyHasSkill(game, 100);
     int sharers = 0;
@@ -97,6 +97,8 @@ void PayOut(Game& game, Player& player) {
         if (PartyHasSkill(game, e.Skill)) bonus = std::nearbyint(bonus + b.ExpPool * e.Share);
     b.ExpPool += static_cast<int32_t>(bonus);
     if (PartyHasSkill(game, 82)) b.GoldPool *= 2;
+    display.PlayScene(SceneVictory);
+    display.HideMonsterPicture();
     // Nobody to share with: nothing is paid out.
     const int32_t expShare = sharers > 0 ? b.ExpPool / sharers : 0;
     const int32_t goldShare = sharers > 0 ? b.GoldPool / sharers : 0;
@@ -150,9 +152,9 @@ void PayOut(Game& game, Player& player) {
     }
 }
 
-BattleEnd Victory(Game& game, Player& player) {
+BattleEnd Victory(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
-    PayOut(game, player);
+    PayOut(game, player, display);
     // Read before the clean-up takes the spell away.
     const bool betterChest = (game.PartyEffects & 0x200) != 0;
     b.Phase = BattlePhase::None;
@@ -171,32 +173,23 @@ BattleEnd Victory(Game& game, Player& player) {
         b.ChestTrapRoll = static_cast<int16_t>(Dice(game.Rng, 1, x, 0));
         player.Message("モンスターは宝箱を持っていた");
     }
+    // The chest is opened and left from the maze; until then the maze's
+    // music is back either way, as after a battle without one.
+    display.PlayScene(game.Config.MazeScene);
     return BattleEnd::Victory;
 }
 
-BattleEnd Defeat(Game& game, Player& player) {
-    for (int i = 1; i <= game.PartyCount; ++i) {
-        const int slot = game.PartyList[static_cast<size_t>(i)];
-        Creature* c = PartyMember(game, i);
-        if (c == nullptr) continue;
-        c->PosX = game.PartyX;
-        c->PosY = game.PartyY;
-        c->Place = static_cast<uint8_t>(game.CurrentPlace);
-        c->Floor = static_cast<uint8_t>(game.CurrentFloor);
-        c->AC = c->BaseAC;
-        if ((c->Status & StatusLost) != 0) game.Roster[static_cast<size_t>(slot)] = game.Roster[0];
-    }
-    std::fill(game.PartyList.begin(), game.PartyList.end(), int16_t{0});
-    player.Message(ResString(WipedOutText));
-    game.CurrentFloor = 0;
-    game.PartyCount = 0;
+BattleEnd Defeat(Game& game, Player& player, GameDisplay& display) {
+    // Set down where they fell, saved, told, and home: as a party that falls
+    // in the maze.
+    HandleWipeOut(game, player, display);
     game.Battle.Phase = BattlePhase::None;
     game.Battle.PartyFirstStrike = false;
     game.Battle.ListShown = false;
     return BattleEnd::Defeat;
 }
 
-BattleEnd Escape(Game& game, Player& player) {
+BattleEnd Escape(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
     Creature* runner = PartyMember(game, b.InputIndex);
     int r = runner != nullptr ? Dice(game.Rng, 1, runner->Agility, 1) : 1;
@@ -213,12 +206,13 @@ BattleEnd Escape(Game& game, Player& player) {
     if (!blocked && r > 4) {
         game.PartyX = game.LastX;
         game.PartyY = game.LastY;
-        if (PartyHasSkill(game, 101)) PayOut(game, player);
+        if (PartyHasSkill(game, 101)) PayOut(game, player, display);
         for (int i = 1; i <= game.PartyCount; ++i)
             if (Creature* c = PartyMember(game, i)) c->Escapes += 1;
         b.Phase = BattlePhase::None;
         b.PartyFirstStrike = false;
         EndBattle(game);
+        display.PlayScene(game.Config.MazeScene);
         return BattleEnd::Escaped;
     }
     // The failed attempt costs the party its round.
@@ -230,7 +224,7 @@ BattleEnd Escape(Game& game, Player& player) {
     else
         RollMonsterInitiative(game);
     RollSummonInitiative(game);
-    return RunRound(game, player);
+    return RunRound(game, player, display);
 }
 
 }  // namespace kv

@@ -130,7 +130,7 @@ void MemberRoundEnd(Game& game, Creature& c) {
 
 }  // namespace
 
-BattleEnd RunRound(Game& game, Player& player) {
+BattleEnd RunRound(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
     b.RoundNo += 1;
     for (int tick = 50; tick >= 1;) {
@@ -146,8 +146,10 @@ BattleEnd RunRound(Game& game, Player& player) {
             RunPartyAction(game, player, *p);
             p->Initiative = 0;
             if (!b.ListShown) {
+                // The action took the party out of the battle.
                 b.Phase = BattlePhase::None;
                 b.PartyFirstStrike = false;
+                display.PlayScene(game.Config.MazeScene);
                 return BattleEnd::Escaped;
             }
         } else {
@@ -157,10 +159,10 @@ BattleEnd RunRound(Game& game, Player& player) {
             m->Initiative = 0;
         }
     }
-    return EndRound(game, player);
+    return EndRound(game, player, display);
 }
 
-BattleEnd EndRound(Game& game, Player& player) {
+BattleEnd EndRound(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
     PartyAreaDamage(game, player);
     GroupAreaDamage(game, player);
@@ -171,8 +173,8 @@ BattleEnd EndRound(Game& game, Player& player) {
     RebuildMonsterList(game);
     for (int i = 1; i <= game.PartyCount; ++i)
         if (Creature* c = PartyMember(game, i)) MemberRoundEnd(game, *c);
-    if (PartyIsDown(game)) return Defeat(game, player);
-    if (b.GroupCount == 0) return Victory(game, player);
+    if (PartyIsDown(game)) return Defeat(game, player, display);
+    if (b.GroupCount == 0) return Victory(game, player, display);
     b.Phase = BattlePhase::Commands;
     b.InputIndex = 1;
     return BattleEnd::Ongoing;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kv {
@@ -37,6 +38,32 @@ class Player {
     virtual int ChooseFromList(const std::vector<std::string>& texts,
                                const std::vector<int32_t>& values, std::string_view prompt,
                                int startRow = -1) = 0;
+
+    // The title the messages, questions and prompts carry now ("" for
+    // none): who speaks, or what is being done. Set for a while through
+    // DialogTitle.
+    const std::string& Title() const { return title_; }
+
+  private:
+    friend class DialogTitle;
+    std::string title_;
+};
+
+// Titles the player's dialogs while it lives ("宿屋の主人" for everything the
+// innkeeper says); the title before it comes back afterwards, so titles nest.
+class DialogTitle {
+  public:
+    DialogTitle(Player& player, std::string_view title)
+        : player_(player), before_(std::move(player.title_)) {
+        player_.title_ = title;
+    }
+    ~DialogTitle() { player_.title_ = std::move(before_); }
+    DialogTitle(const DialogTitle&) = delete;
+    DialogTitle& operator=(const DialogTitle&) = delete;
+
+  private:
+    Player& player_;
+    std::string before_;
 };
 
 }  // namespace kv

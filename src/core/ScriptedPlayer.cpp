@@ -20,7 +20,7 @@ bool ScriptedPlayer::Next(T& out) {
 }
 
 void ScriptedPlayer::Note(Shown kind, std::string_view text) {
-    if (Keep) log_.push_back(Entry{kind, std::string(text)});
+    if (Keep) log_.push_back(Entry{kind, std::string(text), Title()});
 }
 
 void ScriptedPlayer::Message(std::string_view text) {

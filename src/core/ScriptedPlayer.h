@@ -17,7 +17,8 @@ class ScriptedPlayer : public Player {
     enum class Shown { Message, Question, Input, Member, Item, List };
     struct Entry {
         Shown Kind;
-        std::string Text;  // the message, question or prompt
+        std::string Text;   // the message, question or prompt
+        std::string Title;  // the title it carried, "" for none
     };
 
     // Queue answers in the order the rule will ask for them.

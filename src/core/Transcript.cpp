@@ -58,8 +58,12 @@ void Transcript::Close() {
     out_.clear();
 }
 
-void Transcript::Dialog(int kind, std::string_view text) {
-    Write(JsonLine().Add("t", "dialog").Add("kind", kind).Add("text", text));
+void Transcript::Dialog(int kind, std::string_view text, std::string_view title) {
+    JsonLine line;
+    line.Add("t", "dialog").Add("kind", kind).Add("text", text);
+    // Untitled dialogs keep the line they always had.
+    if (!title.empty()) line.Add("title", title);
+    Write(line);
 }
 
 void Transcript::Menu(int state, std::string_view caption, const std::vector<std::string>& rows,

@@ -46,7 +46,8 @@ class Transcript {
     bool IsOpen() const { return out_.is_open(); }
     void Close();
 
-    void Dialog(int kind, std::string_view text);
+    // title: only when the dialog has one.
+    void Dialog(int kind, std::string_view text, std::string_view title = "");
     void Menu(int state, std::string_view caption, const std::vector<std::string>& rows, int index);
     void List(std::string_view name, std::string_view caption, const std::vector<std::string>& rows,
               int index);

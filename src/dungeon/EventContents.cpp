@@ -10,6 +10,7 @@
 #include "core/StringTable.h"
 #include "core/Utf8.h"
 #include "dungeon/Movement.h"
+#include "town/CastleReturn.h"
 
 namespace kv {
 
@@ -117,14 +118,13 @@ void Take(Game& game, Player& player, const Contents& c) {
 
 // Stairs and teleports move the party and check where it landed.
 // A square off the 20 x 20 grid wraps onto it, as a step over the edge does.
-void Transfer(Game& game, Player& player, const Contents& c, EventRun& run,
-              const MazeHooks& hooks) {
+void Transfer(Game& game, Player& player, const Contents& c, EventRun& run, GameDisplay& display) {
     auto onGrid = [](int32_t v) { return ((v % FloorSide) + FloorSide) % FloorSide; };
-    TransferParty(game, c.Location.Floor, onGrid(c.Location.X), onGrid(c.Location.Y), hooks);
-    if (CheckLanding(game, player, hooks) < 0) run.PartyGone = true;
+    TransferParty(game, c.Location.Floor, onGrid(c.Location.X), onGrid(c.Location.Y), display);
+    if (CheckLanding(game, player, display) < 0) run.PartyGone = true;
 }
 
-void FloorTrap(Game& game, Player& player, const Contents& c, const MazeHooks& hooks) {
+void FloorTrap(Game& game, Player& player, const Contents& c, GameDisplay& display) {
     if ((game.PartyEffects & Levitation) != 0) {
         player.Message(FloatingText);
         return;
@@ -145,7 +145,7 @@ void FloorTrap(Game& game, Player& player, const Contents& c, const MazeHooks& h
         const std::string text = SetCondition(m->Status, AttackToStatus(attribute));
         if (!text.empty()) player.Message(m->Name + text);
     }
-    Call(hooks.RefreshParty);
+    display.RefreshParty();
 }
 
 bool HoldsForTest(Game& game, Player& player, const Contents& c) {
@@ -210,7 +210,7 @@ bool TryLock(Game& game, Player& player, int difficulty) {
 }
 
 int RunContent(Game& game, Player& player, const Contents& c, int position, EventRun& run,
-               const MazeHooks& hooks) {
+               GameDisplay& display) {
     const int next = position + 1;
     switch (static_cast<ContentKind>(c.Kind)) {
         case ContentKind::Gift:
@@ -221,7 +221,7 @@ int RunContent(Game& game, Player& player, const Contents& c, int position, Even
             return next;
         case ContentKind::Stairs:
             if (player.Ask(c.State == StairsDown ? StairsDownText : StairsUpText)) {
-                Transfer(game, player, c, run, hooks);
+                Transfer(game, player, c, run, display);
             }
             return next;
         case ContentKind::Message:
@@ -232,11 +232,11 @@ int RunContent(Game& game, Player& player, const Contents& c, int position, Even
         case ContentKind::Question:
             return player.Ask(c.Message) ? c.TrueID : c.FalseID;
         case ContentKind::Teleport:
-            Transfer(game, player, c, run, hooks);
+            Transfer(game, player, c, run, display);
             return next;
         case ContentKind::FloorTrap:
             if (c.State < 0 || c.State > LastAttribute) return 0;
-            FloorTrap(game, player, c, hooks);
+            FloorTrap(game, player, c, display);
             return next;
         case ContentKind::ItemTest:
             return HoldsForTest(game, player, c) ? c.TrueID : c.FalseID;
@@ -262,7 +262,7 @@ int RunContent(Game& game, Player& player, const Contents& c, int position, Even
             return next;
         case ContentKind::Return:
             if (player.Ask(ReturnText)) {
-                ReturnToCastle(game, player, hooks.Castle);
+                ReturnToCastle(game, player, display);
                 run.WentHome = true;
             }
             return next;
@@ -283,7 +283,7 @@ int RunContent(Game& game, Player& player, const Contents& c, int position, Even
             game.PartyFacing = static_cast<int16_t>(c.Location.Direction == RandomFacing
                                                         ? Dice(game.Rng, 1, 4, -1)
                                                         : c.Location.Direction & 3);
-            Call(hooks.Redraw);
+            display.Redraw();
             return next;
         case ContentKind::Lock:
             run.Blocked = !TryLock(game, player, c.DataID);

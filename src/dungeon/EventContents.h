@@ -2,9 +2,9 @@
 // One content of an event at work: what each kind does, and where the event
 // goes on afterwards.
 #include "core/Game.h"
+#include "core/GameDisplay.h"
 #include "core/Player.h"
 #include "dungeon/Events.h"
-#include "dungeon/MazeHooks.h"
 
 namespace kv {
 
@@ -38,7 +38,7 @@ enum class ContentKind : int {
 // unless the content jumps), 0 to end the event. The run's flags and result
 // change as the kind says.
 int RunContent(Game& game, Player& player, const Contents& content, int position, EventRun& run,
-               const MazeHooks& hooks);
+               GameDisplay& display);
 
 // The lock of difficulty n: a member tries; true when it opened.
 bool TryLock(Game& game, Player& player, int difficulty);

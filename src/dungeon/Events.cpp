@@ -41,9 +41,9 @@ int ChestLevelHere(const Game& game) {
     return 3;
 }
 
-int16_t SpecialEncounter(Game& game, Player& player, const MazeHooks& hooks) {
+int16_t SpecialEncounter(Game& game, Player& player, GameDisplay& display) {
     if (game.SpecialEncounterUsed) return 0;
-    const double running = hooks.SecondsRunning ? hooks.SecondsRunning() : 0;
+    const double running = display.SecondsRunning();
     if (running <= SpecialEncounterAfterSeconds) return 0;
     const int y = Dice(game.Rng, 1, 20, -1);
     const int x = Dice(game.Rng, 1, 20, -1);
@@ -55,10 +55,11 @@ int16_t SpecialEncounter(Game& game, Player& player, const MazeHooks& hooks) {
     if (!player.Ask(ResString(SpecialQuestionText))) return 0;
     player.Message(ResString(SpecialAcceptText));
     if (PartyMemberHasSkill(game, SpecialSkill)) {
-        if (hooks.PlayScene) hooks.PlayScene(SpecialBattleSkillScene);
+        game.Config.BattleScene = SceneBoss1;
         return static_cast<int16_t>(SkilledEncounterBase + Dice(game.Rng, 1, 2, 0));
     }
-    if (hooks.PlayScene) hooks.PlayScene(SpecialBattleScene);
+    // The battle that follows plays the scene chosen here.
+    game.Config.BattleScene = SceneBattle2;
     return static_cast<int16_t>(PlainEncounterBase + Dice(game.Rng, 1, 4, 0));
 }
 
@@ -105,7 +106,7 @@ std::vector<EventClass> BuildEvents(const std::vector<EventDef>& rows) {
     return events;
 }
 
-EventRun RunEvents(Game& game, Player& player, EventTrigger trigger, const MazeHooks& hooks) {
+EventRun RunEvents(Game& game, Player& player, EventTrigger trigger, GameDisplay& display) {
     EventRun run;
     for (const EventClass& event : game.MazeEvents) {
         if (!Matches(game, event, trigger)) continue;
@@ -113,7 +114,8 @@ EventRun RunEvents(Game& game, Player& player, EventTrigger trigger, const MazeH
         int contentsRun = 0;
         for (int p = 1; p >= 1 && p <= count && contentsRun < MostContentsRun; ++contentsRun) {
             run.Fired = true;
-            p = RunContent(game, player, event.Content[static_cast<size_t>(p - 1)], p, run, hooks);
+            p = RunContent(game, player, event.Content[static_cast<size_t>(p - 1)], p, run,
+                           display);
             if (run.PartyGone || run.WentHome) return run;
         }
     }
@@ -124,7 +126,7 @@ EventRun RunEvents(Game& game, Player& player, EventTrigger trigger, const MazeH
         return run;
     }
     if (!run.Fired && trigger == EventTrigger::Arrival && IsSpecialPlace(game.CurrentPlace)) {
-        run.Result = SpecialEncounter(game, player, hooks);
+        run.Result = SpecialEncounter(game, player, display);
     }
     return run;
 }

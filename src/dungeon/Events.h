@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/Game.h"
+#include "core/GameDisplay.h"
 #include "core/Player.h"
-#include "dungeon/MazeHooks.h"
 
 namespace kv {
 
@@ -34,6 +34,6 @@ std::vector<EventClass> BuildEvents(const std::vector<EventDef>& rows);
 
 // Runs every event of the party's square and facing for the trigger, in the
 // order they were built.
-EventRun RunEvents(Game& game, Player& player, EventTrigger trigger, const MazeHooks& hooks);
+EventRun RunEvents(Game& game, Player& player, EventTrigger trigger, GameDisplay& display);
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include "character/PartyMembers.h"
 #include "core/StringTable.h"
 #include "dungeon/Movement.h"
+#include "town/CastleReturn.h"
 
 namespace kv {
 
@@ -35,11 +36,11 @@ void WriteLocation(Game& game) {
     }
 }
 
-void ToCastle(Game& game, Player& player, const MazeHooks& hooks) {
+void ToCastle(Game& game, Player& player, GameDisplay& display) {
     game.PartyCount = 0;
     game.CurrentFloor = 0;
     game.CurrentPartyNo = 0;
-    ReturnToCastle(game, player, hooks.Castle);
+    ReturnToCastle(game, player, display);
 }
 
 }  // namespace
@@ -55,7 +56,7 @@ int FreePartyNumber(const Game& game) {
     return 0;
 }
 
-bool EnterMaze(Game& game, Player& player, int place, const MazeHooks& hooks) {
+bool EnterMaze(Game& game, Player& player, int place, GameDisplay& display) {
     if (RefuseEmptyParty(game, player)) return false;
     const int number = FreePartyNumber(game);
     game.CurrentPartyNo = static_cast<int16_t>(number);
@@ -72,14 +73,14 @@ bool EnterMaze(Game& game, Player& player, int place, const MazeHooks& hooks) {
     game.PartyFacing = EntryFacing;
     game.ScreenState = 0;
     WriteLocation(game);
-    LoadFloor(game, hooks);
-    Call(hooks.RefreshParty);
-    Call(hooks.Save);
-    Call(hooks.Redraw);
+    LoadFloor(game, display);
+    display.RefreshParty();
+    display.Save();
+    display.Redraw();
     return true;
 }
 
-bool ResumeAdventure(Game& game, Player& player, int slot, const MazeHooks& hooks) {
+bool ResumeAdventure(Game& game, Player& player, int slot, GameDisplay& display) {
     const Creature* chosen = RosterSlot(game, slot);
     if (chosen == nullptr || chosen->PartyNo == 0 || chosen->Floor == 0) return false;
     const Creature leader = *chosen;
@@ -114,12 +115,12 @@ bool ResumeAdventure(Game& game, Player& player, int slot, const MazeHooks& hook
     game.PartyFacing = ResumeFacing;
     game.ScreenState = 0;
     WriteLocation(game);
-    LoadFloor(game, hooks);
-    Call(hooks.RefreshParty);
-    Call(hooks.Save);
-    Call(hooks.Redraw);
-    if (CheckLanding(game, player, hooks) < 0) {
-        HandleWipeOut(game, player, hooks);
+    LoadFloor(game, display);
+    display.RefreshParty();
+    display.Save();
+    display.Redraw();
+    if (CheckLanding(game, player, display) < 0) {
+        HandleWipeOut(game, player, display);
         return false;
     }
     return true;
@@ -140,21 +141,22 @@ void SetPartyDown(Game& game) {
     game.PartyCount = 0;
 }
 
-void SuspendAdventure(Game& game, Player& player, const MazeHooks& hooks) {
+void SuspendAdventure(Game& game, Player& player, GameDisplay& display) {
     SetPartyDown(game);
-    ToCastle(game, player, hooks);
+    ToCastle(game, player, display);
 }
 
-void HandleWipeOut(Game& game, Player& player, const MazeHooks& hooks) {
+void HandleWipeOut(Game& game, Player& player, GameDisplay& display) {
     SetPartyDown(game);
-    Call(hooks.Save);
-    if (hooks.PlayScene) hooks.PlayScene(WipedOutScene);
+    display.Save();
+    display.PlayScene(SceneWipeOut);
     player.Message(ResString(WipedOutText));
+    display.HideMonsterPicture();
     game.ScreenState = 0;
-    ToCastle(game, player, hooks);
+    ToCastle(game, player, display);
 }
 
-void FindCompanions(Game& game, Player& player, const MazeHooks& hooks) {
+void FindCompanions(Game& game, Player& player, GameDisplay& display) {
     if (game.PartyCount >= MaxPartySize) {
         player.Message(PartyFullText);
         return;
@@ -185,7 +187,7 @@ void FindCompanions(Game& game, Player& player, const MazeHooks& hooks) {
     c->PosY = game.PartyY;
     c->PartyNo = static_cast<uint8_t>(game.CurrentPartyNo);
     c->PartyPos = static_cast<uint8_t>(game.PartyCount);
-    Call(hooks.RefreshParty);
+    display.RefreshParty();
 }
 
 }  // namespace kv

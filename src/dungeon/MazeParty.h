@@ -7,8 +7,8 @@
 
 #include "core/CommandMenus.h"
 #include "core/Game.h"
+#include "core/GameDisplay.h"
 #include "core/Player.h"
-#include "dungeon/MazeHooks.h"
 
 namespace kv {
 
@@ -17,27 +17,27 @@ int FreePartyNumber(const Game& game);
 
 // The party enters the maze at (0, 0) of floor 1 of the place, facing south.
 // False when it cannot (no party, or a party that is wiped out).
-bool EnterMaze(Game& game, Player& player, int place, const MazeHooks& hooks);
+bool EnterMaze(Game& game, Player& player, int place, GameDisplay& display);
 
 // A party left in the maze takes up its trip again: the members are every
 // character sharing the chosen character's party number, in marching order;
 // it faces north. False when the chosen character is not out in the maze,
 // or when the party did not survive landing (it has been handled as wiped
 // out then).
-bool ResumeAdventure(Game& game, Player& player, int slot, const MazeHooks& hooks);
+bool ResumeAdventure(Game& game, Player& player, int slot, GameDisplay& display);
 
 // Every member is set down in the maze where it stands and leaves the party
 // list; the lost are erased. The party is empty afterwards.
 void SetPartyDown(Game& game);
 
 // Q: the party stays where it is and the castle comes back.
-void SuspendAdventure(Game& game, Player& player, const MazeHooks& hooks);
+void SuspendAdventure(Game& game, Player& player, GameDisplay& display);
 
-// The party fell: its bodies stay at this cell, the game is saved, the
-// player is told, and the castle comes back.
-void HandleWipeOut(Game& game, Player& player, const MazeHooks& hooks);
+// The party fell, in the maze or in battle: its bodies stay at this cell,
+// the game is saved, the player is told, and the castle comes back.
+void HandleWipeOut(Game& game, Player& player, GameDisplay& display);
 
 // S: characters standing at this cell who are not in the party may join it.
-void FindCompanions(Game& game, Player& player, const MazeHooks& hooks);
+void FindCompanions(Game& game, Player& player, GameDisplay& display);
 
 }  // namespace kv

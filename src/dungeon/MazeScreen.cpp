@@ -49,20 +49,9 @@ class MazeScreen : public Screen {
         lblMove_.Move(main.Width / 2 - ArrowSize / 2, main.Height - main.Height / 4 - ArrowSize - 4,
                       ArrowSize, ArrowSize);
         main.Add(lblMove_);
-        hooks_.Redraw = [this] { Redraw(); };
-        hooks_.Save = [this] { context_.Save(); };
-        hooks_.PlayScene = [this](int scene) { context_.Music.PlayScene(scene); };
-        hooks_.RefreshParty = [this] { context_.Main.RefreshPartyPanel(); };
-        hooks_.ShowMove = [this](MoveKind kind) { ShowMove(kind); };
-        hooks_.SecondsRunning = [this] {
-            double s =
-                context_.Windows.Host().Time().SecondsSinceMidnight() - context_.TheGame.StartTime;
-            return s < 0 ? s + SecondsPerDay : s;
-        };
-        hooks_.Castle = CastleHooks(context);
+        context.TheDisplay.RedrawMaze = [this] { Redraw(); };
+        context.TheDisplay.ShowMoveArrow = [this](MoveKind kind) { ShowMove(kind); };
     }
-
-    const MazeHooks& Hooks() const { return hooks_; }
 
     // The party is in the maze: the view replaces the command menu.
     void Show() {
@@ -112,20 +101,20 @@ class MazeScreen : public Screen {
         Player& player = context_.ThePlayer;
         switch (keyCode) {
             case Key::Up:
-                Act(TryStep(game, player, false, hooks_));
+                Act(TryStep(game, player, false, context_.TheDisplay));
                 break;
             case Key::Space:
             case Key::Return:
-                Act(TryStep(game, player, true, hooks_));
+                Act(TryStep(game, player, true, context_.TheDisplay));
                 break;
             case Key::Right:
-                Act(MoveParty(game, player, MoveKind::Right, hooks_));
+                Act(MoveParty(game, player, MoveKind::Right, context_.TheDisplay));
                 break;
             case Key::Down:
-                Act(MoveParty(game, player, MoveKind::About, hooks_));
+                Act(MoveParty(game, player, MoveKind::About, context_.TheDisplay));
                 break;
             case Key::Left:
-                Act(MoveParty(game, player, MoveKind::Left, hooks_));
+                Act(MoveParty(game, player, MoveKind::Left, context_.TheDisplay));
                 break;
             case Key::Letter('W'):
                 main.fraParty.Visible = !main.fraParty.Visible;
@@ -140,19 +129,19 @@ class MazeScreen : public Screen {
                 main.BeginPartySelection();
                 break;
             case Key::Letter('S'):
-                FindCompanions(game, player, hooks_);
+                FindCompanions(game, player, context_.TheDisplay);
                 Redraw();
                 break;
             case Key::Letter('Q'):
-                SuspendAdventure(game, player, hooks_);
+                SuspendAdventure(game, player, context_.TheDisplay);
                 NoteWhere();
                 break;
             case Key::Letter('U'):
-                Act(UseItemHere(game, player, hooks_));
+                Act(UseItemHere(game, player, context_.TheDisplay));
                 break;
             case Key::Letter('F'): {
                 int chestLevel = 0;
-                Act(SearchHere(game, player, hooks_, chestLevel));
+                Act(SearchHere(game, player, context_.TheDisplay, chestLevel));
                 break;
             }
             case Key::Letter('N'):
@@ -183,8 +172,7 @@ class MazeScreen : public Screen {
 
     void MemberChosen() override {
         context_.Main.EndPartySelection();
-        ShowStatusWindow(context_, context_.TheGame.CurrentChar, StatusMode::Camp);
-        AfterCamp();
+        Camp(context_.TheGame.CurrentChar);
     }
 
     void PartySelectionLeft() override { context_.Main.EndPartySelection(); }
@@ -198,24 +186,20 @@ class MazeScreen : public Screen {
         const bool eventBattle = eventBattle_;
         eventBattle_ = false;
         if (end == BattleEnd::Defeat) {
-            // The battle has set the bodies down where they fell and told the player.
-            game.CurrentFloor = 0;
-            game.CurrentPartyNo = 0;
-            game.PartyCount = 0;
-            context_.Music.PlayScene(WipedOutScene);
-            ReturnToCastle(context_);
-            // The battle's screen was the one to leave: the town comes back here.
+            // The battle has set the bodies down where they fell, told the
+            // player and brought the castle back; the battle's screen was the
+            // one to leave, so the town picture comes back here.
             BackInTown();
             return;
         }
         Show();
         if (end == BattleEnd::Victory && eventBattle) {
             const EventRun run =
-                RunEvents(game, context_.ThePlayer, EventTrigger::AfterBattle, hooks_);
+                RunEvents(game, context_.ThePlayer, EventTrigger::AfterBattle, context_.TheDisplay);
             game.LastEventResult = run.Result;
             context_.Save();
             if (run.PartyGone) {
-                HandleWipeOut(game, context_.ThePlayer, hooks_);
+                HandleWipeOut(game, context_.ThePlayer, context_.TheDisplay);
                 NoteWhere();
                 return;
             }
@@ -261,7 +245,16 @@ class MazeScreen : public Screen {
     void ShowMember(int position) {
         const Game& game = context_.TheGame;
         if (position > game.PartyCount) return;
-        ShowStatusWindow(context_, game.PartyList[static_cast<size_t>(position)], StatusMode::Camp);
+        Camp(game.PartyList[static_cast<size_t>(position)]);
+    }
+
+    // The status sheet of a member, opened in the maze: the camp, with its
+    // own music while it lasts.
+    void Camp(int slot) {
+        context_.Music.PlayScene(SceneCamp);
+        ShowStatusWindow(context_, slot, StatusMode::Camp);
+        if (context_.TheGame.CurrentFloor > 0)
+            context_.Music.PlayScene(context_.TheGame.Config.MazeScene);
         AfterCamp();
     }
 
@@ -323,7 +316,6 @@ class MazeScreen : public Screen {
     ScreenContext& context_;
     Image townPicture_;
     MazeArt art_;
-    MazeHooks hooks_;
     PictureBox lblMove_;
     Whereabouts where_;
     bool eventBattle_ = false;
@@ -343,7 +335,7 @@ class MazeChoiceScreen : public Screen {
             ShowEdgeOfTown(context_);
             return;
         }
-        if (EnterMaze(game, context_.ThePlayer, place, maze_.Hooks())) maze_.Show();
+        if (EnterMaze(game, context_.ThePlayer, place, context_.TheDisplay)) maze_.Show();
     }
 
   private:
@@ -358,7 +350,7 @@ void InstallMazeScreens(ScreenContext& context) {
     context.Install<MazeChoiceScreen>(MenuStates::MazeChoice, context, maze);
     context.BattleOver = [&maze](BattleEnd end) { maze.BattleOver(end); };
     context.ResumeAdventure = [&context, &maze](int slot) {
-        if (ResumeAdventure(context.TheGame, context.ThePlayer, slot, maze.Hooks())) {
+        if (ResumeAdventure(context.TheGame, context.ThePlayer, slot, context.TheDisplay)) {
             maze.Show();
         } else if (context.TheGame.CurrentFloor < 1) {
             maze.BackInTown();

@@ -59,22 +59,23 @@ void StepOneCell(Game& game) {
     game.PartyY = Wrap(game.PartyY + d.Dy);
 }
 
-MoveResult WipeOut(Game& game, Player& player, const MazeHooks& hooks) {
-    HandleWipeOut(game, player, hooks);
+MoveResult WipeOut(Game& game, Player& player, GameDisplay& display) {
+    HandleWipeOut(game, player, display);
     return {MazeOutcome::WipedOut, 0};
 }
 
 // Monsters on this step or turn, or none.
-MoveResult RollEncounter(Game& game, const MazeHooks& hooks) {
+MoveResult RollEncounter(Game& game) {
     if (!CheckEncounter(game)) return {};
     game.LastEventResult = 0;
-    if (hooks.PlayScene) hooks.PlayScene(RandomBattleScene);
+    // Chosen, not played: the battle plays it only when monsters appear.
+    game.Config.BattleScene = SceneBattle1;
     if (game.ScreenState == 0 && game.CurrentFloor > 0) return {MazeOutcome::RandomBattle, 0};
     return {};
 }
 
-MoveResult FromEvents(Game& game, Player& player, const EventRun& run, const MazeHooks& hooks) {
-    if (run.PartyGone) return WipeOut(game, player, hooks);
+MoveResult FromEvents(Game& game, Player& player, const EventRun& run, GameDisplay& display) {
+    if (run.PartyGone) return WipeOut(game, player, display);
     if (run.WentHome) return {MazeOutcome::WentHome, 0};
     if (run.Result > 0) return {MazeOutcome::EventBattle, run.Result};
     return {};
@@ -84,27 +85,27 @@ MoveResult FromEvents(Game& game, Player& player, const EventRun& run, const Maz
 // met before the step is fought now, in place of the arrival events and the
 // encounter roll of the cell stepped onto: the battle has the keys.
 MoveResult AfterMove(Game& game, Player& player, bool blocked, const MoveResult& fight,
-                     const MazeHooks& hooks) {
+                     GameDisplay& display) {
     RecordVisit(game);
-    Call(hooks.Redraw);
+    display.Redraw();
     if (PartyIsDown(game)) {
         game.ScreenState = 0;
-        return WipeOut(game, player, hooks);
+        return WipeOut(game, player, display);
     }
     if (fight.Outcome != MazeOutcome::None) return fight;
     MoveResult result;
     if (blocked) {
-        result = RollEncounter(game, hooks);
+        result = RollEncounter(game);
     } else {
-        const EventRun arrival = RunEvents(game, player, EventTrigger::Arrival, hooks);
+        const EventRun arrival = RunEvents(game, player, EventTrigger::Arrival, display);
         game.LastEventResult = arrival.Result;
-        result = FromEvents(game, player, arrival, hooks);
+        result = FromEvents(game, player, arrival, display);
         if (result.Outcome != MazeOutcome::None) return result;
         if (arrival.Result < 0) result = {MazeOutcome::PersonMet, 0};
-        if (arrival.Result == 0) result = RollEncounter(game, hooks);
+        if (arrival.Result == 0) result = RollEncounter(game);
     }
     if (result.Outcome != MazeOutcome::RandomBattle && PartyIsDown(game)) {
-        return WipeOut(game, player, hooks);
+        return WipeOut(game, player, display);
     }
     return result;
 }
@@ -119,16 +120,15 @@ bool PartyIsDown(const Game& game) {
     return true;
 }
 
-void LoadFloor(Game& game, const MazeHooks& hooks) {
+void LoadFloor(Game& game, GameDisplay& display) {
     game.Layers = CopyFloorLayers(game, MazeOf(game.CurrentPlace), game.CurrentFloor);
     CollectFloorMonsters(game);
-    if (hooks.PlayScene) {
-        hooks.PlayScene(game.CurrentFloor == DeepestFloor ? DeepestFloorScene : DungeonScene);
-    }
+    game.Config.MazeScene = game.CurrentFloor == DeepestFloor ? SceneMaze2 : SceneMaze1;
+    display.PlayScene(game.Config.MazeScene);
     SetEncounterOdds(game);
 }
 
-MoveResult TryStep(Game& game, Player& player, bool openDoor, const MazeHooks& hooks) {
+MoveResult TryStep(Game& game, Player& player, bool openDoor, GameDisplay& display) {
     const int16_t edge = EdgeOf(game.PartyFacing);
     const bool door = (game.Layers.FloorDoors.At(game.PartyX, game.PartyY) & edge) != 0;
     const bool wall = (game.Layers.FloorWalls.At(game.PartyX, game.PartyY) & edge) != 0;
@@ -138,16 +138,16 @@ MoveResult TryStep(Game& game, Player& player, bool openDoor, const MazeHooks& h
         player.Message(BumpText);
         return {MazeOutcome::Bumped, 0};
     }
-    return MoveParty(game, player, MoveKind::Step, hooks);
+    return MoveParty(game, player, MoveKind::Step, display);
 }
 
-MoveResult MoveParty(Game& game, Player& player, MoveKind kind, const MazeHooks& hooks) {
+MoveResult MoveParty(Game& game, Player& player, MoveKind kind, GameDisplay& display) {
     bool blocked = false;
     MoveResult fight;
     if (kind == MoveKind::Step) {
-        const EventRun before = RunEvents(game, player, EventTrigger::BeforeStep, hooks);
+        const EventRun before = RunEvents(game, player, EventTrigger::BeforeStep, display);
         game.LastEventResult = before.Result;
-        fight = FromEvents(game, player, before, hooks);
+        fight = FromEvents(game, player, before, display);
         if (fight.Outcome == MazeOutcome::WipedOut || fight.Outcome == MazeOutcome::WentHome)
             return fight;
         // A fight met before the step does not hold the party back: it takes
@@ -157,23 +157,23 @@ MoveResult MoveParty(Game& game, Player& player, MoveKind kind, const MazeHooks&
         if (!blocked) {
             AdvanceMoons(game);
             StepOneCell(game);
-            if (hooks.ShowMove) hooks.ShowMove(kind);
+            display.ShowMove(kind);
             std::vector<std::string> deaths;
             const auto changes = ApplyStepEffects(game, deaths);
             for (const std::string& text : deaths) player.Message(text);
-            if (!changes.empty()) Call(hooks.RefreshParty);
+            if (!changes.empty()) display.RefreshParty();
         }
     } else {
         game.PartyFacing = static_cast<int16_t>((game.PartyFacing + static_cast<int>(kind)) & 3);
-        if (hooks.ShowMove) hooks.ShowMove(kind);
+        display.ShowMove(kind);
     }
-    return AfterMove(game, player, blocked, fight, hooks);
+    return AfterMove(game, player, blocked, fight, display);
 }
 
-void TransferParty(Game& game, int floor, int x, int y, const MazeHooks& hooks) {
+void TransferParty(Game& game, int floor, int x, int y, GameDisplay& display) {
     if (floor != game.CurrentFloor) {
         game.CurrentFloor = static_cast<int16_t>(floor);
-        LoadFloor(game, hooks);
+        LoadFloor(game, display);
     }
     game.PartyX = game.LastX = static_cast<int16_t>(x);
     game.PartyY = game.LastY = static_cast<int16_t>(y);
@@ -184,10 +184,10 @@ void TransferParty(Game& game, int floor, int x, int y, const MazeHooks& hooks) 
             c->PosY = static_cast<int16_t>(y);
         }
     }
-    Call(hooks.Redraw);
+    display.Redraw();
 }
 
-int CheckLanding(Game& game, Player& player, const MazeHooks& hooks) {
+int CheckLanding(Game& game, Player& player, GameDisplay& display) {
     const bool inRock = game.Layers.FloorDoors.At(game.PartyX, game.PartyY) == 0 &&
                         game.Layers.FloorWalls.At(game.PartyX, game.PartyY) == AllEdges;
     if (inRock || game.CurrentFloor > DeepestFloor) {
@@ -196,7 +196,7 @@ int CheckLanding(Game& game, Player& player, const MazeHooks& hooks) {
         }
         game.PartyList.fill(0);
         game.PartyCount = 0;
-        Call(hooks.Save);
+        display.Save();
         player.Message(InRockText);
         return -1;
     }
@@ -216,7 +216,7 @@ int CheckLanding(Game& game, Player& player, const MazeHooks& hooks) {
         }
         game.PartyList.fill(0);
         game.PartyCount = 0;
-        Call(hooks.Save);
+        display.Save();
         player.Message(ResString(game.CurrentFloor < 0 ? FellAboveText : FellInTownText));
         return -1;
     }

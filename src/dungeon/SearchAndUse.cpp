@@ -10,10 +10,10 @@ namespace {
 constexpr const char* ChooseText = "キャラクターを選んでください";
 constexpr const char* NothingFoundText = "何も見つからなかった";
 
-MoveResult Outcome(Game& game, Player& player, const EventRun& run, const MazeHooks& hooks) {
+MoveResult Outcome(Game& game, Player& player, const EventRun& run, GameDisplay& display) {
     game.LastEventResult = run.Result;
     if (run.PartyGone) {
-        HandleWipeOut(game, player, hooks);
+        HandleWipeOut(game, player, display);
         return {MazeOutcome::WipedOut, 0};
     }
     if (run.WentHome) return {MazeOutcome::WentHome, 0};
@@ -24,19 +24,19 @@ MoveResult Outcome(Game& game, Player& player, const EventRun& run, const MazeHo
 
 }  // namespace
 
-MoveResult UseItemHere(Game& game, Player& player, const MazeHooks& hooks) {
+MoveResult UseItemHere(Game& game, Player& player, GameDisplay& display) {
     const int slot = player.ChooseMember(ChooseText, true);
     if (RosterSlot(game, slot) == nullptr) return {};
     if (player.ChooseItem(slot) < 1) return {};
     game.CurrentChar = static_cast<int16_t>(slot);
-    return Outcome(game, player, RunEvents(game, player, EventTrigger::ItemUsed, hooks), hooks);
+    return Outcome(game, player, RunEvents(game, player, EventTrigger::ItemUsed, display), display);
 }
 
-MoveResult SearchHere(Game& game, Player& player, const MazeHooks& hooks, int& chestLevel) {
-    const EventRun run = RunEvents(game, player, EventTrigger::Search, hooks);
+MoveResult SearchHere(Game& game, Player& player, GameDisplay& display, int& chestLevel) {
+    const EventRun run = RunEvents(game, player, EventTrigger::Search, display);
     chestLevel = run.ChestLevel;
     if (!run.Fired && game.Config.ShowSearchFailure == 1) player.Message(NothingFoundText);
-    return Outcome(game, player, run, hooks);
+    return Outcome(game, player, run, display);
 }
 
 }  // namespace kv

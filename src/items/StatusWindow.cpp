@@ -197,6 +197,7 @@ void StatusWindow::FillItems(int row) {
 bool StatusWindow::EmptyHanded(std::string_view title) {
     if (lstItem.ListCount() > 0) return false;
     fraTitle.Caption = std::string(title);
+    const DialogTitle titled(context_.ThePlayer, title);
     context_.ThePlayer.Message(NothingHeld);
     return true;
 }
@@ -294,7 +295,10 @@ void StatusWindow::CarryOut() {
         case Gold:
             CollectGold(game, Current());
             fraTitle.Caption = "お金を集める";
-            player.Message("お金を集めました");
+            {
+                const DialogTitle titled(player, fraTitle.Caption);
+                player.Message("お金を集めました");
+            }
             lblStatu.SetCaption(Joined(StatusSheetLines(game, game.CurrentChar)));
             break;
         case Drop:

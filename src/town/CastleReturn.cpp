@@ -71,17 +71,17 @@ bool ShowEndingIfEarned(Game& game, Player& player) {
     return true;
 }
 
-void ReturnToCastle(Game& game, Player& player, const CastleReturnHooks& hooks) {
+void ReturnToCastle(Game& game, Player& player, GameDisplay& display) {
     BringPartyHome(game);
-    if (hooks.Save) hooks.Save();
+    display.Save();
     game.CurrentFloor = 0;
     game.CurrentPlace = 1;
-    if (hooks.ShowCastle) hooks.ShowCastle();
+    display.ShowCastle();
     if (EndingEarned(game)) {
-        if (hooks.ShowPartyWindow) hooks.ShowPartyWindow(false);
+        display.ShowPartyWindow(false);
         ShowEndingIfEarned(game, player);
     }
-    if (hooks.ShowPartyWindow) hooks.ShowPartyWindow(true);
+    display.ShowPartyWindow(true);
 }
 
 }  // namespace kv

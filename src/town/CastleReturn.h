@@ -3,9 +3,8 @@
 // the conditions that pass on the way wear off, the members who are down
 // drop out of the party, a lost member is gone for good, and the party that
 // brought the prize home sees the ending once.
-#include <functional>
-
 #include "core/Game.h"
+#include "core/GameDisplay.h"
 #include "core/Player.h"
 
 namespace kv {
@@ -23,20 +22,10 @@ static_assert(DropsOutAtCastle == 0x1FC02);
 inline constexpr int EndingFlag = 23;
 inline constexpr int EndingItem = 252;
 
-// What coming home asks of the screens around the rules.
-struct CastleReturnHooks {
-    std::function<void()> Save;
-    // The maze and battle displays hidden, the castle menu and its music up,
-    // the party panel rebuilt from the roster, the town caption.
-    std::function<void()> ShowCastle;
-    // The party window shown (true) or hidden (false) around the ending.
-    std::function<void(bool)> ShowPartyWindow;
-};
-
 // Brings the party home: party spells end, the members are set down at the
 // castle, conditions wear off, the fallen drop out and the lost are erased;
 // saves; puts the castle on screen; shows the ending when it is earned.
-void ReturnToCastle(Game& game, Player& player, const CastleReturnHooks& hooks);
+void ReturnToCastle(Game& game, Player& player, GameDisplay& display);
 
 // The party-side part of coming home (everything before the save).
 void BringPartyHome(Game& game);

@@ -121,32 +121,18 @@ void ShowEdgeOfTown(ScreenContext& context) {
     context.Main.SetCommandMenu(MenuStates::EdgeOfTown);
 }
 
-CastleReturnHooks CastleHooks(ScreenContext& context) {
-    MainWindow& main = context.Main;
-    CastleReturnHooks hooks;
-    hooks.Save = [&context] { context.Save(); };
-    // The maze and battle screens hide their displays as they leave.
-    hooks.ShowCastle = [&context, &main] {
-        ShowCastle(context);
-        main.SetCaption(MainWindow::TownCaption);
-    };
-    hooks.ShowPartyWindow = [&context, &main](bool shown) {
-        main.fraParty.Visible = shown;
-        if (shown) {
-            main.EndPartySelection();
-            context.Music.PlayScene(SceneCastle);
-        }
-    };
-    return hooks;
-}
-
 void ReturnToCastle(ScreenContext& context) {
-    ReturnToCastle(context.TheGame, context.ThePlayer, CastleHooks(context));
+    ReturnToCastle(context.TheGame, context.ThePlayer, context.TheDisplay);
 }
 
 void InstallCastleScreens(ScreenContext& context) {
     context.Install<CastleScreen>(MenuStates::Castle, context);
     context.Install<EdgeOfTownScreen>(MenuStates::EdgeOfTown, context);
+    // Coming home: the maze and battle screens hide their displays as they leave.
+    context.TheDisplay.ShowCastleMenu = [&context] {
+        ShowCastle(context);
+        context.Main.SetCaption(MainWindow::TownCaption);
+    };
 }
 
 }  // namespace kv

@@ -15,10 +15,6 @@ void ShowCastle(ScreenContext& context);
 // To the edge of town with its music.
 void ShowEdgeOfTown(ScreenContext& context);
 
-// What the rules of coming home ask of the screens: the castle on screen
-// with the town caption, the party window around the ending, the save.
-CastleReturnHooks CastleHooks(ScreenContext& context);
-
 // The end of a trip into the maze: the party comes home, the game is
 // saved, the castle comes back on screen, and the ending is shown when the
 // party has earned it.

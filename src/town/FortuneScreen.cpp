@@ -11,6 +11,7 @@
 #include "town/RankWindow.h"
 #include "town/TownScreen.h"
 #include "ui/MainWindow.h"
+#include "ui/Music.h"
 
 namespace kv {
 
@@ -27,6 +28,12 @@ constexpr int FusionPrompt = 501;
 class FortuneScreen : public Screen {
   public:
     explicit FortuneScreen(ScreenContext& context) : context_(context) {}
+
+    // The star reader has a tune of its own; her menu then shows as it is.
+    bool Open() override {
+        context_.Music.PlayScene(SceneStarReader);
+        return false;
+    }
 
     void CarryOut(int row) override {
         if (context_.TheGame.MenuState == MenuStates::Fusion) {

@@ -16,6 +16,7 @@ constexpr int32_t NoStayMask = 16384 | 32768 | 65536 | 4096;  // dead, ashes, lo
 constexpr int KennelDays = 1;
 constexpr int DaysPerWeek = 7;
 constexpr int DaysPerYear = 365;
+constexpr int InnkeeperText = 1402;  // "宿屋の主人"
 
 // Full-width digits, signs and the point as their ASCII forms.
 std::string Narrow(std::string_view text) {
@@ -50,6 +51,7 @@ std::string InnRoomRow(int room) {
 
 bool MayStay(Player& player, const Creature& guest) {
     if ((guest.Status & NoStayMask) == 0) return true;
+    const DialogTitle innkeeper(player, ResString(InnkeeperText));
     player.Message("その人は泊まれませんよ");
     return false;
 }
@@ -89,11 +91,19 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
     if (slot < 1 || slot >= RosterRows) return StayResult::Left;
     Creature& guest = game.Roster[static_cast<size_t>(slot)];
     const InnRoom& r = InnRooms[static_cast<size_t>(room)];
+    // The innkeeper speaks, except where the room is named.
+    const DialogTitle innkeeper(player, ResString(InnkeeperText));
     if (r.PricePerWeek == 0) {
+        const DialogTitle inRoom(player, r.Title);
         player.Message(guest.Name + "は\n" + std::string(r.SleepMessage));
         guest.AgeDays = static_cast<int16_t>(guest.AgeDays + KennelDays);
     } else {
-        const double weeks = WeeksAsked(player.Input(ResString(3021)));
+        std::string asked;
+        {
+            const DialogTitle inRoom(player, r.Title);
+            asked = player.Input(ResString(3021));
+        }
+        const double weeks = WeeksAsked(asked);
         if (weeks > MaxWeeks) {
             player.Message(r.TooLong);
             return StayResult::Left;
@@ -104,7 +114,10 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
             player.Message(ResString(3020));
             return StayResult::Left;
         }
-        player.Message(guest.Name + "は\n" + std::string(r.SleepMessage));
+        {
+            const DialogTitle inRoom(player, r.Title);
+            player.Message(guest.Name + "は\n" + std::string(r.SleepMessage));
+        }
         HealCreature(guest, static_cast<int32_t>(weeks) * r.HPPerWeek, true);
         guest.Gold -= price;
         // At most 3000 weeks: the day counter (16 bits) holds them all.

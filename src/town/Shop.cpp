@@ -13,6 +13,8 @@ namespace kv {
 namespace {
 
 constexpr std::string_view ShortOfGold = "お金が足りませんよ";
+// Everything the shop says, the shopkeeper says under his name.
+constexpr int ShopkeeperText = 1400;    // "ゴルドラン店主"
 constexpr int32_t CurseMark = 0x80000;  // left by a failed identification
 
 bool MayWear(const ItemDef& item, const Creature& c) {
@@ -63,6 +65,7 @@ std::string GoodsPrompt(const Creature& shopper) {
 }
 
 BuyResult Buy(Game& game, Player& player, Creature& shopper, int32_t itemId) {
+    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
     const ItemDef* item = FindItem(game, itemId);
     int32_t& stock = game.Stock[static_cast<size_t>(std::clamp(itemId, 0, ItemRows - 1))];
     if (item == nullptr || stock <= 0) return BuyResult::Refused;
@@ -107,6 +110,7 @@ std::vector<ShopRow> SaleRows(const Game& game, const Creature& shopper) {
 }
 
 bool Sell(Game& game, Player& player, Creature& shopper, int slot, int32_t n) {
+    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
     const InventorySlot* held = HeldAt(shopper, slot);
     const ItemDef* item = held == nullptr ? nullptr : FindItem(game, held->ItemId);
     if (item == nullptr) return false;
@@ -151,6 +155,7 @@ std::vector<ShopRow> ServiceRows(const Game& game, const Creature& shopper, Shop
 }
 
 bool RemoveCurse(Game& game, Player& player, Creature& shopper, int slot) {
+    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
     const InventorySlot* held = HeldAt(shopper, slot);
     const ItemDef* item = held == nullptr ? nullptr : FindItem(game, held->ItemId);
     if (item == nullptr || (held->ItemFlags & CursedEquipped) == 0) return false;
@@ -168,6 +173,7 @@ bool RemoveCurse(Game& game, Player& player, Creature& shopper, int slot) {
 }
 
 bool IdentifyAtShop(Game& game, Player& player, Creature& shopper, int slot) {
+    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
     const InventorySlot* held = HeldAt(shopper, slot);
     const ItemDef* item = held == nullptr ? nullptr : FindItem(game, held->ItemId);
     if (item == nullptr || (held->ItemFlags & Unidentified) == 0) return false;
@@ -183,11 +189,13 @@ bool IdentifyAtShop(Game& game, Player& player, Creature& shopper, int slot) {
 }
 
 void NothingCursed(Player& player, Creature& shopper) {
+    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
     shopper.Status &= ~CurseMark;
     player.Message("呪われてませんよ");
 }
 
 double CollectPartyGold(Game& game, Player& player, Creature& shopper) {
+    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
     double total = 0;
     for (int i = 1; i <= game.PartyCount; ++i) {
         Creature& member = game.Roster[static_cast<size_t>(game.PartyList[static_cast<size_t>(i)])];

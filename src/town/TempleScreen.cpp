@@ -23,11 +23,8 @@ class TempleScreen : public Screen {
 
     // From the castle: the patient list, or a word that nobody is there.
     bool Open() override {
-        if (!ShowPatients()) {
-            context_.ThePlayer.Message("寺院の中にはだれもいません");
-            return true;
-        }
-        context_.Music.PlayScene(SceneTemple);
+        // The temple keeps the castle's music: nothing is played on the way in.
+        if (!ShowPatients()) context_.ThePlayer.Message("寺院の中にはだれもいません");
         return true;
     }
 

@@ -6,15 +6,15 @@
 namespace kv {
 
 void DialogPlayer::Message(std::string_view text) {
-    dialogs_.ShowDialog(text, DialogMessage);
+    dialogs_.ShowDialog(text, DialogMessage, "", Title());
 }
 
 bool DialogPlayer::Ask(std::string_view question) {
-    return dialogs_.ShowDialog(question, DialogYesNo) == "-1";
+    return dialogs_.ShowDialog(question, DialogYesNo, "", Title()) == "-1";
 }
 
 std::string DialogPlayer::Input(std::string_view prompt, std::string_view defaultText) {
-    return dialogs_.ShowDialog(prompt, DialogInput, defaultText);
+    return dialogs_.ShowDialog(prompt, DialogInput, defaultText, Title());
 }
 
 int DialogPlayer::ChooseMember(std::string_view prompt, bool withItems) {

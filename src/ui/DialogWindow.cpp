@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "ui/WindowManager.h"
 
@@ -20,12 +21,14 @@ constexpr int AnswerGap = 18;
 constexpr int AnswerWidth = 156;
 constexpr int AnswerHeight = 26;
 constexpr int AnswerSpacing = 24;
+constexpr int TitleGap = 10;  // between the title's rule and the message
 
 constexpr uint32_t TextColour = Rgb(240, 236, 224);
 constexpr uint32_t AnswerText = Rgb(250, 226, 160);
 constexpr uint32_t AnswerFill = Rgb(30, 24, 12);
 constexpr uint32_t AnswerEdge = Rgb(170, 136, 64);
 constexpr uint32_t InputFill = Rgb(12, 12, 28);
+constexpr uint32_t TitleText = Rgb(250, 226, 160);
 
 }  // namespace
 
@@ -36,6 +39,12 @@ DialogWindow::DialogWindow(WindowManager& manager, std::string name) : Window(ma
 
     StyleDialogFrame(fraBack, FrameBand);
     Add(fraBack);
+
+    lblTitle.Name = "lblTitle";
+    lblTitle.BackStyle = BackMode::Transparent;
+    lblTitle.ForeColor = TitleText;
+    lblTitle.Visible = false;
+    fraBack.Add(lblTitle);
 
     lblMsg.Name = "lblMsg";
     lblMsg.BackStyle = BackMode::Transparent;
@@ -70,12 +79,27 @@ void DialogWindow::Arrange(DialogKind kind) {
     for (const std::string& line : lines) {
         textWidth = std::max(textWidth, glyphs.TextWidth(line, lblMsg.Face, lblMsg.FontSize));
     }
-    const int width = std::clamp(textWidth + 2 * inset, MinWidth, MaxWidth);
+    const bool titled = !lblTitle.Caption().empty();
+    const auto titleLines =
+        titled ? WrapText(glyphs, lblTitle.Caption(), wrapWidth, lblTitle.Face, lblTitle.FontSize)
+               : std::vector<std::string>{};
+    int titleWidth = 0;
+    for (const std::string& line : titleLines) {
+        titleWidth = std::max(titleWidth, glyphs.TextWidth(line, lblTitle.Face, lblTitle.FontSize));
+    }
+    const int width = std::clamp(std::max(textWidth, titleWidth) + 2 * inset, MinWidth, MaxWidth);
     const int contentWidth = width - 2 * inset;
     const int pitch = lblMsg.LinePitch(glyphs);
     const int textHeight = static_cast<int>(lines.size()) * pitch - std::max(0, lblMsg.LineGap);
 
     int y = FrameBand + PadY;
+    // The title heads the window at the left, above the message.
+    lblTitle.Visible = titled;
+    if (titled) {
+        const int titleHeight = static_cast<int>(titleLines.size()) * lblTitle.LinePitch(glyphs);
+        lblTitle.Move(inset, y, contentWidth, titleHeight);
+        y += titleHeight - std::max(0, lblTitle.LineGap) + TitleGap;
+    }
     // The message block is centred; its lines stay left-aligned with each other.
     lblMsg.Move(inset + (contentWidth - textWidth) / 2, y, std::max(textWidth, 1),
                 static_cast<int>(lines.size()) * pitch);

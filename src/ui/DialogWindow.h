@@ -24,14 +24,16 @@ class DialogWindow : public Window {
   public:
     DialogWindow(WindowManager& manager, std::string name);
 
-    PanelEx fraBack;  // the whole window: frame and background
+    PanelEx fraBack;        // the whole window: frame and background
+    MessageLabel lblTitle;  // who speaks, or what is done; hidden when empty
     MessageLabel lblMsg;
     TextBox txtMsg;
     AccessLabel lblYes;
     AccessLabel lblNo;
     DialogKind Kind = DialogMessage;  // what the window is showing now
 
-    // Takes the kind, and sizes the window for it and the text (already set in lblMsg),
+    // Takes the kind, and sizes the window for it, the title and the text
+    // (already set in lblTitle and lblMsg),
     // shows the controls the kind uses and hides the others. Leaves the
     // window's position alone.
     void Arrange(DialogKind kind);

@@ -95,12 +95,14 @@ DialogWindow& Dialogs::FreeWindow(bool battle) {
 }
 
 std::string Dialogs::ShowDialog(std::string_view text, DialogKind kind,
-                                std::string_view defaultText) {
+                                std::string_view defaultText, std::string_view title) {
     // A kind the game does not have is shown as a plain message.
     if (kind != DialogInput && kind != DialogYesNo) kind = DialogMessage;
+    if (BeforeShow) BeforeShow();
     const bool battle = BattleOnScreen && BattleOnScreen();
     DialogWindow& box = FreeWindow(battle);
 
+    box.lblTitle.SetCaption(title);
     box.lblMsg.SetCaption(text);
     box.txtMsg.SetText("");
     box.Arrange(kind);
@@ -120,7 +122,7 @@ std::string Dialogs::ShowDialog(std::string_view text, DialogKind kind,
         box.PlaceCentred();
     }
 
-    manager_.Log().Dialog(static_cast<int>(kind), text);
+    manager_.Log().Dialog(static_cast<int>(kind), text, title);
     box.ShowModal();
 
     if (kind == DialogInput) {

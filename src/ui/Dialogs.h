@@ -34,14 +34,17 @@ class Dialogs {
     Dialogs(WindowManager& manager, std::function<void()> saveGame,
             std::function<bool()> battleOnScreen);
 
+    // A title, when given, heads the dialog.
     std::string ShowDialog(std::string_view text, DialogKind kind,
-                           std::string_view defaultText = "");
+                           std::string_view defaultText = "", std::string_view title = "");
 
     // -1 yes, 0 no: written by the keys and labels of a question.
     int DialogResult = 0;
 
     std::function<void()> SaveGame;
     std::function<bool()> BattleOnScreen;
+    // Called before a dialog opens, so the screen beneath is up to date.
+    std::function<void()> BeforeShow;
 
     DialogWindow dlgInpBox;   // outside battle: centred
     DialogWindow dlgInpBox2;  // in battle: its top this far below the screen's top

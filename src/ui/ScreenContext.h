@@ -1,7 +1,7 @@
 #pragma once
 // What every subsystem's screens are built with: the game, the main window,
-// the dialogs and pickers, the player interface the rules talk to, the music
-// and the window stack. The session makes one and hands it to each
+// the dialogs and pickers, the player and display interfaces the rules talk
+// to, the music and the window stack. The session makes one and hands it to each
 // subsystem's installer, which registers its screens on the main window and
 // keeps them here for the whole run.
 #include <functional>
@@ -13,6 +13,7 @@
 #include "core/Game.h"
 #include "core/Player.h"
 #include "ui/Screen.h"
+#include "ui/ScreenDisplay.h"
 
 namespace kv {
 
@@ -33,6 +34,7 @@ struct ScreenContext {
           Choices(choices),
           ThePlayer(player),
           Music(music),
+          TheDisplay(*this),
           EndGame(std::move(endGame)) {}
     ScreenContext(const ScreenContext&) = delete;
     ScreenContext& operator=(const ScreenContext&) = delete;
@@ -44,6 +46,8 @@ struct ScreenContext {
     Pickers& Choices;
     Player& ThePlayer;
     MusicPlayer& Music;
+    // What the rules ask of the screen beside talking to the player.
+    ScreenDisplay TheDisplay;
     std::function<void()> EndGame;  // the main window's unload
     // The status sheet of a roster slot, shown modally; the status window
     // installs it (view only: nothing can be changed from the sheet).
@@ -56,7 +60,8 @@ struct ScreenContext {
     // installs BattleOver, which the battle calls once at its end (NoBattle
     // too, when nothing appeared): the maze takes the party back
     // (SetCommandMenu to its own state, after-battle events, the view) or,
-    // after a defeat, sends the game home to the castle. The battle is a
+    // after a defeat (the rules have brought the party home), puts the
+    // town back behind the castle menu. The battle is a
     // menu state of its own (MenuStates::Battle) while it lasts.
     std::function<void(int encounter)> StartBattle;
     std::function<void(BattleEnd)> BattleOver;

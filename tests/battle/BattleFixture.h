@@ -5,6 +5,7 @@
 #include <string>
 
 #include "battle/BattleRules.h"
+#include "common/RecordingDisplay.h"
 #include "core/Game.h"
 #include "core/ScriptedPlayer.h"
 
@@ -19,6 +20,7 @@ inline constexpr int OgreEncounter = 6;
 struct BattleFixture {
     std::unique_ptr<Game> TheGame = std::make_unique<Game>();
     ScriptedPlayer Player;
+    RecordingDisplay Display;
 
     Game& G() { return *TheGame; }
 
@@ -95,10 +97,10 @@ struct BattleFixture {
     // Fights a whole battle with the automatic command; the number of rounds
     // fought comes back in rounds.
     BattleEnd FightToTheEnd(int encounter, int& rounds, int roundLimit = 200) {
-        BattleEnd end = StartBattle(G(), Player, encounter);
+        BattleEnd end = StartBattle(G(), Player, Display, encounter);
         while (end == BattleEnd::Ongoing && G().Battle.RoundNo < roundLimit) {
             AutoCommands(G());
-            end = StartRound(G(), Player);
+            end = StartRound(G(), Player, Display);
         }
         rounds = G().Battle.RoundNo;
         return end;

@@ -139,7 +139,7 @@ TEST(AttackRules, CriticalKills) {
     };
     for (const CriticalCase& c : cases) {
         BattleFixture f;
-        StartBattle(f.G(), f.Player, OgreEncounter);
+        StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
         Creature& hero = *PartyMember(f.G(), 1);
         hero.Status = StatusHidden;
         ItemDef& sword = f.G().Items[SwordId];
@@ -204,7 +204,7 @@ TEST(AttackRules, ConditionInflictionBySide) {
     };
     for (const Case& c : cases) {
         BattleFixture f;
-        StartBattle(f.G(), f.Player, OgreEncounter);
+        StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
         Creature& hero = *PartyMember(f.G(), 1);
         Creature& ogre = f.G().Battle.Monster(1, 1);
         ogre.HP = ogre.MaxHP = hero.HP = hero.MaxHP = 10000;

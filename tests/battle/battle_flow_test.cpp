@@ -33,7 +33,7 @@ TEST(BattleRound, InitiativeOrder) {
     for (const Case& c : cases) {
         BattleFixture f(2);
         f.G().Rng.Seed(3);
-        StartBattle(f.G(), f.Player, OgreEncounter);
+        StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
         for (int m = 2; m <= GroupMemberCount; ++m) f.G().Battle.Monster(1, m).Id = 0;
         Creature& ogre = f.G().Battle.Monster(1, 1);
         ogre.HP = ogre.MaxHP = 10000;
@@ -48,7 +48,7 @@ TEST(BattleRound, InitiativeOrder) {
             hero.Initiative = static_cast<int16_t>(i == 1 ? c.AkiTick : c.BobTick);
         }
         f.Player.Clear();
-        RunRound(f.G(), f.Player);
+        RunRound(f.G(), f.Player, f.Display);
         EXPECT_EQ(Attackers(f.Player), c.Expected) << c.AkiTick << " " << c.OgreLuck;
     }
 }
@@ -76,7 +76,7 @@ TEST(BattleOutcome, ExperienceAndGoldSplit) {
         if (c.OneTakesAll) first.Skills[100] = 1;
         PartyMember(g, 2)->Status = 0;
         first.Status = c.DownStatus;
-        PayOut(g, f.Player);
+        PayOut(g, f.Player, f.Display);
         for (int i = 1; i <= 3; ++i) {
             EXPECT_EQ(PartyMember(g, i)->Exp, c.Exp[static_cast<size_t>(i - 1)]) << i;
             EXPECT_EQ(PartyMember(g, i)->Gold, c.Gold[static_cast<size_t>(i - 1)]) << i;
@@ -97,14 +97,14 @@ TEST(BattleOutcome, EscapeReturnsToThePreviousSquare) {
         g.PartyY = 6;
         g.LastX = 5;
         g.LastY = 5;
-        StartBattle(g, f.Player, OgreEncounter);
+        StartBattle(g, f.Player, f.Display, OgreEncounter);
         if (g.Battle.Phase != BattlePhase::Commands) continue;
         for (int i = 1; i <= g.PartyCount; ++i)
             PartyMember(g, i)->HP = PartyMember(g, i)->MaxHP = 10000;
         PartyMember(g, 1)->Skills[8] = static_cast<int16_t>(c.RunnerSkill != 0);
         g.Battle.Monster(1, 1).Level = c.OgreLevel;
         const int roundsBefore = g.Battle.RoundNo;
-        EXPECT_EQ(Escape(g, f.Player), c.Expected);
+        EXPECT_EQ(Escape(g, f.Player, f.Display), c.Expected);
         if (c.Expected == BattleEnd::Escaped) {
             EXPECT_EQ(g.PartyY, 5);
             EXPECT_EQ(PartyMember(g, 1)->Escapes, 1);
@@ -125,7 +125,7 @@ int FindSeed(const char* text, Setup setup) {
         BattleFixture f(6);
         setup(f);
         f.G().Rng.Seed(static_cast<uint64_t>(seed));
-        StartBattle(f.G(), f.Player, OgreEncounter);
+        StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
         for (const auto& e : f.Player.Log())
             if (e.Text.find(text) != std::string::npos) return seed;
     }
@@ -142,7 +142,7 @@ TEST(BattleOpening, BackAttackStrikesTheRearAndRestoresTheOrder) {
     BattleFixture f(6);
     setup(f);
     f.G().Rng.Seed(static_cast<uint64_t>(seed));
-    EXPECT_EQ(StartBattle(f.G(), f.Player, OgreEncounter), BattleEnd::Ongoing);
+    EXPECT_EQ(StartBattle(f.G(), f.Player, f.Display, OgreEncounter), BattleEnd::Ongoing);
     // Reversed, the monsters reach only the last three of the marching order.
     for (int i = 1; i <= 6; ++i) {
         EXPECT_EQ(f.G().PartyList[static_cast<size_t>(i)], i);
@@ -170,7 +170,7 @@ TEST(BattleOpening, FriendlyGroupChangesAlignments) {
             PartyMember(f.G(), 5)->Race = 256;
             f.G().Rng.Seed(static_cast<uint64_t>(seed));
             if (c.Fight) f.Player.Yes();
-            const BattleEnd end = StartBattle(f.G(), f.Player, OgreEncounter);
+            const BattleEnd end = StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
             bool asked = false;
             for (const auto& e : f.Player.Log())
                 asked |= e.Kind == ScriptedPlayer::Shown::Question &&

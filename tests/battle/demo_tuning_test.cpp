@@ -88,16 +88,18 @@ std::unique_ptr<Game> LoadDemo() {
 Campaign TwentyFights(Game& game, uint64_t seed) {
     ScriptedPlayer player;
     player.Keep = false;
-    game.CurrentPlace = 21;
+    NullGameDisplay display;
     Campaign result;
     Muster(game);
     game.Rng.Seed(seed);
     for (int fight = 0; fight < Fights; ++fight) {
+        // Back into the first maze: a party that fell was brought home.
+        game.CurrentPlace = 21;
         game.CurrentFloor = static_cast<int16_t>(fight < Fights / 2 ? 1 : 2);
-        BattleEnd end = StartBattle(game, player, 0);
+        BattleEnd end = StartBattle(game, player, display, 0);
         while (end == BattleEnd::Ongoing && game.Battle.RoundNo < 100) {
             AutoCommands(game);
-            end = StartRound(game, player);
+            end = StartRound(game, player, display);
         }
         result.Won += end == BattleEnd::Victory ? 1 : 0;
         result.Lost += end == BattleEnd::Defeat ? 1 : 0;

@@ -26,7 +26,7 @@ struct Skirmish : BattleFixture {
         ogre.Items[2].ItemId = GemId;
         ogre.Class = 2;  // undead
         G().Rng.Seed(7);
-        CreateGroups(G(), Player, FindEncounterRow(G(), OgreEncounter));
+        CreateGroups(G(), Player, Display, FindEncounterRow(G(), OgreEncounter));
         G().Battle.ListShown = true;
         G().Battle.Monster(1, 0).Identified = -1;
         Aki().Command = 0;

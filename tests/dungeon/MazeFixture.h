@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "common/RecordingDisplay.h"
 #include "core/Game.h"
 #include "core/MazeMap.h"
 #include "core/ScriptedPlayer.h"
-#include "dungeon/MazeHooks.h"
 #include "dungeon/Movement.h"
 
 namespace kv::testing {
@@ -15,15 +15,7 @@ namespace kv::testing {
 struct MazeFixture {
     std::unique_ptr<Game> TheGame = std::make_unique<Game>();
     ScriptedPlayer Player;
-    MazeHooks Hooks;
-    int Saves = 0;
-    int Scene = -1;
-
-    MazeFixture() {
-        Hooks.Save = [this] { ++Saves; };
-        Hooks.PlayScene = [this](int scene) { Scene = scene; };
-        Hooks.Castle.Save = [this] { ++Saves; };
-    }
+    RecordingDisplay Display;
 
     Game& G() { return *TheGame; }
 
@@ -56,7 +48,7 @@ struct MazeFixture {
         G().PartyFacing = static_cast<int16_t>(facing);
         G().CurrentPartyNo = 1;
         // Monsters never interrupt unless a test asks for them.
-        LoadFloor(G(), Hooks);
+        LoadFloor(G(), Display);
         G().EncounterRate = 0;
         G().EncounterBase = 0;
     }

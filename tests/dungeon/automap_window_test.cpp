@@ -48,17 +48,17 @@ TEST_F(AutoMapWindowTest, WalkingFillsTheMapOfThisFloorOnly) {
     SetSeenDoors(g, MazeOf(21), 1, 9, 9, 0);
     maze_.Stand(2, 3, 1, 2);
     RecordVisit(g);  // where the party came in
-    TryStep(g, maze_.Player, false, maze_.Hooks);
-    TryStep(g, maze_.Player, false, maze_.Hooks);
-    TryStep(g, maze_.Player, false, maze_.Hooks);  // bumps into the door
-    TryStep(g, maze_.Player, true, maze_.Hooks);   // and opens it
-    TryStep(g, maze_.Player, false, maze_.Hooks);
-    MoveParty(g, maze_.Player, MoveKind::Right, maze_.Hooks);
+    TryStep(g, maze_.Player, false, maze_.Display);
+    TryStep(g, maze_.Player, false, maze_.Display);
+    TryStep(g, maze_.Player, false, maze_.Display);  // bumps into the door
+    TryStep(g, maze_.Player, true, maze_.Display);   // and opens it
+    TryStep(g, maze_.Player, false, maze_.Display);
+    MoveParty(g, maze_.Player, MoveKind::Right, maze_.Display);
     ASSERT_EQ(g.PartyX, 6);
     ASSERT_EQ(g.PartyFacing, 2);
-    TransferParty(g, 2, 6, 4, maze_.Hooks);
+    TransferParty(g, 2, 6, 4, maze_.Display);
     EXPECT_EQ(AutomapCellAt(g, 6, 4).State, AutomapCellState::Unseen);  // not until it moves
-    MoveParty(g, maze_.Player, MoveKind::Left, maze_.Hooks);
+    MoveParty(g, maze_.Player, MoveKind::Left, maze_.Display);
     EXPECT_EQ(g.PartyFacing, 1);
 
     AutoMapWindow window(Manager(), g);

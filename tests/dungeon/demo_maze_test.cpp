@@ -33,7 +33,8 @@ class DemoMaze : public ::testing::Test {
 
     void Face(int facing) {
         const int turn = (facing - f_.G().PartyFacing + 4) % 4;
-        if (turn != 0) last_ = MoveParty(f_.G(), f_.Player, static_cast<MoveKind>(turn), f_.Hooks);
+        if (turn != 0)
+            last_ = MoveParty(f_.G(), f_.Player, static_cast<MoveKind>(turn), f_.Display);
     }
 
     // A route as the README writes it: "S8 W2 E*" faces south and steps 8
@@ -45,7 +46,7 @@ class DemoMaze : public ::testing::Test {
             const bool door = token.back() == '*';
             const std::string digits = token.substr(1, token.size() - 1 - (door ? 1 : 0));
             const int steps = digits.empty() ? 1 : std::stoi(digits);
-            for (int i = 0; i < steps; ++i) last_ = TryStep(f_.G(), f_.Player, door, f_.Hooks);
+            for (int i = 0; i < steps; ++i) last_ = TryStep(f_.G(), f_.Player, door, f_.Display);
         }
     }
 
@@ -102,7 +103,7 @@ TEST_F(DemoMaze, TheSilverDoorOpensOnceWithItsKeyAndTheThroneStartsTheFight) {
     EXPECT_TRUE(At(3, 13, 9));
     EXPECT_EQ(last_.Outcome, MazeOutcome::EventBattle);
     EXPECT_EQ(last_.Encounter, 40);
-    RunEvents(g, f_.Player, EventTrigger::AfterBattle, f_.Hooks);
+    RunEvents(g, f_.Player, EventTrigger::AfterBattle, f_.Display);
     EXPECT_EQ(Flag(40), 1);
     EXPECT_EQ(Flag(23), 1);
     EXPECT_EQ(g.Roster[1].Items[1].ItemId, Crown);

@@ -8,6 +8,7 @@
 
 #include "MazeFixture.h"
 #include "character/Inventory.h"
+#include "core/Dice.h"
 #include "core/StringTable.h"
 #include "dungeon/Events.h"
 #include "dungeon/Movement.h"
@@ -575,7 +576,7 @@ TEST(MazeEvents, EachContentKind) {
         f.G().MazeEvents = {Event(k.Steps)};
         if (k.Setup) k.Setup(f);
         SCOPED_TRACE(k.What);
-        const EventRun run = RunEvents(f.G(), f.Player, EventTrigger::Arrival, f.Hooks);
+        const EventRun run = RunEvents(f.G(), f.Player, EventTrigger::Arrival, f.Display);
         EXPECT_TRUE(run.Fired);
         k.Check(f, run);
         EXPECT_EQ(f.Player.PendingAnswers(), 0u);
@@ -589,13 +590,13 @@ TEST(MazeEvents, TriggersMatchSquareFacingAndCaseAndRunInOrder) {
     f.G().MazeEvents = {Event({Content(14, 3)}), Event({Content(11, 1)}, 2),
                         Event({Content(11, 2)}, 1, 1), Event({Content(14, 8)}),
                         Event({Content(11, 3)}, 5)};
-    EventRun arrival = RunEvents(f.G(), f.Player, EventTrigger::Arrival, f.Hooks);
+    EventRun arrival = RunEvents(f.G(), f.Player, EventTrigger::Arrival, f.Display);
     EXPECT_EQ(arrival.Result, 8);  // both battles ran; the last one counts
     EXPECT_EQ(f.G().EventFlags[1] + f.G().EventFlags[2] + f.G().EventFlags[3], 0);
-    EventRun search = RunEvents(f.G(), f.Player, EventTrigger::Search, f.Hooks);
+    EventRun search = RunEvents(f.G(), f.Player, EventTrigger::Search, f.Display);
     EXPECT_EQ(search.Result, 0);
     EXPECT_EQ(f.G().EventFlags[3], 1);
-    EventRun nothing = RunEvents(f.G(), f.Player, EventTrigger::ItemUsed, f.Hooks);
+    EventRun nothing = RunEvents(f.G(), f.Player, EventTrigger::ItemUsed, f.Display);
     EXPECT_FALSE(nothing.Fired);
 }
 
@@ -611,17 +612,17 @@ TEST(MazeEvents, StepsAndTurnsFireTheirEvents) {
     fight.Y = 4;
     f.G().MazeEvents = {barrier, spinner, fight};
 
-    EXPECT_EQ(TryStep(f.G(), f.Player, false, f.Hooks).Outcome, MazeOutcome::None);
+    EXPECT_EQ(TryStep(f.G(), f.Player, false, f.Display).Outcome, MazeOutcome::None);
     EXPECT_EQ(f.G().PartyFacing, 1);  // spun to the east on arrival
     const int luna = f.G().LunaCount;
-    EXPECT_EQ(TryStep(f.G(), f.Player, false, f.Hooks).Outcome, MazeOutcome::None);
+    EXPECT_EQ(TryStep(f.G(), f.Player, false, f.Display).Outcome, MazeOutcome::None);
     EXPECT_EQ(f.G().PartyX, 4);  // the barrier held
     EXPECT_EQ(f.G().LunaCount, luna);
-    MoveParty(f.G(), f.Player, MoveKind::Left, f.Hooks);
+    MoveParty(f.G(), f.Player, MoveKind::Left, f.Display);
     EXPECT_EQ(f.G().PartyFacing, 1);  // turning north re-arms the spinner
     f.G().MazeEvents = {fight};
-    MoveParty(f.G(), f.Player, MoveKind::Left, f.Hooks);
-    const MoveResult r = TryStep(f.G(), f.Player, false, f.Hooks);
+    MoveParty(f.G(), f.Player, MoveKind::Left, f.Display);
+    const MoveResult r = TryStep(f.G(), f.Player, false, f.Display);
     EXPECT_EQ(r.Outcome, MazeOutcome::EventBattle);
     EXPECT_EQ(r.Encounter, 12);
     EXPECT_EQ(f.G().LastEventResult, 12);
@@ -646,7 +647,7 @@ TEST(MazeEvents, ASearchFindsAHiddenChestWhenNothingElseFires) {
     TreasureSpot(f.G(), SpotX, 3) = 4;
     TreasureSpot(f.G(), SpotY, 3) = 5;
     TreasureSpot(f.G(), SpotActive, 3) = 1;
-    const EventRun run = RunEvents(f.G(), f.Player, EventTrigger::Search, f.Hooks);
+    const EventRun run = RunEvents(f.G(), f.Player, EventTrigger::Search, f.Display);
     EXPECT_TRUE(run.Fired);
     EXPECT_EQ(run.ChestLevel, 2);
     EXPECT_EQ(TreasureSpot(f.G(), SpotActive, 3), 0);
@@ -681,12 +682,61 @@ TEST(MazeKeys, UsingAnItemAndSearchingRunTheirEvents) {
         f.G().MazeEvents = {Event({Content(14, 77)}, c.Trigger)};
         if (c.Choose) f.Player.Pick(1).Pick(2);
         int chest = -1;
-        const MoveResult r = c.Search ? SearchHere(f.G(), f.Player, f.Hooks, chest)
-                                      : UseItemHere(f.G(), f.Player, f.Hooks);
+        const MoveResult r = c.Search ? SearchHere(f.G(), f.Player, f.Display, chest)
+                                      : UseItemHere(f.G(), f.Player, f.Display);
         EXPECT_EQ(r.Outcome, c.Want) << c.What;
         EXPECT_EQ(r.Encounter, c.Want == MazeOutcome::EventBattle ? 77 : 0) << c.What;
         const bool toldNothing = c.Search && c.Trigger != 5 && c.Told;
         EXPECT_EQ(f.Player.Saw("何も見つからなかった"), toldNothing) << c.What;
+    }
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// The special encounter of the two last mazes: once its rolls land on the
+// party and it stays, the battle it asks for plays the scene it chose.
+TEST(MazeEvents, TheSpecialEncounterChoosesItsBattleMusic) {
+    struct Case {
+        bool SkilledMember;  // a member with skill 95 meets the boss
+        int FirstEncounter, LastEncounter, Scene;
+    };
+    const Case cases[] = {{false, 495, 498, SceneBattle2}, {true, 512, 513, SceneBoss1}};
+    for (const Case& c : cases) {
+        MazeFixture f;
+        f.AddMember(1).Skills[95] = c.SkilledMember ? 1 : 0;
+        f.AddMember(2, "Ｂｏｂ");
+        // A seed whose fourth roll (1d2) is 1; the party stands where the
+        // first three put it.
+        int y = 0, x = 0, facing = 0;
+        for (uint64_t seed = 1;; ++seed) {
+            Random probe(seed);
+            y = Dice(probe, 1, 20, -1);
+            x = Dice(probe, 1, 20, -1);
+            facing = Dice(probe, 1, 4, -1);
+            if (Dice(probe, 1, 2, 0) == 1) {
+                f.G().Rng.Seed(seed);
+                break;
+            }
+        }
+        f.Stand(x, y, facing, 1, 24);
+        const Random rolls = f.G().Rng;
+        f.Display.Seconds = 1000;  // not yet: more than 1000 seconds must have passed
+        EXPECT_EQ(RunEvents(f.G(), f.Player, EventTrigger::Arrival, f.Display).Result, 0);
+        EXPECT_FALSE(f.G().SpecialEncounterUsed);
+
+        f.G().Rng = rolls;
+        f.Display.Seconds = 1000.5;
+        f.Player.Yes();
+        const int encounter = RunEvents(f.G(), f.Player, EventTrigger::Arrival, f.Display).Result;
+        EXPECT_GE(encounter, c.FirstEncounter) << c.SkilledMember;
+        EXPECT_LE(encounter, c.LastEncounter) << c.SkilledMember;
+        EXPECT_EQ(f.G().Config.BattleScene, c.Scene) << c.SkilledMember;
+        // Chosen for the battle, not played yet: the maze's music goes on.
+        EXPECT_EQ(f.Display.Scene(), SceneMaze1);
     }
 }
 

@@ -26,7 +26,7 @@ TEST(MazeStep, MovesOneCellAndWrapsAtTheEdges) {
         MazeFixture f;
         f.AddMember(1);
         f.Stand(c.X, c.Y, c.Facing);
-        const MoveResult r = TryStep(f.G(), f.Player, false, f.Hooks);
+        const MoveResult r = TryStep(f.G(), f.Player, false, f.Display);
         EXPECT_EQ(r.Outcome, MazeOutcome::None);
         EXPECT_EQ(f.G().PartyX, c.WantX) << c.X << "," << c.Y << " facing " << c.Facing;
         EXPECT_EQ(f.G().PartyY, c.WantY) << c.X << "," << c.Y << " facing " << c.Facing;
@@ -60,7 +60,7 @@ TEST(MazeStep, WallsBumpAndDoorsOpenOnlyToTheOpenDoorKey) {
         f.AddMember(1);
         f.Walls(6, 6, c.Walls, c.Doors);
         f.Stand(6, 6, 0);
-        const MoveResult r = TryStep(f.G(), f.Player, c.OpenDoorKey, f.Hooks);
+        const MoveResult r = TryStep(f.G(), f.Player, c.OpenDoorKey, f.Display);
         EXPECT_EQ(f.G().PartyY, c.Passes ? 5 : 6) << c.What;
         EXPECT_EQ(r.Outcome, c.Passes ? MazeOutcome::None : MazeOutcome::Bumped) << c.What;
         EXPECT_EQ(f.Player.Saw("いてっ！"), !c.Passes) << c.What;
@@ -106,7 +106,7 @@ TEST(MazeStep, PoisonAndRegenerationPerStep) {
         m.Skills[DoubleRegenSkill] = c.Skill66 ? 1 : 0;
         m.Gold = c.Gold;
         f.Stand(3, 3, 2);
-        TryStep(f.G(), f.Player, false, f.Hooks);
+        TryStep(f.G(), f.Player, false, f.Display);
         EXPECT_EQ(m.HP, c.WantHP) << c.What;
         EXPECT_EQ(m.Gold, c.WantGold) << c.What;
         EXPECT_EQ(m.Walk, (c.Status & StatusDead) != 0 ? 0 : 1) << c.What;
@@ -120,12 +120,12 @@ TEST(MazeStep, PoisonKillsAndALastDeathWipesThePartyOut) {
     a.Status = b.Status = StatusPoison;
     a.HP = b.HP = 1;
     f.Stand(7, 8, 1, 2);
-    const MoveResult r = TryStep(f.G(), f.Player, false, f.Hooks);
+    const MoveResult r = TryStep(f.G(), f.Player, false, f.Display);
     EXPECT_EQ(r.Outcome, MazeOutcome::WipedOut);
     EXPECT_TRUE(f.Player.Saw("Ａは\n死んだ・・・"));
     EXPECT_TRUE(f.Player.Saw("Ｂは\n死んだ・・・"));
     EXPECT_TRUE(f.Player.Saw("パーティーは全滅した"));
-    EXPECT_EQ(f.Scene, WipedOutScene);
+    EXPECT_EQ(f.Display.Scene(), SceneWipeOut);
     EXPECT_EQ(f.G().PartyCount, 0);
     EXPECT_EQ(f.G().CurrentFloor, 0);
     // The bodies lie where the party fell.
@@ -137,7 +137,7 @@ TEST(MazeStep, PoisonKillsAndALastDeathWipesThePartyOut) {
         EXPECT_EQ(c->PosY, 8);
         EXPECT_EQ(c->PartyNo, 1);
     }
-    EXPECT_GE(f.Saves, 1);
+    EXPECT_GE(f.Display.Saves, 1);
 }
 
 TEST(MazeStep, BothMoonsNewMoveTheTreasureAndCountACycle) {
@@ -146,12 +146,12 @@ TEST(MazeStep, BothMoonsNewMoveTheTreasureAndCountACycle) {
     f.Stand(0, 0, 2);
     f.G().LunaCount = 479;
     f.G().ArtemisCount = 638;
-    TryStep(f.G(), f.Player, false, f.Hooks);
+    TryStep(f.G(), f.Player, false, f.Display);
     EXPECT_EQ(f.G().LunaCount, 0);
     EXPECT_EQ(f.G().ArtemisCount, 639);
     EXPECT_EQ(m.StepCycles, 0);
     f.G().LunaCount = 479;
-    TryStep(f.G(), f.Player, false, f.Hooks);
+    TryStep(f.G(), f.Player, false, f.Display);
     EXPECT_EQ(f.G().LunaCount, 0);
     EXPECT_EQ(f.G().ArtemisCount, 0);
     EXPECT_EQ(m.StepCycles, 1);
@@ -176,7 +176,7 @@ TEST(MazeTurn, TurnsAndRecordsTheCell) {
         f.AddMember(1);
         f.Walls(2, 2, EdgeNorth | EdgeWest, EdgeWest);
         f.Stand(2, 2, c.From);
-        MoveParty(f.G(), f.Player, c.Kind, f.Hooks);
+        MoveParty(f.G(), f.Player, c.Kind, f.Display);
         EXPECT_EQ(f.G().PartyFacing, c.Want);
         EXPECT_EQ(f.G().PartyX, 2);
         EXPECT_EQ(SeenWalls(f.G(), 1, 1, 2, 2), EdgeNorth | EdgeWest);
@@ -257,12 +257,15 @@ TEST(MazeEncounters, AStepMeetsMonstersAndTheFloorListsItsEncounters) {
     row(4, 14, 1, 1);
     f.Stand(0, 0, 2);
     EXPECT_EQ(f.G().FloorMonsters, (std::vector<int16_t>{11, 14}));
-    EXPECT_EQ(f.Scene, DungeonScene);
+    EXPECT_EQ(f.Display.Scene(), SceneMaze1);
     f.G().EncounterRate = 2;
     f.G().EncounterBase = 5000;
-    const MoveResult r = TryStep(f.G(), f.Player, false, f.Hooks);
+    const MoveResult r = TryStep(f.G(), f.Player, false, f.Display);
     EXPECT_EQ(r.Outcome, MazeOutcome::RandomBattle);
-    EXPECT_EQ(f.Scene, RandomBattleScene);
+    // The battle music is chosen, not played: the maze's plays on until
+    // monsters appear.
+    EXPECT_EQ(f.G().Config.BattleScene, SceneBattle1);
+    EXPECT_EQ(f.Display.Scene(), SceneMaze1);
 }
 
 TEST(MazeLanding, RockAndTheDeepErasePastTheTopKills) {
@@ -287,8 +290,8 @@ TEST(MazeLanding, RockAndTheDeepErasePastTheTopKills) {
         f.AddMember(2);
         if (c.Rock) f.Walls(9, 9, AllEdges, 0, c.Floor);
         f.Stand(1, 1, 0);
-        TransferParty(f.G(), c.Floor, 9, 9, f.Hooks);
-        EXPECT_EQ(CheckLanding(f.G(), f.Player, f.Hooks), c.Want) << c.What;
+        TransferParty(f.G(), c.Floor, 9, 9, f.Display);
+        EXPECT_EQ(CheckLanding(f.G(), f.Player, f.Display), c.Want) << c.What;
         if (c.Want == 0) {
             EXPECT_EQ(f.G().PartyCount, 2) << c.What;
             EXPECT_EQ(f.G().Roster[1].PosX, 9) << c.What;
@@ -296,7 +299,7 @@ TEST(MazeLanding, RockAndTheDeepErasePastTheTopKills) {
             continue;
         }
         EXPECT_EQ(f.G().PartyCount, 0) << c.What;
-        EXPECT_EQ(f.Saves, 1) << c.What;
+        EXPECT_EQ(f.Display.Saves, 1) << c.What;
         if (*c.Text != 0) {
             EXPECT_EQ(f.Player.Messages().back(), c.Text) << c.What;
         }

@@ -145,6 +145,13 @@ class Flow {
         return texts;
     }
 
+    // The music scenes played, in order.
+    std::vector<int> Scenes() const {
+        std::vector<int> scenes;
+        for (const nlohmann::json& line : Lines("music")) scenes.push_back(line["scene"]);
+        return scenes;
+    }
+
     // The save file on disk, read into a fresh game.
     std::unique_ptr<Game> SavedGame() const {
         auto saved = std::make_unique<Game>();

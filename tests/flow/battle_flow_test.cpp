@@ -136,6 +136,12 @@ TEST(BattleScreenFlow, EveryMemberGivesACommandAndTheWinIsPaidIntoTheSave) {
     EXPECT_EQ(exp, 120);
     EXPECT_EQ(gold, 100);
     EXPECT_EQ(saved->MonsterKillCount[PixieId], 4);
+    // The fanfare of the encounter, the event's battle scene (none chosen
+    // yet: silence), the victory, and the maze's music back.
+    const std::vector<int> scenes = flow.Scenes();
+    ASSERT_GE(scenes.size(), 4u);
+    EXPECT_EQ(std::vector<int>(scenes.end() - 4, scenes.end()),
+              (std::vector<int>{SceneEncounter, SceneSilence, SceneVictory, SceneMaze1}));
 }
 
 TEST(BattleScreenFlow, ANewLeaderRunsAndThePartyIsBackOnTheSquareItCameFrom) {
@@ -153,6 +159,7 @@ TEST(BattleScreenFlow, ANewLeaderRunsAndThePartyIsBackOnTheSquareItCameFrom) {
     EXPECT_EQ(flow.State().PartyY, 0) << "back on the entrance";
     EXPECT_EQ(flow.State().MenuState, MenuStates::Maze);
     EXPECT_EQ(flow.SavedGame()->Roster[1].Escapes, 1);
+    EXPECT_EQ(flow.Scenes().back(), SceneMaze1) << "the maze's music after the escape";
 }
 
 TEST(BattleScreenFlow, AWipedOutPartyGoesHomeIsSavedWhereItFellAndIsFoundThere) {
@@ -171,6 +178,11 @@ TEST(BattleScreenFlow, AWipedOutPartyGoesHomeIsSavedWhereItFellAndIsFoundThere) 
     ASSERT_EQ(ends, std::vector<BattleEnd>{BattleEnd::Defeat});
     const std::vector<std::string> dialogs = flow.Dialogs();
     EXPECT_NE(std::find(dialogs.begin(), dialogs.end(), "パーティーは全滅した"), dialogs.end());
+    const std::vector<int> scenes = flow.Scenes();
+    const auto fell = std::find(scenes.begin(), scenes.end(), SceneWipeOut);
+    ASSERT_NE(fell, scenes.end());
+    EXPECT_EQ(std::count(fell, scenes.end(), SceneVictory), 0);
+    EXPECT_EQ(scenes.back(), SceneCastle);
     const auto saved = flow.SavedGame();
     EXPECT_EQ(saved->Roster[1].Status & StatusDead, StatusDead);
     EXPECT_EQ(saved->Roster[1].Place, 21);

@@ -201,7 +201,8 @@ void FakeBattles(Flow& flow, std::vector<int>& started, BattleEnd end) {
         ScreenContext& context = session.Screens();
         context.StartBattle = [&context, &started, end](int encounter) {
             started.push_back(encounter);
-            if (end == BattleEnd::Defeat) Defeat(context.TheGame, context.ThePlayer);
+            if (end == BattleEnd::Defeat)
+                Defeat(context.TheGame, context.ThePlayer, context.TheDisplay);
             context.BattleOver(end);
         };
     };
@@ -316,6 +317,11 @@ TEST(MazeFlow, TheCampIdentifiesAndAppraises) {
     EXPECT_NE(itemRows.back().find("ソード"), std::string::npos);
     const auto saved = flow.SavedGame();
     EXPECT_EQ(saved->Roster[1].Items[1].ItemFlags & Unidentified, 0);
+    // The camp has its own music; the maze's comes back as it closes.
+    const std::vector<int> scenes = flow.Scenes();
+    ASSERT_GE(scenes.size(), 2u);
+    EXPECT_EQ(std::vector<int>(scenes.end() - 2, scenes.end()),
+              (std::vector<int>{SceneCamp, SceneMaze1}));
 }
 
 }  // namespace

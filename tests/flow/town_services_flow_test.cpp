@@ -1,6 +1,7 @@
 // The inn, the temple and the fortune teller played by keys alone: a stay in
 // every room, a level earned in the kennel, a revival, every ranking, and a
 // fusion, each checked in the save file.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,12 @@ TEST(InnFlow, EveryRoomHealsAgesAndChargesAndTheKennelRaisesALevel) {
     EXPECT_EQ(dialogs[11], "何週間宿泊しますか？");
     EXPECT_EQ(dialogs[12], "アリスは\nリッチな気分で眠っている・・・");
     EXPECT_EQ(dialogs[13].rfind("次のＬＶまであと", 0), 0u);
+    // The room speaks for itself, the innkeeper for the rest.
+    const std::vector<nlohmann::json> lines = flow.Lines("dialog");
+    EXPECT_EQ(lines[0]["title"], "いぬごや");
+    EXPECT_EQ(lines[11]["title"], "ＶＩＰルーム");
+    EXPECT_EQ(lines[12]["title"], "ＶＩＰルーム");
+    EXPECT_EQ(lines[13]["title"], "宿屋の主人");
     EXPECT_EQ(flow.State().Roster[2].Level, 2) << "Bob rose a level";
     const nlohmann::json rooms = flow.Lines("menu").back();
     EXPECT_EQ(rooms["rows"][2], "3)シングルルーム   １Ｗ／５０　 ＨＰ＋３");
@@ -88,6 +95,10 @@ TEST(TempleFlow, ADeadCharacterInTownIsRevivedForHisFee) {
         (std::vector<int>{saved->Roster[3].Status, saved->Roster[3].HP, saved->Roster[3].Revivals}),
         (std::vector<int>{0, 10, 1}));
     EXPECT_EQ(flow.Dialogs(), (std::vector<std::string>{"貧乏人め！！", "回復した"}));
+    // The temple keeps the castle's music.
+    const std::vector<int> scenes = flow.Scenes();
+    EXPECT_EQ(std::count(scenes.begin(), scenes.end(), SceneTemple), 0);
+    EXPECT_EQ(scenes.back(), SceneCastle);
     // Nobody else needs help: the castle takes the keys back.
     EXPECT_EQ(flow.State().MenuState, MenuStates::Castle);
 }
@@ -116,6 +127,8 @@ TEST(FortuneFlow, EveryRankingOpensAndARecipeFuses) {
         if (line["name"] == "fdlgRank") summaries.push_back(line["caption"]);
     }
     ASSERT_EQ(summaries.size(), 9u);
+    const std::vector<int> scenes = flow.Scenes();
+    EXPECT_NE(std::find(scenes.begin(), scenes.end(), SceneStarReader), scenes.end());
     EXPECT_EQ(summaries[6], "倒打モンスター総数　３１　　倒打モンスター種数　１／１");
     const auto saved = flow.SavedGame();
     int rings = 0;

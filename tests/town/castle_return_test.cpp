@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/RecordingDisplay.h"
 #include "core/Game.h"
 #include "core/PartyPanel.h"
 #include "core/ScriptedPlayer.h"
@@ -41,22 +42,17 @@ Game PartyInTheMaze(const std::vector<int32_t>& statuses) {
     return game;
 }
 
-struct Trip {
-    int saves = 0;
-    int castleShown = 0;
-    std::vector<bool> partyWindow;
-};
+// The castle screen rebuilds the party from the roster as it comes back.
+struct Trip : testing::RecordingDisplay {
+    explicit Trip(Game& game) : game_(game) {}
+    void ShowCastle() override {
+        RecordingDisplay::ShowCastle();
+        RebuildPartyList(game_);
+    }
 
-CastleReturnHooks Hooks(Game& game, Trip& run) {
-    CastleReturnHooks hooks;
-    hooks.Save = [&run] { ++run.saves; };
-    hooks.ShowCastle = [&game, &run] {
-        ++run.castleShown;
-        RebuildPartyList(game);
-    };
-    hooks.ShowPartyWindow = [&run](bool shown) { run.partyWindow.push_back(shown); };
-    return hooks;
-}
+  private:
+    Game& game_;
+};
 
 TEST(CastleReturn, ConditionsWearOffOrDropTheMemberOut) {
     struct Case {
@@ -82,8 +78,8 @@ TEST(CastleReturn, ConditionsWearOffOrDropTheMemberOut) {
         // The member under test walks second behind a healthy leader.
         Game game = PartyInTheMaze({0, test.status});
         ScriptedPlayer player;
-        Trip run;
-        ReturnToCastle(game, player, Hooks(game, run));
+        Trip run(game);
+        ReturnToCastle(game, player, run);
         const Creature& c = game.Roster[2];
         EXPECT_EQ(c.Status, test.after) << test.status;
         EXPECT_EQ(c.Place, test.staysInParty ? 1 : 0) << test.status;
@@ -95,8 +91,8 @@ TEST(CastleReturn, ConditionsWearOffOrDropTheMemberOut) {
         EXPECT_EQ(game.CurrentFloor, 0);
         EXPECT_EQ(game.PartyEffects, 0);
         EXPECT_EQ(game.PartyBlessings, 0);
-        EXPECT_EQ(run.saves, 1);
-        EXPECT_EQ(run.castleShown, 1);
+        EXPECT_EQ(run.Saves, 1);
+        EXPECT_EQ(run.CastleShown, 1);
         EXPECT_TRUE(player.Messages().empty());
     }
 }
@@ -104,8 +100,8 @@ TEST(CastleReturn, ConditionsWearOffOrDropTheMemberOut) {
 TEST(CastleReturn, ALostMemberIsErasedFromTheRoster) {
     Game game = PartyInTheMaze({0, StatusLost | StatusDead, 0});
     ScriptedPlayer player;
-    Trip run;
-    ReturnToCastle(game, player, Hooks(game, run));
+    Trip run(game);
+    ReturnToCastle(game, player, run);
     EXPECT_EQ(game.Roster[2].Id, 0);
     EXPECT_EQ(game.Roster[2].Name, "");
     EXPECT_EQ(game.PartyCount, 2);
@@ -117,8 +113,8 @@ TEST(CastleReturn, ThePrizeBroughtHomeShowsTheEndingOnce) {
     game.EventFlags[EndingFlag] = 1;
     game.Roster[2].Items[9].ItemId = EndingItem;
     ScriptedPlayer player;
-    Trip run;
-    ReturnToCastle(game, player, Hooks(game, run));
+    Trip run(game);
+    ReturnToCastle(game, player, run);
     std::vector<std::string> ending;
     for (int id = 200; id <= 205; ++id) ending.emplace_back(ResString(id));
     EXPECT_EQ(player.Messages(), ending);
@@ -126,17 +122,18 @@ TEST(CastleReturn, ThePrizeBroughtHomeShowsTheEndingOnce) {
     EXPECT_EQ(game.Roster[2].Insignia[1], 1);
     EXPECT_EQ(game.Roster[3].Insignia[1], 0) << "the fallen member left the party first";
     EXPECT_EQ(game.EventFlags[EndingFlag], 0);
-    EXPECT_EQ(run.partyWindow, (std::vector<bool>{false, true}));
+    EXPECT_EQ(run.PartyWindow, (std::vector<bool>{false, true}));
 
     // The next trip home shows nothing.
     player.Clear();
-    ReturnToCastle(game, player, Hooks(game, run));
+    ReturnToCastle(game, player, run);
     EXPECT_TRUE(player.Messages().empty());
 
     // Without the prize the pending ending waits.
     Game without = PartyInTheMaze({0});
     without.EventFlags[EndingFlag] = 1;
-    ReturnToCastle(without, player, Hooks(without, run));
+    Trip home(without);
+    ReturnToCastle(without, player, home);
     EXPECT_TRUE(player.Messages().empty());
     EXPECT_EQ(without.EventFlags[EndingFlag], 1);
 }

@@ -7,6 +7,7 @@
 
 #include "UiFixture.h"
 #include "core/Game.h"
+#include "core/ScriptedPlayer.h"
 #include "ui/CharacterItems.h"
 #include "ui/Dialogs.h"
 #include "ui/MessageLabel.h"
@@ -294,6 +295,46 @@ TEST_F(DialogTest, EveryDialogShownGoesToTheTranscript) {
         R"({"t":"dialog","kind":2,"text":"不明な種類"})",
     };
     EXPECT_EQ(TranscriptLines(), expected);
+}
+
+// A title heads the window above the message and goes into the dialog's
+// transcript line; the player's titles nest and come back as they end.
+TEST_F(DialogTest, ATitleHeadsTheDialogAndItsTranscriptLine) {
+    ASSERT_NO_FATAL_FAILURE(Open("Space Space Space"));
+    ScriptedPlayer rules;  // only its titles are used here
+    std::vector<std::string> titles;
+    {
+        const DialogTitle inn(rules, "宿屋の主人");
+        {
+            const DialogTitle room(rules, "いぬごや");
+            titles.push_back(rules.Title());
+        }
+        titles.push_back(rules.Title());
+    }
+    titles.push_back(rules.Title());
+    EXPECT_EQ(titles, (std::vector<std::string>{"いぬごや", "宿屋の主人", ""}));
+
+    D().ShowDialog("お金が足りませんよ", DialogMessage, "", "宿屋の主人");
+    Ask("一行", DialogMessage);
+    D().ShowDialog("一行", DialogMessage, "", "");
+    EXPECT_EQ(TranscriptLines(),
+              (std::vector<std::string>{
+                  R"({"t":"dialog","kind":2,"text":"お金が足りませんよ","title":"宿屋の主人"})",
+                  R"({"t":"dialog","kind":2,"text":"一行"})",
+                  R"({"t":"dialog","kind":2,"text":"一行"})"}));
+
+    DialogWindow& box = D().dlgInpBox;
+    box.lblTitle.SetCaption("");
+    const Rect untitled = WhereWillBe(box.lblMsg, "一行", DialogMessage);
+    const int untitledHeight = box.Height;
+    EXPECT_FALSE(box.lblTitle.Visible);
+    box.lblTitle.SetCaption("ゴルドラン店主");
+    const Rect text = WhereWillBe(box.lblMsg, "一行", DialogMessage);
+    const Rect title = box.lblTitle.CanvasBounds();
+    EXPECT_TRUE(box.lblTitle.Visible);
+    EXPECT_LE(title.Y + title.H, text.Y) << "the title stands above the message";
+    EXPECT_GT(text.Y - box.Top, untitled.Y - box.Top);
+    EXPECT_GT(box.Height, untitledHeight);
 }
 
 TEST_F(DialogTest, ControlsShownFollowTheKindAndTheTextSizesTheWindow) {

@@ -1,0 +1,29 @@
+#pragma once
+// A display that shows nothing and remembers what the rules asked of it:
+// the music scenes in order, the saves, the castle and the picture.
+#include <vector>
+
+#include "core/GameDisplay.h"
+
+namespace kv::testing {
+
+struct RecordingDisplay : NullGameDisplay {
+    std::vector<int> Scenes;
+    int Saves = 0;
+    int CastleShown = 0;
+    int PictureHidden = 0;
+    std::vector<bool> PartyWindow;
+    double Seconds = 0;  // what SecondsRunning answers
+
+    void PlayScene(int scene) override { Scenes.push_back(scene); }
+    void Save() override { ++Saves; }
+    void ShowCastle() override { ++CastleShown; }
+    void ShowPartyWindow(bool shown) override { PartyWindow.push_back(shown); }
+    void HideMonsterPicture() override { ++PictureHidden; }
+    double SecondsRunning() override { return Seconds; }
+
+    // The scene last asked for, -1 before any.
+    int Scene() const { return Scenes.empty() ? -1 : Scenes.back(); }
+};
+
+}  // namespace kv::testing
