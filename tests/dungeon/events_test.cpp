@@ -633,7 +633,7 @@ TEST(MazeEvents, AFightBeforeAStepIsFoughtWithThePartyAlreadyAcross) {
     f.AddMember(1);
     f.Stand(4, 5, 0);
     f.G().MazeEvents = {Event({Content(14, 12)}, 2)};
-    EXPECT_EQ(TryStep(f.G(), f.Player, false, f.Hooks).Encounter, 12);
+    EXPECT_EQ(TryStep(f.G(), f.Player, false, f.Display).Encounter, 12);
     // Across, so the fight is behind it; a flight leads back to (4, 5).
     EXPECT_EQ((std::vector<int>{f.G().PartyY, f.G().LastY}), (std::vector<int>{4, 5}));
 }
