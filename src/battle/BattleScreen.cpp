@@ -26,8 +26,6 @@ namespace kv {
 
 namespace {
 
-constexpr int OutOfReachText = 3023;  // "そこに攻撃は届かない"
-constexpr int WipedOutText = 1060;    // "パーティーは全滅した"
 constexpr std::string_view Appeared = "モンスターが現れた";
 
 // Where the battle's controls sit: the monster list across the top, the
@@ -162,7 +160,7 @@ class BattleScreen : public Screen {
         Game& game = context_.TheGame;
         const BattleState& b = game.Battle;
         if (text == Appeared) context_.Music.PlayScene(SceneEncounter);
-        if (text == ResString(WipedOutText)) {
+        if (text == ResString(Str::PartyWipedOut)) {
             context_.Music.PlayScene(SceneWipeOut);
             HidePicture();
         } else if (b.ListShown && b.GroupCount == 0 && b.Phase != BattlePhase::None &&
@@ -284,7 +282,7 @@ class BattleScreen : public Screen {
         entries_ =
             c != nullptr ? MemberEntries(game, *c, game.Battle.InputIndex) : ConfirmationEntries();
         std::vector<std::string> rows;
-        for (BattleEntry e : entries_) rows.emplace_back(EntryDef(e).Text);
+        for (BattleEntry e : entries_) rows.emplace_back(ResString(EntryDef(e).Text));
         lstBattleCommand.AddItems(0, rows);
         lstBattleCommand.SetCaption(c != nullptr ? c->Name : "");
         lstBattleCommand.SetListIndex(0);
@@ -409,7 +407,7 @@ class BattleScreen : public Screen {
         Creature* c = PartyMember(game, b.InputIndex);
         if (c == nullptr || row < 0 || row >= lstMonster.ListCount()) return;
         if (pending_ == BattleEntry::Fight && !ReachesRow(game, *c, b.InputIndex, row)) {
-            player_.Message(ResString(OutOfReachText));
+            player_.Message(ResString(Str::OutOfReach));
             lstMonster.SetListIndex(0);
             return;
         }

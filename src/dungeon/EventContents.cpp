@@ -28,13 +28,9 @@ constexpr const char* LockedText = "鍵がかかっている";
 constexpr const char* WhoOpensText = "だれが開けますか？";
 constexpr const char* OpenedText = "鍵を開けた";
 constexpr const char* StayedShutText = "鍵は開かなかった";
-constexpr int SparedText = 1023;
-constexpr int CannotText = 1003;
 
 constexpr int StairsDown = 1;
 constexpr int RandomFacing = 4;
-constexpr int32_t Levitation = 4;  // party effect: floating over floor traps
-constexpr int LockSkill = 3;
 constexpr int FirstConditionAttribute = 15;
 constexpr int LastConditionAttribute = 34;
 constexpr int LastAttribute = 36;
@@ -123,7 +119,7 @@ void Transfer(Game& game, Player& player, const Contents& c, EventRun& run,
 }
 
 void FloorTrap(Game& game, Player& player, const Contents& c, const MazeHooks& hooks) {
-    if ((game.PartyEffects & Levitation) != 0) {
+    if ((game.PartyEffects & PartyEffectLevitation) != 0) {
         player.Message(FloatingText);
         return;
     }
@@ -132,7 +128,7 @@ void FloorTrap(Game& game, Player& player, const Contents& c, const MazeHooks& h
         Creature* m = PartyMember(game, i);
         if (m == nullptr || (m->Status & GoneMask) != 0) continue;
         if (Dice(game.Rng, 1, 20, 0) >= m->Luck) {
-            player.Message(m->Name + std::string(ResString(SparedText)));
+            player.Message(m->Name + std::string(ResString(Str::NoEffect)));
             continue;
         }
         player.Message(DamageCreature(*m, Dice(game.Rng, DiceCount(c.Dice.DA), 10, 0)));
@@ -198,12 +194,12 @@ bool TryLock(Game& game, Player& player, int difficulty) {
     player.Message(LockedText);
     Creature* m = Choose(game, player, WhoOpensText);
     if (m == nullptr) return false;
-    if (HasSkill(*m, LockSkill)) {
+    if (HasSkill(*m, Skill::UnlockChests)) {
         const bool opened = difficulty < Dice(game.Rng, 1, m->Dexterity, 0) + m->Level;
         player.Message(opened ? OpenedText : StayedShutText);
         return opened;
     }
-    player.Message((m->Status & IdleMask) != 0 ? ResString(CannotText) : StayedShutText);
+    player.Message((m->Status & IdleMask) != 0 ? ResString(Str::Cannot) : StayedShutText);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/MazeMap.h"
 #include "core/StringTable.h"
 #include "dungeon/Movement.h"
 #include "dungeon/PartyMembers.h"
@@ -12,8 +13,6 @@ namespace kv {
 
 namespace {
 
-constexpr int PlaceNameText = 1400;
-constexpr int WipedOutText = 1060;
 constexpr const char* PartyWipedText = "そのパーティーは全滅しています";
 constexpr const char* PartyFullText = "これ以上パーティーを増やせません";
 constexpr const char* NobodyText = "誰もいない";
@@ -31,7 +30,7 @@ constexpr std::array<EntryRow, 2> UnlockedMazes{{{"A)", 24}, {"S)", 25}}};
 constexpr std::array<int, 2> UnlockFlags{UnlockPlace24Flag, UnlockPlace25Flag};
 
 std::string PlaceName(int place) {
-    return std::string(ResString(PlaceNameText + place));
+    return std::string(ResString(Str::PlaceStoneAbyss, place - FirstMazePlace - 1));
 }
 
 // The members carry the party's place with them.
@@ -96,7 +95,7 @@ bool EnterMaze(Game& game, Player& player, int place, const MazeHooks& hooks) {
     game.CurrentFloor = EntryFloor;
     game.PartyX = game.PartyY = game.LastX = game.LastY = 0;
     game.PartyFacing = EntryFacing;
-    game.ScreenState = 0;
+    game.ScreenState = ScreenStates::Map;
     WriteLocation(game);
     LoadFloor(game, hooks);
     Call(hooks.RefreshParty);
@@ -138,7 +137,7 @@ bool ResumeAdventure(Game& game, Player& player, int slot, const MazeHooks& hook
     game.PartyX = game.LastX = leader.PosX;
     game.PartyY = game.LastY = leader.PosY;
     game.PartyFacing = ResumeFacing;
-    game.ScreenState = 0;
+    game.ScreenState = ScreenStates::Map;
     WriteLocation(game);
     LoadFloor(game, hooks);
     Call(hooks.RefreshParty);
@@ -175,8 +174,8 @@ void HandleWipeOut(Game& game, Player& player, const MazeHooks& hooks) {
     SetPartyDown(game);
     Call(hooks.Save);
     if (hooks.PlayScene) hooks.PlayScene(WipedOutScene);
-    player.Message(ResString(WipedOutText));
-    game.ScreenState = 0;
+    player.Message(ResString(Str::PartyWipedOut));
+    game.ScreenState = ScreenStates::Map;
     ToCastle(game, player, hooks);
 }
 

@@ -25,7 +25,6 @@ namespace kv {
 
 namespace {
 
-constexpr int MazeCaptionText = 1;
 constexpr std::string_view NoBattleYet = "戦闘はまだ準備中です。";
 constexpr double SecondsPerDay = 24 * 60 * 60;
 constexpr uint32_t ArrowColour = Rgb(255, 255, 255);
@@ -66,7 +65,7 @@ class MazeScreen : public Screen {
 
     // The party is in the maze: the view replaces the command menu.
     void Show() {
-        context_.Main.SetCaption(std::string(ResString(MazeCaptionText)));
+        context_.Main.SetCaption(std::string(ResString(Str::MazeCaption)));
         if (context_.TheGame.MenuState != MenuStates::Maze) {
             context_.Main.SetCommandMenu(MenuStates::Maze);
         } else {
@@ -107,7 +106,7 @@ class MazeScreen : public Screen {
         Game& game = context_.TheGame;
         // The party window and the reorder panel have the keys while open.
         if (main.fraParty.Enabled || main.fraReorder.IsShown()) return false;
-        if (game.ScreenState != 0 || game.CurrentFloor < 1) return true;
+        if (game.ScreenState != ScreenStates::Map || game.CurrentFloor < 1) return true;
         if ((shift & Key::AltMask) != 0) return false;
         Player& player = context_.ThePlayer;
         switch (keyCode) {
@@ -194,7 +193,7 @@ class MazeScreen : public Screen {
     // The battle is over: the party carries on in the maze, or goes home.
     void BattleOver(BattleEnd end) {
         Game& game = context_.TheGame;
-        game.ScreenState = 0;
+        game.ScreenState = ScreenStates::Map;
         const bool eventBattle = eventBattle_;
         eventBattle_ = false;
         if (end == BattleEnd::Defeat) {

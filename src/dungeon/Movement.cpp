@@ -22,8 +22,6 @@ constexpr int LunaCycle = 480;
 constexpr int ArtemisCycle = 640;
 constexpr const char* BumpText = "いてっ！";
 constexpr const char* InRockText = "\r石の中にいる";
-constexpr int FellAboveText = 3015;  // landed above town
-constexpr int FellInTownText = 3016;
 
 struct StepDelta {
     int Dx;
@@ -69,7 +67,8 @@ MoveResult RollEncounter(Game& game, const MazeHooks& hooks) {
     if (!CheckEncounter(game)) return {};
     game.LastEventResult = 0;
     if (hooks.PlayScene) hooks.PlayScene(RandomBattleScene);
-    if (game.ScreenState == 0 && game.CurrentFloor > 0) return {MazeOutcome::RandomBattle, 0};
+    if (game.ScreenState == ScreenStates::Map && game.CurrentFloor > 0)
+        return {MazeOutcome::RandomBattle, 0};
     return {};
 }
 
@@ -85,7 +84,7 @@ MoveResult AfterMove(Game& game, Player& player, bool blocked, const MazeHooks& 
     RecordVisit(game);
     Call(hooks.Redraw);
     if (PartyIsDown(game)) {
-        game.ScreenState = 0;
+        game.ScreenState = ScreenStates::Map;
         return WipeOut(game, player, hooks);
     }
     MoveResult result;
@@ -211,7 +210,7 @@ int CheckLanding(Game& game, Player& player, const MazeHooks& hooks) {
         game.PartyList.fill(0);
         game.PartyCount = 0;
         Call(hooks.Save);
-        player.Message(ResString(game.CurrentFloor < 0 ? FellAboveText : FellInTownText));
+        player.Message(ResString(game.CurrentFloor < 0 ? Str::FellAboveTown : Str::FellInTown));
         return -1;
     }
     return 0;

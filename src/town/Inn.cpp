@@ -93,7 +93,7 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
         player.Message(guest.Name + "は\n" + std::string(r.SleepMessage));
         guest.AgeDays = static_cast<int16_t>(guest.AgeDays + KennelDays);
     } else {
-        const double weeks = WeeksAsked(player.Input(ResString(3021)));
+        const double weeks = WeeksAsked(player.Input(ResString(Str::InnWeeksPrompt)));
         if (weeks > MaxWeeks) {
             player.Message(r.TooLong);
             return StayResult::Left;
@@ -101,7 +101,7 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
         if (weeks < 1) return StayResult::Left;
         const double price = weeks * r.PricePerWeek;
         if (guest.Gold < price) {
-            player.Message(ResString(3020));
+            player.Message(ResString(Str::NotEnoughGold));
             return StayResult::Left;
         }
         player.Message(guest.Name + "は\n" + std::string(r.SleepMessage));
@@ -112,7 +112,7 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
             static_cast<int16_t>(guest.AgeDays + DaysPerWeek * static_cast<int32_t>(weeks));
     }
 
-    if (Dice(game.Rng, 1, 3, 0) == 1 && guest.Age > OldAge && !HasSkill(guest, LongLifeSkill)) {
+    if (Dice(game.Rng, 1, 3, 0) == 1 && guest.Age > OldAge && !HasSkill(guest, Skill::LongLife)) {
         player.Message("・・・・・・・・");
         player.Message("どうやら私はここまでのようだ・・・");
         player.Message(guest.Name + "は\n静かに息を引き取った");
@@ -121,7 +121,7 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
     }
 
     if (guest.AgeDays > DaysPerYear) {
-        if (!HasSkill(guest, NoAgingSkill)) {
+        if (!HasSkill(guest, Skill::NoAging)) {
             player.Message("ハッピーバースデー\r＼(^o^)／\r" + guest.Name +
                            "は\n誕生日を迎えました");
             guest.Age = static_cast<int16_t>(guest.Age + guest.AgeDays / DaysPerYear);

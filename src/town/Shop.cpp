@@ -12,7 +12,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::string_view ShortOfGold = "お金が足りませんよ";
 constexpr int32_t CurseMark = 0x80000;  // left by a failed identification
 
 bool MayWear(const ItemDef& item, const Creature& c) {
@@ -67,7 +66,7 @@ BuyResult Buy(Game& game, Player& player, Creature& shopper, int32_t itemId) {
     int32_t& stock = game.Stock[static_cast<size_t>(std::clamp(itemId, 0, ItemRows - 1))];
     if (item == nullptr || stock <= 0) return BuyResult::Refused;
     if (shopper.Gold < item->Price) {
-        player.Message(ShortOfGold);
+        player.Message(ResString(Str::NotEnoughGold));
         return BuyResult::Refused;
     }
     if (AddItemToInventory(game, itemId, shopper, false, 1) != 0) {
@@ -156,7 +155,7 @@ bool RemoveCurse(Game& game, Player& player, Creature& shopper, int slot) {
     if (item == nullptr || (held->ItemFlags & CursedEquipped) == 0) return false;
     const int32_t fee = HalfPrice(*item);
     if (fee > shopper.Gold) {
-        player.Message(std::string(ShortOfGold) + "\nもっと稼いできて下さい");
+        player.Message(std::string(ResString(Str::NotEnoughGold)) + "\nもっと稼いできて下さい");
         return false;
     }
     shopper.Gold -= fee;
@@ -173,12 +172,12 @@ bool IdentifyAtShop(Game& game, Player& player, Creature& shopper, int slot) {
     if (item == nullptr || (held->ItemFlags & Unidentified) == 0) return false;
     const int32_t fee = HalfPrice(*item);
     if (fee > shopper.Gold) {
-        player.Message(std::string(ShortOfGold) + "\nもっと稼いできて下さい");
+        player.Message(std::string(ResString(Str::NotEnoughGold)) + "\nもっと稼いできて下さい");
         return false;
     }
     shopper.Gold -= fee;
     shopper.Items[static_cast<size_t>(slot)].ItemFlags &= ~Unidentified;
-    player.Message(std::string(ResString(1049)) + "\n\n" + item->Name);
+    player.Message(std::string(ResString(Str::Identified)) + "\n\n" + item->Name);
     return true;
 }
 
