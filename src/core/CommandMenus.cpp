@@ -3,10 +3,13 @@
 #include <array>
 #include <string_view>
 
+#include "core/CapitalName.h"
+
 namespace kv {
 
 namespace {
 
+// A '$' in a caption or a row stands for the capital's name.
 struct MenuRows {
     int State;
     std::string_view Caption;
@@ -29,13 +32,13 @@ constexpr std::array<MenuRows, 9> Menus = {{
     {MenuStates::ShopWeapons, BuyCaption, {}},
     {MenuStates::Inn, "冒険者の宿", {}},
     {MenuStates::FortuneTeller,
-     "dadi星占所",
+     "$星占所",
      {"L)ＬＶランキング", "H)ＭＡＸ　Ｈ・Ｐランク", "M)Ｍａｒｋｓランク", "R)Ｒｉｐランク",
       "K)クリティカルヒットランク", "I)獲得アイテムランク", "D)倒打モンスターランク",
       "G)獲得アイテムリスト", "G)倒打モンスターリスト", "U)武具合体", "C)城に戻る"}},
     {MenuStates::Castle,
-     "dadi帝都",
-     {"G)ゴルドランの酒場", "T)冒険者の宿", "M)メルヴィック商店", "A)アルセア寺院", "B)dadi星占所",
+     "$帝都",
+     {"G)ゴルドランの酒場", "T)冒険者の宿", "M)メルヴィック商店", "A)アルセア寺院", "B)$星占所",
       "E)町外れ"}},
     {MenuStates::EdgeOfTown,
      "町外れ",
@@ -56,15 +59,15 @@ CommandMenu CommandMenuFor(int state, const Game& game) {
     CommandMenu menu;
     if (state == MenuStates::MazeChoice) {
         if (game.EventFlags[22] == 1) menu.Rows.emplace_back("S)シャングリラ");
-        if (game.EventFlags[21] == 1) menu.Rows.emplace_back("A)dadiの中心");
+        if (game.EventFlags[21] == 1) menu.Rows.push_back(WithCapitalName("A)$の中心"));
         for (std::string_view row : MazeRows) menu.Rows.emplace_back(row);
         return menu;
     }
     for (const MenuRows& entry : Menus) {
         if (entry.State != state) continue;
-        menu.Caption = entry.Caption;
+        menu.Caption = WithCapitalName(entry.Caption);
         for (std::string_view row : entry.Rows) {
-            if (!row.empty()) menu.Rows.emplace_back(row);
+            if (!row.empty()) menu.Rows.push_back(WithCapitalName(row));
         }
         break;
     }

@@ -1,5 +1,6 @@
 #include "town/RankWindow.h"
 
+#include "core/CapitalName.h"
 #include "platform/Keys.h"
 #include "ui/PanelArt.h"
 #include "ui/WindowManager.h"
@@ -12,7 +13,6 @@ constexpr uint32_t Back = Rgb(6, 8, 22);
 constexpr uint32_t TextColour = Rgb(236, 232, 220);
 constexpr int Margin = 8;
 constexpr int SummaryHeight = 28;
-constexpr std::string_view RankCaption = "zavu星占所";
 
 }  // namespace
 
@@ -32,7 +32,7 @@ RankWindow::RankWindow(ScreenContext& context) : Window(context.Windows), contex
     lstRanking.GradationColor = Rgb(24, 40, 120);
     lstRanking.SelectBackColor = Rgb(64, 96, 200);
     lstRanking.TabStop = true;
-    lstRanking.SetCaption(RankCaption);
+    lstRanking.SetCaption(StarReaderName());
     lstRanking.Move(Margin, Margin, Width - 2 * Margin, Height - SummaryHeight - 3 * Margin);
     // Any of the closing keys, or a press on the list, puts the window away.
     lstRanking.OnKeyDown = [this](int& keyCode, int) {

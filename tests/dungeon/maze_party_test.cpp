@@ -31,6 +31,11 @@ TEST(MazePlaces, TheMenuGrowsWithTheUnlockFlags) {
         const auto rows = MazeEntryRows(game);
         EXPECT_EQ(rows.front().Text, "1)石造りの淵");
         EXPECT_EQ(rows.back().Text, "L)町外れ");
+        for (const PlaceRow& row : rows) {
+            if (row.Place == 24) {
+                EXPECT_EQ(row.Text, "A)コルヴァーネの中心");
+            }
+        }
     }
 }
 
