@@ -13,7 +13,7 @@ namespace kv {
 // it names always exists.
 std::string_view ResString(Str id);
 // An entry of a numbered family: first + offset (the place names, the facing
-// texts, ...). An offset past the family gives the empty text.
+// texts, ...); the caller keeps the offset inside the family.
 std::string_view ResString(Str first, int offset);
 // By bare number, for the checks that walk the whole table; the game's code
 // names its entries instead. An id the table lacks gives the empty text.
