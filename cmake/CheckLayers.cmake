@@ -8,10 +8,35 @@
 # file and reaches the player only through core/Player.h. The character rules
 # sit between core and the subsystems and include no subsystem. No two folders
 # under src/ may include each other, however long the way round.
+# The game's numbers are named once, in core/: a file of a rule folder asks for
+# a text by its name (Str::...), a skill as Skill::..., and the blessing,
+# effect, screen and menu bits by their names, never by a bare number.
 #   cmake -DROOT=<tree> -P CheckLayers.cmake
 cmake_minimum_required(VERSION 3.25)
 set(subsystems "town|dungeon|battle|items|transfer")
 set(folders "")
+set(rule_folders "town|dungeon|battle|items|transfer|character")
+# What a bare number looks like where a name belongs, each with the fault it
+# is (kept in numbered variables: the patterns hold brackets, which CMake's
+# lists do not split around).
+set(number_rules 0)
+function(number_rule pattern fault)
+  math(EXPR n "${number_rules} + 1")
+  set(number_rules ${n} PARENT_SCOPE)
+  set(number_pattern_${n} "${pattern}" PARENT_SCOPE)
+  set(number_fault_${n} "${fault}" PARENT_SCOPE)
+endfunction()
+number_rule("ResString[ \t]*\\([ \t]*[0-9]" "asks for a text by its number")
+number_rule("ResStringNumber[ \t]*\\(" "asks for a text by its number")
+number_rule("static_cast<[ \t]*(kv::)?(Str|Skill)[ \t]*>" "makes a text or a skill from a number")
+number_rule("(^|[^A-Za-z0-9_])(Str|Skill)[ \t]*[({][ \t]*[0-9]" "makes a text or a skill from a number")
+number_rule("HasSkill[ \t]*\\([^,;]*,[ \t]*[0-9]" "tests a skill by its number")
+number_rule("Skills[ \t]*\\[[ \t]*[0-9]" "tests a skill by its number")
+number_rule("Party(Effects|Blessings)[ \t]*[&|^]=?[ \t]*~?[ \t]*\\(?[ \t]*[1-9]" "tests a blessing or effect bit by its number")
+number_rule("Party(Effects|Blessings)[ \t]*[&|^]=?[ \t]*~?[ \t]*\\(?[ \t]*0[xX]" "tests a blessing or effect bit by its number")
+number_rule("ScreenState[ \t]*[=!]=?[ \t]*[0-9]" "sets or tests the screen state by its number")
+number_rule("MenuState[ \t]*[=!]=?[ \t]*[0-9]" "sets or tests the menu state by its number")
+number_rule("SetCommandMenu[ \t]*\\([ \t]*[0-9]" "opens a menu by its number")
 set(screen_name "(Screen|Window|Panel|View|Dialog)[^/]*$")
 file(GLOB_RECURSE files "${ROOT}/src/*.cpp" "${ROOT}/src/*.h" "${ROOT}/tools/*.cpp" "${ROOT}/tools/*.h")
 set(bad "")
@@ -58,6 +83,20 @@ foreach(f ${files})
       if(line MATCHES "#[ \t]*include[ \t]*[<\"]SDL")
         list(APPEND bad "${rel}: includes SDL")
       endif()
+    endforeach()
+  endif()
+  if(rel MATCHES "^src/(${rule_folders})/")
+    set(lineNo 0)
+    foreach(line IN LISTS lines)
+      math(EXPR lineNo "${lineNo} + 1")
+      string(REGEX REPLACE "//.*$" "" code "${line}")  # a comment may quote a number
+      foreach(i RANGE 1 ${number_rules})
+        if(code MATCHES "${number_pattern_${i}}")
+          string(STRIP "${code}" shown)
+          string(REPLACE ";" "" shown "${shown}")  # a ';' would split the list of faults
+          list(APPEND bad "${rel}:${lineNo}: ${number_fault_${i}} instead of its name: ${shown}")
+        endif()
+      endforeach()
     endforeach()
   endif()
   if(NOT rel MATCHES "^src/platform/" AND NOT rel MATCHES "^src/app/main\\.cpp$" AND NOT rel MATCHES "^tools/")

@@ -1,9 +1,10 @@
 # Every string-table number the code asks for, and every number the game's
 # texts are known to use, must be in the language file:
 #   cmake -DROOT=<source dir> -P CheckStringIds.cmake
-# A call with a literal, ResString(1066), names its entry. A literal followed
-# by arithmetic, ResString(1400 + place), is the base of a family and need not
-# exist itself; the families are covered by the ranges below.
+# The game's code asks by name (Str::...), which the compiler checks; this scan
+# still catches a call with a literal, ResString(1066), should one appear. A
+# literal followed by arithmetic, ResString(1400 + place), is the base of a
+# family and need not exist itself; the families are covered by the ranges below.
 cmake_minimum_required(VERSION 3.25)
 include("${CMAKE_CURRENT_LIST_DIR}/StringTableFile.cmake")
 

@@ -1,7 +1,10 @@
 # Compiles the string table's language file into a C++ source:
-#   cmake -DINPUT=strings.ja.txt -DOUTPUT=StringTableText.cpp -P EmbedStrings.cmake
+#   cmake -DINPUT=strings.ja.txt -DOUTPUT=StringTableText.cpp [-DHEADER=StringIds.h]
+#         -P EmbedStrings.cmake
 # The file goes in whole as a raw string literal and is parsed once at first
-# use; a malformed line stops the build here with its line number.
+# use; a malformed line stops the build here with its line number. HEADER, when
+# given, receives the names of the entries as the enumeration Str, so the code
+# asks for Str::MazeCaption and never for a bare number.
 cmake_minimum_required(VERSION 3.25)
 include("${CMAKE_CURRENT_LIST_DIR}/StringTableFile.cmake")
 
@@ -9,7 +12,7 @@ if(NOT INPUT OR NOT OUTPUT)
   message(FATAL_ERROR "EmbedStrings.cmake needs -DINPUT=<language file> -DOUTPUT=<source to write>")
 endif()
 
-kv_read_string_file("${INPUT}" ids errors)
+kv_read_string_file("${INPUT}" ids errors names)
 if(NOT errors AND NOT ids)
   get_filename_component(name "${INPUT}" NAME)
   set(errors "${name}: no entries")
@@ -39,11 +42,34 @@ std::string_view EmbeddedStringTableText() {
 
 }  // namespace kv
 ")
-# Rewrite only on change, so an unchanged table does not rebuild kv_core.
-if(EXISTS "${OUTPUT}")
-  file(READ "${OUTPUT}" old)
-  if(old STREQUAL source)
-    return()
+# Rewrite only on change, so an unchanged table does not rebuild its users.
+function(kv_write_if_changed path text)
+  if(EXISTS "${path}")
+    file(READ "${path}" old)
+    if(old STREQUAL text)
+      return()
+    endif()
   endif()
+  file(WRITE "${path}" "${text}")
+endfunction()
+kv_write_if_changed("${OUTPUT}" "${source}")
+
+if(HEADER)
+  set(enumerators "")
+  foreach(pair IN LISTS names)
+    string(REPLACE "=" " = " pair "${pair}")
+    string(APPEND enumerators "    ${pair},\n")
+  endforeach()
+  set(header "// Generated from ${name} by cmake/EmbedStrings.cmake; name entries there.
+#pragma once
+
+namespace kv {
+
+// The named entries of the string table, by the number each stands for.
+enum class Str : int {
+${enumerators}};
+
+}  // namespace kv
+")
+  kv_write_if_changed("${HEADER}" "${header}")
 endif()
-file(WRITE "${OUTPUT}" "${source}")

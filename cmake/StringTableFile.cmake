@@ -1,9 +1,11 @@
 # Reads the language file of the string table (src/core/strings.ja.txt) and
 # checks every line, so that EmbedStrings.cmake and CheckStringIds.cmake agree
 # on what a well-formed file is. Format, one entry a line:
-#   number<TAB>text[<TAB># comment]
+#   number<TAB>[Name<TAB>]text[<TAB># comment]
 # Blank lines and lines starting with '#' are comments. Escapes in a text:
-# \n \r \t \\ . Numbers ascend strictly (so none repeats); a text is never empty.
+# \n \r \t \\ . Numbers ascend strictly (so none repeats); a text is never empty
+# and never starts with '#'. A Name (a capital letter, then letters and digits,
+# each once) is how the code asks for the entry: Str::Name.
 # CMake reads CRLF line ends as LF, so a file saved that way is taken as it is.
 
 # Splits text into lines without CMake's list rules getting in the way: ';',
@@ -22,12 +24,19 @@ function(kv_split_lines content outLines)
   set(${outLines} "${lines}" PARENT_SCOPE)
 endfunction()
 
-# kv_read_string_file(path outIds outErrors)
+# kv_read_string_file(path outIds outErrors [outNames])
 #   outIds    - the entry numbers in file order
 #   outErrors - one "file:line: problem" per fault (empty when the file is good)
+#   outNames  - "Name=number" for every named entry, in file order
 function(kv_read_string_file path outIds outErrors)
   set(ids "")
   set(errors "")
+  set(names "")
+  set(nameList "")
+  if(ARGC GREATER 3)
+    set(outNames "${ARGV3}")
+    set(${outNames} "" PARENT_SCOPE)
+  endif()
   if(NOT EXISTS "${path}")
     set(${outIds} "" PARENT_SCOPE)
     set(${outErrors} "${path}: file not found" PARENT_SCOPE)
@@ -67,6 +76,28 @@ function(kv_read_string_file path outIds outErrors)
     set(text "${CMAKE_MATCH_2}")
     set(hasComment "${CMAKE_MATCH_3}")
     set(comment "${CMAKE_MATCH_4}")
+    # A second field that is not a comment makes the first one the name.
+    set(entryName "")
+    if(NOT hasComment STREQUAL "" AND NOT comment MATCHES "^#")
+      set(entryName "${text}")
+      if(comment MATCHES "^([^\t]*)(\t(.*))?$")
+        set(text "${CMAKE_MATCH_1}")
+        set(hasComment "${CMAKE_MATCH_2}")
+        set(comment "${CMAKE_MATCH_3}")
+      endif()
+      if(NOT entryName MATCHES "^[A-Z][A-Za-z0-9]*$")
+        list(APPEND errors "${where}: after the text a TAB may only start a '#' comment, and '${entryName}' is no name (a capital letter, then letters and digits)")
+        continue()
+      endif()
+      if(entryName IN_LIST nameList)
+        list(APPEND errors "${where}: the name ${entryName} is given twice")
+      endif()
+      list(APPEND nameList "${entryName}")
+      list(APPEND names "${entryName}=${number}")
+    endif()
+    if(text MATCHES "^#")
+      list(APPEND errors "${where}: entry ${number} starts with '#', which reads as a comment")
+    endif()
     string(LENGTH "${number}" digits)
     if(digits GREATER 6 OR number MATCHES "^0")
       list(APPEND errors "${where}: '${number}' is not an entry number (1..999999, no leading zero)")
@@ -96,4 +127,7 @@ function(kv_read_string_file path outIds outErrors)
   endforeach()
   set(${outIds} "${ids}" PARENT_SCOPE)
   set(${outErrors} "${errors}" PARENT_SCOPE)
+  if(outNames)
+    set(${outNames} "${names}" PARENT_SCOPE)
+  endif()
 endfunction()

@@ -1,5 +1,6 @@
-# Proves CheckLayers.cmake catches each wrong-way include (and lets the right
-# ways through) on small made-up trees:
+# Proves CheckLayers.cmake catches each wrong-way include and each bare number
+# where the game names it (and lets the right ways through) on small made-up
+# trees:
 #   cmake -DROOT=<source dir> -DWORK=<scratch dir> -P TestLayerCheck.cmake
 cmake_minimum_required(VERSION 3.25)
 set(check "${ROOT}/cmake/CheckLayers.cmake")
@@ -57,9 +58,41 @@ cycle(screens_round src/town/TrainingScreen.cpp transfer/Transfer.h
 cycle(one_way src/town/Shop.cpp items/Fusion.h src/battle/Round.cpp town/Shop.h TRUE)
 case(sdl_outside src/ui/Canvas.cpp SDL.h FALSE)
 
+# number_case(name file line expectOk): a file holding one line of code.
+function(number_case name file line expectOk)
+  set(tree "${WORK}/${name}")
+  file(REMOVE_RECURSE "${tree}")
+  file(WRITE "${tree}/${file}" "${line}\n")
+  execute_process(COMMAND ${CMAKE_COMMAND} -DROOT=${tree} -P ${check}
+                  RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET)
+  if(expectOk AND NOT rc EQUAL 0)
+    set(failures ${failures} "${name}: refused ${file}: ${line}: ${err}" PARENT_SCOPE)
+  elseif(NOT expectOk AND rc EQUAL 0)
+    set(failures ${failures} "${name}: let ${file} through: ${line}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+number_case(text_number src/battle/Round.cpp "auto t = ResString(1066)\;" FALSE)
+number_case(text_by_number src/town/Inn.cpp "auto t = ResStringNumber(id)\;" FALSE)
+number_case(text_cast src/items/Alchemy.cpp "auto t = ResString(static_cast<Str>(1053))\;" FALSE)
+number_case(text_named src/items/Alchemy.cpp "auto t = ResString(Str::InventoryFull)\;" TRUE)
+number_case(text_family src/dungeon/Automap.cpp "auto t = ResString(Str::FacingNorth, facing)\;" TRUE)
+number_case(skill_number src/battle/Attack.cpp "bool b = HasSkill(attacker, 13)\;" FALSE)
+number_case(party_skill_number src/battle/Attack.cpp "bool b = PartyHasSkill(game, 233)\;" FALSE)
+number_case(skill_flag src/character/LevelUp.cpp "c.Skills[104] = 1\;" FALSE)
+number_case(skill_named src/battle/Attack.cpp "bool b = HasSkill(a, Skill::BeheadingBlow) && Dice(r, 1, 2, 0)\;" TRUE)
+number_case(blessing_bit src/battle/Attack.cpp "if ((game.PartyBlessings & 16) != 0) ++d\;" FALSE)
+number_case(effect_mask src/battle/Outcome.cpp "game.PartyEffects &= ~0x200\;" FALSE)
+number_case(effect_named src/battle/Outcome.cpp "game.PartyEffects &= ~PartyEffectBetterChest\;" TRUE)
+number_case(effects_cleared src/town/CastleReturn.cpp "game.PartyEffects = 0\;" TRUE)
+number_case(screen_state src/dungeon/Movement.cpp "if (game.ScreenState == 0) go()\;" FALSE)
+number_case(menu_state src/town/CastleScreen.cpp "main.SetCommandMenu(9)\;" FALSE)
+number_case(number_in_comment src/battle/Round.cpp "// skill 66 doubles the healing" TRUE)
+number_case(core_names_them src/core/SkillCodes.h "constexpr Skill S = static_cast<Skill>(128)\;" TRUE)
+
 file(REMOVE_RECURSE "${WORK}")
 if(failures)
   list(JOIN failures "\n" msg)
   message(FATAL_ERROR "The layering check is wrong:\n${msg}")
 endif()
-message(STATUS "The layering check catches every wrong-way include")
+message(STATUS "The layering check catches every wrong-way include and bare number")

@@ -51,6 +51,25 @@ run_embed(stray_comment "9${tab}a${tab}note\n" FALSE "stray_comment.txt:1: after
 run_embed(crlf "9${tab}a\r\n" TRUE "")
 run_embed(stray_cr "9${tab}a\rb\n" FALSE "stray_cr.txt: holds a control byte or a stray carriage return")
 run_embed(empty "# nothing\n" FALSE "empty.txt: no entries")
+run_embed(bad_name "9${tab}lower${tab}a\n" FALSE "bad_name.txt:1: after the text a TAB may only start")
+run_embed(name_twice "3${tab}Same${tab}a\n4${tab}Same${tab}b\n" FALSE "name_twice.txt:2: the name Same is given twice")
+run_embed(hash_text "5${tab}#a\n" FALSE "hash_text.txt:1: entry 5 starts with '#'")
+run_embed(named_comment "9${tab}Nine${tab}a${tab}note\n" FALSE "named_comment.txt:1: after the text a TAB")
+
+# The names become the enumeration the code asks by; a text alone is no name.
+set(in "${WORK}/names.txt")
+file(WRITE "${in}" "1${tab}Caption${tab}Korvane${tab}# ours\n2${tab}Korvane${tab}# ours\n30${tab}Died${tab}a\n")
+execute_process(COMMAND ${CMAKE_COMMAND} -DINPUT=${in} -DOUTPUT=${WORK}/names.cpp
+                        -DHEADER=${WORK}/names.h -P ${embed} RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  list(APPEND failures "names: rejected a good file: ${err}")
+else()
+  file(READ "${WORK}/names.h" header)
+  string(REGEX MATCHALL "[A-Za-z]+ = [0-9]+" enumerators "${header}")
+  if(NOT enumerators STREQUAL "Caption = 1;Died = 30")
+    list(APPEND failures "names: the header names '${enumerators}', not Caption = 1 and Died = 30")
+  endif()
+endif()
 
 # CheckStringIds: a made-up tree with the real table and one caller.
 set(tree "${WORK}/tree")

@@ -15,16 +15,6 @@ namespace kv {
 
 namespace {
 
-constexpr int AttackHeaderText = 1064;  // "の攻撃！！"
-constexpr int DamageWordText = 1065;    // "のダメージ"
-constexpr int BeheadedText = 1072;      // "は\nくびをはねられた！"
-constexpr int MortalWoundText = 1073;   // "は\n致命傷をうけた"
-constexpr int ReflectedText = 3010;     // "は攻撃を反射した！！"
-constexpr int AbsorbedText = 3011;      // "は攻撃を吸収した！"
-constexpr int NullifiedText = 3012;     // "は攻撃を無効化した！"
-constexpr int HitsWordText = 3013;      // "あたり"
-constexpr int HitOnText = 3014;         // "に　"
-
 constexpr int ClassNinja = 1024;
 constexpr int ClassMonk = 16384;
 constexpr int ClassSamurai = 256;
@@ -39,7 +29,7 @@ constexpr int KindAshes = 32;
 constexpr std::array<int, 11> MonsterConditionOrder = {17, 19, 20, 15, 22, 24, 23, 18, 21, 16, 29};
 constexpr std::array<int, 7> WeaponConditionOrder = {17, 15, 23, 18, 19, 20, 21};
 
-std::string Text(int id) {
+std::string Text(Str id) {
     return std::string(ResString(id));
 }
 
@@ -86,11 +76,12 @@ void MonsterBlowEffects(Game& game, Player& player, Creature& attacker, Creature
     }
     if (!IsMonster(defender) && (defender.Status & StatusCriticalWard) == 0 &&
         Dice(game.Rng, 1, 100, 0) < attacker.AttackEffects[KindCritical] &&
-        !HasSkill(defender, 16) && !HasSkill(defender, 56) &&
+        !HasSkill(defender, Skill::NoCriticalTaken) &&
+        !HasSkill(defender, Skill::CriticalImmunity) &&
         ResistRoll(game, defender.Resist[KindCritical], 0) == 0 &&
         !PartyWardRoll(game, defender, KindCritical)) {
         KillCreature(defender, false);
-        player.Message(hitMessage + "\n" + defender.Name + Text(BeheadedText));
+        player.Message(hitMessage + "\n" + defender.Name + Text(Str::Beheaded));
     }
     InflictCondition(game, player, prefix, defender, KindAshes, attacker.AttackEffects[KindAshes],
                      true, 0, &attacker);
@@ -107,13 +98,14 @@ void WeaponBlowEffects(Game& game, Player& player, Creature& attacker, Creature&
                              weapon->ExtraChance[static_cast<size_t>(kind)], true, 0, &attacker);
     // The critical is rolled on a defender the blow killed too: it counts.
     bool critical = false;
-    const bool beheads = HasSkill(attacker, 13);
+    const bool beheads = HasSkill(attacker, Skill::BeheadingBlow);
     if (beheads) {
-        if (ResistRoll(game, defender.Resist[KindCritical], 0) != 0 && !HasSkill(attacker, 23))
+        if (ResistRoll(game, defender.Resist[KindCritical], 0) != 0 &&
+            !HasSkill(attacker, Skill::CriticalThroughResist))
             return;
         const int j = EquippedSlots(attacker);
         int threshold;
-        if (HasSkill(attacker, 84) && j == 0) {
+        if (HasSkill(attacker, Skill::SureCriticalFirst) && j == 0) {
             threshold = 100;
         } else {
             const int e = attacker.Level <= 100 ? attacker.Level - 3 * j + 22 : 100 - 5 * j;
@@ -128,7 +120,7 @@ void WeaponBlowEffects(Game& game, Player& player, Creature& attacker, Creature&
     if (!critical) return;
     KillCreature(defender, false);
     attacker.Criticals += 1;
-    player.Message(defender.Name + Text(beheads ? BeheadedText : MortalWoundText));
+    player.Message(defender.Name + Text(beheads ? Str::Beheaded : Str::MortalWound));
 }
 
 }  // namespace
@@ -151,31 +143,33 @@ HitResult HitRoll(Game& game, const Creature& attacker, const Creature& defender
                   const ItemDef* weapon) {
     if ((attacker.Status & StatusHidden) != 0) return SureHit;
     if ((attacker.Status & StatusBlind) != 0 && Dice(game.Rng, 1, 6, 0) == 1)
-        return HasSkill(attacker, 38) ? Hit : Miss;
+        return HasSkill(attacker, Skill::BlindFighting) ? Hit : Miss;
     if ((defender.Status & StatusHidden) != 0) return Miss;
     const int bonus = weapon != nullptr ? weapon->WeaponBonus : 0;
     const int skillPart = attacker.Level / 3 + StatBonus(attacker.Dexterity + bonus);
     int target;
-    if (HasSkill(attacker, 123)) {
+    if (HasSkill(attacker, Skill::Marksman)) {
         target = 50 - skillPart;
     } else {
-        const int base = HasSkill(attacker, 147) ? 40 : (HasSkill(defender, 148) ? 60 : 50);
+        const int base = HasSkill(attacker, Skill::SwiftCaster)
+                             ? 40
+                             : (HasSkill(defender, Skill::HardToHit) ? 60 : 50);
         target = base - skillPart - defender.BaseAC;
     }
     const int r = Dice(game.Rng, 1, 100, 1);
     if (r == 100) return SureHit;
-    if (r <= 3) return HasSkill(attacker, 33) ? SureHit : Fumble;
+    if (r <= 3) return HasSkill(attacker, Skill::NoFumbles) ? SureHit : Fumble;
     return r >= target ? Hit : Miss;
 }
 
 int32_t WeaponDamage(Game& game, const Creature& attacker, const Creature& defender,
                      const ItemDef* weapon, int& hits) {
-    hits =
-        HasSkill(attacker, 127) ? attacker.AttackCount : Dice(game.Rng, 1, attacker.AttackCount, 0);
+    hits = HasSkill(attacker, Skill::AllBlowsLand) ? attacker.AttackCount
+                                                   : Dice(game.Rng, 1, attacker.AttackCount, 0);
     if (weapon != nullptr && weapon->WeaponType >= 1 && weapon->WeaponType <= 13 &&
-        HasSkill(attacker, 133 + weapon->WeaponType))
+        HasSkill(attacker, WeaponMastery(weapon->WeaponType)))
         ++hits;
-    if (PartyHasSkill(game, 233)) ++hits;
+    if (PartyHasSkill(game, Skill::PartyExtraHit)) ++hits;
 
     const bool monster = IsMonster(attacker);
     float damage = 0;
@@ -209,28 +203,31 @@ int32_t WeaponDamage(Game& game, const Creature& attacker, const Creature& defen
                                             weapon->WeaponDice[2])
                                      : Dice(game.Rng, 0, 0, 0);
         };
-        if ((game.PartyBlessings & 16) != 0 && attacker.Class == ClassSamurai)
+        if ((game.PartyBlessings & BlessingSamuraiMight) != 0 && attacker.Class == ClassSamurai)
             damage += static_cast<float>(extraDie());
-        if ((game.PartyBlessings & 32) != 0 && attacker.Class == ClassLord)
+        if ((game.PartyBlessings & BlessingLordMight) != 0 && attacker.Class == ClassLord)
             damage += static_cast<float>(extraDie());
     }
     if (Slays(defender, weapon)) damage *= 2;
 
-    if ((defender.Status & StatusSleep) != 0 && !HasSkill(defender, 62)) damage *= 2;
-    if (HasSkill(attacker, 57) && attacker.HP < attacker.MaxHP / 8) damage *= 1.5f;
-    if (HasSkill(attacker, 96)) damage *= 1.5f;
-    if (HasSkill(defender, 96)) damage *= 2;
-    if (HasSkill(attacker, 154) && attacker.Str > 17 && Dice(game.Rng, 1, 8, 0) == 2)
+    if ((defender.Status & StatusSleep) != 0 && !HasSkill(defender, Skill::LightSleeper))
+        damage *= 2;
+    if (HasSkill(attacker, Skill::DesperateStrength) && attacker.HP < attacker.MaxHP / 8)
         damage *= 1.5f;
-    if ((attacker.Status & StatusPoison) != 0 && !HasSkill(attacker, 63))
+    if (HasSkill(attacker, Skill::BerserkBlows)) damage *= 1.5f;
+    if (HasSkill(defender, Skill::BerserkBlows)) damage *= 2;
+    if (HasSkill(attacker, Skill::Strongman) && attacker.Str > 17 && Dice(game.Rng, 1, 8, 0) == 2)
+        damage *= 1.5f;
+    if ((attacker.Status & StatusPoison) != 0 && !HasSkill(attacker, Skill::PoisonFighting))
         damage = static_cast<float>(RoundEven(damage) / 2);
     const int rateIndex = monster ? 1 : AttackAttributeOf(attacker, weapon);
     damage = damage * static_cast<float>(defender.DamageRate[static_cast<size_t>(rateIndex)]) / 100;
-    if (HasSkill(defender, 32)) damage = damage * static_cast<float>(100 - attacker.Vitality) / 100;
-    if (monster && PartyHasSkill(game, 234)) damage *= 0.8f;
+    if (HasSkill(defender, Skill::Toughness))
+        damage = damage * static_cast<float>(100 - attacker.Vitality) / 100;
+    if (monster && PartyHasSkill(game, Skill::PartyToughness)) damage *= 0.8f;
     if ((defender.Status & StatusHalfDamage) != 0)
         damage = static_cast<float>(RoundEven(damage) / 2);
-    if (monster && (game.PartyBlessings & 128) != 0) damage *= 0.9f;
+    if (monster && (game.PartyBlessings & BlessingShield) != 0) damage *= 0.9f;
     if (IsMonster(defender) && weapon != nullptr && weapon->WeaponType >= 0 &&
         static_cast<size_t>(weapon->WeaponType) < defender.WeaponRate.size())
         damage = damage *
@@ -242,20 +239,21 @@ int32_t WeaponDamage(Game& game, const Creature& attacker, const Creature& defen
 void PhysicalAttack(Game& game, Player& player, Creature& attacker, Creature& defender,
                     int weaponSlot) {
     const ItemDef* weapon = IsMonster(attacker) ? nullptr : WeaponIn(game, attacker, weaponSlot);
-    const std::string header = attacker.Name + Text(AttackHeaderText) + "\n";
+    const std::string header = attacker.Name + Text(Str::AttackHeader) + "\n";
     int hits = 0;
     const int32_t damage = WeaponDamage(game, attacker, defender, weapon, hits);
-    const std::string hitsText = WideNumber(hits) + Text(HitsWordText);
+    const std::string hitsText = WideNumber(hits) + Text(Str::HitsWord);
 
     // A reflected blow falls on the attacker; a monster felled so is booked.
     const auto reflect = [&](bool silent) {
         if (silent) {
-            player.Message(header + defender.Name + Text(ReflectedText) + "\n" + attacker.Name +
-                           "は" + hitsText + WideNumber(damage) + Text(DamageWordText));
+            player.Message(header + defender.Name + Text(Str::AttackReflected) + "\n" +
+                           attacker.Name + "は" + hitsText + WideNumber(damage) +
+                           Text(Str::DamageWord));
             DamageCreature(attacker, damage, true);
         } else {
-            player.Message(header + defender.Name + Text(ReflectedText) + "\n" + attacker.Name +
-                           "は" + hitsText + DamageCreature(attacker, damage));
+            player.Message(header + defender.Name + Text(Str::AttackReflected) + "\n" +
+                           attacker.Name + "は" + hitsText + DamageCreature(attacker, damage));
         }
         if (IsMonster(attacker) && attacker.HP <= 0 && (attacker.Status & StatusDead) != 0)
             MonsterKilled(game, attacker, &defender, false);
@@ -271,15 +269,15 @@ void PhysicalAttack(Game& game, Player& player, Creature& attacker, Creature& de
     } else {
         const int attribute = AttackAttributeOf(attacker, weapon);
         const int result = ResistRoll(game, defender.Resist[static_cast<size_t>(attribute)], 0);
-        const bool pierces = HasSkill(attacker, 154);
+        const bool pierces = HasSkill(attacker, Skill::Strongman);
         if (result == ResistedFirst || result == ResistedSecond) {
-            player.Message(header + defender.Name + Text(NullifiedText));
+            player.Message(header + defender.Name + Text(Str::AttackNullified));
             goOn = false;
         } else if (result == Reflected && !pierces) {
             reflect(false);
             goOn = false;
         } else if (result == Absorbed && !pierces) {
-            player.Message(header + defender.Name + Text(AbsorbedText) + "\n" +
+            player.Message(header + defender.Name + Text(Str::AttackAbsorbed) + "\n" +
                            HealCreature(defender, damage));
             goOn = false;
         } else if (result == NotResisted && (defender.Status & StatusReflectPhysical) != 0) {
@@ -295,11 +293,12 @@ void PhysicalAttack(Game& game, Player& player, Creature& attacker, Creature& de
             player.Message(header + defender.Name + "に ダメージをあたえられない！");
         } else if (roll == Fumble) {
             player.Message(header + attacker.Name + "は　ころんだ・・・");
-        } else if (HasSkill(defender, 37) && Dice(game.Rng, 1, attacker.Agility, 0) > 13) {
+        } else if (HasSkill(defender, Skill::CatchBlows) &&
+                   Dice(game.Rng, 1, attacker.Agility, 0) > 13) {
             player.Message(header + defender.Name + "は攻撃を受け止めた！");
         } else {
-            const std::string hitMessage = header + defender.Name + Text(HitOnText) + hitsText +
-                                           WideNumber(damage) + Text(DamageWordText);
+            const std::string hitMessage = header + defender.Name + Text(Str::HitOn) + hitsText +
+                                           WideNumber(damage) + Text(Str::DamageWord);
             player.Message(hitMessage);
             DamageCreature(defender, damage, true);
             defender.Status &= ~(StatusSleep | StatusConfusion);
@@ -307,7 +306,7 @@ void PhysicalAttack(Game& game, Player& player, Creature& attacker, Creature& de
                 if (ResistRoll(game, defender.Resist[KindHPDrain], 0) == 0 &&
                     (Dice(game.Rng, 1, 100, 0) <
                          (weapon != nullptr ? weapon->ExtraChance[KindHPDrain] : 0) ||
-                     HasSkill(attacker, 58))) {
+                     HasSkill(attacker, Skill::LifeDrain))) {
                     player.Message(attacker.Name + "は\nＨＰを吸収した\n" +
                                    HealCreature(attacker, damage / 6));
                 }
@@ -324,7 +323,7 @@ void PhysicalAttack(Game& game, Player& player, Creature& attacker, Creature& de
         return;
     }
     if (IsMonster(defender)) {
-        if (HasSkill(attacker, 88)) {
+        if (HasSkill(attacker, Skill::ExperienceFromKills)) {
             attacker.Exp += defender.Exp;
             defender.Exp = 0;
             defender.Level = 1;

@@ -14,26 +14,22 @@ namespace kv {
 namespace {
 
 constexpr int AttributeMagic = 2;
-constexpr int ResistedText = 3005;   // "は\n抵抗した"
-constexpr int NullifiedText = 3006;  // "は\n無効化した"
-constexpr int ReflectedText = 3010;  // "は攻撃を反射した！！"
-constexpr int AbsorbedText = 3011;   // "は攻撃を吸収した！"
 
 // The party skill that wards off each element (0: none).
 // clang-format off
-constexpr std::array<int16_t, 15> ElementWard = {
-    0, 0, 0, 0,
-    235,  // 4 fire
-    238,  // 5 water
-    236,  // 6 wind
-    237,  // 7 earth
-    241,  // 8 cold
-    240,  // 9 lightning
-    239,  // 10 poison
-    242,  // 11 mind
-    244,  // 12 light
-    243,  // 13 dark
-    0};
+constexpr std::array<Skill, 15> ElementWard = {
+    Skill::None, Skill::None, Skill::None, Skill::None,
+    Skill::FireWard,       // 4
+    Skill::WaterWard,      // 5
+    Skill::WindWard,       // 6
+    Skill::EarthWard,      // 7
+    Skill::ColdWard,       // 8
+    Skill::LightningWard,  // 9
+    Skill::PoisonWard,     // 10
+    Skill::MindWard,       // 11
+    Skill::LightWard,      // 12
+    Skill::DarkWard,       // 13
+    Skill::None};
 // clang-format on
 
 int32_t Warded(Game& game, const Creature& target, int32_t damage, int attribute) {
@@ -41,8 +37,9 @@ int32_t Warded(Game& game, const Creature& target, int32_t damage, int attribute
     damage = static_cast<int32_t>(std::nearbyint(
         static_cast<double>(damage) * target.DamageRate[static_cast<size_t>(attribute)] / 100));
     if (static_cast<size_t>(attribute) < ElementWard.size()) {
-        const int ward = ElementWard[static_cast<size_t>(attribute)];
-        if (ward != 0 && PartyHasSkill(game, ward)) damage /= PartyHasSkill(game, 261) ? 8 : 4;
+        const Skill ward = ElementWard[static_cast<size_t>(attribute)];
+        if (ward != Skill::None && PartyHasSkill(game, ward))
+            damage /= PartyHasSkill(game, Skill::StrongerWards) ? 8 : 4;
     }
     return damage;
 }
@@ -66,12 +63,13 @@ int ApplyAttributeDamage(Game& game, Player& player, std::string_view prefix, in
     }
     int result = ResistRoll(game, ResistAt(target, attribute), ResistAt(target, second));
     if (attribute == AttributeMagic) {
-        if (HasSkill(target, 35)) {
+        if (HasSkill(target, Skill::SpellReflection)) {
             result = Reflected;
-        } else if (HasSkill(target, 168) && Dice(game.Rng, 1, target.Luck, 0) > 10) {
+        } else if (HasSkill(target, Skill::SpellSeal) && Dice(game.Rng, 1, target.Luck, 0) > 10) {
             result = Sealed;
-        } else if (result == Reflected && HasSkill(attacker, 231)) {
-            if (HasSkill(attacker, 266) || Dice(game.Rng, 1, attacker.IQ, 0) > 2)
+        } else if (result == Reflected && HasSkill(attacker, Skill::ReflectionBreaker)) {
+            if (HasSkill(attacker, Skill::SureReflectionBreaker) ||
+                Dice(game.Rng, 1, attacker.IQ, 0) > 2)
                 result = NotResisted;
         }
     }
@@ -93,13 +91,13 @@ int ApplyAttributeDamage(Game& game, Player& player, std::string_view prefix, in
             }
             break;
         case ResistedFirst:
-            player.Message(head + std::string(ResString(NullifiedText)));
+            player.Message(head + std::string(ResString(Str::Nullified)));
             break;
         case ResistedSecond:
-            player.Message(head + std::string(ResString(ResistedText)));
+            player.Message(head + std::string(ResString(Str::Resisted)));
             break;
         case Reflected:
-            player.Message(head + std::string(ResString(ReflectedText)) + "\n" +
+            player.Message(head + std::string(ResString(Str::AttackReflected)) + "\n" +
                            DamageCreature(attacker, damage));
             if (extraKind > 0)
                 InflictCondition(game, player, prefix, attacker, extraKind, 100, true, 0, &target);
@@ -107,7 +105,7 @@ int ApplyAttributeDamage(Game& game, Player& player, std::string_view prefix, in
                 MonsterKilled(game, attacker, &target, false);
             break;
         case Absorbed:
-            player.Message(head + std::string(ResString(AbsorbedText)) + "\n" +
+            player.Message(head + std::string(ResString(Str::AttackAbsorbed)) + "\n" +
                            HealCreature(target, damage));
             break;
         case Sealed:

@@ -16,47 +16,39 @@ namespace {
 constexpr int FrontRowSize = 3;
 constexpr int RaceDragon = 64;
 
-// Skills that open entries.
-constexpr int SkillHide = 4;
-constexpr int SkillStealHidden = 5;
-constexpr int SkillProbe = 7;
-constexpr int SkillSteal = 9;
-constexpr int SkillDispelDemons = 26;
-constexpr int SkillDispelUndead = 28;
-constexpr int SkillCoins = 39;
-constexpr int SkillInspect = 41;
-
 constexpr std::array<BattleEntryDef, 17> Entries = {{
-    {BattleEntry::Ambush, "A)奇襲", 'A', CommandFight, "奇襲", EntryTarget::MonsterGroup},
-    {BattleEntry::Fight, "F)戦う", 'F', CommandFight, "戦う", EntryTarget::MonsterGroup},
-    {BattleEntry::Steal, "K)盗む", 'K', CommandSteal, "盗む", EntryTarget::MonsterGroup},
-    {BattleEntry::Parry, "P)身を守る", 'P', CommandParry, "身を守る", EntryTarget::None},
-    {BattleEntry::Hide, "H)隠れる", 'H', CommandHide, "隠れる", EntryTarget::None},
-    {BattleEntry::Probe, "J)探る", 'J', CommandProbe, "探る", EntryTarget::MonsterGroup},
-    {BattleEntry::Inspect, "W)みぬく", 'W', CommandInspect, "みぬく", EntryTarget::MonsterGroup},
-    {BattleEntry::Coins, "Z)ぜになげ", 'Z', CommandCoins, "ぜになげ", EntryTarget::MonsterGroup},
-    {BattleEntry::Breath, "I)ブレス", 'I', CommandBreath, "ブレス", EntryTarget::MonsterGroup},
-    {BattleEntry::Dispel, "D)呪いを解く", 'D', CommandDispel, "呪いを解く",
+    {BattleEntry::Ambush, Str::RowAmbush, 'A', CommandFight, "奇襲", EntryTarget::MonsterGroup},
+    {BattleEntry::Fight, Str::RowFight, 'F', CommandFight, "戦う", EntryTarget::MonsterGroup},
+    {BattleEntry::Steal, Str::RowSteal, 'K', CommandSteal, "盗む", EntryTarget::MonsterGroup},
+    {BattleEntry::Parry, Str::RowParry, 'P', CommandParry, "身を守る", EntryTarget::None},
+    {BattleEntry::Hide, Str::RowHide, 'H', CommandHide, "隠れる", EntryTarget::None},
+    {BattleEntry::Probe, Str::RowProbe, 'J', CommandProbe, "探る", EntryTarget::MonsterGroup},
+    {BattleEntry::Inspect, Str::RowSeeThrough, 'W', CommandInspect, "みぬく",
      EntryTarget::MonsterGroup},
-    {BattleEntry::Escape, "R)逃げる", 'R', 0, "", EntryTarget::Other},
-    {BattleEntry::Status, "T)ステータス", 'T', 0, "", EntryTarget::Other},
-    {BattleEntry::Reorder, "E)再編成", 'E', 0, "", EntryTarget::Other},
-    {BattleEntry::Auto, "O)ノーマルオート", 'O', 0, "", EntryTarget::Other},
-    {BattleEntry::Back, "B)戻る", 'B', 0, "", EntryTarget::Other},
-    {BattleEntry::Start, "G)戦闘開始", 'G', 0, "", EntryTarget::Other},
-    {BattleEntry::Redo, "C)やり直す", 'C', 0, "", EntryTarget::Other},
+    {BattleEntry::Coins, Str::RowThrowCoins, 'Z', CommandCoins, "ぜになげ",
+     EntryTarget::MonsterGroup},
+    {BattleEntry::Breath, Str::RowBreath, 'I', CommandBreath, "ブレス", EntryTarget::MonsterGroup},
+    {BattleEntry::Dispel, Str::RowDispel, 'D', CommandDispel, "呪いを解く",
+     EntryTarget::MonsterGroup},
+    {BattleEntry::Escape, Str::RowEscape, 'R', 0, "", EntryTarget::Other},
+    {BattleEntry::Status, Str::RowStatus, 'T', 0, "", EntryTarget::Other},
+    {BattleEntry::Reorder, Str::RowReorder, 'E', 0, "", EntryTarget::Other},
+    {BattleEntry::Auto, Str::RowNormalAuto, 'O', 0, "", EntryTarget::Other},
+    {BattleEntry::Back, Str::RowBattleBack, 'B', 0, "", EntryTarget::Other},
+    {BattleEntry::Start, Str::RowStartBattle, 'G', 0, "", EntryTarget::Other},
+    {BattleEntry::Redo, Str::RowRedo, 'C', 0, "", EntryTarget::Other},
 }};
 
 // Entries a skill opens, in the order the list shows them.
 struct SkillEntry {
-    int Skill;
+    Skill Needs;
     BattleEntry Entry;
 };
 constexpr std::array<SkillEntry, 4> SkillEntries = {{
-    {SkillHide, BattleEntry::Hide},
-    {SkillProbe, BattleEntry::Probe},
-    {SkillInspect, BattleEntry::Inspect},
-    {SkillCoins, BattleEntry::Coins},
+    {Skill::Hide, BattleEntry::Hide},
+    {Skill::Probe, BattleEntry::Probe},
+    {Skill::SeeThrough, BattleEntry::Inspect},
+    {Skill::ThrowCoins, BattleEntry::Coins},
 }};
 
 }  // namespace
@@ -75,19 +67,19 @@ std::vector<BattleEntry> MemberEntries(const Game& game, const Creature& member,
     std::vector<BattleEntry> list;
     if ((member.Status & StatusHidden) != 0) {
         list.push_back(BattleEntry::Ambush);
-        if (HasSkill(member, SkillStealHidden)) list.push_back(BattleEntry::Steal);
+        if (HasSkill(member, Skill::StealWhileHidden)) list.push_back(BattleEntry::Steal);
     } else {
         const bool backRow = position > FrontRowSize;
         if ((member.Status & StatusFly) == 0 && (!backRow || MainHandReach(game, member) > 1))
             list.push_back(BattleEntry::Fight);
-        if (HasSkill(member, SkillSteal)) list.push_back(BattleEntry::Steal);
+        if (HasSkill(member, Skill::Steal)) list.push_back(BattleEntry::Steal);
     }
     list.push_back(BattleEntry::Parry);
     for (const SkillEntry& e : SkillEntries)
-        if (HasSkill(member, e.Skill)) list.push_back(e.Entry);
+        if (HasSkill(member, e.Needs)) list.push_back(e.Entry);
     if (member.Race == RaceDragon) list.push_back(BattleEntry::Breath);
     // Spells, items, songs and summons join the list with their own rules.
-    if (HasSkill(member, SkillDispelDemons) || HasSkill(member, SkillDispelUndead))
+    if (HasSkill(member, Skill::DispelDemons) || HasSkill(member, Skill::DispelUndead))
         list.push_back(BattleEntry::Dispel);
     list.push_back(BattleEntry::Escape);
     list.push_back(BattleEntry::Status);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "battle/BattleRules.h"
+#include "core/StringTable.h"
 
 namespace kv {
 
@@ -41,7 +42,7 @@ enum class EntryTarget {
 
 struct BattleEntryDef {
     BattleEntry Entry;
-    std::string_view Text;   // the row, access letter first
+    Str Text;                // the row, access letter first
     char Key;                // the letter that picks it, whatever the list holds
     int16_t Command;         // written into Creature::Command; 0 for none
     std::string_view Label;  // the word the member's status label shows

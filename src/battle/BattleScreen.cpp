@@ -25,8 +25,6 @@ namespace kv {
 
 namespace {
 
-constexpr int OutOfReachText = 3023;  // "そこに攻撃は届かない"
-
 // Where the battle's controls sit: the monster list across the top, the
 // command list at the left, the picture below the monster list.
 constexpr int MonsterListLeft = 8;
@@ -244,7 +242,7 @@ class BattleScreen : public Screen {
         entries_ =
             c != nullptr ? MemberEntries(game, *c, game.Battle.InputIndex) : ConfirmationEntries();
         std::vector<std::string> rows;
-        for (BattleEntry e : entries_) rows.emplace_back(EntryDef(e).Text);
+        for (BattleEntry e : entries_) rows.emplace_back(ResString(EntryDef(e).Text));
         lstBattleCommand.AddItems(0, rows);
         lstBattleCommand.SetCaption(c != nullptr ? c->Name : "");
         lstBattleCommand.SetListIndex(0);
@@ -369,7 +367,7 @@ class BattleScreen : public Screen {
         Creature* c = PartyMember(game, b.InputIndex);
         if (c == nullptr || row < 0 || row >= lstMonster.ListCount()) return;
         if (pending_ == BattleEntry::Fight && !ReachesRow(game, *c, b.InputIndex, row)) {
-            player_.Message(ResString(OutOfReachText));
+            player_.Message(ResString(Str::OutOfReach));
             lstMonster.SetListIndex(0);
             return;
         }

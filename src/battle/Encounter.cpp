@@ -49,7 +49,7 @@ void ApplyMoons(const Game& game, Creature& m) {
         } else if (dark) {
             m.DamageDice[0] *= 2;
             m.Agility = m.Agility >= 100 ? 200 : static_cast<uint8_t>(m.Agility * 2);
-            m.Skills[30] = 1;
+            m.Skills[SkillIndex(Skill::CounterAttack)] = 1;
             setResist(2, 100);
             setResist(1, 255);
             setResist(35, 100);
@@ -124,7 +124,8 @@ BattleEnd FriendlyGroup(Game& game, Player& player, GameDisplay& display) {
     const bool fight = player.Ask("友好的な\n" + templ.Name + "\n戦いますか？");
     for (int i = 1; i <= game.PartyCount; ++i) {
         Creature* c = PartyMember(game, i);
-        if (c == nullptr || Dice(game.Rng, 1, 20, 0) != 2 || HasSkill(*c, 98)) continue;
+        if (c == nullptr || Dice(game.Rng, 1, 20, 0) != 2 || HasSkill(*c, Skill::SteadyAlignment))
+            continue;
         if (!fight && c->Alignment == AlignChaotic) {
             c->Alignment = AlignLawful;
         } else if (fight && c->Alignment == AlignLawful) {
@@ -174,7 +175,7 @@ BattleEnd Opening(Game& game, Player& player, GameDisplay& display) {
         BattleMusic(game, display);
         return BattleEnd::Ongoing;
     }
-    if (roll == 4 && !PartyHasSkill(game, 15)) {
+    if (roll == 4 && !PartyHasSkill(game, Skill::NeverSurprised)) {
         player.Message("モンスターのバックアタック");
         BattleMusic(game, display);
         ReverseMarchingOrder(game);
@@ -184,7 +185,7 @@ BattleEnd Opening(Game& game, Player& player, GameDisplay& display) {
         if (end != BattleEnd::Defeat) ReverseMarchingOrder(game);
         return end;
     }
-    if (roll >= 5 && PartyHasSkill(game, 17) && Dice(game.Rng, 1, 20, 0) == 1) {
+    if (roll >= 5 && PartyHasSkill(game, Skill::FirstStrike) && Dice(game.Rng, 1, 20, 0) == 1) {
         player.Message("パーティーの先制攻撃");
         b.PartyFirstStrike = true;
     }
@@ -214,7 +215,7 @@ void CreateGroups(Game& game, Player& player, GameDisplay& display, int row) {
         if (d <= 0 || d >= static_cast<int>(game.Monsters.size())) continue;
         const Creature& def = game.Monsters[static_cast<size_t>(d)];
         int add = def.GroupDice[2];
-        if (PartyHasSkill(game, 160) && add >= 2) --add;
+        if (PartyHasSkill(game, Skill::FewerMonsters) && add >= 2) --add;
         // A group holds nine at most, whatever the data says.
         const int n = std::clamp(Dice(game.Rng, def.GroupDice[0], def.GroupDice[1], add), 0,
                                  GroupMemberCount);
@@ -231,14 +232,15 @@ void CreateGroups(Game& game, Player& player, GameDisplay& display, int row) {
                 m.DamageDice[2] += 200;
             }
             m.HP = Dice(game.Rng, m.HPDice[0], m.HPDice[1], m.HPDice[2]);
-            if (PartyHasSkill(game, 162)) m.Status |= StatusPoison;
-            if (PartyHasSkill(game, 159))
+            if (PartyHasSkill(game, Skill::PoisonedMonsters)) m.Status |= StatusPoison;
+            if (PartyHasSkill(game, Skill::WeakerMonsters))
                 m.HP = static_cast<int32_t>(
                     std::nearbyint(m.HP * (80.0 + Dice(game.Rng, 1, 19, 0)) / 100));
             m.MaxHP = m.HP;
         }
         b.Monster(g, 0).Status = StatusDead;
-        const bool known = (game.PartyEffects & 1) != 0 || Dice(game.Rng, 1, 2, 0) == 1;
+        const bool known =
+            (game.PartyEffects & PartyEffectIdentify) != 0 || Dice(game.Rng, 1, 2, 0) == 1;
         b.Monster(g, 0).Identified = known ? -1 : 0;
         for (int k = 0; k <= n; ++k) ApplyMoons(game, b.Monster(g, k));
         ++rows;

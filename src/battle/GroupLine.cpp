@@ -18,9 +18,11 @@ bool OneIn(Game& game, int n) {
 // A monster's conditions wear off between rounds.
 void RecoverMonster(Game& game, Creature& m) {
     m.Status &= ~(StatusFrozen | StatusShock);
-    if ((m.Status & StatusFear) != 0 && (!PartyHasSkill(game, 264) || OneIn(game, 2)))
+    if ((m.Status & StatusFear) != 0 &&
+        (!PartyHasSkill(game, Skill::LastingMonsterFear) || OneIn(game, 2)))
         m.Status &= ~StatusFear;
-    if ((m.Status & StatusSleep) != 0 && OneIn(game, PartyHasSkill(game, 263) ? 4 : 2))
+    if ((m.Status & StatusSleep) != 0 &&
+        OneIn(game, PartyHasSkill(game, Skill::DeeperMonsterSleep) ? 4 : 2))
         m.Status &= ~StatusSleep;
     struct Chance {
         int32_t Bit;

@@ -25,12 +25,13 @@ int MainHandSlot(const Creature& c) {
 int CommandTick(Game& game, const Creature& c, bool& boostable) {
     boostable = false;
     if (c.Command <= 0) return 0;
-    if (HasSkill(c, 86)) return FastestTick;
-    if (HasSkill(c, 119)) return std::min(Dice(game.Rng, 1, 3 * c.Agility, 0), QuickTickCap);
+    if (HasSkill(c, Skill::MovesFirst)) return FastestTick;
+    if (HasSkill(c, Skill::ActsSecond))
+        return std::min(Dice(game.Rng, 1, 3 * c.Agility, 0), QuickTickCap);
     boostable = true;
     switch (c.Command) {
         case CommandSpell:
-            return HasSkill(c, 150) ? QuickTickCap : Dice(game.Rng, 1, c.IQ, 0);
+            return HasSkill(c, Skill::QuickCaster) ? QuickTickCap : Dice(game.Rng, 1, c.IQ, 0);
         case CommandSteal:
             return Dice(game.Rng, 1, c.Dexterity, 0);
         case CommandSummon:
@@ -43,8 +44,8 @@ int CommandTick(Game& game, const Creature& c, bool& boostable) {
         case CommandBreath:
             return Dice(game.Rng, 1, c.Vitality, 0);
         case CommandFight: {
-            if (HasSkill(c, 149)) return QuickTickCap;
-            if (HasSkill(c, 166)) {
+            if (HasSkill(c, Skill::QuickFighter)) return QuickTickCap;
+            if (HasSkill(c, Skill::Archer)) {
                 const ItemDef* w = WeaponIn(game, c, MainHandSlot(c));
                 if (w != nullptr && w->WeaponType == WeaponTypeBow) return QuickTickCap;
             }
@@ -58,7 +59,7 @@ int CommandTick(Game& game, const Creature& c, bool& boostable) {
 }  // namespace
 
 void RollMonsterInitiative(Game& game) {
-    const bool daunting = PartyHasSkill(game, 130);
+    const bool daunting = PartyHasSkill(game, Skill::MonstersLoseTurns);
     for (int g = 1; g <= BattleGroupCount; ++g) {
         for (int m = 1; m <= GroupMemberCount; ++m) {
             Creature& c = game.Battle.Monster(g, m);
@@ -76,7 +77,7 @@ void RollMonsterInitiative(Game& game) {
 }
 
 void RollPartyInitiative(Game& game) {
-    const bool quick = PartyHasSkill(game, 129);
+    const bool quick = PartyHasSkill(game, Skill::PartyInitiative);
     for (int i = 1; i <= game.PartyCount; ++i) {
         Creature* c = PartyMember(game, i);
         if (c == nullptr || !CanAct(*c)) continue;

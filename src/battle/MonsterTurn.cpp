@@ -20,7 +20,7 @@ int PickTarget(Game& game, const Creature& monster) {
         if (c == nullptr || (c->GrantFlags1 & monster.Class) != 0 || (c->Status & AbsentMask) != 0)
             continue;
         int w = 6 - pos;
-        if (HasSkill(*c, 99)) w += 20;
+        if (HasSkill(*c, Skill::MonstersPreferHim)) w += 20;
         weight[static_cast<size_t>(pos)] = std::max(w, 0);
         total += weight[static_cast<size_t>(pos)];
     }

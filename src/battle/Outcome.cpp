@@ -16,18 +16,21 @@ namespace kv {
 
 namespace {
 
-constexpr int DiedText = 1066;  // "は\n死んだ・・・"
-
 // Blessings that last only as long as a battle.
-constexpr int32_t BattleBlessings = 2 | 8 | 16 | 32 | 64 | 128;
+// Fewer encounters outlasts the battle.
+constexpr int32_t BattleBlessings = BlessingFearResistance | BlessingRegeneration |
+                                    BlessingSamuraiMight | BlessingLordMight | BlessingTheft |
+                                    BlessingShield;
 
 // Experience bonus of the party's skills, in percent, applied in this order.
 struct ExpBonus {
-    int Skill;
+    Skill Needs;
     double Share;
 };
-constexpr std::array<ExpBonus, 4> ExpBonuses = {
-    {{203, 0.03}, {204, 0.05}, {205, 0.10}, {206, 0.15}}};
+constexpr std::array<ExpBonus, 4> ExpBonuses = {{{Skill::ExperienceBonus3, 0.03},
+                                                 {Skill::ExperienceBonus5, 0.05},
+                                                 {Skill::ExperienceBonus10, 0.10},
+                                                 {Skill::ExperienceBonus15, 0.15}}};
 
 bool Down(const Creature& c) {
     return (c.Status & DownMask) != 0;
@@ -51,7 +54,7 @@ std::string MonsterKilled(Game& game, Creature& monster, Creature* killer, bool 
         game.MonsterKillCount[static_cast<size_t>(monster.Id)] += 1;
     if (killer != nullptr) killer->Marks += 1;
     if (Dice(game.Rng, 1, 100, 0) < monster.DropChance()) b.DropItemId = monster.DropItem();
-    return withMessage ? monster.Name + std::string(ResString(DiedText)) : std::string();
+    return withMessage ? monster.Name + std::string(ResString(Str::Died)) : std::string();
 }
 
 void EndBattle(Game& game) {
@@ -60,9 +63,9 @@ void EndBattle(Game& game) {
         if (c == nullptr) continue;
         c->Status &= ~BattleOnlyMask;
         c->Command = 0;
-        if ((game.PartyEffects & 0x80) != 0)
+        if ((game.PartyEffects & PartyEffectProtection2) != 0)
             c->AC = c->BaseAC - 5;
-        else if ((game.PartyEffects & 0x40) != 0)
+        else if ((game.PartyEffects & PartyEffectProtection) != 0)
             c->AC = c->BaseAC - 3;
         else
             c->AC = c->BaseAC;
@@ -76,36 +79,37 @@ void EndBattle(Game& game) {
     }
     game.Battle.PartyAreaEffects = {};
     game.Battle.GroupAreaEffects = {};
-    game.PartyEffects &= ~0x200;
+    game.PartyEffects &= ~PartyEffectBetterChest;
     game.PartyBlessings &= ~BattleBlessings;
     game.Battle.ListShown = false;
 }
 
 void PayOut(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
-    const bool oneTakesAll = PartyHasSkill(game, 100);
+    const bool oneTakesAll = PartyHasSkill(game, Skill::TakesAllSpoils);
     int sharers = 0;
     if (oneTakesAll) {
         sharers = 1;
     } else {
         for (int i = 1; i <= game.PartyCount; ++i)
-            if (const Creature* c = PartyMember(game, i); c && !Down(*c) && !HasSkill(*c, 65))
+            if (const Creature* c = PartyMember(game, i);
+                c && !Down(*c) && !HasSkill(*c, Skill::NoExperienceShare))
                 ++sharers;
     }
     double bonus = 0;
     for (const ExpBonus& e : ExpBonuses)
-        if (PartyHasSkill(game, e.Skill)) bonus = std::nearbyint(bonus + b.ExpPool * e.Share);
+        if (PartyHasSkill(game, e.Needs)) bonus = std::nearbyint(bonus + b.ExpPool * e.Share);
     b.ExpPool += static_cast<int32_t>(bonus);
-    if (PartyHasSkill(game, 82)) b.GoldPool *= 2;
+    if (PartyHasSkill(game, Skill::DoubleGold)) b.GoldPool *= 2;
     display.PlayScene(SceneVictory);
     display.HideMonsterPicture();
     // Nobody to share with: nothing is paid out.
     const int32_t expShare = sharers > 0 ? b.ExpPool / sharers : 0;
     const int32_t goldShare = sharers > 0 ? b.GoldPool / sharers : 0;
 
-    const bool heal157 = PartyHasSkill(game, 157);
-    const bool cure156 = PartyHasSkill(game, 156);
-    const bool cure158 = PartyHasSkill(game, 158);
+    const bool heal157 = PartyHasSkill(game, Skill::HealAllAfterVictory);
+    const bool cure156 = PartyHasSkill(game, Skill::CureAfterVictory);
+    const bool cure158 = PartyHasSkill(game, Skill::CleanseAfterVictory);
     for (int i = 1; i <= game.PartyCount; ++i) {
         Creature* c = PartyMember(game, i);
         if (c == nullptr || (c->Status & GoneMask) != 0) continue;
@@ -117,7 +121,7 @@ void PayOut(Game& game, Player& player, GameDisplay& display) {
                   StatusFear | StatusConfusion | StatusFrozen | StatusShock | StatusCharm |
                   StatusPoison | StatusSilence | StatusBlind | StatusStone | StatusDeadlyPoison);
     }
-    if (PartyHasSkill(game, 155) && game.PartyCount > 0) {
+    if (PartyHasSkill(game, Skill::HealOneAfterVictory) && game.PartyCount > 0) {
         for (int tries = 0; tries < 51; ++tries) {
             Creature* c = PartyMember(game, Dice(game.Rng, 1, game.PartyCount, 0));
             if (c != nullptr && (c->Status & AbsentMask) == 0) {
@@ -128,11 +132,11 @@ void PayOut(Game& game, Player& player, GameDisplay& display) {
     }
     for (int i = 1; i <= game.PartyCount; ++i)
         if (Creature* c = PartyMember(game, i);
-            c && (c->Status & GoneMask) == 0 && HasSkill(*c, 51))
+            c && (c->Status & GoneMask) == 0 && HasSkill(*c, Skill::VictoryHealing))
             HealCreature(*c, c->MaxHP / 8, true);
     for (int i = 1; i <= game.PartyCount; ++i)
         if (Creature* c = PartyMember(game, i);
-            c && (c->Status & GoneMask) == 0 && HasSkill(*c, 73))
+            c && (c->Status & GoneMask) == 0 && HasSkill(*c, Skill::SpellPointsAfterVictory))
             c->MP = c->MaxMP;
 
     player.Message("モンスターを倒した\n経験値" + WideNumber(expShare) + "ＥＸＰ獲得");
@@ -142,12 +146,12 @@ void PayOut(Game& game, Player& player, GameDisplay& display) {
         Creature* c = PartyMember(game, i);
         if (c == nullptr || Down(*c)) continue;
         if (oneTakesAll) {
-            if (!HasSkill(*c, 100)) continue;
+            if (!HasSkill(*c, Skill::TakesAllSpoils)) continue;
             c->Exp += b.ExpPool;
             c->Gold += b.GoldPool;
         } else {
             c->Gold += goldShare;
-            if (!HasSkill(*c, 65)) c->Exp += expShare;
+            if (!HasSkill(*c, Skill::NoExperienceShare)) c->Exp += expShare;
         }
     }
 }
@@ -156,7 +160,7 @@ BattleEnd Victory(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
     PayOut(game, player, display);
     // Read before the clean-up takes the spell away.
-    const bool betterChest = (game.PartyEffects & 0x200) != 0;
+    const bool betterChest = (game.PartyEffects & PartyEffectBetterChest) != 0;
     b.Phase = BattlePhase::None;
     b.PartyFirstStrike = false;
     EndBattle(game);
@@ -193,9 +197,9 @@ BattleEnd Escape(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
     Creature* runner = PartyMember(game, b.InputIndex);
     int r = runner != nullptr ? Dice(game.Rng, 1, runner->Agility, 1) : 1;
-    if (runner != nullptr && HasSkill(*runner, 8))
+    if (runner != nullptr && HasSkill(*runner, Skill::SureEscape))
         r = 10;
-    else if (runner != nullptr && HasSkill(*runner, 102))
+    else if (runner != nullptr && HasSkill(*runner, Skill::EasyEscape))
         r += 2;
     bool blocked = false;
     for (int g = 1; g <= BattleGroupCount; ++g) {
@@ -206,7 +210,7 @@ BattleEnd Escape(Game& game, Player& player, GameDisplay& display) {
     if (!blocked && r > 4) {
         game.PartyX = game.LastX;
         game.PartyY = game.LastY;
-        if (PartyHasSkill(game, 101)) PayOut(game, player, display);
+        if (PartyHasSkill(game, Skill::PaidEscape)) PayOut(game, player, display);
         for (int i = 1; i <= game.PartyCount; ++i)
             if (Creature* c = PartyMember(game, i)) c->Escapes += 1;
         b.Phase = BattlePhase::None;

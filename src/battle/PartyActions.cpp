@@ -17,7 +17,6 @@ namespace {
 constexpr int ClassNinja = 1024;
 constexpr int ClassMonk = 16384;
 constexpr int ItemKindWeapon = 1;
-constexpr int SkillStealAndStrike = 6;
 
 int MainHandSlot(const Creature& c) {
     for (size_t s = 1; s < c.Items.size(); ++s)
@@ -87,21 +86,21 @@ void Fight(Game& game, Player& player, Creature& actor) {
         return;
     }
     int rounds = 1;
-    if (HasSkill(actor, 132)) {
+    if (HasSkill(actor, Skill::DoubleRound)) {
         rounds = Dice(game.Rng, 1, actor.Agility, 0) > 10 ? 2 : 1;
-    } else if (HasSkill(actor, 133)) {
+    } else if (HasSkill(actor, Skill::TripleRound)) {
         if (Dice(game.Rng, 1, actor.Agility, 0) >= 13)
             rounds = 3;
         else if (Dice(game.Rng, 1, actor.Agility, 0) >= 19)
             rounds = 2;
     }
-    const bool manyBlows = HasSkill(actor, 55);
+    const bool manyBlows = HasSkill(actor, Skill::ManyBlows);
     for (int r = 0; r < rounds; ++r) {
         const int mainHand = MainHandSlot(actor);
         Strike(game, player, actor, mainHand);
         if (manyBlows) {
             const int extra = std::min(actor.Level / 7, 8);
-            const int needed = HasSkill(actor, 122) ? 5 : 10;
+            const int needed = HasSkill(actor, Skill::EasyExtraBlows) ? 5 : 10;
             for (int k = 2; k <= extra && CanAct(actor); ++k)
                 if (Dice(game.Rng, 1, actor.Agility, 0) > needed)
                     Strike(game, player, actor, mainHand);
@@ -141,7 +140,7 @@ void RunPartyAction(Game& game, Player& player, Creature& actor) {
         case CommandSteal:
             Steal(game, player, actor);
             // A cutpurse follows the theft with a blow.
-            if (HasSkill(actor, SkillStealAndStrike) && actor.TargetGroup != 0 && CanAct(actor))
+            if (HasSkill(actor, Skill::StealAndStrike) && actor.TargetGroup != 0 && CanAct(actor))
                 Strike(game, player, actor, MainHandSlot(actor));
             break;
         case CommandProbe:

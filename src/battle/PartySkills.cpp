@@ -18,30 +18,24 @@ namespace {
 constexpr int AttributeBreath = 3;
 
 // Skills of the special commands.
-constexpr int SkillEasyTheft = 10;
-constexpr int SkillCold = 124;
-constexpr int SkillLightning = 125;
-constexpr int SkillHotBreath = 85;
-constexpr int SkillHottestBreath = 126;
-constexpr int SkillTakesTheBetterItem = 245;
-
-constexpr int32_t BlessingTheft = 64;
 
 // The kinds a dispel works on, and the skill each one needs.
 struct DispelKind {
     int32_t Kind;
-    int Skill;
+    Skill Needs;
 };
-constexpr std::array<DispelKind, 3> DispelKinds = {{{65536, 25}, {1024, 26}, {2, 28}}};
+constexpr std::array<DispelKind, 3> DispelKinds = {
+    {{65536, Skill::DispelSpirits}, {1024, Skill::DispelDemons}, {2, Skill::DispelUndead}}};
 
 // A dragon's breath by its skills: the word and the attribute it carries.
 struct BreathKind {
-    int Skill;  // 0: the breath without a skill
+    Skill Needs;  // None: the breath without a skill
     std::string_view Word;
     int Attribute;
 };
-constexpr std::array<BreathKind, 3> BreathKinds = {
-    {{SkillCold, "吹雪の", 8}, {SkillLightning, "稲妻の", 9}, {0, "炎の", 4}}};
+constexpr std::array<BreathKind, 3> BreathKinds = {{{Skill::ColdBreath, "吹雪の", 8},
+                                                    {Skill::LightningBreath, "稲妻の", 9},
+                                                    {Skill::None, "炎の", 4}}};
 
 std::string ItemName(const Game& game, int32_t id) {
     if (id <= 0 || id >= static_cast<int32_t>(game.Items.size())) return {};
@@ -83,10 +77,10 @@ void Steal(Game& game, Player& player, Creature& actor) {
     const int32_t second = m.Items[2].ItemId;
     bool stolen = false;
     if (first > 0 && FirstFreeInventorySlot(actor) != 0) {
-        int needed = HasSkill(actor, SkillEasyTheft) ? 5 : 10;
+        int needed = HasSkill(actor, Skill::EasyTheft) ? 5 : 10;
         if ((game.PartyBlessings & BlessingTheft) != 0) needed -= 3;
         if (Dice(game.Rng, 1, actor.Dexterity, 0) > needed) {
-            const int sides = HasSkill(actor, SkillTakesTheBetterItem) ? 5 : 10;
+            const int sides = HasSkill(actor, Skill::TakesTheBetterItem) ? 5 : 10;
             int32_t taken = Dice(game.Rng, 1, sides, 0) == 2 ? second : first;
             if (taken <= 0) taken = first;  // nothing in the second pocket
             if (AddItemToInventory(game, taken, actor, true, 1) == 0) {
@@ -150,7 +144,7 @@ void Dispel(Game& game, Player& player, Creature& actor) {
     if (group < 1 || group > BattleGroupCount) return;
     const Creature& t = game.Battle.Monster(group, 0);
     const bool kindMatches = std::any_of(DispelKinds.begin(), DispelKinds.end(), [&](auto& d) {
-        return (t.Class & d.Kind) != 0 && HasSkill(actor, d.Skill);
+        return (t.Class & d.Kind) != 0 && HasSkill(actor, d.Needs);
     });
     if (actor.Level < t.Level || t.Identified != -1 || !kindMatches) {
         player.Message(actor.Name + "は呪いを解けなかった");
@@ -173,7 +167,7 @@ void Breathe(Game& game, Player& player, Creature& actor) {
     if (FirstLivingMember(game, group) == 0) return;
     const BreathKind* kind = &BreathKinds.back();
     for (const BreathKind& k : BreathKinds) {
-        if (k.Skill != 0 && HasSkill(actor, k.Skill)) {
+        if (k.Needs != Skill::None && HasSkill(actor, k.Needs)) {
             kind = &k;
             break;
         }
@@ -182,9 +176,9 @@ void Breathe(Game& game, Player& player, Creature& actor) {
     actor.BreathCount += 1;
     const int number = actor.BreathCount;
     const std::string prefix = actor.Name + "は\n" + std::string(kind->Word) + "ブレスを吐いた";
-    const int cap = HasSkill(actor, SkillHottestBreath) ? 450
-                    : HasSkill(actor, SkillHotBreath)   ? 300
-                                                        : 150;
+    const int cap = HasSkill(actor, Skill::HottestBreath) ? 450
+                    : HasSkill(actor, Skill::HotBreath)   ? 300
+                                                          : 150;
     for (int k = 1; k <= GroupMemberCount; ++k) {
         Creature& m = game.Battle.Monster(group, k);
         if (m.Id == 0 || (m.Status & StatusDead) != 0) continue;

@@ -14,16 +14,17 @@ namespace {
 constexpr int ResistValueAbsorb = 200;
 constexpr int ResistValueReflect = 255;
 constexpr int ConditionKindDeath = 31;
-constexpr int NullifiedText = 3006;  // "は\n無効化した"
-constexpr int ResistedText = 3005;   // "は\n抵抗した"
 
 // The party skill that wards off each condition kind (0: no ward).
 // clang-format off
-constexpr std::array<int16_t, kAttackAttributes> WardSkill = {
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // 0..14
-    246, 249, 247, 255, 250, 251, 256, 248, 252, 253,  // 15..24
-    0, 0, 257, 0, 254, 258, 259, 0, 0, 248,  // 25..34
-    0, 0};
+constexpr Skill No = Skill::None;
+constexpr std::array<Skill, kAttackAttributes> WardSkill = {
+    No, No, No, No, No, No, No, No, No, No, No, No, No, No, No,  // 0..14
+    Skill::SleepWard, Skill::ParalysisWard, Skill::FearWard, Skill::ConfusionWard,   // 15..18
+    Skill::FrozenWard, Skill::ShockWard, Skill::CharmWard, Skill::PoisonConditionWard,  // 19..22
+    Skill::SilenceWard, Skill::BlindnessWard, No, No, Skill::DiseaseWard, No,           // 23..28
+    Skill::StoneWard, Skill::LevelDrainWard, Skill::DecapitationWard, No, No,          // 29..33
+    Skill::PoisonConditionWard, No, No};                                               // 34..36
 // clang-format on
 
 }  // namespace
@@ -39,9 +40,9 @@ int ResistRoll(Game& game, int first, int second) {
 bool PartyWardRoll(Game& game, const Creature& target, int kind) {
     if (IsMonster(target)) return false;
     if (kind < 0 || static_cast<size_t>(kind) >= WardSkill.size()) return false;
-    const int skill = WardSkill[static_cast<size_t>(kind)];
-    if (skill == 0 || !PartyHasSkill(game, skill)) return false;
-    const int sides = PartyHasSkill(game, 262) ? 2 : 3;
+    const Skill skill = WardSkill[static_cast<size_t>(kind)];
+    if (skill == Skill::None || !PartyHasSkill(game, skill)) return false;
+    const int sides = PartyHasSkill(game, Skill::SurerWards) ? 2 : 3;
     return Dice(game.Rng, 1, sides, -1) != 0;
 }
 
@@ -58,10 +59,10 @@ void InflictCondition(Game& game, Player& player, std::string_view prefix, Creat
     if (dodgeable && Dice(game.Rng, 1, 50, 0) < target.Luck) {
         player.Message(head + "は\nかわした");
     } else if (ResistRoll(game, resist(general), 0) != NotResisted) {
-        player.Message(head + std::string(ResString(NullifiedText)));
+        player.Message(head + std::string(ResString(Str::Nullified)));
     } else if (ResistRoll(game, resist(kind), 0) != NotResisted ||
                PartyWardRoll(game, target, kind) || (target.Status & StatusConditionWard) != 0) {
-        player.Message(head + std::string(ResString(ResistedText)));
+        player.Message(head + std::string(ResString(Str::Resisted)));
     } else if (kind == ConditionKindDeath) {
         std::string death = IsMonster(target) ? MonsterKilled(game, target, killer, true)
                                               : KillCreature(target, true);

@@ -14,7 +14,6 @@ namespace {
 
 constexpr int FirstAreaAttribute = 4;
 constexpr int LastAreaAttribute = 14;
-constexpr int AreaWordText = 4200;  // + attribute: the effect's name
 
 Creature* PartyCandidate(Game& game, int tick) {
     for (int i = 1; i <= game.PartyCount; ++i) {
@@ -39,7 +38,7 @@ Creature* MonsterCandidate(Game& game, int tick, int& group, int& member) {
 }
 
 std::string AreaWord(int attribute) {
-    return std::string(ResString(AreaWordText + attribute)) + "\n";
+    return std::string(ResString(Str::AreaFire, attribute - FirstAreaAttribute)) + "\n";
 }
 
 void PartyAreaDamage(Game& game, Player& player) {
@@ -90,24 +89,29 @@ void GroupAreaDamage(Game& game, Player& player) {
             const Creature* caster = e.Caster > 0 && e.Caster < static_cast<int>(game.Roster.size())
                                          ? &game.Roster[static_cast<size_t>(e.Caster)]
                                          : nullptr;
-            if (caster == nullptr || !HasSkill(*caster, 229)) --e.Count;
-            if (caster == nullptr || !HasSkill(*caster, 230)) --e.Rounds;
+            if (caster == nullptr || !HasSkill(*caster, Skill::LastingAreaCount)) --e.Count;
+            if (caster == nullptr || !HasSkill(*caster, Skill::LastingAreaRounds)) --e.Rounds;
         }
     }
 }
 
 // A member's end-of-round healing, poison and recovery.
+// The blessings that heal the members at the end of every round.
+constexpr int32_t HealingBlessings =
+    BlessingOld | BlessingRegeneration | BlessingLordMight | BlessingTheft;
+
 void MemberRoundEnd(Game& game, Creature& c) {
     if ((c.Status & GoneMask) == 0 && c.Regen > 0)
-        HealCreature(c, HasSkill(c, 66) ? 2 * c.Regen : c.Regen, true);
-    if ((game.PartyBlessings & 0x69) != 0) HealCreature(c, Dice(game.Rng, 1, c.Vitality, 0), true);
-    const auto soothe = [&](int32_t bit, int skill) {
+        HealCreature(c, HasSkill(c, Skill::DoubleRegeneration) ? 2 * c.Regen : c.Regen, true);
+    if ((game.PartyBlessings & HealingBlessings) != 0)
+        HealCreature(c, Dice(game.Rng, 1, c.Vitality, 0), true);
+    const auto soothe = [&](int32_t bit, Skill skill) {
         if ((c.Status & bit) != 0 && HasSkill(c, skill))
             HealCreature(c, Dice(game.Rng, 1, c.MaxHP, 0) + c.Vitality, true);
     };
-    soothe(StatusSleep, 211);
-    soothe(StatusParalysis, 212);
-    soothe(StatusBlind, 214);
+    soothe(StatusSleep, Skill::SleepingHeal);
+    soothe(StatusParalysis, Skill::ParalysedHeal);
+    soothe(StatusBlind, Skill::BlindHeal);
     if ((c.Status & GoneMask) == 0) {
         if ((c.Status & StatusPoison) != 0)
             DamageCreature(c, Dice(game.Rng, 1, c.MaxHP / 128, 0), true);
@@ -116,13 +120,15 @@ void MemberRoundEnd(Game& game, Creature& c) {
     }
     if ((c.Status & DownMask) != 0) return;
     if ((c.Status & StatusSleep) != 0 &&
-        (HasSkill(c, 64) || Dice(game.Rng, 1, 2, 0) == 1 || PartyHasSkill(game, 61)))
+        (HasSkill(c, Skill::WakesAtOnce) || Dice(game.Rng, 1, 2, 0) == 1 ||
+         PartyHasSkill(game, Skill::PartyWakes)))
         c.Status &= ~StatusSleep;
     if ((c.Status & StatusConfusion) != 0 && Dice(game.Rng, 1, 2, 0) == 1)
         c.Status &= ~StatusConfusion;
     if ((c.Status & StatusCharm) != 0 && Dice(game.Rng, 1, 4, 0) == 1) c.Status &= ~StatusCharm;
-    if (HasSkill(c, 117)) c.Status &= ~StatusSilence;
-    if ((c.Status & StatusHidden) != 0 && !HasSkill(c, 265) && Dice(game.Rng, 1, c.Agility, 0) < 4)
+    if (HasSkill(c, Skill::SilenceBreaker)) c.Status &= ~StatusSilence;
+    if ((c.Status & StatusHidden) != 0 && !HasSkill(c, Skill::StaysHidden) &&
+        Dice(game.Rng, 1, c.Agility, 0) < 4)
         c.Status &= ~StatusHidden;
     c.Status &= ~(StatusFear | StatusFrozen | StatusShock | StatusHalfDamage | StatusReflectSpells |
                   StatusReflectPhysical | StatusConditionWard);

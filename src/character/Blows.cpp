@@ -9,7 +9,6 @@ namespace kv {
 
 namespace {
 
-constexpr int MoreBlowsSkill = 83;
 constexpr int ExtraBlowsWithSkill = 3;
 
 }  // namespace
@@ -22,7 +21,7 @@ int NumberOfBlows(const Game& game, Creature& creature) {
         return 1;
     }
     const int most =
-        def->MaxAttacks + (HasSkill(creature, MoreBlowsSkill) ? ExtraBlowsWithSkill : 0);
+        def->MaxAttacks + (HasSkill(creature, Skill::MoreBlows) ? ExtraBlowsWithSkill : 0);
     creature.AttackCount = static_cast<int16_t>(
         std::max(1, std::min(creature.Level / def->AttackLevelStep + 1, most)));
     return creature.AttackCount;

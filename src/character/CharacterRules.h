@@ -10,6 +10,7 @@
 
 #include "core/Game.h"
 #include "core/Player.h"
+#include "core/SkillCodes.h"
 
 namespace kv {
 
@@ -83,7 +84,7 @@ std::string SetCondition(int32_t& status, int32_t bit);
 // Clears the bits; the result is "回復した".
 std::string ClearCondition(int32_t& status, int32_t bits);
 
-// Whether skill k is switched on for the creature (0..300; others never).
-bool HasSkill(const Creature& creature, int skill);
+// Whether the skill is switched on for the creature.
+bool HasSkill(const Creature& creature, Skill skill);
 
 }  // namespace kv

@@ -12,16 +12,9 @@ namespace kv {
 
 namespace {
 
-constexpr int CursedMessage = 1044;
 constexpr char HexDigits[] = "0123456789ABCDEF";
 
 // Skills that change what the worn items give.
-constexpr int ArmourlessSkill = 110;    // armour class falls a third of the level
-constexpr int BareBodySkill = 111;      // with nothing worn, 8 less a third of the level
-constexpr int MagicWardSkill = 29;      // intelligence adds to the magic resistance
-constexpr int FullMagicWardSkill = 77;  // the magic resistance is whole
-constexpr int FearlessSkill = 36;       // never afraid
-constexpr int FrostproofSkill = 54;     // never frozen
 constexpr size_t MagicAttribute = 2;
 constexpr size_t FearAttribute = 17;
 constexpr size_t FrozenAttribute = 19;
@@ -29,8 +22,6 @@ constexpr uint8_t Whole = 100;
 constexpr int32_t BareBodyAC = 8;
 constexpr int32_t LowestAC = -255;
 // Party spells that lower everyone's armour class while they last.
-constexpr int32_t GreatShieldEffect = 128;
-constexpr int32_t ShieldEffect = 64;
 constexpr int32_t GreatShieldBonus = 5;
 constexpr int32_t ShieldBonus = 3;
 
@@ -60,7 +51,7 @@ bool Fits(const Game& game, const Creature& creature, const InventorySlot& held,
             return kind == ItemKind::Weapon;
         case Position::Secondary:
             if (kind == ItemKind::Shield) return true;
-            return kind == ItemKind::Weapon && HasSkill(creature, DualWieldSkill) &&
+            return kind == ItemKind::Weapon && HasSkill(creature, Skill::DualWield) &&
                    item->DualWield != 0 && held.ItemFlags != int32_t(Position::Primary);
         case Position::None:
             return false;
@@ -201,7 +192,7 @@ EquipOutcome EquipItem(const Game& game, Player& player, Creature& creature, Pos
     InventorySlot& worn = SlotAt(creature, slot);
     worn.ItemFlags = (worn.ItemFlags & ~ItemPositionMask) | static_cast<int32_t>(position);
     if (chosen->Cursed != 0) {
-        player.Message(ResString(CursedMessage));
+        player.Message(ResString(Str::Cursed));
         worn.ItemFlags |= CursedEquipped;
         return EquipOutcome::Cursed;
     }
@@ -229,25 +220,25 @@ void ApplyEquipment(const Game& game, Creature& creature) {
     }
     creature.Regen = static_cast<int16_t>(std::clamp<int32_t>(regen, INT16_MIN, INT16_MAX));
 
-    if (HasSkill(creature, ArmourlessSkill)) {
+    if (HasSkill(creature, Skill::Armourless)) {
         creature.BaseAC -= creature.Level / 3;
-    } else if (HasSkill(creature, BareBodySkill) && !anythingWorn) {
+    } else if (HasSkill(creature, Skill::BareBody) && !anythingWorn) {
         creature.BaseAC = BareBodyAC - creature.Level / 3;
     }
     uint8_t& magic = creature.Resist[MagicAttribute];
-    if (magic < Whole && HasSkill(creature, MagicWardSkill)) {
+    if (magic < Whole && HasSkill(creature, Skill::MagicWard)) {
         magic = static_cast<uint8_t>(std::min<int>(Whole, magic + creature.IQ));
     }
-    if (HasSkill(creature, FullMagicWardSkill)) magic = Whole;
+    if (HasSkill(creature, Skill::FullMagicWard)) magic = Whole;
     // The skill window grants these when it closes; recomputing from the
     // race up must not take them away again.
-    if (HasSkill(creature, FearlessSkill)) creature.Resist[FearAttribute] = Whole;
-    if (HasSkill(creature, FrostproofSkill)) creature.Resist[FrozenAttribute] = Whole;
+    if (HasSkill(creature, Skill::Fearless)) creature.Resist[FearAttribute] = Whole;
+    if (HasSkill(creature, Skill::Frostproof)) creature.Resist[FrozenAttribute] = Whole;
 
     creature.BaseAC = std::max(creature.BaseAC, LowestAC);
-    if ((game.PartyEffects & GreatShieldEffect) != 0) {
+    if ((game.PartyEffects & PartyEffectProtection2) != 0) {
         creature.AC = creature.BaseAC - GreatShieldBonus;
-    } else if ((game.PartyEffects & ShieldEffect) != 0) {
+    } else if ((game.PartyEffects & PartyEffectProtection) != 0) {
         creature.AC = creature.BaseAC - ShieldBonus;
     } else {
         creature.AC = creature.BaseAC;

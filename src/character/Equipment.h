@@ -43,8 +43,6 @@ inline constexpr std::array<PositionRow, 8> PositionRows = {{
 }};
 inline constexpr std::string_view WearNothingRow = "L)なにも装備しない";
 
-inline constexpr int DualWieldSkill = 128;
-
 // The position a slot is worn in (None when not worn).
 Position WornPosition(const InventorySlot& slot);
 

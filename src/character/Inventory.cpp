@@ -10,8 +10,6 @@ namespace kv {
 
 namespace {
 
-constexpr int FullMessage = 1053;
-constexpr int FoundPlainMessage = 1080;
 constexpr char HexDigits[] = "0123456789ABCDEF";
 
 InventorySlot& SlotAt(Creature& creature, int slot) {
@@ -110,13 +108,13 @@ int GiveFoundItem(Game& game, Player& player, int32_t itemId, bool unidentified,
     const ItemDef* item = FindItem(game, itemId);
     if (item == nullptr) return -1;
     if (FindPartyMemberWithFreeSlot(game) < 0) {
-        if (messageMode != FoundMessage::None) player.Message(ResString(FullMessage));
+        if (messageMode != FoundMessage::None) player.Message(ResString(Str::InventoryFull));
         return -1;
     }
     Creature& taker = game.Roster[static_cast<size_t>(game.CurrentChar)];
     AddItemToInventory(game, itemId, taker, unidentified, 1);
     if (messageMode == FoundMessage::Plain) {
-        player.Message(ResString(FoundPlainMessage));
+        player.Message(ResString(Str::FoundItem));
     } else if (messageMode == FoundMessage::Named) {
         player.Message((unidentified ? item->UnidentifiedName : item->Name) + "を手に入れた");
     }

@@ -16,14 +16,12 @@ namespace kv {
 namespace {
 
 // Skills that change a level-up.
-constexpr int SteadyStatsSkill = 104;  // statistics never move
 
 constexpr int YoungUntilAge = 51;  // from this age a statistic falls more easily
 constexpr int YoungFallChance = 1;
 constexpr int OldFallChance = 4;
 constexpr int SteadyRoll = 5;  // the roll a steady character always makes
 constexpr int RiseFrom = 7;
-constexpr int StatNameBase = 700;  // string 700 + i names statistic i of the level-up order
 
 constexpr int MaxSpellLevel = 9;
 constexpr int LearnedSlots = 3;  // slots 1..3 of each level are learned by rolls
@@ -88,8 +86,9 @@ bool WearsAnything(const Creature& creature) {
 std::string ChangeStatistic(Game& game, Creature& creature, int i) {
     uint8_t& value = creature.*LevelUpOrder[static_cast<size_t>(i - 1)];
     const int fallChance = creature.Age < YoungUntilAge ? YoungFallChance : OldFallChance;
-    const int roll = HasSkill(creature, SteadyStatsSkill) ? SteadyRoll : Dice(game.Rng, 1, 15, 0);
-    const std::string name(ResString(StatNameBase + i));
+    const int roll =
+        HasSkill(creature, Skill::SteadyStatistics) ? SteadyRoll : Dice(game.Rng, 1, 15, 0);
+    const std::string name(ResString(Str::StatStrength, i - 1));
     if (roll > fallChance || value < 1) {
         // The limit is looked up with the level-up index, so Agility is held
         // to the race's Dexterity limit and Dexterity to its Agility limit.

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int FirstSlot = 1;
 constexpr int LastSlot = 50;
-constexpr int NoPartyString = 1063;
 
 struct JoinRule {
     int PartyMask;
@@ -115,7 +114,7 @@ bool IsPartyWiped(const Game& game, int partyNo) {
 
 bool RefuseEmptyParty(const Game& game, Player& player) {
     if (game.PartyCount > 0) return false;
-    player.Message(ResString(NoPartyString));
+    player.Message(ResString(Str::NoParty));
     return true;
 }
 

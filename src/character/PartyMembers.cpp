@@ -27,7 +27,7 @@ const Creature* PartyMember(const Game& game, int position) {
     return PartyMember(const_cast<Game&>(game), position);
 }
 
-bool PartyMemberHasSkill(const Game& game, int skill) {
+bool PartyMemberHasSkill(const Game& game, Skill skill) {
     for (int i = 1; i <= game.PartyCount; ++i) {
         const Creature* c = PartyMember(game, i);
         if (c != nullptr && HasSkill(*c, skill)) return true;

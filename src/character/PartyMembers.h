@@ -2,6 +2,7 @@
 // The party as the maze rules walk it: members in marching order, and the
 // questions asked of all of them at once.
 #include "core/Game.h"
+#include "core/SkillCodes.h"
 
 namespace kv {
 
@@ -14,7 +15,7 @@ const Creature* PartyMember(const Game& game, int position);
 Creature* RosterSlot(Game& game, int slot);
 
 // Whether any member has skill k switched on.
-bool PartyMemberHasSkill(const Game& game, int skill);
+bool PartyMemberHasSkill(const Game& game, Skill skill);
 
 // Whether the creature carries item `item` in one of its slots 1..15.
 bool CarriesItem(const Creature& creature, int item);

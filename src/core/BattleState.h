@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Creature.h"
+#include "core/PartyBits.h"
 
 namespace kv {
 
@@ -26,7 +27,11 @@ inline constexpr int GroupMemberCount = 9;     // members 1..9; member 0 is the 
 inline constexpr int SummonSlotCount = 9;      // summons 1..9
 inline constexpr int AreaAttributeCount = 15;  // attributes 0..14; 4..14 are used
 
-enum class BattlePhase : int { None = 0, Commands = 1, Round = 2 };
+enum class BattlePhase : int {
+    None = ScreenStates::Map,
+    Commands = ScreenStates::BattleCommands,
+    Round = ScreenStates::BattleRound,
+};
 
 // Damage lingering over the party's side.
 struct PartyAreaEffect {

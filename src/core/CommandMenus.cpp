@@ -4,12 +4,14 @@
 #include <string_view>
 #include <utility>
 
+#include "core/CapitalName.h"
 #include "core/StringTable.h"
 
 namespace kv {
 
 namespace {
 
+// A '$' in a caption or a row stands for the capital's name.
 struct MenuRows {
     int State;
     std::string_view Caption;
@@ -32,13 +34,13 @@ constexpr std::array<MenuRows, 9> Menus = {{
     {MenuStates::ShopWeapons, BuyCaption, {}},
     {MenuStates::Inn, "冒険者の宿", {}},
     {MenuStates::FortuneTeller,
-     "dadi星占所",
+     "$星占所",
      {"L)ＬＶランキング", "H)ＭＡＸ　Ｈ・Ｐランク", "M)Ｍａｒｋｓランク", "R)Ｒｉｐランク",
       "K)クリティカルヒットランク", "I)獲得アイテムランク", "D)倒打モンスターランク",
       "G)獲得アイテムリスト", "G)倒打モンスターリスト", "U)武具合体", "C)城に戻る"}},
     {MenuStates::Castle,
-     "dadi帝都",
-     {"G)ゴルドランの酒場", "T)冒険者の宿", "M)メルヴィック商店", "A)アルセア寺院", "B)dadi星占所",
+     "$帝都",
+     {"G)ゴルドランの酒場", "T)冒険者の宿", "M)メルヴィック商店", "A)アルセア寺院", "B)$星占所",
       "E)町外れ"}},
     {MenuStates::EdgeOfTown,
      "町外れ",
@@ -49,7 +51,6 @@ constexpr std::array<MenuRows, 9> Menus = {{
       "R)並び替える", "N)名前を変える", "G)職業を変える", "L)町外れ"}},
 }};
 
-constexpr int PlaceNameText = 1400;  // + the place code
 constexpr std::string_view MazeChoiceBack = "L)町外れ";
 
 // The place menu in its order. A row with a flag is offered only while that
@@ -77,9 +78,9 @@ CommandMenu CommandMenuFor(int state, const Game& game) {
     }
     for (const MenuRows& entry : Menus) {
         if (entry.State != state) continue;
-        menu.Caption = entry.Caption;
+        menu.Caption = WithCapitalName(entry.Caption);
         for (std::string_view row : entry.Rows) {
-            if (!row.empty()) menu.Rows.emplace_back(row);
+            if (!row.empty()) menu.Rows.push_back(WithCapitalName(row));
         }
         break;
     }
@@ -90,9 +91,9 @@ std::vector<PlaceRow> MazeEntryRows(const Game& game) {
     std::vector<PlaceRow> rows;
     for (const PlaceEntry& entry : PlaceEntries) {
         if (entry.Flag != 0 && game.EventFlags[static_cast<size_t>(entry.Flag)] != 1) continue;
-        rows.push_back(
-            {std::string(entry.Key) + std::string(ResString(PlaceNameText + entry.Place)),
-             entry.Place});
+        rows.push_back({std::string(entry.Key) +
+                            std::string(ResString(Str::PlaceStoneAbyss, entry.Place - 21)),
+                        entry.Place});
     }
     rows.push_back({std::string(MazeChoiceBack), 0});
     return rows;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/SkillCodes.h"
+
 namespace kv {
 
 class Serializer;

@@ -16,6 +16,7 @@
 #include "core/FloorLayers.h"
 #include "core/ItemRecords.h"
 #include "core/MazeEvents.h"
+#include "core/PartyBits.h"
 #include "core/Random.h"
 #include "core/Settings.h"
 #include "core/TableRecords.h"
@@ -111,8 +112,8 @@ struct Game : Database, SavedState {
     int16_t LastX = 0;
     int16_t LastY = 0;
     int16_t PartyCursor = 1;     // the member the party window points at (1..PartyCount)
-    int32_t PartyEffects = 0;    // party-wide spells in force
-    int32_t PartyBlessings = 0;  // blessings in force
+    int32_t PartyEffects = 0;    // party-wide spells in force (PartyEffect bits)
+    int32_t PartyBlessings = 0;  // blessings in force (PartyBlessing bits)
 
     // The battle under way (or the last one fought).
     BattleState Battle;
@@ -125,7 +126,7 @@ struct Game : Database, SavedState {
     int16_t EncounterBase = 0;
     int32_t StepCounter = 0;  // steps since the last random encounter
     int16_t LastEventResult = 0;
-    int16_t ScreenState = 0;  // 0 the map has the keys, 1 and 2 battle, 3 chest menu
+    int16_t ScreenState = ScreenStates::Map;  // who has the keys in the maze
     std::vector<EventClass> MazeEvents;
     int16_t CurrentPerson = 0;
     bool SpecialEncounterUsed = false;  // once per run

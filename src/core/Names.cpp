@@ -9,34 +9,23 @@ namespace {
 struct ConditionName {
     int32_t Bit;
     std::string_view Name;
-    int MessageId;  // 0 = no message
+    Str MessageId;  // Str{} = no message
 };
 
 // In order of precedence: the first set bit names the record.
 constexpr std::array<ConditionName, 23> kConditionNames = {{
-    {65536, "消滅", 3002},
-    {32768, "灰燼", 1021},
-    {16384, "死", 1072},
-    {8192, "石化", 1071},
-    {1024, "蝿", 1087},
-    {2048, "ニンジン", 1088},
-    {4096, "病気", 1089},
-    {2, "麻痺", 1068},
-    {8, "混乱", 1083},
-    {64, "誘惑", 1086},
-    {1, "睡眠", 1070},
-    {512, "盲目", 1081},
-    {16, "氷結", 1084},
-    {32, "感電", 1085},
-    {4, "恐怖", 1069},
-    {134217728, "猛毒", 1067},
-    {128, "毒", 1067},
-    {256, "沈黙", 1082},
-    {262144, "隠れている", 0},
-    {4194304, "攻撃軽減", 0},
-    {16777216, "物理攻撃反射", 0},
-    {8388608, "魔法攻撃反射", 0},
-    {33554432, "状態変化防御", 0},
+    {65536, "消滅", Str::Lost},        {32768, "灰燼", Str::TurnedToAshes},
+    {16384, "死", Str::Beheaded},      {8192, "石化", Str::Petrified},
+    {1024, "蝿", Str::TurnedToFly},    {2048, "ニンジン", Str::TurnedToCarrot},
+    {4096, "病気", Str::Diseased},     {2, "麻痺", Str::Paralysed},
+    {8, "混乱", Str::Confused},        {64, "誘惑", Str::Charmed},
+    {1, "睡眠", Str::PutToSleep},      {512, "盲目", Str::Blinded},
+    {16, "氷結", Str::Frozen},         {32, "感電", Str::Shocked},
+    {4, "恐怖", Str::Afraid},          {134217728, "猛毒", Str::Poisoned},
+    {128, "毒", Str::Poisoned},        {256, "沈黙", Str::Silenced},
+    {262144, "隠れている", Str{}},     {4194304, "攻撃軽減", Str{}},
+    {16777216, "物理攻撃反射", Str{}}, {8388608, "魔法攻撃反射", Str{}},
+    {33554432, "状態変化防御", Str{}},
 }};
 
 struct AlignmentPrefix {
@@ -80,11 +69,11 @@ std::string_view StatusName(int32_t status) {
     return {};
 }
 
-int ConditionMessageId(int32_t bit) {
+Str ConditionMessageId(int32_t bit) {
     for (const ConditionName& condition : kConditionNames) {
         if (bit == condition.Bit) return condition.MessageId;
     }
-    return 0;
+    return Str{};
 }
 
 std::string RaceName(int32_t race, const RaceTable& races) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/ClassRaceTables.h"
+#include "core/StringIds.h"
 
 namespace kv {
 
@@ -14,10 +15,10 @@ namespace kv {
 // "毒"), or "" when no named condition is set.
 std::string_view StatusName(int32_t status);
 
-// The string-table entry shown when the condition bit is inflicted; 0 for a
-// bit without a message (the protective battle states) or not a single
+// The string-table entry shown when the condition bit is inflicted; Str{} for
+// a bit without a message (the protective battle states) or not a single
 // condition bit.
-int ConditionMessageId(int32_t bit);
+Str ConditionMessageId(int32_t bit);
 
 // RaceTitle of the race bit's row; "" for a value that is not a known race.
 std::string RaceName(int32_t race, const RaceTable& races);

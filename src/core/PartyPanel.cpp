@@ -1,6 +1,7 @@
 #include "core/PartyPanel.h"
 
 #include "core/Names.h"
+#include "core/SkillCodes.h"
 #include "core/TextFormat.h"
 
 namespace kv {
@@ -11,7 +12,6 @@ constexpr int FirstSlot = 1;
 constexpr int LastSlot = 50;
 constexpr int SchoolCount = 4;
 constexpr std::array<std::string_view, SchoolCount> SchoolLabels = {"W:", "C:", "A:", "T:"};
-constexpr int RegenSkill = 89;    // regeneration paid from the purse
 constexpr int FirstPosition = 1;  // marching positions; 0 is none
 constexpr int LastPosition = 255;
 
@@ -25,7 +25,7 @@ std::string HpMark(const Creature& c) {
     if (c.Regen > 0 && poisoned) return " ";
     if (poisoned) return "-";
     if (c.Regen > 0) return "+";
-    if (c.Skills[RegenSkill] != 0 && c.Gold > 0) return "+";
+    if (c.Skills[SkillIndex(Skill::Regeneration)] != 0 && c.Gold > 0) return "+";
     return " ";
 }
 

@@ -42,6 +42,14 @@ bool DecodeEscapes(std::string_view raw, std::string& out) {
     return true;
 }
 
+// A name: a capital letter, then letters and digits.
+bool IsEntryName(std::string_view field) {
+    if (field.empty() || field.front() < 'A' || field.front() > 'Z') return false;
+    return std::all_of(field.begin(), field.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    });
+}
+
 // Parses one entry line; returns the fault, or "" when the entry is good.
 std::string ParseLine(std::string_view line, StringEntry& entry) {
     const size_t tab = line.find('\t');
@@ -55,7 +63,15 @@ std::string ParseLine(std::string_view line, StringEntry& entry) {
         std::string fault = "'";
         return fault.append(number).append("' is not an entry number");
     }
-    const size_t commentTab = rest.find('\t');
+    size_t commentTab = rest.find('\t');
+    if (commentTab != std::string_view::npos && rest.substr(commentTab + 1).substr(0, 1) != "#") {
+        // Two fields that are not a comment: the first names the entry for the code.
+        if (!IsEntryName(rest.substr(0, commentTab))) {
+            return "after the text a TAB may only start a '#' comment";
+        }
+        rest = rest.substr(commentTab + 1);
+        commentTab = rest.find('\t');
+    }
     if (commentTab != std::string_view::npos) {
         if (rest.substr(commentTab + 1).substr(0, 1) != "#") {
             return "after the text a TAB may only start a '#' comment";
@@ -125,9 +141,17 @@ std::vector<StringEntry> ParseStringTable(std::string_view text, std::vector<std
     return entries;
 }
 
-std::string_view ResString(int id) {
+std::string_view ResStringNumber(int id) {
     const StringEntry* entry = Find(id);
     return entry ? std::string_view(entry->Text) : std::string_view();
+}
+
+std::string_view ResString(Str id) {
+    return ResStringNumber(static_cast<int>(id));
+}
+
+std::string_view ResString(Str first, int offset) {
+    return ResStringNumber(static_cast<int>(first) + offset);
 }
 
 bool HasResString(int id) {

@@ -8,8 +8,6 @@ namespace kv {
 
 namespace {
 
-constexpr int FacingTexts = 1004;  // "北を向いています" .. "西を向いています"
-
 bool IsEdgeValue(int16_t value) {
     return value >= 0 && value <= AllEdges;
 }
@@ -43,7 +41,7 @@ AutomapCell AutomapCellAt(const Game& game, int x, int y) {
 std::string AutomapPositionLine(const Game& game) {
     return Wide("現在地　" + std::to_string(game.CurrentFloor) + "階（" +
                 std::to_string(game.PartyX) + "," + std::to_string(game.PartyY) + "）" +
-                std::string(ResString(FacingTexts + (game.PartyFacing & 3))));
+                std::string(ResString(Str::FacingNorth, game.PartyFacing & 3)));
 }
 
 }  // namespace kv

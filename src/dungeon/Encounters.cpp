@@ -27,12 +27,7 @@ constexpr std::array<FloorOdds, 9> OddsByFloor{{
 }};
 constexpr EncounterOdds OtherFloorOdds{2, 0};
 
-constexpr int RareEncounterSkill = 14;
-constexpr int DoubleEncounterSkill = 59;
-constexpr int TripleEncounterSkill = 43;
-
 // The blessing that lowers encounters rolls a bigger die.
-constexpr int32_t FewerEncountersBlessing = 4;
 constexpr int PlainEncounterDie = 2000;
 constexpr int BlessedEncounterDie = 10000;
 
@@ -56,10 +51,10 @@ EncounterOdds FloorEncounterOdds(int floor) {
 
 EncounterOdds PartyEncounterOdds(const Game& game, int floor) {
     EncounterOdds odds = FloorEncounterOdds(floor);
-    if (PartyMemberHasSkill(game, RareEncounterSkill)) return {1, 0};
-    if (PartyMemberHasSkill(game, DoubleEncounterSkill)) {
+    if (PartyMemberHasSkill(game, Skill::RareEncounters)) return {1, 0};
+    if (PartyMemberHasSkill(game, Skill::DoubleEncounters)) {
         odds.Base = static_cast<int16_t>(odds.Base * 2);
-    } else if (PartyMemberHasSkill(game, TripleEncounterSkill)) {
+    } else if (PartyMemberHasSkill(game, Skill::TripleEncounters)) {
         odds.Base = static_cast<int16_t>(odds.Base * 3);
     }
     return odds;
@@ -82,7 +77,7 @@ void SetEncounterOdds(Game& game) {
 }
 
 bool CheckEncounter(Game& game) {
-    const int die = (game.PartyBlessings & FewerEncountersBlessing) != 0 ? BlessedEncounterDie
+    const int die = (game.PartyBlessings & BlessingFewerEncounters) != 0 ? BlessedEncounterDie
                                                                          : PlainEncounterDie;
     const int roll = Dice(game.Rng, 1, die, 0);
     const int64_t value =

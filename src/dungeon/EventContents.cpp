@@ -29,13 +29,9 @@ constexpr const char* LockedText = "鍵がかかっている";
 constexpr const char* WhoOpensText = "だれが開けますか？";
 constexpr const char* OpenedText = "鍵を開けた";
 constexpr const char* StayedShutText = "鍵は開かなかった";
-constexpr int SparedText = 1023;
-constexpr int CannotText = 1003;
 
 constexpr int StairsDown = 1;
 constexpr int RandomFacing = 4;
-constexpr int32_t Levitation = 4;  // party effect: floating over floor traps
-constexpr int LockSkill = 3;
 constexpr int FirstConditionAttribute = 15;
 constexpr int LastConditionAttribute = 34;
 constexpr int LastAttribute = 36;
@@ -125,7 +121,7 @@ void Transfer(Game& game, Player& player, const Contents& c, EventRun& run, Game
 }
 
 void FloorTrap(Game& game, Player& player, const Contents& c, GameDisplay& display) {
-    if ((game.PartyEffects & Levitation) != 0) {
+    if ((game.PartyEffects & PartyEffectLevitation) != 0) {
         player.Message(FloatingText);
         return;
     }
@@ -134,7 +130,7 @@ void FloorTrap(Game& game, Player& player, const Contents& c, GameDisplay& displ
         Creature* m = PartyMember(game, i);
         if (m == nullptr || (m->Status & GoneMask) != 0) continue;
         if (Dice(game.Rng, 1, 20, 0) >= m->Luck) {
-            player.Message(m->Name + std::string(ResString(SparedText)));
+            player.Message(m->Name + std::string(ResString(Str::NoEffect)));
             continue;
         }
         player.Message(DamageCreature(*m, Dice(game.Rng, DiceCount(c.Dice.DA), 10, 0)));
@@ -200,12 +196,12 @@ bool TryLock(Game& game, Player& player, int difficulty) {
     player.Message(LockedText);
     Creature* m = Choose(game, player, WhoOpensText);
     if (m == nullptr) return false;
-    if (HasSkill(*m, LockSkill)) {
+    if (HasSkill(*m, Skill::UnlockChests)) {
         const bool opened = difficulty < Dice(game.Rng, 1, m->Dexterity, 0) + m->Level;
         player.Message(opened ? OpenedText : StayedShutText);
         return opened;
     }
-    player.Message((m->Status & IdleMask) != 0 ? ResString(CannotText) : StayedShutText);
+    player.Message((m->Status & IdleMask) != 0 ? ResString(Str::Cannot) : StayedShutText);
     return false;
 }
 

@@ -22,10 +22,6 @@ constexpr int MostContentsRun = 1000;
 // The special encounter of the two deepest places: a chance meeting on one
 // random square and facing, once a run, after a while in the game.
 constexpr double SpecialEncounterAfterSeconds = 1000;
-constexpr std::array<int, 3> SpecialWarningTexts{995, 996, 997};
-constexpr int SpecialQuestionText = 998;
-constexpr int SpecialAcceptText = 999;
-constexpr int SpecialSkill = 95;
 constexpr int SkilledEncounterBase = 511;
 constexpr int PlainEncounterBase = 494;
 
@@ -51,10 +47,12 @@ int16_t SpecialEncounter(Game& game, Player& player, GameDisplay& display) {
     if (y != game.PartyY || x != game.PartyX || facing != game.PartyFacing) return 0;
     game.SpecialEncounterUsed = true;
     if (Dice(game.Rng, 1, 2, 0) != 1) return 0;
-    for (int text : SpecialWarningTexts) player.Message(ResString(text));
-    if (!player.Ask(ResString(SpecialQuestionText))) return 0;
-    player.Message(ResString(SpecialAcceptText));
-    if (PartyMemberHasSkill(game, SpecialSkill)) {
+    const int warnings =
+        static_cast<int>(Str::SpecialWarningLast) - static_cast<int>(Str::SpecialWarningFirst);
+    for (int i = 0; i <= warnings; ++i) player.Message(ResString(Str::SpecialWarningFirst, i));
+    if (!player.Ask(ResString(Str::SpecialQuestion))) return 0;
+    player.Message(ResString(Str::SpecialAccept));
+    if (PartyMemberHasSkill(game, Skill::SummonsTheGuardian)) {
         game.Config.BattleScene = SceneBoss1;
         return static_cast<int16_t>(SkilledEncounterBase + Dice(game.Rng, 1, 2, 0));
     }

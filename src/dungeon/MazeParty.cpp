@@ -13,7 +13,6 @@ namespace kv {
 
 namespace {
 
-constexpr int WipedOutText = 1060;
 constexpr const char* PartyWipedText = "そのパーティーは全滅しています";
 constexpr const char* PartyFullText = "これ以上パーティーを増やせません";
 constexpr const char* NobodyText = "誰もいない";
@@ -71,7 +70,7 @@ bool EnterMaze(Game& game, Player& player, int place, GameDisplay& display) {
     game.CurrentFloor = EntryFloor;
     game.PartyX = game.PartyY = game.LastX = game.LastY = 0;
     game.PartyFacing = EntryFacing;
-    game.ScreenState = 0;
+    game.ScreenState = ScreenStates::Map;
     WriteLocation(game);
     LoadFloor(game, display);
     display.RefreshParty();
@@ -113,7 +112,7 @@ bool ResumeAdventure(Game& game, Player& player, int slot, GameDisplay& display)
     game.PartyX = game.LastX = leader.PosX;
     game.PartyY = game.LastY = leader.PosY;
     game.PartyFacing = ResumeFacing;
-    game.ScreenState = 0;
+    game.ScreenState = ScreenStates::Map;
     WriteLocation(game);
     LoadFloor(game, display);
     display.RefreshParty();
@@ -150,9 +149,9 @@ void HandleWipeOut(Game& game, Player& player, GameDisplay& display) {
     SetPartyDown(game);
     display.Save();
     display.PlayScene(SceneWipeOut);
-    player.Message(ResString(WipedOutText));
+    player.Message(ResString(Str::PartyWipedOut));
     display.HideMonsterPicture();
-    game.ScreenState = 0;
+    game.ScreenState = ScreenStates::Map;
     ToCastle(game, player, display);
 }
 

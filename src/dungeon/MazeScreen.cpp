@@ -26,7 +26,6 @@ namespace kv {
 
 namespace {
 
-constexpr int MazeCaptionText = 1;
 constexpr double SecondsPerDay = 24 * 60 * 60;
 constexpr uint32_t ArrowColour = Rgb(255, 255, 255);
 constexpr int ArrowSize = 16;
@@ -55,7 +54,7 @@ class MazeScreen : public Screen {
 
     // The party is in the maze: the view replaces the command menu.
     void Show() {
-        context_.Main.SetCaption(std::string(ResString(MazeCaptionText)));
+        context_.Main.SetCaption(std::string(ResString(Str::MazeCaption)));
         if (context_.TheGame.MenuState != MenuStates::Maze) {
             context_.Main.SetCommandMenu(MenuStates::Maze);
         } else {
@@ -96,7 +95,7 @@ class MazeScreen : public Screen {
         Game& game = context_.TheGame;
         // The party window and the reorder panel have the keys while open.
         if (main.fraParty.Enabled || main.fraReorder.IsShown()) return false;
-        if (game.ScreenState != 0 || game.CurrentFloor < 1) return true;
+        if (game.ScreenState != ScreenStates::Map || game.CurrentFloor < 1) return true;
         if ((shift & Key::AltMask) != 0) return false;
         Player& player = context_.ThePlayer;
         switch (keyCode) {
@@ -182,7 +181,7 @@ class MazeScreen : public Screen {
     // The battle is over: the party carries on in the maze, or goes home.
     void BattleOver(BattleEnd end) {
         Game& game = context_.TheGame;
-        game.ScreenState = 0;
+        game.ScreenState = ScreenStates::Map;
         const bool eventBattle = eventBattle_;
         eventBattle_ = false;
         if (end == BattleEnd::Defeat) {

@@ -14,7 +14,6 @@ namespace {
 constexpr uint32_t Black = Rgb(0, 0, 0);
 constexpr uint32_t White = Rgb(255, 255, 255);
 constexpr int TextHeight = 16;
-constexpr int PlaceNameText = 1400;
 constexpr std::string_view DarknessText = "≪まっくらやみだ≫";
 constexpr std::array<std::string_view, 2> HelpLines = {
     "Ｅ)再編成　Ｉ）調べる　Ｓ）仲間を探す Ｕ）アイテムを使う",
@@ -133,8 +132,9 @@ void DrawHud(Canvas& canvas, GlyphCache& glyphs, const Game& game, const MazeArt
     for (const EffectTag& tag : EffectTags) {
         if ((game.PartyEffects & tag.Bits) != 0) effects += tag.Text;
     }
-    std::vector<std::string> lines{std::string(HelpLines[0]), std::string(HelpLines[1]), effects,
-                                   std::string(ResString(PlaceNameText + game.CurrentPlace))};
+    std::vector<std::string> lines{
+        std::string(HelpLines[0]), std::string(HelpLines[1]), effects,
+        std::string(ResString(Str::PlaceStoneAbyss, game.CurrentPlace - FirstMazePlace - 1))};
     if ((game.PartyEffects & PartyEffectCompass) != 0) {
         lines.emplace_back(CompassLines[static_cast<size_t>(game.PartyFacing & 3)]);
     }

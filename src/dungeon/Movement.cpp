@@ -22,8 +22,6 @@ constexpr int LunaCycle = 480;
 constexpr int ArtemisCycle = 640;
 constexpr const char* BumpText = "いてっ！";
 constexpr const char* InRockText = "\r石の中にいる";
-constexpr int FellAboveText = 3015;  // landed above town
-constexpr int FellInTownText = 3016;
 
 struct StepDelta {
     int Dx;
@@ -70,7 +68,8 @@ MoveResult RollEncounter(Game& game) {
     game.LastEventResult = 0;
     // Chosen, not played: the battle plays it only when monsters appear.
     game.Config.BattleScene = SceneBattle1;
-    if (game.ScreenState == 0 && game.CurrentFloor > 0) return {MazeOutcome::RandomBattle, 0};
+    if (game.ScreenState == ScreenStates::Map && game.CurrentFloor > 0)
+        return {MazeOutcome::RandomBattle, 0};
     return {};
 }
 
@@ -89,7 +88,7 @@ MoveResult AfterMove(Game& game, Player& player, bool blocked, const MoveResult&
     RecordVisit(game);
     display.Redraw();
     if (PartyIsDown(game)) {
-        game.ScreenState = 0;
+        game.ScreenState = ScreenStates::Map;
         return WipeOut(game, player, display);
     }
     if (fight.Outcome != MazeOutcome::None) return fight;
@@ -217,7 +216,7 @@ int CheckLanding(Game& game, Player& player, GameDisplay& display) {
         game.PartyList.fill(0);
         game.PartyCount = 0;
         display.Save();
-        player.Message(ResString(game.CurrentFloor < 0 ? FellAboveText : FellInTownText));
+        player.Message(ResString(game.CurrentFloor < 0 ? Str::FellAboveTown : Str::FellInTown));
         return -1;
     }
     return 0;

@@ -9,20 +9,20 @@ namespace kv {
 namespace {
 
 struct EffectSkill {
-    int Skill;
+    Skill Needs;
     int32_t Effect;
 };
 constexpr std::array<EffectSkill, 3> EffectSkills{{
-    {90, PartyEffectLevitation},
-    {91, PartyEffectIdentify},
-    {92, PartyEffectCompass},
+    {Skill::Levitation, PartyEffectLevitation},
+    {Skill::IdentifyMonsters, PartyEffectIdentify},
+    {Skill::Compass, PartyEffectCompass},
 }};
 
 }  // namespace
 
 void ApplyEffectSkills(Game& game) {
     for (const EffectSkill& e : EffectSkills) {
-        if (PartyMemberHasSkill(game, e.Skill)) game.PartyEffects |= e.Effect;
+        if (PartyMemberHasSkill(game, e.Needs)) game.PartyEffects |= e.Effect;
     }
 }
 

@@ -14,10 +14,9 @@ namespace {
 // Poison takes a die of MaxHP \ 128, deadly poison of MaxHP \ 32.
 constexpr int PoisonDivisor = 128;
 constexpr int DeadlyPoisonDivisor = 32;
-constexpr int DiedOfPoisonText = 1066;
 
 int RegenerationAmount(Creature& c) {
-    const bool skilled = HasSkill(c, RegenerationSkill);
+    const bool skilled = HasSkill(c, Skill::Regeneration);
     if (!skilled && c.Regen <= 0) return 0;
     if (c.HP >= c.MaxHP) return 0;
     int amount = c.Regen;
@@ -25,7 +24,7 @@ int RegenerationAmount(Creature& c) {
         c.Gold -= 1;
         amount += 1;
     }
-    if (HasSkill(c, DoubleRegenSkill)) amount *= 2;
+    if (HasSkill(c, Skill::DoubleRegeneration)) amount *= 2;
     return amount;
 }
 
@@ -57,7 +56,7 @@ std::vector<StepChange> ApplyStepEffects(Game& game, std::vector<std::string>& d
             c->HP += change.Delta;
             if (c->HP < 1) {
                 KillCreature(*c, false);
-                deaths.push_back(c->Name + std::string(ResString(DiedOfPoisonText)));
+                deaths.push_back(c->Name + std::string(ResString(Str::Died)));
                 change.Died = true;
             }
         }

@@ -8,9 +8,6 @@
 
 namespace kv {
 
-inline constexpr int RegenerationSkill = 89;  // regenerates, paying a gold piece for more
-inline constexpr int DoubleRegenSkill = 66;
-
 // The change one step made to one member's hit points.
 struct StepChange {
     int Slot = 0;

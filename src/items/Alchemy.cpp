@@ -12,7 +12,6 @@ namespace {
 // The alchemy table is read as columns of 121 entries: result, ingredient 1,
 // ingredient 2.
 constexpr int AlchemyColumn = 121;
-constexpr int FullMessage = 1053;
 
 int32_t AlchemyEntry(const Game& game, int at) {
     return at >= 0 && at < AlchemyElements ? game.AlchemyTable[static_cast<size_t>(at)] : 0;
@@ -79,7 +78,7 @@ AlchemyOutcome MakeByAlchemy(Game& game, Player& player, int slot) {
     ConsumeItem(game, recipe.Ingredient1, alchemist);
     if (recipe.Ingredient2 != 0) ConsumeItem(game, recipe.Ingredient2, alchemist);
     if (AddItemToInventory(game, recipe.Result, alchemist, false, 1) != 0) {
-        player.Message(ResString(FullMessage));
+        player.Message(ResString(Str::InventoryFull));
         return AlchemyOutcome::NoRoom;
     }
     ++game.ItemFound[static_cast<size_t>(recipe.Result)];

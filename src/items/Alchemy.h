@@ -12,7 +12,6 @@
 namespace kv {
 
 inline constexpr int AlchemyRecipeCount = 120;
-inline constexpr int AlchemySkill = 60;
 
 struct AlchemyRecipe {
     int32_t Result = 0;

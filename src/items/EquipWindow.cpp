@@ -18,7 +18,6 @@ constexpr int FormHeight = 380;
 constexpr int Margin = 8;
 constexpr int PositionWidth = 190;
 constexpr int ListHeight = 190;
-constexpr int CursedMessage = 1044;
 
 std::string_view PositionName(Position position) {
     for (const PositionRow& row : PositionRows) {
@@ -126,7 +125,7 @@ void EquipWindow::EnterPosition() {
         return;
     }
     if (PositionIsCursed(context_.TheGame, Wearer(), position)) {
-        context_.ThePlayer.Message(ResString(CursedMessage));
+        context_.ThePlayer.Message(ResString(Str::Cursed));
         return;
     }
     FillCandidates();

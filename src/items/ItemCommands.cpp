@@ -15,39 +15,25 @@ namespace kv {
 
 namespace {
 
-constexpr int CursedMessage = 1044;
-constexpr int WornMessage = 1052;
-constexpr int FullMessage = 1053;
-constexpr int CannotDropMessage = 1054;
-constexpr int ObjectMarkMessage = 1055;
-constexpr int IdentifiedMessage = 1049;
-constexpr int FrightMessage = 1050;
-constexpr int NotIdentifiedMessage = 1051;
-constexpr int AlreadyKnownMessage = 1058;
-
-constexpr int IdentifySkill = 42;
-constexpr int AppraiseSkill = 49;
-constexpr int AlchemySkill = 60;
 constexpr int32_t CurseTakenStatus = 0x80000;
 constexpr int LuckySides = 50;
 constexpr int FrightSides = 25;
 
-// Command rows by their string-table numbers.
-constexpr int CastRow = 1300, EquipRow = 1301, TradeRow = 1302, UseRow = 1303, GoldRow = 1304,
-              DropRow = 1305, SkillsRow = 1306, IdentifyRow = 1307, AppraiseRow = 1322,
-              AlchemyRow = 1323, NextRow = 1324, PreviousRow = 1325, SpellbookRow = 1329,
-              BackRow = 1331;
-constexpr std::array<int, 7> TownRows = {EquipRow,  TradeRow, GoldRow,    DropRow,
-                                         SkillsRow, NextRow,  PreviousRow};
-constexpr std::array<int, 7> CampRows = {CastRow, EquipRow, TradeRow, UseRow,
-                                         GoldRow, DropRow,  SkillsRow};
-constexpr std::array<int, 2> CampDownRows = {TradeRow, GoldRow};
+// Command rows, as the string table words them.
+constexpr std::array<Str, 7> TownRows = {Str::RowEquip,   Str::RowTrade,  Str::RowGatherGold,
+                                         Str::RowDrop,    Str::RowSkills, Str::RowNext,
+                                         Str::RowPrevious};
+constexpr std::array<Str, 7> CampRows = {Str::RowCast,  Str::RowEquip,      Str::RowTrade,
+                                         Str::RowUse,   Str::RowGatherGold, Str::RowDrop,
+                                         Str::RowSkills};
+constexpr std::array<Str, 2> CampDownRows = {Str::RowTrade, Str::RowGatherGold};
 struct SkillRowDef {
-    int Skill;
-    int Row;
+    Skill Needs;
+    Str Row;
 };
-constexpr std::array<SkillRowDef, 3> CampSkillRows = {
-    {{IdentifySkill, IdentifyRow}, {AppraiseSkill, AppraiseRow}, {AlchemySkill, AlchemyRow}}};
+constexpr std::array<SkillRowDef, 3> CampSkillRows = {{{Skill::Identify, Str::RowIdentify},
+                                                       {Skill::Appraise, Str::RowAppraise},
+                                                       {Skill::Alchemy, Str::RowAlchemy}}};
 
 constexpr std::array<std::string_view, 3> ReachNames = {"短距離", "中距離", "長距離"};
 
@@ -60,11 +46,11 @@ InventorySlot* SlotOf(Creature& creature, int slot) {
 // Cursed-and-stuck or worn items may not leave their slot.
 bool Stays(Player& player, const InventorySlot& held) {
     if ((held.ItemFlags & CursedEquipped) != 0) {
-        player.Message(ResString(CursedMessage));
+        player.Message(ResString(Str::Cursed));
         return true;
     }
     if ((held.ItemFlags & ItemPositionMask) != 0) {
-        player.Message(ResString(WornMessage));
+        player.Message(ResString(Str::WornItem));
         return true;
     }
     return false;
@@ -74,26 +60,26 @@ bool Stays(Player& player, const InventorySlot& held) {
 
 std::vector<std::string> StatusCommands(const Creature& creature, StatusMode mode) {
     std::vector<std::string> rows;
-    auto add = [&rows](int id) { rows.emplace_back(ResString(id)); };
+    auto add = [&rows](Str id) { rows.emplace_back(ResString(id)); };
     if (mode == StatusMode::Camp) {
         if ((creature.Status & DownMask) != 0) {
             // Out of action: only handing things over and the gold.
-            for (int id : CampDownRows) add(id);
+            for (Str id : CampDownRows) add(id);
         } else {
-            for (int id : CampRows) add(id);
+            for (Str id : CampRows) add(id);
             if ((creature.Status & IdleMask) == 0) {
                 for (const SkillRowDef& row : CampSkillRows) {
-                    if (HasSkill(creature, row.Skill)) add(row.Row);
+                    if (HasSkill(creature, row.Needs)) add(row.Row);
                 }
             }
-            add(NextRow);
-            add(PreviousRow);
+            add(Str::RowNext);
+            add(Str::RowPrevious);
         }
     } else if (mode == StatusMode::Town) {
-        for (int id : TownRows) add(id);
+        for (Str id : TownRows) add(id);
     }
-    add(SpellbookRow);
-    add(BackRow);
+    add(Str::RowSpellbook);
+    add(Str::RowBack);
     return rows;
 }
 
@@ -114,7 +100,7 @@ TradeOutcome TradeItem(Game& game, Player& player, Creature& giver, int slot, Cr
         *held = InventorySlot{};
         return TradeOutcome::Moved;
     }
-    player.Message(ResString(FullMessage));
+    player.Message(ResString(Str::InventoryFull));
     if (left < 0) return TradeOutcome::NothingFitted;
     held->ItemCount = left;
     return TradeOutcome::Partial;
@@ -138,14 +124,14 @@ std::string DropItem(Game& game, Player& player, Creature& creature, int slot) {
     if (held == nullptr || Stays(player, *held)) return {};
     const ItemDef* item = FindItem(game, held->ItemId);
     if (item != nullptr && item->Kind >= CannotDropMark) {
-        player.Message(ResString(CannotDropMessage));
+        player.Message(ResString(Str::CannotDrop));
         return {};
     }
     std::string shown(ItemMarker(held->ItemFlags));
     shown += ItemDisplayName(game, *held);
     if (item != nullptr && IsStackable(*item)) shown += " × " + WideNumber(held->ItemCount);
     RemoveItemCount(creature, slot, 1);
-    return shown + std::string(ResString(ObjectMarkMessage)) + "\n捨てました";
+    return shown + std::string(ResString(Str::ObjectMark)) + "\n捨てました";
 }
 
 IdentifyOutcome IdentifyItem(Game& game, Player& player, Creature& creature, int slot) {
@@ -153,14 +139,14 @@ IdentifyOutcome IdentifyItem(Game& game, Player& player, Creature& creature, int
     const ItemDef* item = held != nullptr ? FindItem(game, held->ItemId) : nullptr;
     if (held == nullptr || item == nullptr) return IdentifyOutcome::NotNeeded;
     if ((held->ItemFlags & Unidentified) == 0) {
-        player.Message(ResString(AlreadyKnownMessage));
+        player.Message(ResString(Str::AlreadyIdentified));
         return IdentifyOutcome::NotNeeded;
     }
     const int roll = Dice(game.Rng, 1, std::max(1, creature.Level), 1);
     const int difficulty = item->IdentifyLevel;
     if (Dice(game.Rng, 1, LuckySides, 0) == 1 || roll > difficulty) {
         held->ItemFlags &= ~Unidentified;
-        player.Message(ResString(IdentifiedMessage));
+        player.Message(ResString(Str::Identified));
         return IdentifyOutcome::Identified;
     }
     // Both tests read the first roll. Taken in the order "a half, then a
@@ -184,10 +170,10 @@ IdentifyOutcome IdentifyItem(Game& game, Player& player, Creature& creature, int
     }
     if (roll < difficulty / 2 || secondRoll == 1) {
         SetCondition(creature.Status, StatusFear);
-        player.Message(ResString(FrightMessage));
+        player.Message(ResString(Str::Frightened));
         return IdentifyOutcome::Frightened;
     }
-    player.Message(ResString(NotIdentifiedMessage));
+    player.Message(ResString(Str::NotIdentified));
     return IdentifyOutcome::Failed;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "character/CharacterRules.h"
 #include "character/Equipment.h"
 #include "character/Inventory.h"
 #include "core/TextFormat.h"
@@ -15,8 +16,6 @@ constexpr int BaseSkillLimit = 3;
 constexpr int FirstLimitFlag = 50;
 constexpr int LastLimitFlag = 56;
 constexpr int LastSkill = SkillRows - 1;
-constexpr int FearlessSkill = 36;
-constexpr int FrostproofSkill = 54;
 constexpr size_t FearAttribute = 17;
 constexpr size_t FrozenAttribute = 19;
 
@@ -93,7 +92,7 @@ std::string CheckSkillCount(const Game& game, const Creature& creature,
 std::string CheckSkillOff(const Game& game, const Creature& creature, int code) {
     const SkillDef* def = EntryOf(game, code);
     const int skill = def != nullptr ? def->SkillCode : code;
-    if (skill != DualWieldSkill) return {};
+    if (skill != static_cast<int>(Skill::DualWield)) return {};
     for (int slot = 1; slot <= 15; ++slot) {
         const InventorySlot& held = creature.Items[static_cast<size_t>(slot)];
         const ItemDef* item = FindItem(game, held.ItemId);
@@ -116,12 +115,12 @@ void WriteBackSkills(Creature& creature, const std::vector<SkillRow>& rows) {
         if (row.Code < 0 || row.Code > LastSkill) continue;
         creature.Skills[static_cast<size_t>(row.Code)] = row.On ? -1 : 0;
     }
-    if (creature.Skills[FearlessSkill] != 0) creature.Resist[FearAttribute] = 100;
-    if (creature.Skills[FrostproofSkill] != 0) creature.Resist[FrozenAttribute] = 100;
+    if (HasSkill(creature, Skill::Fearless)) creature.Resist[FearAttribute] = 100;
+    if (HasSkill(creature, Skill::Frostproof)) creature.Resist[FrozenAttribute] = 100;
 }
 
-bool PartyHasSkill(const Game& game, int skill) {
-    if (skill < 0 || skill > LastSkill) return false;
+bool PartyHasSkill(const Game& game, Skill skill) {
+    if (static_cast<int>(skill) <= 0 || static_cast<int>(skill) > LastSkill) return false;
     for (int i = 1; i <= game.PartyCount && i < static_cast<int>(game.PartyList.size()); ++i) {
         const int member = game.PartyList[static_cast<size_t>(i)];
         if (member <= 0 || member >= RosterRows) continue;

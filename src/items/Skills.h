@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Game.h"
+#include "core/SkillCodes.h"
 
 namespace kv {
 
@@ -41,6 +42,6 @@ std::string SkillDescription(const Game& game, int code);
 void WriteBackSkills(Creature& creature, const std::vector<SkillRow>& rows);
 
 // Whether any party member has the skill on.
-bool PartyHasSkill(const Game& game, int skill);
+bool PartyHasSkill(const Game& game, Skill skill);
 
 }  // namespace kv

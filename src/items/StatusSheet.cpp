@@ -13,7 +13,6 @@ namespace kv {
 
 namespace {
 
-constexpr int FirstStatName = 701;  // 力, 知恵, ... in statistic order
 constexpr uint8_t Reflects = 255;
 constexpr uint8_t Absorbs = 200;
 constexpr uint8_t Nullifies = 100;
@@ -76,7 +75,8 @@ std::vector<std::string> StatusSheetLines(const Game& game, int slot) {
                                       c.Agility, c.Dexterity, c.Luck,  c.Charm};
     std::string row;
     for (size_t i = 0; i < stats.size(); ++i) {
-        row += std::string(ResString(FirstStatName + static_cast<int>(i))) + WideNumber(stats[i]);
+        row +=
+            std::string(ResString(Str::StatStrength, static_cast<int>(i))) + WideNumber(stats[i]);
         if (i % 4 == 3) {
             lines.push_back(row);
             row.clear();

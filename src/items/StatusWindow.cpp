@@ -25,37 +25,20 @@ constexpr int SheetHeight = 262;
 constexpr int MenuLeft = SheetWidth + 2 * Margin;
 constexpr int MenuHeight = 268;
 
-constexpr int DropPrompt = 1040;
-constexpr int IdentifyPrompt = 1043;
 constexpr std::string_view NothingHeld = "アイテムを持ってません";
 constexpr std::string_view EscToStop = "ＥＳＣでやめる";
 
-// Command rows by their string-table numbers.
-enum CommandId : int {
-    Cast = 1300,
-    EquipCommand = 1301,
-    Trade = 1302,
-    Use = 1303,
-    Gold = 1304,
-    Drop = 1305,
-    Skills = 1306,
-    Identify = 1307,
-    Appraise = 1322,
-    Alchemy = 1323,
-    Next = 1324,
-    Previous = 1325,
-    Spellbook = 1329,
-    BackCommand = 1331,
-};
-constexpr std::array<int, 14> CommandIds = {Cast, EquipCommand, Trade,     Use,        Gold,
-                                            Drop, Skills,       Identify,  Appraise,   Alchemy,
-                                            Next, Previous,     Spellbook, BackCommand};
+// The command rows, known by their string-table entries.
+constexpr std::array<Str, 14> CommandIds = {
+    Str::RowCast, Str::RowEquip,    Str::RowTrade,     Str::RowUse,      Str::RowGatherGold,
+    Str::RowDrop, Str::RowSkills,   Str::RowIdentify,  Str::RowAppraise, Str::RowAlchemy,
+    Str::RowNext, Str::RowPrevious, Str::RowSpellbook, Str::RowBack};
 
-int CommandOf(std::string_view text) {
-    for (int id : CommandIds) {
+Str CommandOf(std::string_view text) {
+    for (Str id : CommandIds) {
         if (ResString(id) == text) return id;
     }
-    return 0;
+    return Str{};
 }
 
 void StylePanel(PanelEx& panel) {
@@ -281,10 +264,10 @@ void StatusWindow::CarryOut() {
     Game& game = context_.TheGame;
     Player& player = context_.ThePlayer;
     switch (CommandOf(lstCommand.Text())) {
-        case EquipCommand:
+        case Str::RowEquip:
             Equip();
             break;
-        case Trade: {
+        case Str::RowTrade: {
             if (EmptyHanded("渡す")) break;
             const int target = player.ChooseMember("キャラクターを選んでください");
             if (target < 1 || target >= RosterRows) break;
@@ -292,7 +275,7 @@ void StatusWindow::CarryOut() {
             BeginOperation(Operation::Trade, "アイテムを渡す", "どれを渡しますか？", 0);
             break;
         }
-        case Gold:
+        case Str::RowGatherGold:
             CollectGold(game, Current());
             fraTitle.Caption = "お金を集める";
             {
@@ -301,11 +284,11 @@ void StatusWindow::CarryOut() {
             }
             lblStatu.SetCaption(Joined(StatusSheetLines(game, game.CurrentChar)));
             break;
-        case Drop:
+        case Str::RowDrop:
             if (EmptyHanded("捨てる")) break;
-            BeginOperation(Operation::Drop, "アイテムを捨てる", ResString(DropPrompt), 0);
+            BeginOperation(Operation::Drop, "アイテムを捨てる", ResString(Str::DropPrompt), 0);
             break;
-        case Identify: {
+        case Str::RowIdentify: {
             if (EmptyHanded("識別")) break;
             int first = 0;
             const std::vector<InventoryRow> rows = InventoryRows(game, Current());
@@ -315,38 +298,38 @@ void StatusWindow::CarryOut() {
                     break;
                 }
             }
-            BeginOperation(Operation::Identify, "識別", ResString(IdentifyPrompt), first);
+            BeginOperation(Operation::Identify, "識別", ResString(Str::IdentifyPrompt), first);
             break;
         }
-        case Appraise:
+        case Str::RowAppraise:
             if (EmptyHanded("鑑定")) break;
             BeginOperation(Operation::Appraise, "鑑定", "どれを鑑定しますか？", 0);
             break;
-        case Spellbook:
+        case Str::RowSpellbook:
             lblSpells.SetCaption(Joined(SpellbookLines(game, Current())));
             ShowPanel(picSpell);
             break;
-        case Next:
+        case Str::RowNext:
             Step(1);
             break;
-        case Previous:
+        case Str::RowPrevious:
             Step(-1);
             break;
-        case Skills:
+        case Str::RowSkills:
             // The equipment is not worked out again here: only a change of
             // equipment does that.
             OpenSkillWindow(context_, game.CurrentChar);
             Redraw(0);
             break;
-        case BackCommand:
+        case Str::RowBack:
             Close();
             break;
-        case Alchemy:
+        case Str::RowAlchemy:
             MakeByAlchemy(game, player, game.CurrentChar);
             Redraw(lstCommand.ListIndex());
             break;
-        case Cast:
-        case Use:
+        case Str::RowCast:
+        case Str::RowUse:
             context_.NotBuiltYet();
             break;
         default:

@@ -6,9 +6,6 @@ namespace kv {
 
 namespace {
 
-constexpr int FirstEndingText = 200;
-constexpr int LastEndingText = 205;
-
 Creature* Member(Game& game, int i) {
     const int slot = game.PartyList[static_cast<size_t>(i)];
     if (slot < 1 || slot >= static_cast<int>(game.Roster.size())) return nullptr;
@@ -63,7 +60,8 @@ bool EndingEarned(const Game& game) {
 
 bool ShowEndingIfEarned(Game& game, Player& player) {
     if (!EndingEarned(game)) return false;
-    for (int id = FirstEndingText; id <= LastEndingText; ++id) player.Message(ResString(id));
+    const int endingTexts = static_cast<int>(Str::EndingLast) - static_cast<int>(Str::EndingFirst);
+    for (int i = 0; i <= endingTexts; ++i) player.Message(ResString(Str::EndingFirst, i));
     for (int i = 1; i <= game.PartyCount; ++i) {
         if (Creature* c = Member(game, i)) c->Insignia[1] = 1;
     }

@@ -11,8 +11,6 @@ namespace kv {
 
 namespace {
 
-constexpr int FirstStatName = 701;  // 力, 知恵, ... in statistic order
-
 std::string WholeNumber(double value) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
@@ -38,7 +36,8 @@ std::string CharacterSheet(const Game& game, int slot) {
                                       c.Agility, c.Dexterity, c.Luck,  c.Charm};
     for (size_t i = 0; i < stats.size(); ++i) {
         text += (i % 4 == 0 ? "\r" : "　");
-        text += std::string(ResString(FirstStatName + static_cast<int>(i))) + WideNumber(stats[i]);
+        text +=
+            std::string(ResString(Str::StatStrength, static_cast<int>(i))) + WideNumber(stats[i]);
     }
     return text;
 }

@@ -23,7 +23,6 @@ constexpr std::array<RankingKind, 9> RowRankings = {
     RankingKind::Revivals,       RankingKind::Criticals, RankingKind::ItemsFound,
     RankingKind::MonstersKilled, RankingKind::ItemList,  RankingKind::MonsterList};
 constexpr int FusionRow = 9;
-constexpr int FusionPrompt = 501;
 
 class FortuneScreen : public Screen {
   public:
@@ -54,7 +53,7 @@ class FortuneScreen : public Screen {
     void ShowFusion(int row) {
         CommandMenu menu;
         menu.Rows = FusionRows(context_.TheGame);
-        SetTownLabel(context_.Main, ResString(FusionPrompt));
+        SetTownLabel(context_.Main, ResString(Str::FusionPrompt));
         context_.Main.SetCommandMenu(MenuStates::Fusion, menu, row);
     }
 

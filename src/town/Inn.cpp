@@ -16,7 +16,6 @@ constexpr int32_t NoStayMask = 16384 | 32768 | 65536 | 4096;  // dead, ashes, lo
 constexpr int KennelDays = 1;
 constexpr int DaysPerWeek = 7;
 constexpr int DaysPerYear = 365;
-constexpr int InnkeeperText = 1402;  // "宿屋の主人"
 
 // Full-width digits, signs and the point as their ASCII forms.
 std::string Narrow(std::string_view text) {
@@ -51,7 +50,7 @@ std::string InnRoomRow(int room) {
 
 bool MayStay(Player& player, const Creature& guest) {
     if ((guest.Status & NoStayMask) == 0) return true;
-    const DialogTitle innkeeper(player, ResString(InnkeeperText));
+    const DialogTitle innkeeper(player, ResString(Str::InnkeeperTitle));
     player.Message("その人は泊まれませんよ");
     return false;
 }
@@ -92,7 +91,7 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
     Creature& guest = game.Roster[static_cast<size_t>(slot)];
     const InnRoom& r = InnRooms[static_cast<size_t>(room)];
     // The innkeeper speaks, except where the room is named.
-    const DialogTitle innkeeper(player, ResString(InnkeeperText));
+    const DialogTitle innkeeper(player, ResString(Str::InnkeeperTitle));
     if (r.PricePerWeek == 0) {
         const DialogTitle inRoom(player, r.Title);
         player.Message(guest.Name + "は\n" + std::string(r.SleepMessage));
@@ -101,7 +100,7 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
         std::string asked;
         {
             const DialogTitle inRoom(player, r.Title);
-            asked = player.Input(ResString(3021));
+            asked = player.Input(ResString(Str::InnWeeksPrompt));
         }
         const double weeks = WeeksAsked(asked);
         if (weeks > MaxWeeks) {
@@ -111,7 +110,7 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
         if (weeks < 1) return StayResult::Left;
         const double price = weeks * r.PricePerWeek;
         if (guest.Gold < price) {
-            player.Message(ResString(3020));
+            player.Message(ResString(Str::NotEnoughGold));
             return StayResult::Left;
         }
         {
@@ -125,7 +124,7 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
             static_cast<int16_t>(guest.AgeDays + DaysPerWeek * static_cast<int32_t>(weeks));
     }
 
-    if (Dice(game.Rng, 1, 3, 0) == 1 && guest.Age > OldAge && !HasSkill(guest, LongLifeSkill)) {
+    if (Dice(game.Rng, 1, 3, 0) == 1 && guest.Age > OldAge && !HasSkill(guest, Skill::LongLife)) {
         player.Message("・・・・・・・・");
         player.Message("どうやら私はここまでのようだ・・・");
         player.Message(guest.Name + "は\n静かに息を引き取った");
@@ -134,7 +133,7 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
     }
 
     if (guest.AgeDays > DaysPerYear) {
-        if (!HasSkill(guest, NoAgingSkill)) {
+        if (!HasSkill(guest, Skill::NoAging)) {
             player.Message("ハッピーバースデー\r＼(^o^)／\r" + guest.Name +
                            "は\n誕生日を迎えました");
             guest.Age = static_cast<int16_t>(guest.Age + guest.AgeDays / DaysPerYear);

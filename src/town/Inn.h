@@ -34,8 +34,6 @@ inline constexpr std::array<InnRoom, 5> InnRooms = {{
 }};
 inline constexpr std::string_view LeaveInnRow = "6)宿から出る";
 inline constexpr int MaxWeeks = 3000;
-inline constexpr int NoAgingSkill = 67;
-inline constexpr int LongLifeSkill = 68;
 inline constexpr int OldAge = 80;
 
 // The room's row in the inn's menu, built from its price and healing.

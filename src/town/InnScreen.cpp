@@ -15,8 +15,6 @@ namespace kv {
 
 namespace {
 
-constexpr int Welcome = 500;
-
 class InnScreen : public Screen {
   public:
     explicit InnScreen(ScreenContext& context) : context_(context) {}
@@ -86,7 +84,7 @@ class InnScreen : public Screen {
     void ChooseGuest(int cursor) {
         MainWindow& main = context_.Main;
         main.lstCommandList.SetListIndex(-1);
-        SetTownLabel(main, ResString(Welcome));
+        SetTownLabel(main, ResString(Str::InnWelcome));
         main.BeginPartySelection(cursor);
     }
 

@@ -1,5 +1,6 @@
 #include "town/RankWindow.h"
 
+#include "core/CapitalName.h"
 #include "platform/Keys.h"
 #include "ui/PanelArt.h"
 #include "ui/WindowLook.h"
@@ -11,7 +12,6 @@ namespace {
 
 constexpr int Margin = 8;
 constexpr int SummaryHeight = 28;
-constexpr std::string_view RankCaption = "zavu星占所";
 
 }  // namespace
 
@@ -23,7 +23,7 @@ RankWindow::RankWindow(ScreenContext& context) : Window(context.Windows), contex
 
     lstRanking.Name = "lstRanking";
     StyleWindowList(lstRanking, 12);
-    lstRanking.SetCaption(RankCaption);
+    lstRanking.SetCaption(StarReaderName());
     lstRanking.Move(Margin, Margin, Width - 2 * Margin, Height - SummaryHeight - 3 * Margin);
     // Any of the closing keys, or a press on the list, puts the window away.
     lstRanking.OnKeyDown = [this](int& keyCode, int) {

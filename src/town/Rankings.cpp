@@ -13,8 +13,6 @@ namespace kv {
 
 namespace {
 
-constexpr int UnknownMark = 3024;
-
 // The fortune teller's own quicksort, descending, over elements lo..hi: the
 // order it leaves equal keys in is part of every ranking.
 template <typename T>
@@ -143,7 +141,7 @@ Ranking MonstersKilled(const Game& game) {
 }
 
 Ranking ItemList(const Game& game) {
-    const std::string unknown(ResString(UnknownMark));
+    const std::string unknown(ResString(Str::UnknownMark));
     Ranking ranking;
     int n = 0;
     int got = 0;
@@ -169,7 +167,7 @@ Ranking ItemList(const Game& game) {
 }
 
 Ranking MonsterList(const Game& game) {
-    const std::string unknown(ResString(UnknownMark));
+    const std::string unknown(ResString(Str::UnknownMark));
     Ranking ranking;
     int n = 0;
     int got = 0;

@@ -12,9 +12,7 @@ namespace kv {
 
 namespace {
 
-constexpr std::string_view ShortOfGold = "お金が足りませんよ";
 // Everything the shop says, the shopkeeper says under his name.
-constexpr int ShopkeeperText = 1400;    // "ゴルドラン店主"
 constexpr int32_t CurseMark = 0x80000;  // left by a failed identification
 
 bool MayWear(const ItemDef& item, const Creature& c) {
@@ -65,12 +63,12 @@ std::string GoodsPrompt(const Creature& shopper) {
 }
 
 BuyResult Buy(Game& game, Player& player, Creature& shopper, int32_t itemId) {
-    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
+    const DialogTitle shopkeeper(player, ResString(Str::ShopkeeperTitle));
     const ItemDef* item = FindItem(game, itemId);
     int32_t& stock = game.Stock[static_cast<size_t>(std::clamp(itemId, 0, ItemRows - 1))];
     if (item == nullptr || stock <= 0) return BuyResult::Refused;
     if (shopper.Gold < item->Price) {
-        player.Message(ShortOfGold);
+        player.Message(ResString(Str::NotEnoughGold));
         return BuyResult::Refused;
     }
     if (AddItemToInventory(game, itemId, shopper, false, 1) != 0) {
@@ -110,7 +108,7 @@ std::vector<ShopRow> SaleRows(const Game& game, const Creature& shopper) {
 }
 
 bool Sell(Game& game, Player& player, Creature& shopper, int slot, int32_t n) {
-    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
+    const DialogTitle shopkeeper(player, ResString(Str::ShopkeeperTitle));
     const InventorySlot* held = HeldAt(shopper, slot);
     const ItemDef* item = held == nullptr ? nullptr : FindItem(game, held->ItemId);
     if (item == nullptr) return false;
@@ -155,13 +153,13 @@ std::vector<ShopRow> ServiceRows(const Game& game, const Creature& shopper, Shop
 }
 
 bool RemoveCurse(Game& game, Player& player, Creature& shopper, int slot) {
-    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
+    const DialogTitle shopkeeper(player, ResString(Str::ShopkeeperTitle));
     const InventorySlot* held = HeldAt(shopper, slot);
     const ItemDef* item = held == nullptr ? nullptr : FindItem(game, held->ItemId);
     if (item == nullptr || (held->ItemFlags & CursedEquipped) == 0) return false;
     const int32_t fee = HalfPrice(*item);
     if (fee > shopper.Gold) {
-        player.Message(std::string(ShortOfGold) + "\nもっと稼いできて下さい");
+        player.Message(std::string(ResString(Str::NotEnoughGold)) + "\nもっと稼いできて下さい");
         return false;
     }
     shopper.Gold -= fee;
@@ -173,29 +171,29 @@ bool RemoveCurse(Game& game, Player& player, Creature& shopper, int slot) {
 }
 
 bool IdentifyAtShop(Game& game, Player& player, Creature& shopper, int slot) {
-    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
+    const DialogTitle shopkeeper(player, ResString(Str::ShopkeeperTitle));
     const InventorySlot* held = HeldAt(shopper, slot);
     const ItemDef* item = held == nullptr ? nullptr : FindItem(game, held->ItemId);
     if (item == nullptr || (held->ItemFlags & Unidentified) == 0) return false;
     const int32_t fee = HalfPrice(*item);
     if (fee > shopper.Gold) {
-        player.Message(std::string(ShortOfGold) + "\nもっと稼いできて下さい");
+        player.Message(std::string(ResString(Str::NotEnoughGold)) + "\nもっと稼いできて下さい");
         return false;
     }
     shopper.Gold -= fee;
     shopper.Items[static_cast<size_t>(slot)].ItemFlags &= ~Unidentified;
-    player.Message(std::string(ResString(1049)) + "\n\n" + item->Name);
+    player.Message(std::string(ResString(Str::Identified)) + "\n\n" + item->Name);
     return true;
 }
 
 void NothingCursed(Player& player, Creature& shopper) {
-    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
+    const DialogTitle shopkeeper(player, ResString(Str::ShopkeeperTitle));
     shopper.Status &= ~CurseMark;
     player.Message("呪われてませんよ");
 }
 
 double CollectPartyGold(Game& game, Player& player, Creature& shopper) {
-    const DialogTitle shopkeeper(player, ResString(ShopkeeperText));
+    const DialogTitle shopkeeper(player, ResString(Str::ShopkeeperTitle));
     double total = 0;
     for (int i = 1; i <= game.PartyCount; ++i) {
         Creature& member = game.Roster[static_cast<size_t>(game.PartyList[static_cast<size_t>(i)])];

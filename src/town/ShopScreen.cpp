@@ -6,6 +6,7 @@
 
 #include "core/CommandMenus.h"
 #include "core/Settings.h"
+#include "core/StringTable.h"
 #include "core/TextFormat.h"
 #include "platform/Keys.h"
 #include "town/CastleScreen.h"
@@ -273,10 +274,11 @@ class ShopScreen : public Screen {
         }
         ShowRows(state, "", rows, ServiceBack,
                  std::min<int>(row, static_cast<int>(rows.size()) - 1));
-        const std::string_view prompt =
-            service == ShopService::RemoveCurse ? "どの呪いを解きますか？" : "どれを識別しますか？";
+        const std::string_view prompt = service == ShopService::RemoveCurse
+                                            ? "どの呪いを解きますか？"
+                                            : ResString(Str::IdentifyPrompt);
         SetTownLabel(context_.Main,
-                     std::string(prompt) + "\nＥｎｔｅｒで決定  Ｅｓｃ or ＢＳで抜ける");
+                     std::string(prompt) + std::string(ResString(Str::EnterOrLeave)));
     }
 
     void Service(int slot) {

@@ -14,9 +14,6 @@ constexpr int32_t Dead = 16384;
 constexpr int32_t Ashes = 32768;
 constexpr int32_t Lost = 65536;
 constexpr int32_t KeptThroughRevival = 524288;
-constexpr int Cured = 1020;
-constexpr int TurnedToAshes = 1021;
-constexpr int Destroyed = 1022;
 
 int32_t CurableMask() {
     int32_t mask = 0;
@@ -67,25 +64,25 @@ TreatResult Treat(Game& game, Player& player, int patient, int payer, int32_t fe
     pays.Gold -= fee;
     if (who.Status & Ashes) {
         if (RevivalFails(game, who)) {
-            player.Message(who.Name + "は\n" + std::string(ResString(Destroyed)));
+            player.Message(who.Name + "は\n" + std::string(ResString(Str::Vanished)));
             EraseCharacter(game, patient);
             return TreatResult::Treated;
         }
     } else if ((who.Status & Dead) == 0) {
         for (int32_t bit : TempleCures) {
             if (who.Status & bit) {
-                player.Message(ResString(Cured));
+                player.Message(ResString(Str::Recovered));
                 who.Status &= ~bit;
                 break;
             }
         }
         return TreatResult::Treated;
     } else if (RevivalFails(game, who)) {
-        player.Message(who.Name + std::string(ResString(TurnedToAshes)));
+        player.Message(who.Name + std::string(ResString(Str::TurnedToAshes)));
         who.Status = Ashes;
         return TreatResult::Treated;
     }
-    player.Message(ResString(Cured));
+    player.Message(ResString(Str::Recovered));
     who.Status &= KeptThroughRevival;
     who.HP = who.MaxHP;
     who.Revivals += 1;

@@ -209,8 +209,8 @@ class TrainingScreen : public Screen {
         } else if (bit == c.Class) {
             context_.ThePlayer.Message(SameClass);
             CloseClassList();
-        } else if (!context_.ThePlayer.Ask(c.Name + std::string(ResString(1024)) + className +
-                                           "に転職しますか？")) {
+        } else if (!context_.ThePlayer.Ask(c.Name + std::string(ResString(Str::NameBreak)) +
+                                           className + "に転職しますか？")) {
             CloseClassList();
         } else {
             ChangeClass(game, changing_, bit);

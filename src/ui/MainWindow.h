@@ -7,6 +7,7 @@
 #include <array>
 #include <map>
 
+#include "core/CapitalName.h"
 #include "core/CommandMenus.h"
 #include "core/Game.h"
 #include "ui/Label.h"
@@ -30,7 +31,7 @@ void StyleInfoLabel(Label& label);
 class MainWindow : public Window {
   public:
     static constexpr int PartyRows = 6;
-    static constexpr const char* TownCaption = "dadi";
+    static constexpr const char* TownCaption = CapitalName.data();
 
     MainWindow(WindowManager& manager, Game& game);
 

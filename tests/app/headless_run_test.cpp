@@ -97,8 +97,9 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 constexpr const char* CastleMenu =
-    "{\"t\":\"menu\",\"state\":8,\"caption\":\"dadi帝都\",\"rows\":[\"G)ゴルドランの酒場\","
-    "\"T)冒険者の宿\",\"M)メルヴィック商店\",\"A)アルセア寺院\",\"B)dadi星占所\",\"E)町外れ\"],"
+    "{\"t\":\"menu\",\"state\":8,\"caption\":\"コルヴァーネ帝都\",\"rows\":[\"G)ゴルドランの酒場\","
+    "\"T)冒険者の宿\",\"M)メルヴィック商店\",\"A)アルセア寺院\",\"B)コルヴァーネ星占所\",\"E)"
+    "町外れ\"],"
     "\"index\":0}";
 
 TEST_F(HeadlessRun, TheTitleOpensTheCastleAndTheScriptEndingEndsTheRun) {
@@ -114,8 +115,9 @@ TEST_F(HeadlessRun, TheTitleOpensTheCastleAndTheScriptEndingEndsTheRun) {
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[0], "{\"t\":\"music\",\"scene\":1,\"file\":\"\"}");
     EXPECT_EQ(lines[1], "{\"t\":\"caption\",\"text\":\"Korvane\"}");
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "{\"t\":\"caption\",\"text\":\"dadi\"}"),
-              lines.end());
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(), "{\"t\":\"caption\",\"text\":\"コルヴァーネ\"}"),
+        lines.end());
     EXPECT_EQ(lines.back(), CastleMenu);
     EXPECT_EQ(PngSize(Read(shot)), std::make_pair(640, 480));
 }
@@ -140,7 +142,7 @@ TEST_F(HeadlessRun, EscParksOnTheEdgeOfTownAndEndingTheGameSavesIt) {
     EXPECT_EQ(fs::file_size(dir_ / "save" / "KVR1.DAT"), 410158u);
     // The window's place is kept per user, under the caption it had.
     const std::string store = Read(dir_ / "config" / "korvane" / "TLM.ini");
-    EXPECT_NE(store.find("[dadi]"), std::string::npos) << store;
+    EXPECT_NE(store.find("[コルヴァーネ]"), std::string::npos) << store;
     EXPECT_NE(store.find("Left="), std::string::npos) << store;
     EXPECT_NE(store.find("[Version]"), std::string::npos) << store;
 }

@@ -173,7 +173,7 @@ TEST(AttackRules, CriticalKills) {
 
 TEST(AttackRules, AMonsterBlowThatKillsStillDrainsAndBeheads) {
     BattleFixture f;
-    StartBattle(f.G(), f.Player, OgreEncounter);
+    StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
     Creature& hero = *PartyMember(f.G(), 1);
     Creature& ogre = f.G().Battle.Monster(1, 1);
     hero.HP = 1;

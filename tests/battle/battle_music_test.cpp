@@ -68,7 +68,7 @@ TEST(BattleMusic, EachBattlePlaysItsScenesAndTheMazeMusicComesBack) {
         EXPECT_EQ(f.Display.PictureHidden, c.How == Ending::Flee ? 0 : 1) << c.What;
         if (c.How != Ending::Fall) continue;
         // Fallen as in the maze: saved as it falls and again on the way home.
-        EXPECT_EQ(f.Player.Messages().back(), ResString(1060));
+        EXPECT_EQ(f.Player.Messages().back(), ResString(Str::PartyWipedOut));
         EXPECT_EQ(f.Display.Saves, 2);
         EXPECT_EQ(f.Display.CastleShown, 1);
         EXPECT_EQ(g.CurrentPlace, 1);

@@ -19,7 +19,7 @@ constexpr int PikeId = 12;
 
 std::vector<std::string> Texts(const std::vector<BattleEntry>& entries) {
     std::vector<std::string> texts;
-    for (BattleEntry e : entries) texts.emplace_back(EntryDef(e).Text);
+    for (BattleEntry e : entries) texts.emplace_back(ResString(EntryDef(e).Text));
     return texts;
 }
 

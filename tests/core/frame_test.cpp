@@ -13,10 +13,10 @@ namespace {
 TEST(CommandMenus, CastleAndEdgeOfTownAsTheyAre) {
     auto game = std::make_unique<Game>();
     const CommandMenu castle = CommandMenuFor(MenuStates::Castle, *game);
-    EXPECT_EQ(castle.Caption, "dadi帝都");
+    EXPECT_EQ(castle.Caption, "コルヴァーネ帝都");
     EXPECT_EQ(castle.Rows,
               (std::vector<std::string>{"G)ゴルドランの酒場", "T)冒険者の宿", "M)メルヴィック商店",
-                                        "A)アルセア寺院", "B)dadi星占所", "E)町外れ"}));
+                                        "A)アルセア寺院", "B)コルヴァーネ星占所", "E)町外れ"}));
     const CommandMenu edge = CommandMenuFor(MenuStates::EdgeOfTown, *game);
     EXPECT_EQ(edge.Caption, "町外れ");
     EXPECT_EQ(edge.Rows[4], "E)ゲームの終了");
@@ -33,12 +33,12 @@ TEST(CommandMenus, TheMazeChoiceGrowsWithTheFlags) {
               (std::vector<std::string>{"1)石造りの淵", "2)愚者たちの縄張り",
                                         "3)イシュタルの地下城", "L)町外れ"}));
     game->EventFlags[21] = 1;
-    EXPECT_EQ(CommandMenuFor(MenuStates::MazeChoice, *game).Rows.front(), "A)dadiの中心");
+    EXPECT_EQ(CommandMenuFor(MenuStates::MazeChoice, *game).Rows.front(), "A)コルヴァーネの中心");
     game->EventFlags[22] = 1;
     const auto rows = CommandMenuFor(MenuStates::MazeChoice, *game).Rows;
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0], "S)シャングリラ");
-    EXPECT_EQ(rows[1], "A)dadiの中心");
+    EXPECT_EQ(rows[1], "A)コルヴァーネの中心");
     EXPECT_EQ(rows[2], "1)石造りの淵");
 }
 

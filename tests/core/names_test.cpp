@@ -54,29 +54,29 @@ TEST(StatusName, NoNamedBitGivesEmpty) {
 }
 
 TEST(ConditionMessageId, MessagePerCondition) {
-    EXPECT_EQ(ConditionMessageId(kLost), 3002);
-    EXPECT_EQ(ConditionMessageId(kAshes), 1021);
-    EXPECT_EQ(ConditionMessageId(kDead), 1072);
-    EXPECT_EQ(ConditionMessageId(kSleep), 1070);
-    EXPECT_EQ(ConditionMessageId(kPoison), 1067);
-    EXPECT_EQ(ConditionMessageId(kDeadlyPoison), 1067);
-    EXPECT_EQ(ConditionMessageId(kSilence), 1082);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kLost)), 3002);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kAshes)), 1021);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kDead)), 1072);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kSleep)), 1070);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kPoison)), 1067);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kDeadlyPoison)), 1067);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kSilence)), 1082);
 }
 
 TEST(ConditionMessageId, EveryMessageIsInTheStringTable) {
     for (int shift = 0; shift < 31; ++shift) {
-        const int id = ConditionMessageId(int32_t{1} << shift);
+        const int id = static_cast<int>(ConditionMessageId(int32_t{1} << shift));
         if (id == 0) continue;
         EXPECT_TRUE(HasResString(id)) << "bit " << shift << " message " << id;
     }
 }
 
 TEST(ConditionMessageId, NoneForProtectiveStatesAndNonBits) {
-    EXPECT_EQ(ConditionMessageId(kHidden), 0);
-    EXPECT_EQ(ConditionMessageId(kWarded), 0);
-    EXPECT_EQ(ConditionMessageId(0), 0);
-    EXPECT_EQ(ConditionMessageId(kDead | kPoison), 0);
-    EXPECT_EQ(ConditionMessageId(131072), 0);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kHidden)), 0);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kWarded)), 0);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(0)), 0);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(kDead | kPoison)), 0);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(131072)), 0);
 }
 
 TEST(RaceName, ByRaceBit) {

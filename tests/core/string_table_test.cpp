@@ -38,7 +38,7 @@ TEST(StringTable, IdsAscendAndEachHasText) {
     for (size_t i = 1; i < ids.size(); ++i) EXPECT_LT(ids[i - 1], ids[i]);
     for (int id : ids) {
         EXPECT_TRUE(HasResString(id)) << id;
-        EXPECT_FALSE(ResString(id).empty()) << id;
+        EXPECT_FALSE(ResStringNumber(id).empty()) << id;
     }
 }
 
@@ -51,7 +51,7 @@ TEST(StringTable, EmbeddedFileIsClean) {
 
 TEST(StringTable, EveryTextIsDecodedUtf8) {
     for (int id : ResStringIds()) {
-        const std::string_view text = ResString(id);
+        const std::string_view text = ResStringNumber(id);
         EXPECT_EQ(text.find('\\'), std::string_view::npos) << "undecoded escape in " << id;
         EXPECT_EQ(DecodeUtf8(text).find(U'\uFFFD'), std::u32string::npos) << "bad UTF-8 in " << id;
     }
@@ -60,37 +60,37 @@ TEST(StringTable, EveryTextIsDecodedUtf8) {
 TEST(StringTable, UnknownIdsGiveNothing) {
     for (int id : {0, -1, 2, 199, 206, 700, 709, 1000, 1111, 1420, 4200, 4215, 8501, 8529, 99999}) {
         EXPECT_FALSE(HasResString(id)) << id;
-        EXPECT_EQ(ResString(id), "") << id;
+        EXPECT_EQ(ResStringNumber(id), "") << id;
     }
 }
 
 TEST(StringTable, EndingTextsKeepTheirBreaks) {
-    EXPECT_EQ(ResString(200), "○▼▼▼▼▼▼▼▼○\n\nCongratulations!! \r\n\n\n●△△△△△△△△●");
-    EXPECT_EQ(ResString(201),
+    EXPECT_EQ(ResStringNumber(200), "○▼▼▼▼▼▼▼▼○\n\nCongratulations!! \r\n\n\n●△△△△△△△△●");
+    EXPECT_EQ(ResStringNumber(201),
               "\nあなたは幾多の苦難をのりこえ\n女帝セミラミスを打ち破ることに成功しました");
-    EXPECT_EQ(ResString(202), "その知恵と努力を賞賛し、\nここに階級章をささげます");
-    EXPECT_EQ(ResString(203),
+    EXPECT_EQ(ResStringNumber(202), "その知恵と努力を賞賛し、\nここに階級章をささげます");
+    EXPECT_EQ(ResStringNumber(203),
               "\nご安心下さい、\nもちろん、このままKorvaneを\n続けることが可能ですよ");
-    EXPECT_EQ(ResString(204), "Korvane - Brimmel - The End");
-    EXPECT_EQ(ResString(205), "Thank you!");
+    EXPECT_EQ(ResStringNumber(204), "Korvane - Brimmel - The End");
+    EXPECT_EQ(ResStringNumber(205), "Thank you!");
 }
 
 TEST(StringTable, StatisticNamesInLevelUpOrder) {
     constexpr std::array<const char*, 8> kNames{"力",     "知恵",   "信仰心", "生命力",
                                                 "素早さ", "器用さ", "運",     "魅力"};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(ResString(701 + i), kNames[i]) << 701 + i;
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(ResStringNumber(701 + i), kNames[i]) << 701 + i;
 }
 
 TEST(StringTable, MessagesThatFollowAName) {
-    EXPECT_EQ(ResString(1066), "は\n死んだ・・・");
-    EXPECT_EQ(ResString(1024), "は\n");
-    EXPECT_EQ(ResString(1021), "は\n灰燼と化した！！");
-    EXPECT_EQ(ResString(3002), "は\nロストした！！！");
-    EXPECT_EQ(ResString(4055), "からアイテムを盗み\nそして逃げ出した\n");
+    EXPECT_EQ(ResStringNumber(1066), "は\n死んだ・・・");
+    EXPECT_EQ(ResStringNumber(1024), "は\n");
+    EXPECT_EQ(ResStringNumber(1021), "は\n灰燼と化した！！");
+    EXPECT_EQ(ResStringNumber(3002), "は\nロストした！！！");
+    EXPECT_EQ(ResStringNumber(4055), "からアイテムを盗み\nそして逃げ出した\n");
     // The messages of inflicted conditions all read after the victim's name.
     for (int id : {1021, 1066, 1067, 1068, 1069, 1070, 1071, 1072, 1073, 1081, 1082,
                    1083, 1084, 1085, 1086, 1087, 1088, 1089, 3002, 3003, 3004, 3005}) {
-        EXPECT_EQ(ResString(id).substr(0, 4), "は\n") << id;
+        EXPECT_EQ(ResStringNumber(id).substr(0, 4), "は\n") << id;
     }
 }
 
@@ -123,7 +123,7 @@ TEST(StringTable, QuotedTextsExactly) {
         {4204, "炎の渦"},
         {4214, "神秘の力"},
     };
-    for (const auto& [id, text] : quoted) EXPECT_EQ(ResString(id), text) << id;
+    for (const auto& [id, text] : quoted) EXPECT_EQ(ResStringNumber(id), text) << id;
 }
 
 TEST(StringTable, StatusDialogCommandsAreDistinct) {
@@ -131,7 +131,7 @@ TEST(StringTable, StatusDialogCommandsAreDistinct) {
     std::vector<std::string_view> texts;
     for (int id :
          {1300, 1301, 1302, 1303, 1304, 1305, 1306, 1307, 1322, 1323, 1324, 1325, 1329, 1331}) {
-        texts.push_back(ResString(id));
+        texts.push_back(ResStringNumber(id));
     }
     for (const std::string_view want :
          {"S)呪文を唱える", "E)装備", "T)渡す", "U)使う", "P)お金を集める", "D)捨てる", "K)スキル",
@@ -143,14 +143,17 @@ TEST(StringTable, StatusDialogCommandsAreDistinct) {
 TEST(StringTableParse, DecodesEscapesAndSkipsComments) {
     std::vector<std::string> errors;
     const auto entries = ParseStringTable(
-        "# heading\n\n5\ta\\nb\\rc\\td\\\\e\t# ours\n7\tplain\r\n9\tlast without newline", &errors);
+        "# heading\n\n5\ta\\nb\\rc\\td\\\\e\t# ours\n7\tplain\r\n8\tNamed8\tnamed\t# c\n"
+        "9\tlast without newline",
+        &errors);
     EXPECT_TRUE(errors.empty());
-    ASSERT_EQ(entries.size(), 3u);
+    ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0].Id, 5);
     EXPECT_EQ(entries[0].Text, "a\nb\rc\td\\e");
     EXPECT_EQ(entries[1].Text, "plain");
-    EXPECT_EQ(entries[2].Id, 9);
-    EXPECT_EQ(entries[2].Text, "last without newline");
+    EXPECT_EQ(entries[2].Text, "named");  // the name is the code's, not the text's
+    EXPECT_EQ(entries[3].Id, 9);
+    EXPECT_EQ(entries[3].Text, "last without newline");
 }
 
 TEST(StringTableParse, ReportsFaultyLinesAndKeepsTheRest) {

@@ -184,7 +184,7 @@ std::vector<KindCase> KindCases() {
              EXPECT_EQ(f.G().Roster[1].Items[1].ItemCount, 9);
              EXPECT_EQ(f.G().Roster[1].Items[2].ItemId, Potion);
              EXPECT_EQ(f.G().Roster[1].Items[2].ItemCount, 1);
-             EXPECT_TRUE(f.Player.Saw(ResString(1080)));
+             EXPECT_TRUE(f.Player.Saw(ResStringNumber(1080)));
          }},
         {"a gift to a party with no free slot is told and lost",
          {With(Content(1, Sword),
@@ -202,7 +202,7 @@ std::vector<KindCase> KindCases() {
          [=](MazeFixture& f, const EventRun&) {
              EXPECT_FALSE(holds(f, 1, Sword));
              EXPECT_EQ(f.G().ItemFound[Sword], 0);
-             EXPECT_TRUE(f.Player.Saw(ResString(1053)));
+             EXPECT_TRUE(f.Player.Saw(ResStringNumber(1053)));
          }},
         {"a gift repeated a thousand million times fills the party, unannounced, and is told "
          "once",
@@ -216,7 +216,8 @@ std::vector<KindCase> KindCases() {
          {},
          [](MazeFixture& f, const EventRun&) {
              for (size_t m = 1; m <= 3; ++m) EXPECT_EQ(f.G().Roster[m].Items[15].ItemId, Sword);
-             EXPECT_EQ(f.Player.Messages(), std::vector<std::string>{std::string(ResString(1053))});
+             EXPECT_EQ(f.Player.Messages(),
+                       std::vector<std::string>{std::string(ResStringNumber(1053))});
          }},
         {"take twice from anyone in the roster, a stack one piece at a time",
          {With(Content(2, Potion),

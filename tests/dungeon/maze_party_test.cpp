@@ -33,6 +33,9 @@ TEST(MazePlaces, TheMenuGrowsWithTheUnlockFlags) {
         for (const PlaceRow& row : MazeEntryRows(game)) texts.push_back(row.Text);
         EXPECT_EQ(texts, CommandMenuFor(MenuStates::MazeChoice, game).Rows);
         EXPECT_EQ(texts.back(), "L)町外れ");
+        if (c.Flag21 == 1) {
+            EXPECT_EQ(texts[c.Flag22 == 1 ? 1 : 0], "A)コルヴァーネの中心");
+        }
     }
 }
 

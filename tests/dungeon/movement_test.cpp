@@ -102,8 +102,8 @@ TEST(MazeStep, PoisonAndRegenerationPerStep) {
         m.MaxHP = c.MaxHP;
         m.HP = c.HP;
         m.Regen = c.Regen;
-        m.Skills[RegenerationSkill] = c.Skill89 ? 1 : 0;
-        m.Skills[DoubleRegenSkill] = c.Skill66 ? 1 : 0;
+        m.Skills[SkillIndex(Skill::Regeneration)] = c.Skill89 ? 1 : 0;
+        m.Skills[SkillIndex(Skill::DoubleRegeneration)] = c.Skill66 ? 1 : 0;
         m.Gold = c.Gold;
         f.Stand(3, 3, 2);
         TryStep(f.G(), f.Player, false, f.Display);

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int Place = 21;
 constexpr int NoEncounterSkill = 14;
-constexpr int LockSkill = 3;
 constexpr int EveryHitSkill = 127;  // every one of a member's attacks lands
 
 // Items of the demo.
@@ -47,7 +46,7 @@ void StrongParty(Game& g) {
     }
     g.Roster[1].Luck = 25;
     g.Roster[2].Luck = 1;
-    g.Roster[2].Skills[LockSkill] = 1;
+    g.Roster[2].Skills[SkillIndex(Skill::UnlockChests)] = 1;
 }
 
 // Skill 14 makes random monsters rare, not impossible; a random battle is

@@ -283,8 +283,6 @@ TEST(MazeFlow, ADefeatLeavesTheBodiesWhereTheyFellAndTheCastleComesBack) {
 // The camp (I in the maze) offers what town does not: a member with the
 // skills identifies an item and then appraises it.
 TEST(MazeFlow, TheCampIdentifiesAndAppraises) {
-    constexpr int IdentifySkill = 42;
-    constexpr int AppraiseSkill = 49;
     Flow flow;
     Character(flow, 1, "アリア");
     Character(flow, 2, "ベル");
@@ -292,7 +290,7 @@ TEST(MazeFlow, TheCampIdentifiesAndAppraises) {
     Game& g = flow.Scenario();
     g.Items = testing::ItemsFixture().G().Items;
     Creature& aria = g.Roster[1];
-    aria.Skills[IdentifySkill] = aria.Skills[AppraiseSkill] = 1;
+    aria.Skills[SkillIndex(Skill::Identify)] = aria.Skills[SkillIndex(Skill::Appraise)] = 1;
     aria.Items[1] = InventorySlot{testing::Sword, Unidentified, 1};
     ASSERT_TRUE(flow.Run(FormAndEnter + "I Enter  "
                                         // Appraising first is refused: it is not identified yet.

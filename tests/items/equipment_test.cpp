@@ -71,7 +71,7 @@ TEST(Equipment, CandidatesPerPosition) {
         f.MakeParty();
         Creature& alice = f.Member(1);
         for (size_t i = 0; i < c.Held.size(); ++i) alice.Items[i + 1] = c.Held[i];
-        alice.Skills[DualWieldSkill] = c.DualWielder ? -1 : 0;
+        alice.Skills[SkillIndex(Skill::DualWield)] = c.DualWielder ? -1 : 0;
         MarkAllEquippable(f.G(), alice);
         EXPECT_EQ(EquipCandidates(f.G(), alice, c.Where), c.Slots) << c.What;
         const auto rows = CandidateRows(f.G(), alice, c.Where);
@@ -218,7 +218,7 @@ TEST(Equipment, AnySequenceMatchesTheRecordFromScratch) {
         ItemsFixture f;
         f.MakeParty();
         Creature& alice = f.Member(1);
-        alice.Skills[DualWieldSkill] = run % 2 == 0 ? -1 : 0;
+        alice.Skills[SkillIndex(Skill::DualWield)] = run % 2 == 0 ? -1 : 0;
         const std::vector<int32_t> pool = {Sword,  Sword, LongSword, GreatSword,
                                            Shield, Helm,  Armour,    Gloves,
                                            Boots,  Ring,  Potion,    CursedHelm};

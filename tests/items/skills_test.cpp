@@ -118,9 +118,9 @@ TEST(Skills, PartyHasSkillLooksAtTheMembersOnly) {
     SkillsFixture f;
     f.Member(2).Skills[42] = -1;
     f.Member(3).Skills[49] = -1;  // not in the party
-    EXPECT_TRUE(PartyHasSkill(f.G(), 42));
-    EXPECT_FALSE(PartyHasSkill(f.G(), 49));
-    EXPECT_FALSE(PartyHasSkill(f.G(), 400));
+    EXPECT_TRUE(PartyHasSkill(f.G(), Skill::Identify));
+    EXPECT_FALSE(PartyHasSkill(f.G(), Skill::Appraise));
+    EXPECT_FALSE(PartyHasSkill(f.G(), static_cast<Skill>(400)));
 }
 
 }  // namespace

@@ -256,7 +256,7 @@ TEST_F(SdlPlatformTest, WaitEventReturnsFalseOnlyOnceTheDeadlineHasCome) {
 }
 
 TEST_F(SdlPlatformTest, WindowChoresKeepTheirValues) {
-    EXPECT_EQ(display_->Caption(), "dadi");
+    EXPECT_EQ(display_->Caption(), "コルヴァーネ");
     display_->SetCaption("迷宮 — 地下1階");
     EXPECT_EQ(display_->Caption(), "迷宮 — 地下1階");
 

@@ -116,7 +116,7 @@ TEST(CastleReturn, ThePrizeBroughtHomeShowsTheEndingOnce) {
     Trip run(game);
     ReturnToCastle(game, player, run);
     std::vector<std::string> ending;
-    for (int id = 200; id <= 205; ++id) ending.emplace_back(ResString(id));
+    for (int id = 200; id <= 205; ++id) ending.emplace_back(ResStringNumber(id));
     EXPECT_EQ(player.Messages(), ending);
     EXPECT_EQ(game.Roster[1].Insignia[1], 1);
     EXPECT_EQ(game.Roster[2].Insignia[1], 1);

@@ -46,7 +46,7 @@ TEST(Inn, StaysChargeHealAndAgeByTheRoomsRules) {
         guest.MaxHP = 100;
         guest.HP = 1;
         guest.AgeDays = static_cast<int16_t>(c.AgeDays);
-        guest.Skills[NoAgingSkill] = c.Ageless ? 1 : 0;
+        guest.Skills[SkillIndex(Skill::NoAging)] = c.Ageless ? 1 : 0;
         f.Player.Type(c.Typed);
         EXPECT_EQ(Stay(f.G(), f.Player, 1, c.Room), c.Result) << c.Name;
         EXPECT_EQ(guest.Gold, c.GoldAfter) << c.Name;
@@ -86,7 +86,7 @@ TEST(Inn, OldAgeTakesOneStayInThreeUnlessTheSkillPrevents) {
         for (int stay = 0; stay < 600; ++stay) {
             Creature& guest = f.Make(1, Fighter, Human, 0);
             guest.Age = 81;
-            guest.Skills[LongLifeSkill] = longLife ? 1 : 0;
+            guest.Skills[SkillIndex(Skill::LongLife)] = longLife ? 1 : 0;
             f.G().Rng.Seed(static_cast<uint64_t>(stay) + 1);
             if (Stay(f.G(), f.Player, 1, 0) == StayResult::Died) {
                 ++deaths;

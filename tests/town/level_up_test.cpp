@@ -127,7 +127,7 @@ TEST(LevelUp, StatisticsMoveAsTheSeededDiceSay) {
         std::array<int, 8> change{};
         for (size_t i = 0; i < 8 && !k.Steady; ++i) {
             const int roll = Dice(shadow, 1, 15, 0);
-            const std::string name(ResString(701 + static_cast<int>(i)));
+            const std::string name(ResStringNumber(701 + static_cast<int>(i)));
             if (roll <= (k.Age < 51 ? 1 : 4) && before[i] >= 1) {
                 change[i] = -1;
                 expected += name + "が１ポイント下がった\r";

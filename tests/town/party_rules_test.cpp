@@ -155,7 +155,7 @@ TEST(PartyRules, EmptyPartiesAreRefused) {
     Character(game, 1, N);
     JoinParty(game, 1);
     EXPECT_FALSE(RefuseEmptyParty(game, player));
-    EXPECT_EQ(player.Messages(), std::vector<std::string>{std::string(ResString(1063))});
+    EXPECT_EQ(player.Messages(), std::vector<std::string>{std::string(ResStringNumber(1063))});
 }
 
 }  // namespace

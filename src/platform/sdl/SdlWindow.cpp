@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 
+#include "core/CapitalName.h"
 #include "platform/sdl/SdlLayout.h"
 
 namespace kv {
@@ -57,8 +58,9 @@ std::unique_ptr<SdlDisplay> SdlDisplay::Create(std::string& error) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 
     std::unique_ptr<SdlDisplay> display(new SdlDisplay());
-    display->window_ = SDL_CreateWindow("dadi", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        kInitialWidth, kInitialHeight, SDL_WINDOW_RESIZABLE);
+    display->window_ =
+        SDL_CreateWindow(CapitalName.data(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                         kInitialWidth, kInitialHeight, SDL_WINDOW_RESIZABLE);
     if (display->window_ == nullptr) {
         error = std::string("cannot open the window: ") + SDL_GetError();
         return nullptr;
