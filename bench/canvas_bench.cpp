@@ -15,8 +15,8 @@
 namespace kv {
 namespace {
 
-constexpr int kScreenW = 640;
-constexpr int kScreenH = 480;
+constexpr int ScreenW = 640;
+constexpr int ScreenH = 480;
 
 // A busy picture with fixed content (a small hash of the position), so runs
 // compare.
@@ -55,7 +55,7 @@ std::unique_ptr<FontLibrary> OpenFonts(benchmark::State& state) {
 }
 
 // 40 cells of typical interface text: full-width Japanese with some ASCII.
-const std::string kTextLine =
+const std::string TextLine =
     "\xE5\x86\x92\xE9\x99\xBA\xE8\x80\x85\xE3\x81\xAF\xE5\xAE\x9D\xE7\xAE\xB1\xE3\x82\x92"
     "\xE9\x96\x8B\xE3\x81\x91\xE3\x81\x9F\xEF\xBC\x81 Gold 1234 HP 5/78";
 
@@ -63,7 +63,7 @@ void BM_ComposeFrame(benchmark::State& state) {
     std::unique_ptr<FontLibrary> fonts = OpenFonts(state);
     if (!fonts) return;
     GlyphCache glyphs(*fonts);
-    Image screen(kScreenW, kScreenH);
+    Image screen(ScreenW, ScreenH);
     Canvas canvas(screen);
     const Image mask = MakeMask(200, 150);
     std::vector<Image> pictures;
@@ -82,7 +82,7 @@ void BM_ComposeFrame(benchmark::State& state) {
         {{{160, 120}, {240, 180}, {240, 300}, {160, 360}}},
         {{{480, 120}, {400, 180}, {400, 300}, {480, 360}}},
     }};
-    canvas.DrawText(glyphs, 0, 0, kTextLine, 0x00FFFFFF);  // warm the cache
+    canvas.DrawText(glyphs, 0, 0, TextLine, 0x00FFFFFF);  // warm the cache
     for (auto _ : state) {
         canvas.Fill(0x00202020);
         for (size_t i = 0; i < walls.size(); ++i) {
@@ -96,7 +96,7 @@ void BM_ComposeFrame(benchmark::State& state) {
             canvas.Blit(x, y, pictures[i], RasterOp::Or);
         }
         for (int line = 0; line < 20; ++line)
-            canvas.DrawText(glyphs, 8, 8 + line * 20, kTextLine, 0x00FFFF80);
+            canvas.DrawText(glyphs, 8, 8 + line * 20, TextLine, 0x00FFFF80);
         benchmark::DoNotOptimize(screen.Pixels.data());
         benchmark::ClobberMemory();
     }
@@ -109,18 +109,17 @@ void BM_TextLine(benchmark::State& state) {
     std::unique_ptr<FontLibrary> fonts = OpenFonts(state);
     if (!fonts) return;
     GlyphCache glyphs(*fonts);
-    Image screen(kScreenW, kScreenH, 0x00000080);
+    Image screen(ScreenW, ScreenH, 0x00000080);
     Canvas canvas(screen);
-    canvas.DrawText(glyphs, 0, 0, kTextLine, 0x00FFFFFF);
-    if (CellWidth(kTextLine) != 40) state.SkipWithError("the line should be 40 cells");
+    canvas.DrawText(glyphs, 0, 0, TextLine, 0x00FFFFFF);
+    if (CellWidth(TextLine) != 40) state.SkipWithError("the line should be 40 cells");
     const uint64_t rendered = fonts->RenderCount();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(canvas.DrawText(glyphs, 16, 200, kTextLine, 0x00FFFFFF));
+        benchmark::DoNotOptimize(canvas.DrawText(glyphs, 16, 200, TextLine, 0x00FFFFFF));
         benchmark::ClobberMemory();
     }
     if (fonts->RenderCount() != rendered) state.SkipWithError("the warm cache rendered glyphs");
-    state.SetItemsProcessed(state.iterations() *
-                            static_cast<int64_t>(DecodeUtf8(kTextLine).size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(DecodeUtf8(TextLine).size()));
 }
 BENCHMARK(BM_TextLine)->Unit(benchmark::kMicrosecond);
 
@@ -128,22 +127,22 @@ void BM_TextWidth(benchmark::State& state) {
     std::unique_ptr<FontLibrary> fonts = OpenFonts(state);
     if (!fonts) return;
     GlyphCache glyphs(*fonts);
-    glyphs.TextWidth(kTextLine);
-    for (auto _ : state) benchmark::DoNotOptimize(glyphs.TextWidth(kTextLine));
+    glyphs.TextWidth(TextLine);
+    for (auto _ : state) benchmark::DoNotOptimize(glyphs.TextWidth(TextLine));
 }
 BENCHMARK(BM_TextWidth);
 
 void BM_FullScreenBlit(benchmark::State& state) {
     const auto op = static_cast<RasterOp>(state.range(0));
-    const Image picture = MakePicture(kScreenW, kScreenH, 7);
-    Image screen = MakePicture(kScreenW, kScreenH, 9);
+    const Image picture = MakePicture(ScreenW, ScreenH, 7);
+    Image screen = MakePicture(ScreenW, ScreenH, 9);
     Canvas canvas(screen);
     for (auto _ : state) {
         canvas.Blit(0, 0, picture, op);
         benchmark::DoNotOptimize(screen.Pixels.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(state.iterations() * kScreenW * kScreenH * 4);
+    state.SetBytesProcessed(state.iterations() * ScreenW * ScreenH * 4);
 }
 BENCHMARK(BM_FullScreenBlit)
     ->ArgName("op")
@@ -154,10 +153,10 @@ BENCHMARK(BM_FullScreenBlit)
 
 void BM_StretchToScreen(benchmark::State& state) {
     const Image picture = MakePicture(320, 240, 3);
-    Image screen(kScreenW, kScreenH);
+    Image screen(ScreenW, ScreenH);
     Canvas canvas(screen);
     for (auto _ : state) {
-        canvas.StretchBlit({0, 0, kScreenW, kScreenH}, picture, {0, 0, 320, 240});
+        canvas.StretchBlit({0, 0, ScreenW, ScreenH}, picture, {0, 0, 320, 240});
         benchmark::DoNotOptimize(screen.Pixels.data());
         benchmark::ClobberMemory();
     }
@@ -168,10 +167,10 @@ void BM_DarkenPattern(benchmark::State& state) {
     Image pattern(32, 32);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) pattern.At(x, y) = (x + y) % 2 ? 0x00FFFFFFu : 0x00808080u;
-    Image screen = MakePicture(kScreenW, kScreenH, 5);
+    Image screen = MakePicture(ScreenW, ScreenH, 5);
     Canvas canvas(screen);
     for (auto _ : state) {
-        canvas.AndPattern({0, 0, kScreenW, kScreenH}, pattern);
+        canvas.AndPattern({0, 0, ScreenW, ScreenH}, pattern);
         benchmark::DoNotOptimize(screen.Pixels.data());
         benchmark::ClobberMemory();
     }
@@ -179,7 +178,7 @@ void BM_DarkenPattern(benchmark::State& state) {
 BENCHMARK(BM_DarkenPattern)->Unit(benchmark::kMicrosecond);
 
 void BM_FillPolygon(benchmark::State& state) {
-    Image screen(kScreenW, kScreenH);
+    Image screen(ScreenW, ScreenH);
     Canvas canvas(screen);
     const Point star[] = {{320, 20}, {450, 460}, {80, 170}, {560, 170}, {190, 460}};
     for (auto _ : state) {

@@ -36,7 +36,7 @@ std::string Text(Str id) {
 int AttackAttributeOf(const Creature& attacker, const ItemDef* weapon) {
     const int attribute = IsMonster(attacker) ? attacker.AttackAttribute
                                               : (weapon != nullptr ? weapon->WeaponAttribute : 0);
-    return (attribute <= 0 || attribute >= static_cast<int>(kAttackAttributes)) ? 1 : attribute;
+    return (attribute <= 0 || attribute >= static_cast<int>(AttackAttributes)) ? 1 : attribute;
 }
 
 bool Slays(const Creature& defender, const ItemDef* weapon) {

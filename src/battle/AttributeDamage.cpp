@@ -33,7 +33,7 @@ constexpr std::array<Skill, 15> ElementWard = {
 // clang-format on
 
 int32_t Warded(Game& game, const Creature& target, int32_t damage, int attribute) {
-    if (attribute <= 0 || static_cast<size_t>(attribute) >= kAttackAttributes) return damage;
+    if (attribute <= 0 || static_cast<size_t>(attribute) >= AttackAttributes) return damage;
     damage = static_cast<int32_t>(std::nearbyint(
         static_cast<double>(damage) * target.DamageRate[static_cast<size_t>(attribute)] / 100));
     if (static_cast<size_t>(attribute) < ElementWard.size()) {

@@ -18,7 +18,7 @@ constexpr int ConditionKindDeath = 31;
 // The party skill that wards off each condition kind (0: no ward).
 // clang-format off
 constexpr Skill No = Skill::None;
-constexpr std::array<Skill, kAttackAttributes> WardSkill = {
+constexpr std::array<Skill, AttackAttributes> WardSkill = {
     No, No, No, No, No, No, No, No, No, No, No, No, No, No, No,  // 0..14
     Skill::SleepWard, Skill::ParalysisWard, Skill::FearWard, Skill::ConfusionWard,   // 15..18
     Skill::FrozenWard, Skill::ShockWard, Skill::CharmWard, Skill::PoisonConditionWard,  // 19..22

@@ -15,7 +15,7 @@ constexpr int ExtraBlowsWithSkill = 3;
 
 int NumberOfBlows(const Game& game, Creature& creature) {
     const int row = BitIndex(creature.Class);
-    const ClassDef* def = row >= 0 && row < kClassRows ? &game.Classes[row] : nullptr;
+    const ClassDef* def = row >= 0 && row < ClassRows ? &game.Classes[row] : nullptr;
     if (def == nullptr || def->AttackLevelStep == 0) {
         creature.AttackCount = 1;
         return 1;

@@ -211,7 +211,7 @@ void ApplyEquipment(const Game& game, Creature& creature) {
         anythingWorn = true;
         creature.BaseAC += item->ACBonus;
         regen += item->ItemRegen;
-        for (size_t a = 1; a < kAttackAttributes; ++a) {
+        for (size_t a = 1; a < AttackAttributes; ++a) {
             creature.Resist[a] = std::max(creature.Resist[a], item->ItemResist[a]);
             creature.DamageRate[a] = std::max(creature.DamageRate[a], item->ItemDamageRate[a]);
         }

@@ -82,7 +82,7 @@ constexpr std::array<ExpRow, 17> ExpTable = {{
 // clang-format on
 
 // Experience needs scale by race; rows in race-table order (log2 of the bit).
-constexpr std::array<double, kRaceRows> RaceExpFactor = {
+constexpr std::array<double, RaceRows> RaceExpFactor = {
     1.0,    // human
     1.01,   // elf
     0.999,  // dwarf
@@ -152,7 +152,7 @@ const ExpRow* FindExpRow(int32_t classBit) {
 int StatMax(const Game& game, int32_t race, int index, bool raised, int sex) {
     if (index < 1 || index > 8) return 0;
     const int row = BitIndex(race);
-    const int base = row >= 0 && row < kRaceRows ? game.Races[row].BaseStat[index - 1] : 0;
+    const int base = row >= 0 && row < RaceRows ? game.Races[row].BaseStat[index - 1] : 0;
     const auto stat = static_cast<TableStat>(index);
     const bool sexBonus =
         (sex == 1 && (stat == TableStat::Str || stat == TableStat::Vitality)) ||
@@ -167,7 +167,7 @@ double ExpForLevel(int32_t level, int32_t classBit, int32_t race) {
                             ? row->Levels[static_cast<size_t>(level - 1)]
                             : static_cast<double>(row->Step) * (level - TabledLevels) + row->Base;
     const int raceRow = BitIndex(race);
-    const double factor = raceRow >= 0 && raceRow < kRaceRows ? RaceExpFactor[raceRow] : 1.0;
+    const double factor = raceRow >= 0 && raceRow < RaceRows ? RaceExpFactor[raceRow] : 1.0;
     return RoundHalfEven(need * factor);
 }
 

@@ -167,7 +167,7 @@ void LevelUp(Game& game, Player& player, int slot) {
 }
 
 bool LearnSpells(Game& game, Creature& creature, int school, int limit) {
-    if (school < 0 || school >= kSpellSchools) return false;
+    if (school < 0 || school >= SpellSchools) return false;
     // Priests' and taoists' schools answer to piety, the others to IQ.
     const int stat = school == 1 || school == 3 ? creature.Piety : creature.IQ;
     int learned = 0;
@@ -186,7 +186,7 @@ bool LearnSpells(Game& game, Creature& creature, int school, int limit) {
 }
 
 void GrantFirstSpells(Game& game, Creature& creature, int school, int stat) {
-    if (school < 0 || school >= kSpellSchools) return;
+    if (school < 0 || school >= SpellSchools) return;
     int learned = 0;
     while (learned == 0) {
         for (int slot = 1; slot <= LearnedSlots; ++slot) {

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 // Attempts at finding a free temporary name before giving up; a clash only
 // happens when stale temporaries from an earlier crash share our pid.
-constexpr int kTempNameAttempts = 1000;
+constexpr int TempNameAttempts = 1000;
 
 std::string Describe(const char* what, const fs::path& path, int err) {
     return std::string(what) + " '" + path.string() + "': " + std::strerror(err);
@@ -67,7 +67,7 @@ constexpr std::string_view TempMark = ".tmp-";
 
 int OpenFreshTemp(const fs::path& folder, const std::string& name, fs::path& tempPath) {
     const std::string stem = "." + name + std::string(TempMark) + std::to_string(::getpid()) + "-";
-    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+    for (int attempt = 0; attempt < TempNameAttempts; ++attempt) {
         tempPath = folder / (stem + std::to_string(attempt));
         int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;

@@ -24,7 +24,7 @@ struct ClassRow {
 };
 
 // clang-format off
-constexpr std::array<ClassRow, 17> kClassRowData = {{
+constexpr std::array<ClassRow, 17> ClassRowData = {{
     {0,  Str::ClassFighter, "",         "Ｆｉｇ", {12, 0, 0, 0, 0, 0, 0, 0},         3, 7, 5, 10, 0, 0.0f, 0},
     {1,  Str::ClassWizard, "",         "Ｗｉｚ", {0, 12, 0, 0, 0, 0, 0, 0},         3, 7, 7, 5,  2, 0.5f, 0},
     {2,  Str::ClassPriest, "",         "Ｃｌｅ", {0, 0, 12, 0, 0, 0, 0, 0},         3, 5, 6, 7,  2, 0.5f, 1},
@@ -51,7 +51,7 @@ struct RaceRow {
     int16_t BaseAC;
 };
 
-constexpr std::array<RaceRow, kRaceRows> kRaceRowData = {{
+constexpr std::array<RaceRow, RaceRows> RaceRowData = {{
     {"人間",         "Ｈｕｍ", {8, 8, 6, 8, 9, 7, 7, 7},          10},
     {"エルフ",       "Ｅｌｆ", {6, 10, 10, 6, 9, 8, 6, 10},       12},
     {"ドワーフ",     "Ｄｗａ", {10, 5, 9, 10, 6, 6, 7, 5},        10},
@@ -74,7 +74,7 @@ struct RaceEntry {
     int16_t Value;
 };
 
-constexpr RaceEntry kRaceResists[] = {
+constexpr RaceEntry RaceResists[] = {
     {1, 2, 3},                   // elf
     {2, 2, 1},                   // dwarf
     {3, 2, 1},                   // gnome
@@ -86,9 +86,9 @@ constexpr RaceEntry kRaceResists[] = {
     {9, 17, 100}, {9, 18, 100},
 };
 
-constexpr uint8_t kDefaultDamageRate = 100;
+constexpr uint8_t DefaultDamageRate = 100;
 
-constexpr RaceEntry kRaceDamageRates[] = {
+constexpr RaceEntry RaceDamageRates[] = {
     {10, 8, 50},  // silva
 };
 
@@ -96,7 +96,7 @@ constexpr RaceEntry kRaceDamageRates[] = {
 
 ClassTable BuildClassTable() {
     ClassTable table{};
-    for (const ClassRow& row : kClassRowData) {
+    for (const ClassRow& row : ClassRowData) {
         ClassDef& def = table[row.Row];
         def.ClassTitle = row.TitleString != Str{} ? std::string(ResString(row.TitleString))
                                                   : std::string(row.Title);
@@ -115,19 +115,19 @@ ClassTable BuildClassTable() {
 
 RaceTable BuildRaceTable() {
     RaceTable table{};
-    for (int row = 0; row < kRaceRows; ++row) {
-        const RaceRow& data = kRaceRowData[row];
+    for (int row = 0; row < RaceRows; ++row) {
+        const RaceRow& data = RaceRowData[row];
         RaceDef& def = table[row];
         def.RaceTitle = data.Title;
         def.Abbrev = data.Abbrev;
         def.BaseStat = data.BaseStat;
         def.BaseAC = data.BaseAC;
-        def.RaceDamageRate.fill(kDefaultDamageRate);
+        def.RaceDamageRate.fill(DefaultDamageRate);
     }
-    for (const RaceEntry& entry : kRaceResists) {
+    for (const RaceEntry& entry : RaceResists) {
         table[entry.Row].RaceResist[entry.Attribute] = entry.Value;
     }
-    for (const RaceEntry& entry : kRaceDamageRates) {
+    for (const RaceEntry& entry : RaceDamageRates) {
         table[entry.Row].RaceDamageRate[entry.Attribute] = static_cast<uint8_t>(entry.Value);
     }
     return table;

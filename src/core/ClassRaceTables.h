@@ -10,20 +10,20 @@
 
 namespace kv {
 
-inline constexpr int kClassRows = 21;  // rows 0..20; 12 and 18..20 stay empty
-inline constexpr int kRaceRows = 11;   // rows 0..10
+inline constexpr int ClassRows = 21;  // rows 0..20; 12 and 18..20 stay empty
+inline constexpr int RaceRows = 11;   // rows 0..10
 
 // Statistic order of MinStat and BaseStat. Luck comes before Charm here,
 // unlike the creature record.
 enum StatIndex : int {
-    kStatStr = 0,
-    kStatIQ = 1,
-    kStatPiety = 2,
-    kStatVitality = 3,
-    kStatDexterity = 4,
-    kStatAgility = 5,
-    kStatLuck = 6,
-    kStatCharm = 7,
+    StatStr = 0,
+    StatIQ = 1,
+    StatPiety = 2,
+    StatVitality = 3,
+    StatDexterity = 4,
+    StatAgility = 5,
+    StatLuck = 6,
+    StatCharm = 7,
 };
 
 struct ClassDef {
@@ -44,12 +44,12 @@ struct RaceDef {
     std::string Abbrev;
     std::array<uint8_t, 8> BaseStat{};
     int16_t BaseAC = 0;
-    std::array<int16_t, kAttackAttributes> RaceResist{};
-    std::array<uint8_t, kAttackAttributes> RaceDamageRate{};
+    std::array<int16_t, AttackAttributes> RaceResist{};
+    std::array<uint8_t, AttackAttributes> RaceDamageRate{};
 };
 
-using ClassTable = std::array<ClassDef, kClassRows>;
-using RaceTable = std::array<RaceDef, kRaceRows>;
+using ClassTable = std::array<ClassDef, ClassRows>;
+using RaceTable = std::array<RaceDef, RaceRows>;
 
 ClassTable BuildClassTable();
 RaceTable BuildRaceTable();

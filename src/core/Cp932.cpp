@@ -12,10 +12,10 @@ namespace kv {
 
 namespace {
 
-constexpr uint16_t kNoCode = 0xFFFF;  // FF is never a lead byte, so no character has it
-constexpr uint16_t kQuestionMark = 0x3F;
-constexpr char32_t kBmpEnd = 0x10000;
-constexpr char32_t kRawCodeEnd = kRawCodeBase + 0x10000;
+constexpr uint16_t NoCode = 0xFFFF;  // FF is never a lead byte, so no character has it
+constexpr uint16_t QuestionMark = 0x3F;
+constexpr char32_t BmpEnd = 0x10000;
+constexpr char32_t RawCodeEnd = RawCodeBase + 0x10000;
 
 bool IsSurrogate(char32_t c) {
     return c >= 0xD800 && c <= 0xDFFF;
@@ -54,11 +54,11 @@ class Converter {
 // glibc's CP932 so that no conversion ever calls iconv per character.
 struct Tables {
     std::array<char32_t, 0x10000> Decode;  // by code
-    std::array<uint16_t, 0x10000> Encode;  // by BMP code point; kNoCode = not representable
+    std::array<uint16_t, 0x10000> Encode;  // by BMP code point; NoCode = not representable
 
     Tables() {
-        Encode.fill(kNoCode);
-        for (uint32_t code = 0; code < 0x10000; ++code) Decode[code] = kRawCodeBase + code;
+        Encode.fill(NoCode);
+        for (uint32_t code = 0; code < 0x10000; ++code) Decode[code] = RawCodeBase + code;
         Converter encoder("CP932", "UTF-32LE");
         Converter decoder("UTF-32LE", "CP932");
         if (encoder.Ok() && decoder.Ok()) {
@@ -69,7 +69,7 @@ struct Tables {
     }
 
     void FillFromIconv(Converter& encoder, Converter& decoder) {
-        for (char32_t c = 0; c < kBmpEnd; ++c) {
+        for (char32_t c = 0; c < BmpEnd; ++c) {
             if (IsSurrogate(c)) continue;
             unsigned char in[4];
             for (int i = 0; i < 4; ++i) in[i] = static_cast<unsigned char>(c >> (8 * i));
@@ -102,7 +102,7 @@ struct Tables {
                                static_cast<char32_t>(out[3]) << 24;
             // Only a character that encodes back to this very code stands for
             // it; the duplicates keep their raw form.
-            if (c < kBmpEnd && Encode[c] == code) Decode[code] = c;
+            if (c < BmpEnd && Encode[c] == code) Decode[code] = c;
         }
     }
 
@@ -138,12 +138,12 @@ char32_t Cp932CodeToUnicode(uint16_t code) {
 }
 
 std::optional<uint16_t> UnicodeToCp932Code(char32_t character) {
-    if (character >= kRawCodeBase && character < kRawCodeEnd) {
-        return static_cast<uint16_t>(character - kRawCodeBase);
+    if (character >= RawCodeBase && character < RawCodeEnd) {
+        return static_cast<uint16_t>(character - RawCodeBase);
     }
-    if (character >= kBmpEnd) return std::nullopt;
+    if (character >= BmpEnd) return std::nullopt;
     const uint16_t code = GetTables().Encode[character];
-    if (code == kNoCode) return std::nullopt;
+    if (code == NoCode) return std::nullopt;
     return code;
 }
 
@@ -174,7 +174,7 @@ std::string Utf8ToCp932(std::string_view utf8) {
     size_t pos = 0;
     while (pos < utf8.size()) {
         const char32_t c = NextCodePoint(utf8, pos);
-        AppendCode(out, UnicodeToCp932Code(c).value_or(kQuestionMark));
+        AppendCode(out, UnicodeToCp932Code(c).value_or(QuestionMark));
     }
     return out;
 }

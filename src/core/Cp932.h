@@ -15,7 +15,7 @@
 namespace kv {
 
 // The first of the 65536 private-use characters that carry raw codes.
-inline constexpr char32_t kRawCodeBase = 0x100000;
+inline constexpr char32_t RawCodeBase = 0x100000;
 
 // True for the bytes that open a double-byte character (81..9F, E0..FC).
 constexpr bool IsCp932LeadByte(uint8_t byte) {

@@ -64,12 +64,12 @@ static_assert(GoneMask == 0x1C000 && NoHealMask == 0x1D000 && AbsentMask == 0x5C
 static_assert(DownMask == 0x1E802 && IdleMask == 0x1E837);
 
 // Number of attack attributes (indexes 0..36 of AttackEffects, Resist, DamageRate).
-inline constexpr size_t kAttackAttributes = 37;
+inline constexpr size_t AttackAttributes = 37;
 
 // The condition bit a condition attack inflicts; 0 for damage attributes, the
 // drains (28, 30), the spare indexes and anything out of range.
 // clang-format off
-inline constexpr std::array<int32_t, kAttackAttributes> kAttackStatus = {
+inline constexpr std::array<int32_t, AttackAttributes> AttackStatus = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,                          // 0..14
     StatusSleep, StatusParalysis, StatusFear, StatusConfusion, StatusFrozen,  // 15..19
     StatusShock, StatusCharm, StatusPoison, StatusSilence, StatusBlind,       // 20..24
@@ -79,8 +79,8 @@ inline constexpr std::array<int32_t, kAttackAttributes> kAttackStatus = {
 // clang-format on
 
 constexpr int32_t AttackToStatus(int attribute) {
-    if (attribute < 0 || static_cast<size_t>(attribute) >= kAttackStatus.size()) return 0;
-    return kAttackStatus[static_cast<size_t>(attribute)];
+    if (attribute < 0 || static_cast<size_t>(attribute) >= AttackStatus.size()) return 0;
+    return AttackStatus[static_cast<size_t>(attribute)];
 }
 
 // Bits of InventorySlot::ItemFlags.
@@ -97,20 +97,19 @@ struct InventorySlot {
 
 // Spell tables are indexed (school 0..4, spell level 0..9, slot 0..4), first
 // index fastest as they are stored; school 0..3, levels 1..9 and slots 1..4 are used.
-inline constexpr int kSpellSchools = 5;
-inline constexpr int kSpellLevels = 10;
-inline constexpr int kSpellSlots = 5;
+inline constexpr int SpellSchools = 5;
+inline constexpr int SpellLevels = 10;
+inline constexpr int SpellSlots = 5;
 
 constexpr bool IsSpellIndex(int school, int level, int slot) {
-    return school >= 0 && school < kSpellSchools && level >= 0 && level < kSpellLevels &&
-           slot >= 0 && slot < kSpellSlots;
+    return school >= 0 && school < SpellSchools && level >= 0 && level < SpellLevels && slot >= 0 &&
+           slot < SpellSlots;
 }
 constexpr size_t SpellIndex(int school, int level, int slot) {
-    return static_cast<size_t>(school + kSpellSchools * level +
-                               kSpellSchools * kSpellLevels * slot);
+    return static_cast<size_t>(school + SpellSchools * level + SpellSchools * SpellLevels * slot);
 }
 constexpr size_t MPIndex(int school, int level) {
-    return static_cast<size_t>(school + kSpellSchools * level);
+    return static_cast<size_t>(school + SpellSchools * level);
 }
 // The row of the spell table belonging to (school, level 1..9, slot 1..4).
 constexpr int SpellNumber(int school, int level, int slot) {
@@ -168,15 +167,15 @@ struct Creature {
     int16_t Regen = 0;
     int16_t Spare306 = 0;
     std::array<int16_t, 21> Actions{};
-    std::array<uint8_t, kAttackAttributes> AttackEffects{};
-    std::array<uint8_t, kAttackAttributes> Resist{};
-    std::array<uint8_t, kAttackAttributes> DamageRate{};
+    std::array<uint8_t, AttackAttributes> AttackEffects{};
+    std::array<uint8_t, AttackAttributes> Resist{};
+    std::array<uint8_t, AttackAttributes> DamageRate{};
     int16_t Spare461 = 0;
     int16_t AttackAttribute = 0;
     std::array<InventorySlot, 16> Items{};  // slots 1..15 are used
-    std::array<int16_t, kSpellSchools * kSpellLevels * kSpellSlots> Spells{};
-    std::array<int16_t, kSpellSchools * kSpellLevels> MP{};
-    std::array<int16_t, kSpellSchools * kSpellLevels> MaxMP{};
+    std::array<int16_t, SpellSchools * SpellLevels * SpellSlots> Spells{};
+    std::array<int16_t, SpellSchools * SpellLevels> MP{};
+    std::array<int16_t, SpellSchools * SpellLevels> MaxMP{};
     int32_t GrantFlags1 = 0;
     int32_t GrantFlags2 = 0;
     int32_t Criticals = 0;
@@ -213,7 +212,7 @@ struct Creature {
     int32_t DropChance() const { return Items[4].ItemId; }
 };
 
-inline constexpr size_t kCreatureStoredSize = 2022;
+inline constexpr size_t CreatureStoredSize = 2022;
 
 void Sync(Serializer& s, InventorySlot& slot);
 void Sync(Serializer& s, Creature& c);

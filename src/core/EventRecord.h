@@ -43,7 +43,7 @@ struct EventDef {
     std::string JudgeString;
 };
 
-inline constexpr size_t kEventDefStoredSize = 641;
+inline constexpr size_t EventDefStoredSize = 641;
 
 void Sync(Serializer& s, EventDef& event);
 

@@ -5,7 +5,7 @@
 namespace kv {
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view Bom = "\xEF\xBB\xBF";
 constexpr size_t npos = std::string::npos;
 
 std::string_view Trim(std::string_view text) {
@@ -46,9 +46,9 @@ bool HasAny(std::string_view text, std::string_view chars) {
 
 IniFile IniFile::Parse(std::string_view bytes) {
     IniFile ini;
-    if (bytes.substr(0, kBom.size()) == kBom) {
+    if (bytes.substr(0, Bom.size()) == Bom) {
         ini.bom_ = true;
-        bytes.remove_prefix(kBom.size());
+        bytes.remove_prefix(Bom.size());
     }
     bool eolChosen = false;
     while (!bytes.empty()) {
@@ -206,7 +206,7 @@ std::vector<std::string> IniFile::Sections() const {
 
 std::string IniFile::Serialize() const {
     std::string out;
-    if (bom_) out += kBom;
+    if (bom_) out += Bom;
     for (size_t i = 0; i < lines_.size(); ++i) {
         const Line& line = lines_[i];
         out += line.Text;

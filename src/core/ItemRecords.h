@@ -38,9 +38,9 @@ struct ItemDef {
     int16_t Power = 0;
     int16_t SpellNo = 0;
     int16_t ItemRegen = 0;
-    std::array<uint8_t, kAttackAttributes> ExtraChance{};
-    std::array<uint8_t, kAttackAttributes> ItemResist{};
-    std::array<uint8_t, kAttackAttributes> ItemDamageRate{};
+    std::array<uint8_t, AttackAttributes> ExtraChance{};
+    std::array<uint8_t, AttackAttributes> ItemResist{};
+    std::array<uint8_t, AttackAttributes> ItemDamageRate{};
     int32_t GrantFlags1 = 0;
     int32_t GrantFlags2 = 0;
     uint8_t SexMask = 0;
@@ -66,8 +66,8 @@ struct SpellDef {
     std::string AltName;
 };
 
-inline constexpr size_t kItemDefStoredSize = 281;
-inline constexpr size_t kSpellDefStoredSize = 19;
+inline constexpr size_t ItemDefStoredSize = 281;
+inline constexpr size_t SpellDefStoredSize = 19;
 
 void Sync(Serializer& s, ItemDef& item);
 void Sync(Serializer& s, SpellDef& spell);

@@ -7,7 +7,7 @@ namespace kv {
 
 namespace {
 
-constexpr uint16_t kQuestionMark = 0x3F;
+constexpr uint16_t QuestionMark = 0x3F;
 
 }  // namespace
 
@@ -17,7 +17,7 @@ std::string DecodeName(std::span<const int16_t> codes, size_t first, size_t last
     if (last >= codes.size()) last = codes.size() - 1;
     for (size_t i = first; i <= last; ++i) {
         if (codes[i] == 0) continue;
-        const auto code = static_cast<uint16_t>(codes[i] ^ kNameCodeKey);
+        const auto code = static_cast<uint16_t>(codes[i] ^ NameCodeKey);
         out += EncodeUtf8(Cp932CodeToUnicode(code));
     }
     return out;
@@ -30,8 +30,8 @@ void EncodeName(std::string_view utf8, std::span<int16_t> codes, size_t first, s
     for (size_t i = first; i <= last; ++i) codes[i] = 0;
     size_t pos = 0;
     for (size_t i = first; i <= last && pos < utf8.size(); ++i) {
-        const uint16_t code = UnicodeToCp932Code(NextCodePoint(utf8, pos)).value_or(kQuestionMark);
-        codes[i] = static_cast<int16_t>(static_cast<int16_t>(code) ^ kNameCodeKey);
+        const uint16_t code = UnicodeToCp932Code(NextCodePoint(utf8, pos)).value_or(QuestionMark);
+        codes[i] = static_cast<int16_t>(static_cast<int16_t>(code) ^ NameCodeKey);
     }
 }
 

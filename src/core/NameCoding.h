@@ -11,7 +11,7 @@
 
 namespace kv {
 
-inline constexpr int16_t kNameCodeKey = 10000;
+inline constexpr int16_t NameCodeKey = 10000;
 
 // Decodes elements first..last (clamped to the array), skipping zeros.
 std::string DecodeName(std::span<const int16_t> codes, size_t first, size_t last);

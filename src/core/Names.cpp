@@ -13,7 +13,7 @@ struct ConditionName {
 };
 
 // In order of precedence: the first set bit names the record.
-constexpr std::array<ConditionName, 23> kConditionNames = {{
+constexpr std::array<ConditionName, 23> ConditionNames = {{
     {65536, "消滅", Str::Lost},        {32768, "灰燼", Str::TurnedToAshes},
     {16384, "死", Str::Beheaded},      {8192, "石化", Str::Petrified},
     {1024, "蝿", Str::TurnedToFly},    {2048, "ニンジン", Str::TurnedToCarrot},
@@ -33,17 +33,17 @@ struct AlignmentPrefix {
     std::string_view Prefix;
 };
 
-constexpr std::array<AlignmentPrefix, 3> kAlignmentPrefixes = {{
+constexpr std::array<AlignmentPrefix, 3> AlignmentPrefixes = {{
     {1, "Ｌ－"},
     {2, "Ｎ－"},
     {4, "Ｃ－"},
 }};
 
-constexpr std::string_view kOtherKind = "その他";
+constexpr std::string_view OtherKind = "その他";
 
 // Indexed by kind; kinds 8 (item) and 11 (event item) have no name of their own.
-constexpr std::array<std::string_view, 13> kItemKindNames = {{
-    kOtherKind,
+constexpr std::array<std::string_view, 13> ItemKindNames = {{
+    OtherKind,
     "武器",
     "盾",
     "鎧",
@@ -51,26 +51,26 @@ constexpr std::array<std::string_view, 13> kItemKindNames = {{
     "靴",
     "兜",
     "アクセサリ",
-    kOtherKind,
+    OtherKind,
     "楽器",
     "マテリアル",
-    kOtherKind,
+    OtherKind,
     "護符・宝珠",
 }};
 
-constexpr uint8_t kNeutral = 2;
+constexpr uint8_t Neutral = 2;
 
 }  // namespace
 
 std::string_view StatusName(int32_t status) {
-    for (const ConditionName& condition : kConditionNames) {
+    for (const ConditionName& condition : ConditionNames) {
         if ((status & condition.Bit) != 0) return condition.Name;
     }
     return {};
 }
 
 Str ConditionMessageId(int32_t bit) {
-    for (const ConditionName& condition : kConditionNames) {
+    for (const ConditionName& condition : ConditionNames) {
         if (bit == condition.Bit) return condition.MessageId;
     }
     return Str{};
@@ -78,27 +78,27 @@ Str ConditionMessageId(int32_t bit) {
 
 std::string RaceName(int32_t race, const RaceTable& races) {
     const int row = BitIndex(race);
-    if (row < 0 || row >= kRaceRows) return {};
+    if (row < 0 || row >= RaceRows) return {};
     return races[row].RaceTitle;
 }
 
 std::string ClassLabel(int32_t alignment, int32_t classBit, const ClassTable& classes) {
     std::string label;
-    for (const AlignmentPrefix& entry : kAlignmentPrefixes) {
+    for (const AlignmentPrefix& entry : AlignmentPrefixes) {
         if (alignment == entry.Alignment) label = entry.Prefix;
     }
     const int row = BitIndex(classBit);
-    if (row >= 0 && row < kClassRows) label += classes[row].ClassTitle;
+    if (row >= 0 && row < ClassRows) label += classes[row].ClassTitle;
     return label;
 }
 
 std::string_view ItemKindName(int32_t kind) {
-    if (kind < 0 || kind >= static_cast<int32_t>(kItemKindNames.size())) return kOtherKind;
-    return kItemKindNames[kind];
+    if (kind < 0 || kind >= static_cast<int32_t>(ItemKindNames.size())) return OtherKind;
+    return ItemKindNames[kind];
 }
 
 int PartyAlignmentMask(std::span<const uint8_t> alignments) {
-    int mask = kNeutral;
+    int mask = Neutral;
     for (uint8_t alignment : alignments) mask |= alignment;
     return mask;
 }

@@ -9,7 +9,7 @@ namespace kv {
 namespace {
 
 // A settings file is a handful of lines; anything far larger is not ours.
-constexpr size_t kMaxStoreBytes = size_t{1} << 20;
+constexpr size_t MaxStoreBytes = size_t{1} << 20;
 
 bool IsPlainFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
@@ -29,7 +29,7 @@ PerUserStore::Entry* PerUserStore::Load(std::string_view app) {
     if (auto it = files_.find(app); it != files_.end()) return &it->second;
     Entry entry;
     std::string error;
-    if (auto bytes = ReadFileBytes(FileFor(app), error, kMaxStoreBytes)) {
+    if (auto bytes = ReadFileBytes(FileFor(app), error, MaxStoreBytes)) {
         entry.Ini = IniFile::Parse(*bytes);
     }
     return &files_.emplace(std::string(app), std::move(entry)).first->second;

@@ -14,7 +14,7 @@ namespace kv {
 
 namespace {
 
-constexpr size_t kMaxStringBytes = std::numeric_limits<uint16_t>::max();
+constexpr size_t MaxStringBytes = std::numeric_limits<uint16_t>::max();
 
 template <size_t Size>
 struct UnsignedOf;
@@ -37,7 +37,7 @@ struct UnsignedOf<8> {
 
 std::string EncodeForFile(std::string_view utf8) {
     std::string bytes = Utf8ToCp932(utf8);
-    if (bytes.size() > kMaxStringBytes) bytes.resize(kMaxStringBytes);
+    if (bytes.size() > MaxStringBytes) bytes.resize(MaxStringBytes);
     return bytes;
 }
 

@@ -14,10 +14,10 @@ namespace kv {
 namespace {
 
 // Far more than any real settings file; a bigger one is not ours.
-constexpr size_t kMaxSettingsBytes = size_t{4} << 20;
+constexpr size_t MaxSettingsBytes = size_t{4} << 20;
 
 // The options in the order the settings window writes them.
-constexpr std::array<std::string_view, 6> kOptionWriteOrder{
+constexpr std::array<std::string_view, 6> OptionWriteOrder{
     "何かを探す", "描画", "戦闘中ヘルプウィンド", "呪文選択", "ワナ選択", "呪文名",
 };
 
@@ -45,7 +45,7 @@ struct Utf8Lead {
     unsigned char Bits;
     char32_t Min;
 };
-constexpr std::array<Utf8Lead, 3> kUtf8Leads{{
+constexpr std::array<Utf8Lead, 3> Utf8Leads{{
     {0xC2, 0xDF, 2, 0x1F, 0x80},
     {0xE0, 0xEF, 3, 0x0F, 0x800},
     {0xF0, 0xF4, 4, 0x07, 0x10000},
@@ -62,10 +62,10 @@ bool IsValidUtf8(std::string_view bytes, bool& sawNonAscii) {
             continue;
         }
         sawNonAscii = true;
-        const auto form =
-            std::find_if(kUtf8Leads.begin(), kUtf8Leads.end(),
-                         [&](const Utf8Lead& f) { return lead >= f.First && lead <= f.Last; });
-        if (form == kUtf8Leads.end() || bytes.size() - i < form->Length) return false;
+        const auto form = std::find_if(Utf8Leads.begin(), Utf8Leads.end(), [&](const Utf8Lead& f) {
+            return lead >= f.First && lead <= f.Last;
+        });
+        if (form == Utf8Leads.end() || bytes.size() - i < form->Length) return false;
         char32_t c = lead & form->Bits;
         for (size_t k = 1; k < form->Length; ++k) {
             const auto byte = static_cast<unsigned char>(bytes[i + k]);
@@ -83,7 +83,7 @@ bool IsValidUtf8(std::string_view bytes, bool& sawNonAscii) {
 std::optional<SettingsFile> LoadForUpdate(const std::filesystem::path& path, std::string& error) {
     std::error_code exists;
     if (!std::filesystem::exists(path, exists)) return SettingsFile();
-    std::optional<std::string> bytes = ReadFileBytes(path, error, kMaxSettingsBytes);
+    std::optional<std::string> bytes = ReadFileBytes(path, error, MaxSettingsBytes);
     if (!bytes) return std::nullopt;
     return SettingsFile::Parse(*bytes);
 }
@@ -112,10 +112,10 @@ int32_t OptionNumber(std::string_view text) {
         text.remove_prefix(1);
     }
     int64_t value = 0;
-    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+    constexpr int64_t Limit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
     for (char c : text) {
         if (c < '0' || c > '9') break;
-        value = std::min(value * 10 + (c - '0'), kLimit);
+        value = std::min(value * 10 + (c - '0'), Limit);
     }
     if (negative) value = -value;
     value = std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
@@ -144,7 +144,7 @@ SettingsFile SettingsFile::Parse(std::string_view bytes) {
 
 SettingsFile SettingsFile::Load(const std::filesystem::path& path) {
     std::string error;
-    std::optional<std::string> bytes = ReadFileBytes(path, error, kMaxSettingsBytes);
+    std::optional<std::string> bytes = ReadFileBytes(path, error, MaxSettingsBytes);
     return bytes ? Parse(*bytes) : SettingsFile();
 }
 
@@ -183,7 +183,7 @@ void LoadSettings(Game& game) {
 
 void WriteSettings(const Settings& settings, std::span<const PictureSetting> pictures,
                    SettingsFile& file) {
-    for (std::string_view key : kOptionWriteOrder) {
+    for (std::string_view key : OptionWriteOrder) {
         for (const OptionField& option : OptionFields) {
             if (option.Key == key)
                 file.Write(OptionSection, key, OptionText(settings.*option.Field));

@@ -9,7 +9,7 @@ namespace kv {
 
 namespace {
 
-constexpr int kMaxId = 999999;  // six digits, as the build's check allows
+constexpr int MaxId = 999999;  // six digits, as the build's check allows
 
 // Decodes the escapes of one text; false on an unknown escape or a lone
 // backslash at the end.
@@ -59,7 +59,7 @@ std::string ParseLine(std::string_view line, StringEntry& entry) {
     int id = 0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), id);
     if (number.empty() || number.front() == '0' || ec != std::errc() ||
-        end != number.data() + number.size() || id < 1 || id > kMaxId) {
+        end != number.data() + number.size() || id < 1 || id > MaxId) {
         std::string fault = "'";
         return fault.append(number).append("' is not an entry number");
     }

@@ -60,7 +60,7 @@ struct MonsterActionDef {
     std::array<int32_t, 3> CountDice{};  // count, sides, add
     int32_t Attribute = 0;
     int32_t Attribute2 = 0;
-    std::array<uint8_t, kAttackAttributes> ConditionChance{};
+    std::array<uint8_t, AttackAttributes> ConditionChance{};
     // Decimal numbers or the words "da", "db", "dc", "wc".
     std::string DiceCount;
     std::string DiceSides;
@@ -78,13 +78,13 @@ struct SpareRecord {
     std::string Text3;
 };
 
-inline constexpr size_t kTrapDefStoredSize = 7;
-inline constexpr size_t kNpcTradeDefStoredSize = 27;
-inline constexpr size_t kSkillDefStoredSize = 292;
-inline constexpr size_t kQuestDefStoredSize = 512;
-inline constexpr size_t kTalkDefStoredSize = 912;
-inline constexpr size_t kMonsterActionDefStoredSize = 83;
-inline constexpr size_t kSpareRecordStoredSize = 22;
+inline constexpr size_t TrapDefStoredSize = 7;
+inline constexpr size_t NpcTradeDefStoredSize = 27;
+inline constexpr size_t SkillDefStoredSize = 292;
+inline constexpr size_t QuestDefStoredSize = 512;
+inline constexpr size_t TalkDefStoredSize = 912;
+inline constexpr size_t MonsterActionDefStoredSize = 83;
+inline constexpr size_t SpareRecordStoredSize = 22;
 
 void Sync(Serializer& s, TrapDef& trap);
 void Sync(Serializer& s, NpcTradeDef& trade);

@@ -10,12 +10,12 @@ namespace kv {
 
 namespace {
 
-constexpr char32_t kIdeographicSpace = 0x3000;
-constexpr char32_t kFullWidthOffset = 0xFF01 - 0x21;
-constexpr char32_t kHalfKanaFirst = 0xFF61;
-constexpr char32_t kHalfKanaLast = 0xFF9F;
-constexpr char32_t kHalfVoicedMark = 0xFF9E;
-constexpr char32_t kHalfSemiVoicedMark = 0xFF9F;
+constexpr char32_t IdeographicSpace = 0x3000;
+constexpr char32_t FullWidthOffset = 0xFF01 - 0x21;
+constexpr char32_t HalfKanaFirst = 0xFF61;
+constexpr char32_t HalfKanaLast = 0xFF9F;
+constexpr char32_t HalfVoicedMark = 0xFF9E;
+constexpr char32_t HalfSemiVoicedMark = 0xFF9F;
 
 // Full-width form of each half-width katakana (U+FF61..U+FF9F), with the
 // single characters it forms with a following voiced / semi-voiced mark (0 =
@@ -27,7 +27,7 @@ struct KanaForm {
     char32_t SemiVoiced;
 };
 
-constexpr std::array<KanaForm, kHalfKanaLast - kHalfKanaFirst + 1> kKanaForms = {{
+constexpr std::array<KanaForm, HalfKanaLast - HalfKanaFirst + 1> KanaForms = {{
     {0x3002, 0x0000, 0x0000},  // ｡
     {0x300C, 0x0000, 0x0000},  // ｢
     {0x300D, 0x0000, 0x0000},  // ｣
@@ -117,18 +117,18 @@ std::string Wide(std::string_view text) {
         const size_t start = pos;
         const char32_t c = NextCodePoint(text, pos);
         if (c == U' ') {
-            out += EncodeUtf8(kIdeographicSpace);
+            out += EncodeUtf8(IdeographicSpace);
         } else if (c >= 0x21 && c <= 0x7E) {
-            out += EncodeUtf8(c + kFullWidthOffset);
-        } else if (c >= kHalfKanaFirst && c <= kHalfKanaLast) {
-            const KanaForm& form = kKanaForms[c - kHalfKanaFirst];
+            out += EncodeUtf8(c + FullWidthOffset);
+        } else if (c >= HalfKanaFirst && c <= HalfKanaLast) {
+            const KanaForm& form = KanaForms[c - HalfKanaFirst];
             char32_t full = form.Full;
             size_t next = pos;
             const char32_t mark = next < text.size() ? NextCodePoint(text, next) : 0;
-            if (mark == kHalfVoicedMark && form.Voiced != 0) {
+            if (mark == HalfVoicedMark && form.Voiced != 0) {
                 full = form.Voiced;
                 pos = next;
-            } else if (mark == kHalfSemiVoicedMark && form.SemiVoiced != 0) {
+            } else if (mark == HalfSemiVoicedMark && form.SemiVoiced != 0) {
                 full = form.SemiVoiced;
                 pos = next;
             }

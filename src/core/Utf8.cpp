@@ -7,7 +7,7 @@ namespace kv {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-constexpr char32_t kMaxCodePoint = 0x10FFFF;
+constexpr char32_t MaxCodePoint = 0x10FFFF;
 
 bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
@@ -25,7 +25,7 @@ struct LeadForm {
     char32_t Minimum;
 };
 
-constexpr LeadForm kLeadForms[] = {
+constexpr LeadForm LeadForms[] = {
     {0xE0, 0xC0, 2, 0x80},
     {0xF0, 0xE0, 3, 0x800},
     {0xF8, 0xF0, 4, 0x10000},
@@ -43,7 +43,7 @@ char32_t NextCodePoint(std::string_view utf8, size_t& pos) {
         ++pos;
         return lead;
     }
-    for (const LeadForm& form : kLeadForms) {
+    for (const LeadForm& form : LeadForms) {
         if ((lead & form.Mask) != form.Value) continue;
         if (pos + form.Length > utf8.size()) break;  // truncated
         char32_t code = lead & static_cast<unsigned char>(~form.Mask & 0x7F);
@@ -55,7 +55,7 @@ char32_t NextCodePoint(std::string_view utf8, size_t& pos) {
             }
             code = (code << 6) | (byte & 0x3F);
         }
-        if (code < form.Minimum || code > kMaxCodePoint || IsSurrogate(code)) break;
+        if (code < form.Minimum || code > MaxCodePoint || IsSurrogate(code)) break;
         pos += form.Length;
         return code;
     }
@@ -72,7 +72,7 @@ std::u32string DecodeUtf8(std::string_view utf8) {
 }
 
 std::string EncodeUtf8(char32_t codePoint) {
-    if (codePoint > kMaxCodePoint || IsSurrogate(codePoint)) codePoint = kReplacement;
+    if (codePoint > MaxCodePoint || IsSurrogate(codePoint)) codePoint = kReplacement;
     std::string out;
     if (codePoint < 0x80) {
         out.push_back(static_cast<char>(codePoint));

@@ -221,7 +221,7 @@ std::string ItemDetails(const Game&, const ItemDef& item) {
                 "D" + WideNumber(item.WeaponDice[1]) + "+" + WideNumber(item.WeaponDice[2]) + "\n";
     }
     std::string resists;
-    for (size_t a = 1; a < kAttackAttributes; ++a) {
+    for (size_t a = 1; a < AttackAttributes; ++a) {
         if (item.ItemResist[a] == 0) continue;
         resists += (resists.empty() ? "耐性 " : "　") + WideNumber(static_cast<int64_t>(a)) + ":" +
                    WideNumber(item.ItemResist[a]);

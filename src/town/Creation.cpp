@@ -52,7 +52,7 @@ constexpr std::array<FirstSchool, 5> FirstSchools = {{
 
 const RaceDef* RaceRow(const Game& game, int32_t race) {
     const int row = BitIndex(race);
-    return row >= 0 && row < kRaceRows ? &game.Races[static_cast<size_t>(row)] : nullptr;
+    return row >= 0 && row < RaceRows ? &game.Races[static_cast<size_t>(row)] : nullptr;
 }
 
 }  // namespace
@@ -89,11 +89,11 @@ void RollBonus(Game& game, NewCharacter& made) {
     const RaceDef* race = RaceRow(game, made.Race);
     for (size_t k = 0; k < 8; ++k) made.Stats[k] = race != nullptr ? race->BaseStat[k] : 0;
     if (made.Sex == 1) {
-        ++made.Stats[kStatStr];
-        ++made.Stats[kStatVitality];
+        ++made.Stats[StatStr];
+        ++made.Stats[StatVitality];
     } else {
-        ++made.Stats[kStatDexterity];
-        ++made.Stats[kStatAgility];
+        ++made.Stats[StatDexterity];
+        ++made.Stats[StatAgility];
     }
     made.Rolled = made.Stats;
 }
@@ -118,7 +118,7 @@ bool LowerStat(NewCharacter& made, int index) {
 
 std::vector<int32_t> ClassesOpen(const Game& game, const StatLine& stats, int alignment, int sex) {
     std::vector<int32_t> open;
-    for (int row = 0; row < kClassRows; ++row) {
+    for (int row = 0; row < ClassRows; ++row) {
         const ClassDef& def = game.Classes[static_cast<size_t>(row)];
         if ((def.AlignMask & alignment) == 0 || (def.SexMask & sex) == 0) continue;
         bool enough = true;
@@ -149,7 +149,7 @@ int FinishCharacter(Game& game, const NewCharacter& made) {
     c.Alignment = static_cast<uint8_t>(made.Alignment);
     c.Age = static_cast<int16_t>(Dice(game.Rng, 1, 5, 0) + 12);
     c.Gold = Dice(game.Rng, 10, 10, 100);
-    const int vitality = made.Stats[kStatVitality];
+    const int vitality = made.Stats[StatVitality];
     c.MaxHP = RollMaxHP(game, 1, made.Class, vitality);
     c.HP = c.MaxHP;
     for (int k = 0; k < 8; ++k) {

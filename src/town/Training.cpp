@@ -90,7 +90,7 @@ void ChangeClass(Game& game, int slot, int32_t classBit) {
     const int raceRow = BitIndex(c.Race);
     for (int k = 0; k < 8; ++k) {
         TableStat(c, k) =
-            raceRow >= 0 && raceRow < kRaceRows
+            raceRow >= 0 && raceRow < RaceRows
                 ? game.Races[static_cast<size_t>(raceRow)].BaseStat[static_cast<size_t>(k)]
                 : 0;
     }
@@ -113,7 +113,7 @@ void ChangeClass(Game& game, int slot, int32_t classBit) {
     }
 
     const int classRow = BitIndex(classBit);
-    if (classRow >= 0 && classRow < kClassRows) {
+    if (classRow >= 0 && classRow < ClassRows) {
         const ClassDef& def = game.Classes[static_cast<size_t>(classRow)];
         for (int k = 0; k < 8; ++k) {
             uint8_t& stat = TableStat(c, k);

@@ -45,12 +45,12 @@ int32_t RebornRace(const TransferSource& source, int32_t race) {
 bool IsClassRow(const Game& game, int32_t classBit) {
     const int row = BitIndex(classBit);
     // Empty rows of the class table have no masks.
-    return row >= 0 && row < kClassRows && game.Classes[row].SexMask != 0;
+    return row >= 0 && row < ClassRows && game.Classes[row].SexMask != 0;
 }
 
 bool IsRaceRow(int32_t race) {
     const int row = BitIndex(race);
-    return row >= 0 && row < kRaceRows;
+    return row >= 0 && row < RaceRows;
 }
 
 // The classes that bring their first spells along, the school, and the
@@ -118,8 +118,8 @@ void BuildTransferredCharacter(Game& game, int slot, const TransferSource& sourc
         c.Charm = FitByte(old.Charm);
     } else {
         const RaceDef& race = game.Races[BitIndex(c.Race)];
-        c.Agility = race.BaseStat[kStatAgility];
-        c.Charm = race.BaseStat[kStatCharm];
+        c.Agility = race.BaseStat[StatAgility];
+        c.Charm = race.BaseStat[StatCharm];
     }
 
     c.Escapes = FitCount(old.Escapes);

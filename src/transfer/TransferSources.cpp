@@ -172,7 +172,7 @@ const RecordLayout& LayoutOf(RecordType type) {
 // The most a record can take: its fixed bytes and two Strings of the
 // longest length a length word allows.
 constexpr size_t LongestString = 2 + 65535;
-constexpr size_t MostRecordBytes = kCreatureStoredSize + 2 * LongestString;
+constexpr size_t MostRecordBytes = CreatureStoredSize + 2 * LongestString;
 
 void Skip(Serializer& s, size_t count) {
     std::array<uint8_t, 256> scratch{};

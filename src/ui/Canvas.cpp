@@ -281,14 +281,14 @@ void Canvas::RoundRect(Rect r, int cornerW, int cornerH, uint32_t fill, uint32_t
     const Box area = ToBox(Area());
     const Box rows = Intersect(box, area);
     if (rows.Empty()) return;
-    constexpr double kWiden = 0.25;
+    constexpr double Widen = 0.25;
     const double ra = (std::clamp(cornerW, 1, r.W) - 1) / 2.0;  // in pixel steps
     const double rb = (std::clamp(cornerH, 1, r.H) - 1) / 2.0;
     const int64_t maxInset = (int64_t{r.W} - 1) / 2;
     auto inset = [&](int64_t k) -> int64_t {
         if (ra <= 0 || rb <= 0 || static_cast<double>(k) >= rb) return 0;
-        const double t = (rb - static_cast<double>(k)) / (rb + kWiden);
-        const double half = (ra + kWiden) * std::sqrt(std::max(0.0, 1.0 - t * t));
+        const double t = (rb - static_cast<double>(k)) / (rb + Widen);
+        const double half = (ra + Widen) * std::sqrt(std::max(0.0, 1.0 - t * t));
         const auto first = static_cast<int64_t>(std::ceil(ra - half));
         return std::clamp<int64_t>(first, 0, maxInset);
     };

@@ -11,8 +11,8 @@ namespace {
 
 // Sizes outside this range are taken as the nearest inside, so a wild value
 // never reaches the rasteriser.
-constexpr int kMinSize = 1;
-constexpr int kMaxSize = 512;
+constexpr int MinSize = 1;
+constexpr int MaxSize = 512;
 
 // Face, size and code point packed in one word: 1 + 10 + 21 bits.
 uint64_t GlyphKey(FontFace face, int sizePx, char32_t codePoint) {
@@ -62,7 +62,7 @@ struct GlyphCache::Impl {
 GlyphCache::GlyphCache(FontLibrary& fonts) : fonts_(fonts), impl_(std::make_shared<Impl>()) {}
 
 const Glyph& GlyphCache::Get(FontFace face, int sizePx, char32_t codePoint) {
-    sizePx = std::clamp(sizePx, kMinSize, kMaxSize);
+    sizePx = std::clamp(sizePx, MinSize, MaxSize);
     if (codePoint > 0x10FFFF) codePoint = 0xFFFD;
     auto [it, added] = impl_->Glyphs.try_emplace(GlyphKey(face, sizePx, codePoint));
     if (added) {
@@ -73,12 +73,12 @@ const Glyph& GlyphCache::Get(FontFace face, int sizePx, char32_t codePoint) {
 }
 
 FontMetrics GlyphCache::Metrics(FontFace face, int sizePx) {
-    sizePx = std::clamp(sizePx, kMinSize, kMaxSize);
+    sizePx = std::clamp(sizePx, MinSize, MaxSize);
     return impl_->Face(fonts_, face, sizePx).Metrics;
 }
 
 int GlyphCache::HalfWidth(FontFace face, int sizePx) {
-    sizePx = std::clamp(sizePx, kMinSize, kMaxSize);
+    sizePx = std::clamp(sizePx, MinSize, MaxSize);
     Impl::FaceInfo& info = impl_->Face(fonts_, face, sizePx);
     if (info.HalfWidth == 0) {
         const int advance = Get(face, sizePx, U'0').Advance;

@@ -11,7 +11,7 @@ namespace kv {
 
 namespace {
 
-const std::string kNoRow;
+const std::string NoRow;
 
 }  // namespace
 
@@ -22,7 +22,7 @@ ListEx::ListEx() {
 // --- rows --------------------------------------------------------------------
 
 const std::string& ListEx::List(int row) const {
-    if (row < 0 || row >= ListCount()) return kNoRow;
+    if (row < 0 || row >= ListCount()) return NoRow;
     return rows_[static_cast<size_t>(row)].Text;
 }
 

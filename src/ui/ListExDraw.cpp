@@ -12,9 +12,9 @@ namespace kv {
 namespace {
 
 constexpr int kCell = 32;           // the background strip's cell size
-constexpr int kRoundRadius = 10;    // corner of the rounded highlight
-constexpr int kRoundShortOf = 13;   // the rounded highlight stops this far from the right edge
-constexpr int kShadowOffset = 5;    // the gradient highlight's shadow box, right and down
+constexpr int RoundRadius = 10;     // corner of the rounded highlight
+constexpr int RoundShortOf = 13;    // the rounded highlight stops this far from the right edge
+constexpr int ShadowOffset = 5;     // the gradient highlight's shadow box, right and down
 constexpr char kMoreAbove[] = "▲";  // rows hidden above the first row on view
 constexpr char kMoreBelow[] = "▼";  // rows hidden below the last
 
@@ -116,8 +116,8 @@ void ListEx::DrawBorder(Canvas& canvas) const {
 void ListEx::DrawHighlight(Canvas& canvas, Rect row) const {
     const int outline = std::max(0, ListBorderWidth);
     if (SelectStyle == 1) {
-        Rect box{row.X, row.Y, std::max(0, Width - kRoundShortOf - row.X), row.H};
-        const int corner = 2 * kRoundRadius;
+        Rect box{row.X, row.Y, std::max(0, Width - RoundShortOf - row.X), row.H};
+        const int corner = 2 * RoundRadius;
         for (int i = 0; i < outline && box.W > 0 && box.H > 0; ++i) {
             canvas.RoundRect(box, corner, corner, SelectBorderColor, SelectBorderColor);
             box = Rect{box.X + 1, box.Y + 1, box.W - 2, box.H - 2};
@@ -128,8 +128,8 @@ void ListEx::DrawHighlight(Canvas& canvas, Rect row) const {
         return;
     }
     if (SelectStyle == 2) {
-        const Rect box{row.X, row.Y, std::max(0, row.W - kShadowOffset), row.H};
-        canvas.FillRect(Rect{box.X + kShadowOffset, box.Y + kShadowOffset, box.W, box.H},
+        const Rect box{row.X, row.Y, std::max(0, row.W - ShadowOffset), row.H};
+        canvas.FillRect(Rect{box.X + ShadowOffset, box.Y + ShadowOffset, box.W, box.H},
                         ShadowColor);
         const uint32_t from = SelectBackColor & 0xFFFFFF;
         const uint32_t to = GradationColor & 0xFFFFFF;

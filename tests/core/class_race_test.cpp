@@ -15,7 +15,7 @@ namespace {
 // The class table as the design tables write it: row, bit, name, minimum
 // statistics (Str IQ Pie Vit Dex Agi Luck Cha), sex mask, alignment mask,
 // attack level step, maximum attacks, spell divisor, spell offset, school.
-constexpr const char* kClassRowsText[] = {
+constexpr const char* ClassRowsText[] = {
     "0 1 戦士 | 12 0 0 0 0 0 0 0 | 3 | 7 | 5 | 10 | 0 | 0 | 0 | Ｆｉｇ",
     "1 2 魔導士 | 0 12 0 0 0 0 0 0 | 3 | 7 | 7 | 5 | 2 | 0.5 | 0 | Ｗｉｚ",
     "2 4 僧侶 | 0 0 12 0 0 0 0 0 | 3 | 5 | 6 | 7 | 2 | 0.5 | 1 | Ｃｌｅ",
@@ -36,7 +36,7 @@ constexpr const char* kClassRowsText[] = {
 };
 
 // Race rows: row, bit, name, base statistics (same order), base AC, abbreviation.
-constexpr const char* kRaceRowsText[] = {
+constexpr const char* RaceRowsText[] = {
     "0 1 人間 | 8 8 6 8 9 7 7 7 | 10 | Ｈｕｍ",
     "1 2 エルフ | 6 10 10 6 9 8 6 10 | 12 | Ｅｌｆ",
     "2 4 ドワーフ | 10 5 9 10 6 6 7 5 | 10 | Ｄｗａ",
@@ -86,7 +86,7 @@ class RowReader {
 
 TEST(ClassTable, EveryRowHasTheDesignValues) {
     const ClassTable classes = BuildClassTable();
-    for (const char* text : kClassRowsText) {
+    for (const char* text : ClassRowsText) {
         RowReader row(text);
         const int index = row.Int();
         const int bit = row.Int();
@@ -131,13 +131,13 @@ TEST(ClassTable, SpotChecks) {
     EXPECT_FLOAT_EQ(classes[4].SpellOffset, 1.0f);
     EXPECT_EQ(classes[15].SpellSchool, 2);
     // Bard: luck 10 and charm 9 (luck before charm).
-    EXPECT_EQ(classes[5].MinStat[kStatLuck], 10);
-    EXPECT_EQ(classes[5].MinStat[kStatCharm], 9);
+    EXPECT_EQ(classes[5].MinStat[StatLuck], 10);
+    EXPECT_EQ(classes[5].MinStat[StatCharm], 9);
 }
 
 TEST(RaceTable, EveryRowHasTheDesignValues) {
     const RaceTable races = BuildRaceTable();
-    for (const char* text : kRaceRowsText) {
+    for (const char* text : RaceRowsText) {
         RowReader row(text);
         const int index = row.Int();
         const int bit = row.Int();
@@ -162,8 +162,8 @@ TEST(RaceTable, DefencesDifferOnlyWhereListed) {
     const std::vector<Entry> resists = {{1, 2, 3},    {2, 2, 1},    {3, 2, 1},   {5, 2, 5},
                                         {6, 2, 1},    {7, 13, 100}, {8, 2, 100}, {8, 12, 100},
                                         {9, 15, 100}, {9, 17, 100}, {9, 18, 100}};
-    for (int race = 0; race < kRaceRows; ++race) {
-        for (size_t attribute = 0; attribute < kAttackAttributes; ++attribute) {
+    for (int race = 0; race < RaceRows; ++race) {
+        for (size_t attribute = 0; attribute < AttackAttributes; ++attribute) {
             int expected = 0;
             for (const Entry& e : resists) {
                 if (e.Race == race && static_cast<size_t>(e.Attribute) == attribute)

@@ -61,17 +61,17 @@ TEST(Cp932Lossless, GarbageRunsSurviveWhole) {
 
 TEST(Cp932Decode, LeadByteAtTheEndIsOneRawByte) {
     EXPECT_EQ(DecodeUtf8(Cp932ToUtf8(Bytes({0x41, 0x81}))),
-              (std::u32string{U'A', kRawCodeBase + 0x81}));
+              (std::u32string{U'A', RawCodeBase + 0x81}));
 }
 
 TEST(Cp932Decode, LeadByteBeforeANonTrailStandsAlone) {
     // The newline after the stray lead byte is kept as a newline.
     EXPECT_EQ(DecodeUtf8(Cp932ToUtf8(Bytes({0x81, 0x0A, 0x42}))),
-              (std::u32string{kRawCodeBase + 0x81, U'\n', U'B'}));
+              (std::u32string{RawCodeBase + 0x81, U'\n', U'B'}));
 }
 
 TEST(Cp932Decode, UndefinedPairIsOneRawCode) {
-    EXPECT_EQ(DecodeUtf8(Cp932ToUtf8(Bytes({0x85, 0x40}))), std::u32string{kRawCodeBase + 0x8540});
+    EXPECT_EQ(DecodeUtf8(Cp932ToUtf8(Bytes({0x85, 0x40}))), std::u32string{RawCodeBase + 0x8540});
 }
 
 TEST(Cp932Decode, HalfWidthKatakanaAreSingleBytes) {
@@ -107,9 +107,9 @@ TEST(Cp932Characters, TheOnesShiftJisGetsWrong) {
 TEST(Cp932Characters, DuplicateCodesKeepTheirOwnBytes) {
     // 87 90 and 81 E0 are both ≒; only 81 E0 is the character, 87 90 stays raw.
     EXPECT_EQ(Cp932ToUtf8(Bytes({0x81, 0xE0})), "≒");
-    EXPECT_EQ(Cp932CodeToUnicode(0x8790), kRawCodeBase + 0x8790);
-    EXPECT_EQ(Cp932CodeToUnicode(0xED40), kRawCodeBase + 0xED40);
-    EXPECT_EQ(Cp932CodeToUnicode(0xEEF9), kRawCodeBase + 0xEEF9);
+    EXPECT_EQ(Cp932CodeToUnicode(0x8790), RawCodeBase + 0x8790);
+    EXPECT_EQ(Cp932CodeToUnicode(0xED40), RawCodeBase + 0xED40);
+    EXPECT_EQ(Cp932CodeToUnicode(0xEEF9), RawCodeBase + 0xEEF9);
     EXPECT_EQ(Cp932ToUtf8(Bytes({0xFA, 0x5C})), "纊");
     EXPECT_EQ(Utf8ToCp932("≒纊￢"), Bytes({0x81, 0xE0, 0xFA, 0x5C, 0x81, 0xCA}));
 }
@@ -124,9 +124,9 @@ TEST(Cp932Encode, CharactersOutsideTheCodePageBecomeQuestionMarks) {
 }
 
 TEST(Cp932Encode, RawCodesBecomeTheirBytes) {
-    EXPECT_EQ(Utf8ToCp932(EncodeUtf8(kRawCodeBase + 0x8790)), Bytes({0x87, 0x90}));
-    EXPECT_EQ(Utf8ToCp932(EncodeUtf8(kRawCodeBase + 0xFF)), Bytes({0xFF}));
-    EXPECT_EQ(Utf8ToCp932(EncodeUtf8(kRawCodeBase + 0x00)), Bytes({0x00}));
+    EXPECT_EQ(Utf8ToCp932(EncodeUtf8(RawCodeBase + 0x8790)), Bytes({0x87, 0x90}));
+    EXPECT_EQ(Utf8ToCp932(EncodeUtf8(RawCodeBase + 0xFF)), Bytes({0xFF}));
+    EXPECT_EQ(Utf8ToCp932(EncodeUtf8(RawCodeBase + 0x00)), Bytes({0x00}));
 }
 
 }  // namespace

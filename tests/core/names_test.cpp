@@ -11,32 +11,32 @@ namespace kv {
 namespace {
 
 // Condition bits by name, as the creature record defines them.
-constexpr int32_t kSleep = 1, kParalysis = 2, kFear = 4, kConfusion = 8, kFrozen = 16, kShock = 32,
-                  kCharm = 64, kPoison = 128, kSilence = 256, kBlind = 512, kFly = 1024,
-                  kCarrot = 2048, kDisease = 4096, kStone = 8192, kDead = 16384, kAshes = 32768,
-                  kLost = 65536, kHidden = 262144, kHalved = 4194304, kReflectSpell = 8388608,
-                  kReflectPhysical = 16777216, kWarded = 33554432, kDeadlyPoison = 134217728;
+constexpr int32_t Sleep = 1, Paralysis = 2, Fear = 4, Confusion = 8, kFrozen = 16, Shock = 32,
+                  kCharm = 64, kPoison = 128, Silence = 256, Blind = 512, Fly = 1024, Carrot = 2048,
+                  Disease = 4096, kStone = 8192, kDead = 16384, kAshes = 32768, kLost = 65536,
+                  Hidden = 262144, Halved = 4194304, ReflectSpell = 8388608,
+                  ReflectPhysical = 16777216, kWarded = 33554432, DeadlyPoison = 134217728;
 
 TEST(StatusName, MostImportantConditionWins) {
     EXPECT_EQ(StatusName(kDead | kPoison), "死");
-    EXPECT_EQ(StatusName(kSleep | kPoison), "睡眠");
+    EXPECT_EQ(StatusName(Sleep | kPoison), "睡眠");
     EXPECT_EQ(StatusName(kLost | kDead), "消滅");
     EXPECT_EQ(StatusName(kAshes | kDead | kStone), "灰燼");
-    EXPECT_EQ(StatusName(kFly | kCarrot | kDisease), "蝿");
-    EXPECT_EQ(StatusName(kParalysis | kSleep), "麻痺");
-    EXPECT_EQ(StatusName(kCharm | kSleep), "誘惑");
-    EXPECT_EQ(StatusName(kDeadlyPoison | kPoison), "猛毒");
-    EXPECT_EQ(StatusName(kFear | kDeadlyPoison), "恐怖");
-    EXPECT_EQ(StatusName(kSilence | kHidden), "沈黙");
-    EXPECT_EQ(StatusName(kReflectPhysical | kReflectSpell), "物理攻撃反射");
+    EXPECT_EQ(StatusName(Fly | Carrot | Disease), "蝿");
+    EXPECT_EQ(StatusName(Paralysis | Sleep), "麻痺");
+    EXPECT_EQ(StatusName(kCharm | Sleep), "誘惑");
+    EXPECT_EQ(StatusName(DeadlyPoison | kPoison), "猛毒");
+    EXPECT_EQ(StatusName(Fear | DeadlyPoison), "恐怖");
+    EXPECT_EQ(StatusName(Silence | Hidden), "沈黙");
+    EXPECT_EQ(StatusName(ReflectPhysical | ReflectSpell), "物理攻撃反射");
 }
 
 TEST(StatusName, PrecedenceHoldsAlongTheWholeOrder) {
-    const std::vector<int32_t> order = {
-        kLost,         kAshes,        kDead,   kStone,   kFly,    kCarrot, kDisease,
-        kParalysis,    kConfusion,    kCharm,  kSleep,   kBlind,  kFrozen, kShock,
-        kFear,         kDeadlyPoison, kPoison, kSilence, kHidden, kHalved, kReflectPhysical,
-        kReflectSpell, kWarded};
+    const std::vector<int32_t> order = {kLost,           kAshes,       kDead,     kStone,    Fly,
+                                        Carrot,          Disease,      Paralysis, Confusion, kCharm,
+                                        Sleep,           Blind,        kFrozen,   Shock,     Fear,
+                                        DeadlyPoison,    kPoison,      Silence,   Hidden,    Halved,
+                                        ReflectPhysical, ReflectSpell, kWarded};
     for (size_t i = 0; i < order.size(); ++i) {
         int32_t laterBits = 0;
         for (size_t j = i + 1; j < order.size(); ++j) laterBits |= order[j];
@@ -49,7 +49,7 @@ TEST(StatusName, NoNamedBitGivesEmpty) {
     EXPECT_EQ(StatusName(0), "");
     // The unnamed battle-only states.
     EXPECT_EQ(StatusName(131072 | 1048576 | 2097152), "");
-    EXPECT_EQ(StatusName(kHidden), "隠れている");
+    EXPECT_EQ(StatusName(Hidden), "隠れている");
     EXPECT_EQ(StatusName(kWarded), "状態変化防御");
 }
 
@@ -57,10 +57,10 @@ TEST(ConditionMessageId, MessagePerCondition) {
     EXPECT_EQ(static_cast<int>(ConditionMessageId(kLost)), 3002);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(kAshes)), 1021);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(kDead)), 1072);
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kSleep)), 1070);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(Sleep)), 1070);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(kPoison)), 1067);
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kDeadlyPoison)), 1067);
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kSilence)), 1082);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(DeadlyPoison)), 1067);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(Silence)), 1082);
 }
 
 TEST(ConditionMessageId, EveryMessageIsInTheStringTable) {
@@ -72,7 +72,7 @@ TEST(ConditionMessageId, EveryMessageIsInTheStringTable) {
 }
 
 TEST(ConditionMessageId, NoneForProtectiveStatesAndNonBits) {
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kHidden)), 0);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(Hidden)), 0);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(kWarded)), 0);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(0)), 0);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(kDead | kPoison)), 0);

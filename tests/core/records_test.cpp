@@ -70,14 +70,14 @@ struct Stored<SpareRecord> {
 
 // Characters whose CP932 code is canonical: ASCII, half-width katakana and
 // double-byte ones from several rows (kana, kanji, symbols, NEC and IBM rows).
-constexpr std::string_view kCleanCharacters[] = {
+constexpr std::string_view CleanCharacters[] = {
     "A",        "z",        "0",        " ",        "\xB1",     "\xDF",     "\x82\xA0", "\x83\x5B",
     "\x8A\xBF", "\x81\x60", "\x81\x7C", "\x87\x40", "\xFB\xFC", "\x81\xCA", "\x88\x9F"};
 
 std::string CleanText(std::mt19937& rng) {
     std::string text;
     for (unsigned n = rng() % 9; n > 0; --n) {
-        text += kCleanCharacters[rng() % std::size(kCleanCharacters)];
+        text += CleanCharacters[rng() % std::size(CleanCharacters)];
     }
     return text;
 }

@@ -59,7 +59,7 @@ Sample FilledSample() {
     return r;
 }
 
-const std::string kFilledBytes =
+const std::string FilledBytes =
     "\xAB"
     "\xFE\xFF"
     "\xEB\x32\xA4\xF8"
@@ -70,7 +70,7 @@ const std::string kFilledBytes =
     "\x01\x02\x03"s;
 
 TEST(SerializerSave, EveryFieldKindIsLittleEndianWithoutPadding) {
-    EXPECT_EQ(SaveRecord(FilledSample()), kFilledBytes);
+    EXPECT_EQ(SaveRecord(FilledSample()), FilledBytes);
     // Empty texts still take their length word.
     EXPECT_EQ(SaveRecord(Sample{}), std::string(32, '\0'));
 }
@@ -86,11 +86,11 @@ TEST(SerializerSave, OverlongTextIsCutToWhatTheLengthWordHolds) {
 
 TEST(SerializerLoad, ReadsBackWhatWasWritten) {
     Sample r;
-    Serializer s = Serializer::Loading(kFilledBytes);
+    Serializer s = Serializer::Loading(FilledBytes);
     Sync(s, r);
     EXPECT_FALSE(s.Short());
-    EXPECT_EQ(s.BytesRead(), kFilledBytes.size());
-    EXPECT_EQ(s.Position(), kFilledBytes.size());
+    EXPECT_EQ(s.BytesRead(), FilledBytes.size());
+    EXPECT_EQ(s.Position(), FilledBytes.size());
     EXPECT_EQ(r.B, 0xAB);
     EXPECT_EQ(r.I, -2);
     EXPECT_EQ(r.L, -123456789);
@@ -117,7 +117,7 @@ TEST(SerializerLoad, TextBytesThatAreNotValidCp932StillRoundTrip) {
     // FF is never a lead byte, 81 followed by a space is a lone lead byte,
     // 87 90 is a duplicate code, and a lead byte ends the text.
     const std::string text = "\xFF\x81\x20\x87\x90\x41\x82"s;
-    std::string bytes = kFilledBytes;
+    std::string bytes = FilledBytes;
     bytes.replace(19, 6, "\x07\x00"s + text);
     Sample r;
     ASSERT_TRUE(LoadRecord(bytes, r));
@@ -127,7 +127,7 @@ TEST(SerializerLoad, TextBytesThatAreNotValidCp932StillRoundTrip) {
 TEST(SerializerShortInput, MissingBytesReadAsZeroAndAreCounted) {
     // The input ends inside L: its low two bytes are there, the rest is not.
     Sample r = FilledSample();
-    Serializer s = Serializer::Loading(std::string_view(kFilledBytes).substr(0, 5));
+    Serializer s = Serializer::Loading(std::string_view(FilledBytes).substr(0, 5));
     Sync(s, r);
     EXPECT_TRUE(s.Short());
     EXPECT_EQ(s.BytesRead(), 5u);
@@ -177,7 +177,7 @@ TEST(SerializerShortInput, EmptyInputGivesAnAllZeroRecord) {
 
 TEST(SerializerShortInput, TextLengthRunningPastTheEndTakesWhatIsThere) {
     // Length 0xFFFF, then only "ア" and a lone lead byte.
-    const std::string bytes = kFilledBytes.substr(0, 19) + "\xFF\xFF\x83\x41\x83"s;
+    const std::string bytes = FilledBytes.substr(0, 19) + "\xFF\xFF\x83\x41\x83"s;
     Sample r = FilledSample();
     Serializer s = Serializer::Loading(bytes);
     Sync(s, r);
@@ -189,7 +189,7 @@ TEST(SerializerShortInput, TextLengthRunningPastTheEndTakesWhatIsThere) {
 }
 
 TEST(SerializerShortInput, LengthWordItselfCutInHalf) {
-    const std::string bytes = kFilledBytes.substr(0, 20);
+    const std::string bytes = FilledBytes.substr(0, 20);
     Sample r = FilledSample();
     Serializer s = Serializer::Loading(bytes);
     Sync(s, r);
@@ -254,24 +254,24 @@ TEST(SerializerDescribe, LayoutAsText) {
 
 TEST(SerializerFirstDifference, NamesTheFieldAndElement) {
     const Layout layout = DescribeRecord(FilledSample());
-    EXPECT_EQ(FirstDifference(kFilledBytes, kFilledBytes, layout), "");
+    EXPECT_EQ(FirstDifference(FilledBytes, FilledBytes, layout), "");
 
     Sample changed = FilledSample();
     changed.Codes[2] = -3;
-    EXPECT_EQ(FirstDifference(kFilledBytes, SaveRecord(changed), layout),
+    EXPECT_EQ(FirstDifference(FilledBytes, SaveRecord(changed), layout),
               "byte 29: 0xFF vs 0xFD in Codes[2] (Integer[4] at 25)");
 
     changed = FilledSample();
     changed.L = 0;
-    EXPECT_EQ(FirstDifference(kFilledBytes, SaveRecord(changed), layout),
+    EXPECT_EQ(FirstDifference(FilledBytes, SaveRecord(changed), layout),
               "byte 3: 0xEB vs 0x00 in L (Long at 3)");
 }
 
 TEST(SerializerFirstDifference, LengthMismatchAndBytesBeyondTheLayout) {
     const Layout layout = DescribeRecord(FilledSample());
-    EXPECT_EQ(FirstDifference(kFilledBytes, kFilledBytes.substr(0, 34), layout),
+    EXPECT_EQ(FirstDifference(FilledBytes, FilledBytes.substr(0, 34), layout),
               "byte 34: lengths 36 vs 34 in Spare[1] (Bytes[3] at 33)");
-    EXPECT_EQ(FirstDifference(kFilledBytes + "x", kFilledBytes, layout),
+    EXPECT_EQ(FirstDifference(FilledBytes + "x", FilledBytes, layout),
               "byte 36: lengths 37 vs 36 outside the layout");
 }
 

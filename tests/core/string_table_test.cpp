@@ -14,7 +14,7 @@ namespace kv {
 namespace {
 
 // The numbers the game's messages use; the table holds exactly these.
-constexpr std::array<std::pair<int, int>, 20> kInUse{{
+constexpr std::array<std::pair<int, int>, 20> InUse{{
     {1, 1},       {200, 205},   {302, 310},   {478, 478},   {500, 501},
     {653, 656},   {701, 708},   {995, 999},   {1001, 1096}, {1100, 1110},
     {1115, 1117}, {1201, 1218}, {1300, 1334}, {1400, 1402}, {1421, 1426},
@@ -23,7 +23,7 @@ constexpr std::array<std::pair<int, int>, 20> kInUse{{
 
 TEST(StringTable, HoldsExactlyTheNumbersInUse) {
     std::vector<int> expected;
-    for (const auto& [first, last] : kInUse) {
+    for (const auto& [first, last] : InUse) {
         for (int id = first; id <= last; ++id) expected.push_back(id);
     }
     std::sort(expected.begin(), expected.end());

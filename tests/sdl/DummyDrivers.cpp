@@ -4,7 +4,7 @@
 
 namespace {
 
-[[maybe_unused]] const bool kDummyDrivers = [] {
+[[maybe_unused]] const bool DummyDrivers = [] {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     return true;

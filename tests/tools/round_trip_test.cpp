@@ -168,8 +168,8 @@ TEST(RoundTripTest, CodesThatDoNotComeBackFromTheirTextAreKeptRaw) {
     ScenarioData data;
     Database& db = *data.Db;
     db.Items[1].Id = 1;
-    db.Items[1].NameCodes[1] = 1 ^ kNameCodeKey;  // 'A'-like code, then a gap
-    db.Items[1].NameCodes[3] = 0x41 ^ kNameCodeKey;
+    db.Items[1].NameCodes[1] = 1 ^ NameCodeKey;  // 'A'-like code, then a gap
+    db.Items[1].NameCodes[3] = 0x41 ^ NameCodeKey;
     db.Items[2].Id = 2;
     db.Items[2].NameCodes[0] = 7;  // element 0 is not part of the text
     const auto bytes = DataFileBytes(data);

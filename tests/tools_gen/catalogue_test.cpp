@@ -113,8 +113,8 @@ TEST_F(Generation, AFailedWriteNamesTheFile) {
 
 TEST_F(Generation, TitleKeepsThePromptAndVersionAreasDark) {
     const Image title = RenderTitle(*glyphs_);
-    ASSERT_EQ(title.Width, kTitleWidth);
-    ASSERT_EQ(title.Height, kTitleHeight);
+    ASSERT_EQ(title.Width, TitleWidth);
+    ASSERT_EQ(title.Height, TitleHeight);
     auto mean = [&](int x0, int y0, int w, int h) {
         double sum = 0;
         for (int y = y0; y < y0 + h; ++y) {
@@ -129,7 +129,7 @@ TEST_F(Generation, TitleKeepsThePromptAndVersionAreasDark) {
     EXPECT_LT(mean(424, 448, 200, 24), 30.0) << "the version line is printed here";
     int gold = 0;
     for (int y = 10; y < 130; ++y) {
-        for (int x = 0; x < kTitleWidth; ++x) {
+        for (int x = 0; x < TitleWidth; ++x) {
             const uint32_t p = title.At(x, y);
             const int r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
             gold += (r > 190 && g > 120 && b < 150 && r > b + 60) ? 1 : 0;

@@ -43,7 +43,7 @@ TEST(MoonSheets, SixteenPhasesFromNewToFullAndBack) {
         EXPECT_GT(light(4, 16, 16), 3 * light(4, 0, 16));
         EXPECT_GT(light(12, 0, 16), 3 * light(12, 16, 16));
         // Tile corners are black: the tiles are copied straight onto the view.
-        for (int phase = 0; phase < kMoonPhases; ++phase) {
+        for (int phase = 0; phase < MoonPhases; ++phase) {
             EXPECT_EQ(sheet.At(PhaseX(phase), PhaseY(phase)), 0u);
         }
     }
@@ -54,7 +54,7 @@ TEST(PanelPictures, DarkeningTilesArePureMasksGettingDarker) {
     ASSERT_EQ(strip.Width, 160);
     ASSERT_EQ(strip.Height, 32);
     int previous = 0;
-    for (int tile = 0; tile < kDarkTiles; ++tile) {
+    for (int tile = 0; tile < DarkTiles; ++tile) {
         int black = 0;
         for (int y = 0; y < 32; ++y) {
             for (int x = 0; x < 32; ++x) {
@@ -98,26 +98,26 @@ TEST(PanelPictures, FramePiecesMeetAtTheirOuterEdges) {
 
 TEST(TownPicture, InterestAboveTheMenusPlainGroundBeneath) {
     const Image town = RenderTown();
-    ASSERT_EQ(town.Width, kTownWidth);
-    ASSERT_EQ(town.Height, kTownHeight);
+    ASSERT_EQ(town.Width, TownWidth);
+    ASSERT_EQ(town.Height, TownHeight);
     // Under the command menu and party panel: one flat dark colour (the
     // panels are see-through there, so nothing may show through).
-    const uint32_t ground = town.At(0, kTownHeight - 1);
+    const uint32_t ground = town.At(0, TownHeight - 1);
     EXPECT_LT(Brightness(ground), 16.0);
-    for (int y = kTownPanelTop + 20; y < kTownHeight; ++y) {
-        for (int x = 0; x < kTownWidth; ++x) ASSERT_EQ(town.At(x, y), ground) << x << "," << y;
+    for (int y = TownPanelTop + 20; y < TownHeight; ++y) {
+        for (int x = 0; x < TownWidth; ++x) ASSERT_EQ(town.At(x, y), ground) << x << "," << y;
     }
     // Above them: a lit town, warm windows and lamps against the dusk.
     int warm = 0;
-    for (int y = 0; y < kTownPanelTop; ++y) {
-        for (int x = 0; x < kTownWidth; ++x) {
+    for (int y = 0; y < TownPanelTop; ++y) {
+        for (int x = 0; x < TownWidth; ++x) {
             const uint32_t p = town.At(x, y);
             const int r = (p >> 16) & 255, g = (p >> 8) & 255, b = p & 255;
             warm += (r > 200 && g > 140 && b < 160) ? 1 : 0;
         }
     }
     EXPECT_GT(warm, 3000) << "lit windows and lamps";
-    EXPECT_GT(MeanBrightness(town, 0, 0, kTownWidth, kTownPanelTop), 40.0);
+    EXPECT_GT(MeanBrightness(town, 0, 0, TownWidth, TownPanelTop), 40.0);
     // Night still holds the top of the sky above the castle.
     EXPECT_LT(MeanBrightness(town, 280, 0, 80, 12), 40.0);
 }

@@ -8,7 +8,7 @@
 namespace kv::gen {
 namespace {
 
-constexpr uint32_t Q = kTicksPerQuarter;
+constexpr uint32_t Q = TicksPerQuarter;
 constexpr uint32_t kBar = 4 * Q;
 
 TEST(Notation, PitchesCountFromMiddleC) {

@@ -60,7 +60,7 @@ TEST_F(SceneTunes, RenderedFilesEndOnAReleaseAtTheLoopEnd) {
         test::SmfFile file;
         ASSERT_NO_THROW(file = test::ReadSmf(bytes));
         EXPECT_EQ(file.Format, 1);
-        EXPECT_EQ(file.Division, static_cast<int>(kTicksPerQuarter));
+        EXPECT_EQ(file.Division, static_cast<int>(TicksPerQuarter));
         ASSERT_EQ(file.Tracks.size(), song.Voices.size() + 1);
         const uint32_t end = song.Length();
         uint32_t lastRelease = 0;
@@ -110,18 +110,17 @@ TEST_F(SceneTunes, EveryVoiceHasAnInstrumentAndItsOwnChannel) {
 TEST(SongCheck, NamesWhatBreaksTheLoop) {
     Song song{1, "x.mid", "x", 120, 4, 4, 1, {}};
     Voice& v = song.AddVoice("v", 0, 0, 100, 64);
-    v.Notes.push_back(Note{0, kTicksPerQuarter * 2, 60, 80, Articulation::Normal});
+    v.Notes.push_back(Note{0, TicksPerQuarter * 2, 60, 80, Articulation::Normal});
     std::vector<std::string> problems = CheckSong(song);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("lasts to the loop end"), std::string::npos);
 
-    v.Notes.push_back(
-        Note{kTicksPerQuarter * 3, kTicksPerQuarter * 2, 62, 80, Articulation::Normal});
+    v.Notes.push_back(Note{TicksPerQuarter * 3, TicksPerQuarter * 2, 62, 80, Articulation::Normal});
     problems = CheckSong(song);
     ASSERT_FALSE(problems.empty());
     EXPECT_NE(problems[0].find("runs past the loop end"), std::string::npos);
 
-    v.Notes.back().Length = kTicksPerQuarter;  // now ends exactly at the bar's end
+    v.Notes.back().Length = TicksPerQuarter;  // now ends exactly at the bar's end
     EXPECT_TRUE(CheckSong(song).empty());
 }
 

@@ -17,8 +17,8 @@ using namespace kv::testing;
 
 int KnownSpells(const Creature& c, int school, int level = -1) {
     int known = 0;
-    for (int l = 1; l < kSpellLevels; ++l) {
-        for (int j = 1; j < kSpellSlots; ++j) {
+    for (int l = 1; l < SpellLevels; ++l) {
+        for (int j = 1; j < SpellSlots; ++j) {
             if ((level < 0 || level == l) && c.Spell(school, l, j) != 0) ++known;
         }
     }
@@ -27,7 +27,7 @@ int KnownSpells(const Creature& c, int school, int level = -1) {
 
 int HighestKnownLevel(const Creature& c, int school) {
     int highest = 0;
-    for (int l = 1; l < kSpellLevels; ++l) {
+    for (int l = 1; l < SpellLevels; ++l) {
         if (KnownSpells(c, school, l) > 0) highest = l;
     }
     return highest;
@@ -190,7 +190,7 @@ TEST(LevelUp, SpellsByClassSchoolAndLimit) {
             c.MaxHP = c.HP = 5000;
             c.IQ = c.Piety = 18;
             LevelUp(f.G(), f.Player, 1);
-            for (int school = 0; school < kSpellSchools; ++school) {
+            for (int school = 0; school < SpellSchools; ++school) {
                 if (school != k.School) {
                     EXPECT_EQ(KnownSpells(c, school), 0) << "class " << k.ClassBit;
                 }

@@ -48,8 +48,8 @@ struct TransferFixture {
 
 int CountKnown(const Creature& c, int school) {
     int known = 0;
-    for (int l = 1; l < kSpellLevels; ++l) {
-        for (int j = 1; j < kSpellSlots; ++j) known += c.Spell(school, l, j) != 0;
+    for (int l = 1; l < SpellLevels; ++l) {
+        for (int j = 1; j < SpellSlots; ++j) known += c.Spell(school, l, j) != 0;
     }
     return known;
 }
@@ -122,7 +122,7 @@ TEST(TransferCharacter, EachScenarioBringsItsCharacterOver) {
         for (size_t i : k.Insignia) e.Insignia[i] = 1;
         e.BaseAC = e.AC = 12;
         e.Resist[2] = 3;
-        for (size_t a = 1; a < kAttackAttributes; ++a) e.DamageRate[a] = 100;
+        for (size_t a = 1; a < AttackAttributes; ++a) e.DamageRate[a] = 100;
         e.Age = c.Age;
         e.Gold = c.Gold;
         e.HP = e.MaxHP = c.MaxHP;
@@ -194,7 +194,7 @@ TEST(TransferCharacter, FirstSpellsByOldClass) {
             f.G().Roster[1] = Creature{};
             ASSERT_EQ(f.Import(5, 1), 1) << "class " << k.ClassBit;
             const Creature& c = f.G().Roster[1];
-            for (int school = 0; school < kSpellSchools; ++school) {
+            for (int school = 0; school < SpellSchools; ++school) {
                 if (school == k.School) {
                     EXPECT_GE(CountKnown(c, school), 1);
                     EXPECT_LE(CountKnown(c, school), 3);

@@ -18,12 +18,12 @@ class ListExTest : public UiTest {
     static constexpr int kTop = 60;
     static constexpr int kWidth = 240;
     // Border 1 above and below plus one pixel: exactly eight 16-pixel rows.
-    static constexpr int kEightRows = 8 * 16 + 3;
+    static constexpr int EightRows = 8 * 16 + 3;
 
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(Start());
         window_ = std::make_unique<Window>(Manager());
-        List.Move(kLeft, kTop, kWidth, kEightRows);
+        List.Move(kLeft, kTop, kWidth, EightRows);
         window_->Add(List);
         auto at = [this] { return std::string(" ").append(std::to_string(List.ListIndex())); };
         List.OnKeyDown = [this](int& keyCode, int) {

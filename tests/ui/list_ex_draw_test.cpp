@@ -190,7 +190,7 @@ TEST_F(ListExDrawTest, FramePicturesGoRoundTheEdgeAndSetTheMargins) {
     Select(3);
     const Image& frame = Frame();
     const int right = kLeft + kWidth - 1;
-    const int bottom = kTop + kEightRows - 1;
+    const int bottom = kTop + EightRows - 1;
     EXPECT_EQ(PixelAt(frame, kLeft, kTop), Rgb(200, 0, 0));
     EXPECT_EQ(PixelAt(frame, kLeft + 100, kTop + 9), Rgb(0, 200, 0));
     EXPECT_EQ(PixelAt(frame, right, kTop), Rgb(0, 0, 200));
@@ -204,7 +204,7 @@ TEST_F(ListExDrawTest, FramePicturesGoRoundTheEdgeAndSetTheMargins) {
     EXPECT_EQ(row.X, 10);
     EXPECT_EQ(row.W, kWidth - 10 - 12);
     EXPECT_EQ(row.Y, 11);
-    EXPECT_EQ(List.RowsPerPage(), (kEightRows - 10 - 11) / 16);
+    EXPECT_EQ(List.RowsPerPage(), (EightRows - 10 - 11) / 16);
     const auto ink = InkColumns(frame, OnCanvas(row));
     EXPECT_GE(ink[0], kLeft + 10);
     EXPECT_LE(ink[0], kLeft + 11);
@@ -232,7 +232,7 @@ TEST_F(ListExDrawTest, BackgroundPictureIsLaidOnceTiledOrStretched) {
     List.Picture = quarters;
     const Image& stretched = Frame();
     EXPECT_EQ(PixelAt(stretched, kLeft + 10, kTop + 10), Rgb(10, 20, 30));
-    EXPECT_EQ(PixelAt(stretched, kLeft + kWidth - 10, kTop + kEightRows - 10), Rgb(200, 100, 50));
+    EXPECT_EQ(PixelAt(stretched, kLeft + kWidth - 10, kTop + EightRows - 10), Rgb(200, 100, 50));
 }
 
 TEST_F(ListExDrawTest, BackStyleAndsOneStripCellOverTheBodyEvery32Pixels) {
@@ -259,7 +259,7 @@ TEST_F(ListExDrawTest, BackStyleAndsOneStripCellOverTheBodyEvery32Pixels) {
 // One frame piece: a gilt bevel whose colour depends on the distance from the
 // outer edges named (left, top, right, bottom), then the body colour, which
 // gives the rows their margin.
-constexpr uint32_t kMenuBody = Rgb(8, 8, 16);
+constexpr uint32_t MenuBody = Rgb(8, 8, 16);
 
 Image FramePiece(int w, int h, bool left, bool top, bool right, bool bottom) {
     constexpr std::array<uint32_t, 6> bands{Rgb(236, 208, 128), Rgb(168, 132, 60), Rgb(96, 72, 32),
@@ -272,7 +272,7 @@ Image FramePiece(int w, int h, bool left, bool top, bool right, bool bottom) {
             if (top) d = std::min(d, y);
             if (right) d = std::min(d, w - 1 - x);
             if (bottom) d = std::min(d, h - 1 - y);
-            piece.At(x, y) = d < static_cast<int>(bands.size()) ? bands[d] : kMenuBody;
+            piece.At(x, y) = d < static_cast<int>(bands.size()) ? bands[d] : MenuBody;
         }
     }
     return piece;
@@ -296,13 +296,13 @@ TEST_F(ListExDrawTest, StyledMenusMakeAFinishedScreen) {
     // The shop menu: gilt frame, caption, gradient highlight.
     List.Move(24, 24, 232, 6 * 20 + 10 + 10 + 2);
     GiltFrame(List);
-    List.BackColor = kMenuBody;
+    List.BackColor = MenuBody;
     List.ForeColor = Rgb(232, 232, 232);
     List.ListHeight = 4;
     List.Indent = 10;
     List.SelectStyle = 2;
     List.SelectBackColor = Rgb(56, 96, 208);
-    List.GradationColor = kMenuBody;
+    List.GradationColor = MenuBody;
     List.GradationPoint = 35;
     List.ShadowColor = Rgb(0, 0, 0);
     List.SetCaption("商店");

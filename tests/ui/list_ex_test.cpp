@@ -187,7 +187,7 @@ TEST_F(ListExTest, RedrawOffFreezesTextAndPictureUntilSwitchedBackOn) {
     EXPECT_EQ(CompareFrames(before, Frame(), Rect{}).Outside, 0);
     List.SetRedraw(true);
     EXPECT_EQ(List.Text(), "C)row2");
-    const Rect box{kLeft, kTop, kWidth, kEightRows};
+    const Rect box{kLeft, kTop, kWidth, EightRows};
     EXPECT_GT(CompareFrames(before, Frame(), box).Inside, 0);
 }
 
@@ -431,7 +431,7 @@ TEST_F(ListExTest, PressingOnARowMakesItCurrentBeforeMouseDownAndClick) {
     EXPECT_EQ(List.Text(), "C)row2");
     // Below the last row: nothing changes, but the events still come.
     Host().Time().Advance(1000);
-    ClickAt(Point{kLeft + 20, kTop + kEightRows - 8});
+    ClickAt(Point{kLeft + 20, kTop + EightRows - 8});
     EXPECT_EQ(Log, (Strings{"MouseDown 2", "Click 2"}));
     // A right press chooses the row too, but it is no click.
     Log.clear();
@@ -487,7 +487,7 @@ TEST_F(ListExTest, ADisabledListTakesNoKeysOrPressesAndKeepsItsRow) {
 
 TEST_F(ListExTest, TwoListsOnOneWindowTakeTheFocusByPressOrTab) {
     ListEx second;
-    second.Move(kLeft + kWidth + 20, kTop, 120, kEightRows);
+    second.Move(kLeft + kWidth + 20, kTop, 120, EightRows);
     second.AddItems(0, {"1)戦う", "2)逃げる"});
     window_->Add(second);
     FillLettered(3);

@@ -16,7 +16,7 @@ struct Step {
 
 std::vector<Step> ParseFigure(std::string_view figure) {
     std::vector<Step> steps;
-    uint32_t length = kTicksPerQuarter;
+    uint32_t length = TicksPerQuarter;
     for (const std::string& token : ExpandTokens(figure)) {
         std::string_view rest = token;
         Step step;
@@ -32,9 +32,9 @@ std::vector<Step> ParseFigure(std::string_view figure) {
         if (colon != std::string_view::npos) length = ParseDuration(rest.substr(colon + 1));
         step.Tone = std::string(rest.substr(0, colon));
         step.Length = length;
-        static constexpr std::string_view kTones[] = {"C", "P",  "B",  "1",  "3",  "5", "7",
-                                                      "8", "10", "12", "-5", "-8", "r"};
-        if (std::find(std::begin(kTones), std::end(kTones), step.Tone) == std::end(kTones)) {
+        static constexpr std::string_view Tones[] = {"C", "P",  "B",  "1",  "3",  "5", "7",
+                                                     "8", "10", "12", "-5", "-8", "r"};
+        if (std::find(std::begin(Tones), std::end(Tones), step.Tone) == std::end(Tones)) {
             throw NotationError("unknown figure tone: \"" + token + "\"");
         }
         steps.push_back(std::move(step));

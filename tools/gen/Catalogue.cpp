@@ -18,9 +18,9 @@
 namespace kv::gen {
 namespace {
 
-constexpr int kSheetQuality = 100;  // masks must come back near black and white
-constexpr int kPictureQuality = 95;
-constexpr int kMonsterQuality = 92;
+constexpr int SheetQuality = 100;  // masks must come back near black and white
+constexpr int PictureQuality = 95;
+constexpr int MonsterQuality = 92;
 
 MediaItem Jpeg(std::string name, int quality, std::function<Image()> picture) {
     return MediaItem{std::move(name), MediaKind::Jpeg, quality, std::move(picture), {}};
@@ -42,29 +42,29 @@ bool WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& b
 std::vector<MediaItem> MediaPlan(GlyphCache* glyphs) {
     std::vector<MediaItem> plan;
     for (int layer = 0; layer < ViewLayers; ++layer) {
-        plan.push_back(Jpeg("w" + std::to_string(layer) + ".jpg", kSheetQuality,
+        plan.push_back(Jpeg("w" + std::to_string(layer) + ".jpg", SheetQuality,
                             [layer] { return RenderSheet(layer, false); }));
     }
     for (int layer = 0; layer < ViewLayers; ++layer) {
-        plan.push_back(Jpeg("d" + std::to_string(layer) + ".jpg", kSheetQuality,
+        plan.push_back(Jpeg("d" + std::to_string(layer) + ".jpg", SheetQuality,
                             [layer] { return RenderSheet(layer, true); }));
     }
-    plan.push_back(Jpeg("b1.jpg", kPictureQuality, RenderCeiling));
-    plan.push_back(Jpeg("b2.jpg", kPictureQuality, RenderFloor));
+    plan.push_back(Jpeg("b1.jpg", PictureQuality, RenderCeiling));
+    plan.push_back(Jpeg("b2.jpg", PictureQuality, RenderFloor));
     plan.push_back(Png("moon_luna.png", [] { return RenderMoonSheet(Moon::Luna); }));
     plan.push_back(Png("moon_artemis.png", [] { return RenderMoonSheet(Moon::Artemis); }));
-    plan.push_back(Jpeg("title.jpg", kPictureQuality, [glyphs] {
+    plan.push_back(Jpeg("title.jpg", PictureQuality, [glyphs] {
         if (glyphs == nullptr) throw std::runtime_error("the title needs the fonts");
         return RenderTitle(*glyphs);
     }));
-    plan.push_back(Jpeg("town.jpg", kPictureQuality, RenderTown));
+    plan.push_back(Jpeg("town.jpg", PictureQuality, RenderTown));
     plan.push_back(Png("panel_dark.png", RenderDarkStrip));
-    for (const FramePieceName& piece : kFramePieces) {
+    for (const FramePieceName& piece : FramePieces) {
         const FramePiece which = piece.Piece;
         plan.push_back(Png(std::string(piece.File), [which] { return RenderFramePiece(which); }));
     }
     for (const MonsterArt& art : kMonsterArt) {
-        plan.push_back(Jpeg(std::string(art.File), kMonsterQuality, art.Render));
+        plan.push_back(Jpeg(std::string(art.File), MonsterQuality, art.Render));
     }
     for (const Song& song : AllSongs()) {
         const std::string file = song.File;

@@ -13,7 +13,7 @@ struct Vec {
 };
 
 constexpr Vec kLight{-0.47, -0.62, 0.63};
-constexpr Colour kRim{70, 84, 130};
+constexpr Colour Rim{70, 84, 130};
 
 Colour LitAt(double nx, double ny, Colour base, double gloss) {
     double d2 = nx * nx + ny * ny;
@@ -30,7 +30,7 @@ Colour LitAt(double nx, double ny, Colour base, double gloss) {
     const double rz = 2 * dot * nz - kLight.Z;
     const double shine = gloss > 0 ? gloss * std::pow(std::max(0.0, rz), 24.0) : 0.0;
     const double rim = std::pow(1.0 - nz, 3.0) * 0.5 * SmoothStep(-0.6, 0.6, nx - ny * 0.3);
-    return base * (0.2 + 0.9 * diffuse) + Colour{255, 255, 255} * shine + kRim * rim;
+    return base * (0.2 + 0.9 * diffuse) + Colour{255, 255, 255} * shine + Rim * rim;
 }
 
 }  // namespace

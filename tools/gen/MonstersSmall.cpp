@@ -9,7 +9,7 @@ namespace kv::gen {
 namespace {
 
 constexpr int kFactor = 4;
-constexpr double kPi = 3.14159265358979;
+constexpr double Pi = 3.14159265358979;
 
 std::vector<PointF> Join(std::vector<PointF> a, const std::vector<PointF>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -40,7 +40,7 @@ Image RenderSlime() {
         s.Ellipse(ex + 2, 80, 5.5, 7.5, Colour{10, 24, 14});
         s.Ellipse(ex - 1, 76, 1.8, 1.8, Colour{255, 255, 255});
     }
-    std::vector<PointF> mouth = EllipsePoints(100, 98, 20, 12, 24, 0.15, kPi - 0.15);
+    std::vector<PointF> mouth = EllipsePoints(100, 98, 20, 12, 24, 0.15, Pi - 0.15);
     mouth.push_back({100, 102});
     s.Fill(mouth, Colour{18, 60, 26});
     return s.Finish();

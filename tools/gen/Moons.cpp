@@ -9,7 +9,7 @@ namespace kv::gen {
 namespace {
 
 constexpr int kSamples = 4;
-constexpr double kPi = 3.14159265358979;
+constexpr double Pi = 3.14159265358979;
 
 struct MoonLook {
     Colour Bright;  // lit highlands
@@ -27,9 +27,9 @@ Colour Surface(const MoonLook& look, double x, double y) {
     const double maria = SmoothStep(0.48, 0.62, Fractal(x * 2.2 + 5, y * 2.2 + 3, look.Seed, 4));
     Colour c = Mix(look.Bright, look.Maria, maria * 0.8);
     // A few craters: dark floors with a bright rim toward the light.
-    static constexpr double kCraters[][3] = {
+    static constexpr double Craters[][3] = {
         {-0.35, -0.30, 0.16}, {0.30, 0.40, 0.12}, {0.42, -0.22, 0.09}, {-0.10, 0.55, 0.08}};
-    for (const auto& crater : kCraters) {
+    for (const auto& crater : Craters) {
         const double d = std::hypot(x - crater[0], y - crater[1]) / crater[2];
         if (d < 0.8)
             c = c * 0.82;
@@ -47,7 +47,7 @@ Colour PhasePixel(const MoonLook& look, int phase, double px, double py) {
     const double z = std::sqrt(1.0 - r2);
     // The sun's direction as seen from here: behind the moon at phase 0,
     // to the right at 4 (waxing), behind us at 8, to the left at 12.
-    const double angle = 2.0 * kPi * phase / kMoonPhases;
+    const double angle = 2.0 * Pi * phase / MoonPhases;
     const double lit = x * std::sin(angle) - z * std::cos(angle);
     const double day = SmoothStep(-0.06, 0.06, lit);
     const Colour surface = Surface(look, x, y) * (0.72 + 0.28 * z);
@@ -67,7 +67,7 @@ int PhaseY(int phase) {
 Image RenderMoonSheet(Moon moon) {
     const MoonLook& look = moon == Moon::Luna ? kLuna : kArtemis;
     Image sheet(kMoonTile * 9, kMoonTile * 2, 0x000000);
-    for (int phase = 0; phase < kMoonPhases; ++phase) {
+    for (int phase = 0; phase < MoonPhases; ++phase) {
         const int ox = PhaseX(phase), oy = PhaseY(phase);
         for (int y = 0; y < kMoonTile; ++y) {
             for (int x = 0; x < kMoonTile; ++x) {

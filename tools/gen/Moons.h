@@ -7,7 +7,7 @@
 namespace kv::gen {
 
 constexpr int kMoonTile = 32;
-constexpr int kMoonPhases = 16;
+constexpr int MoonPhases = 16;
 
 enum class Moon { Luna, Artemis };
 

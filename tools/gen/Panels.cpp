@@ -11,7 +11,7 @@ namespace {
 // Ordered-dither thresholds: a pixel goes black when its threshold is below
 // the tile's level, so every level spreads its black pixels evenly.
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-constexpr std::array<int, kDarkTiles> kDarkLevels = {4, 8, 10, 12, 14};  // of 16
+constexpr std::array<int, DarkTiles> DarkLevels = {4, 8, 10, 12, 14};  // of 16
 
 // The frame's cross-section from its outer edge inwards.
 Colour Profile(int depth) {
@@ -35,16 +35,16 @@ Colour Stud(Colour under, double dx, double dy, double radius) {
 }  // namespace
 
 int DarkTileCoverage(int index) {
-    return kDarkLevels[static_cast<size_t>(std::clamp(index, 0, kDarkTiles - 1))] * 64;
+    return DarkLevels[static_cast<size_t>(std::clamp(index, 0, DarkTiles - 1))] * 64;
 }
 
 Image RenderDarkStrip() {
-    Image strip(kDarkTile * kDarkTiles, kDarkTile, 0xFFFFFF);
-    for (int tile = 0; tile < kDarkTiles; ++tile) {
-        for (int y = 0; y < kDarkTile; ++y) {
-            for (int x = 0; x < kDarkTile; ++x) {
-                if (kBayer[y % 4][x % 4] < kDarkLevels[static_cast<size_t>(tile)]) {
-                    strip.At(tile * kDarkTile + x, y) = 0x000000;
+    Image strip(DarkTile * DarkTiles, DarkTile, 0xFFFFFF);
+    for (int tile = 0; tile < DarkTiles; ++tile) {
+        for (int y = 0; y < DarkTile; ++y) {
+            for (int x = 0; x < DarkTile; ++x) {
+                if (kBayer[y % 4][x % 4] < DarkLevels[static_cast<size_t>(tile)]) {
+                    strip.At(tile * DarkTile + x, y) = 0x000000;
                 }
             }
         }

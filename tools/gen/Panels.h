@@ -8,8 +8,8 @@
 
 namespace kv::gen {
 
-constexpr int kDarkTile = 32;
-constexpr int kDarkTiles = 5;
+constexpr int DarkTile = 32;
+constexpr int DarkTiles = 5;
 constexpr int kFramePiece = 16;
 
 // 160 x 32: tile n-1 (x = 32(n-1)) darkens for back style n. Each pixel is
@@ -25,7 +25,7 @@ struct FramePieceName {
     std::string_view File;
 };
 
-constexpr std::array<FramePieceName, 8> kFramePieces = {{
+constexpr std::array<FramePieceName, 8> FramePieces = {{
     {FramePiece::TopLeft, "frame_tl.png"},
     {FramePiece::Top, "frame_t.png"},
     {FramePiece::TopRight, "frame_tr.png"},

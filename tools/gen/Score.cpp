@@ -7,7 +7,7 @@
 namespace kv::gen {
 namespace {
 
-constexpr std::array<int, 7> kLetterPitch = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g
+constexpr std::array<int, 7> LetterPitch = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g
 
 struct Quality {
     std::string_view Name;
@@ -40,12 +40,12 @@ struct BaseLength {
 };
 
 constexpr std::array<BaseLength, 6> kLengths = {{
-    {'w', kTicksPerQuarter * 4},
-    {'h', kTicksPerQuarter * 2},
-    {'q', kTicksPerQuarter},
-    {'e', kTicksPerQuarter / 2},
-    {'s', kTicksPerQuarter / 4},
-    {'t', kTicksPerQuarter / 8},
+    {'w', TicksPerQuarter * 4},
+    {'h', TicksPerQuarter * 2},
+    {'q', TicksPerQuarter},
+    {'e', TicksPerQuarter / 2},
+    {'s', TicksPerQuarter / 4},
+    {'t', TicksPerQuarter / 8},
 }};
 
 [[noreturn]] void Fail(std::string_view what, std::string_view token) {
@@ -57,7 +57,7 @@ int PitchClass(std::string_view text, size_t& used) {
     if (text.empty()) Fail("missing note letter", text);
     const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
     if (letter < 'a' || letter > 'g') Fail("not a note letter", text);
-    int pc = kLetterPitch[static_cast<size_t>(letter - 'a')];
+    int pc = LetterPitch[static_cast<size_t>(letter - 'a')];
     used = 1;
     while (used < text.size() && (text[used] == '#' || text[used] == 'b')) {
         pc += text[used] == '#' ? 1 : -1;
@@ -89,7 +89,7 @@ int ParsePitch(std::string_view text) {
     const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
     int shift = 0;
     for (size_t i = 1; i < used; ++i) shift += text[i] == '#' ? 1 : -1;
-    const int natural = kLetterPitch[static_cast<size_t>(letter - 'a')];
+    const int natural = LetterPitch[static_cast<size_t>(letter - 'a')];
     const int octaveCarry = (natural + shift < 0) ? -1 : (natural + shift > 11 ? 1 : 0);
     int octave = 0;
     const std::string_view digits = text.substr(used);
@@ -193,7 +193,7 @@ std::vector<std::string> ExpandTokens(std::string_view text) {
 
 Phrase ParsePhrase(std::string_view text, uint32_t barLength, int velocity) {
     Phrase phrase;
-    uint32_t length = kTicksPerQuarter;
+    uint32_t length = TicksPerQuarter;
     for (const std::string& token : ExpandTokens(text)) {
         if (token == "|") {
             CheckBar(phrase.Length, barLength);

@@ -18,7 +18,7 @@
 
 namespace kv::gen {
 
-constexpr uint32_t kTicksPerQuarter = 480;
+constexpr uint32_t TicksPerQuarter = 480;
 
 struct NotationError : std::runtime_error {
     using std::runtime_error::runtime_error;

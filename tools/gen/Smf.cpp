@@ -5,9 +5,9 @@
 namespace kv::gen {
 namespace {
 
-constexpr uint32_t kMaxVarLen = 0x0FFFFFFF;
+constexpr uint32_t MaxVarLen = 0x0FFFFFFF;
 
-enum Rank { kMeta = 0, kSetup = 1, kRelease = 2, kStrike = 3, kEnd = 4 };
+enum Rank { Meta = 0, kSetup = 1, kRelease = 2, kStrike = 3, kEnd = 4 };
 
 void PutBig(std::vector<uint8_t>& out, uint32_t value, int bytes) {
     for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
@@ -23,7 +23,7 @@ uint8_t Channel(int channel) {
 }  // namespace
 
 std::vector<uint8_t> EncodeVarLen(uint32_t value) {
-    value = std::min(value, kMaxVarLen);
+    value = std::min(value, MaxVarLen);
     std::vector<uint8_t> out;
     out.push_back(static_cast<uint8_t>(value & 0x7F));
     while ((value >>= 7) != 0) out.push_back(static_cast<uint8_t>(0x80 | (value & 0x7F)));
@@ -40,18 +40,18 @@ void MidiTrack::Name(std::string_view name) {
     const std::vector<uint8_t> length = EncodeVarLen(static_cast<uint32_t>(name.size()));
     bytes.insert(bytes.end(), length.begin(), length.end());
     bytes.insert(bytes.end(), name.begin(), name.end());
-    Add(0, kMeta, std::move(bytes));
+    Add(0, Meta, std::move(bytes));
 }
 
 void MidiTrack::Tempo(uint32_t tick, uint32_t microsPerQuarter) {
     microsPerQuarter = std::clamp<uint32_t>(microsPerQuarter, 1, 0xFFFFFF);
     std::vector<uint8_t> bytes{0xFF, 0x51, 0x03};
     PutBig(bytes, microsPerQuarter, 3);
-    Add(tick, kMeta, std::move(bytes));
+    Add(tick, Meta, std::move(bytes));
 }
 
 void MidiTrack::TimeSignature(uint32_t tick, int numerator, int denominatorPower) {
-    Add(tick, kMeta, {0xFF, 0x58, 0x04, Clamp7(numerator), Clamp7(denominatorPower), 24, 8});
+    Add(tick, Meta, {0xFF, 0x58, 0x04, Clamp7(numerator), Clamp7(denominatorPower), 24, 8});
 }
 
 void MidiTrack::Program(uint32_t tick, int channel, int program) {

@@ -8,17 +8,17 @@
 namespace kv::gen {
 namespace {
 
-constexpr int kDrumChannel = 9;
-constexpr int kControlVolume = 7;
-constexpr int kControlPan = 10;
-constexpr int kControlReverb = 91;
-constexpr int kDownbeatLift = 6;  // the first beat of a bar a little louder
+constexpr int DrumChannel = 9;
+constexpr int ControlVolume = 7;
+constexpr int ControlPan = 10;
+constexpr int ControlReverb = 91;
+constexpr int DownbeatLift = 6;  // the first beat of a bar a little louder
 
 // The ticks a note sounds: notes that reach the loop end sound to it, so the
 // last release falls exactly there.
 uint32_t Sounding(const Note& note, const Voice& voice, uint32_t songEnd) {
     if (note.Start + note.Length >= songEnd || note.Style == Articulation::Held ||
-        voice.Channel == kDrumChannel) {
+        voice.Channel == DrumChannel) {
         return note.Length;
     }
     const double share = note.Style == Articulation::Staccato ? 0.45 : voice.Articulation;
@@ -44,12 +44,12 @@ Voice& Voice::Add(const std::vector<Note>& notes, uint32_t offset) {
 
 uint32_t Song::BarTicks() const {
     const int denominator = std::max(1, Denominator);
-    return static_cast<uint32_t>(Numerator) * kTicksPerQuarter * 4 /
+    return static_cast<uint32_t>(Numerator) * TicksPerQuarter * 4 /
            static_cast<uint32_t>(denominator);
 }
 
 double Song::Seconds() const {
-    return static_cast<double>(Length()) / kTicksPerQuarter * 60.0 / std::max(1, Bpm);
+    return static_cast<double>(Length()) / TicksPerQuarter * 60.0 / std::max(1, Bpm);
 }
 
 Voice& Song::AddVoice(std::string name, int channel, int program, int volume, int pan) {
@@ -104,18 +104,18 @@ std::vector<uint8_t> RenderSong(const Song& song) {
         MidiTrack& track = tracks.emplace_back();
         track.Name(voice.Name);
         track.Program(0, voice.Channel, voice.Program);
-        track.Controller(0, voice.Channel, kControlVolume, voice.Volume);
-        track.Controller(0, voice.Channel, kControlPan, voice.Pan);
-        track.Controller(0, voice.Channel, kControlReverb, voice.Reverb);
+        track.Controller(0, voice.Channel, ControlVolume, voice.Volume);
+        track.Controller(0, voice.Channel, ControlPan, voice.Pan);
+        track.Controller(0, voice.Channel, ControlReverb, voice.Reverb);
         for (const Note& note : voice.Notes) {
             if (note.Start >= end) continue;
             const uint32_t length = std::min(Sounding(note, voice, end), end - note.Start);
-            const int lift = note.Start % bar == 0 ? kDownbeatLift : 0;
+            const int lift = note.Start % bar == 0 ? DownbeatLift : 0;
             track.Note(note.Start, length, voice.Channel, note.Key, note.Velocity + lift);
         }
         track.EndAt(end);
     }
-    return WriteSmf(1, kTicksPerQuarter, tracks);
+    return WriteSmf(1, TicksPerQuarter, tracks);
 }
 
 }  // namespace kv::gen

@@ -8,22 +8,22 @@
 namespace kv::gen {
 namespace {
 
-constexpr uint32_t kStoneSeed = 0x51A7E;
-constexpr uint32_t kGrainSeed = 0x6A41;
-constexpr uint32_t kStainSeed = 0x57A1;
-constexpr uint32_t kMossSeed = 0x3055;
-constexpr uint32_t kWoodSeed = 0x7700D;
-constexpr uint32_t kFloorSeed = 0xF100;
+constexpr uint32_t StoneSeed = 0x51A7E;
+constexpr uint32_t GrainSeed = 0x6A41;
+constexpr uint32_t StainSeed = 0x57A1;
+constexpr uint32_t MossSeed = 0x3055;
+constexpr uint32_t WoodSeed = 0x7700D;
+constexpr uint32_t FloorSeed = 0xF100;
 
-constexpr int kCourses = 4;                // stone courses from floor to ceiling
-constexpr int kStonesPerCourse = 3;        // stones across one face
-constexpr double kFaceWidthRatio = 1.875;  // a face is this much wider than tall on screen
-constexpr double kMortar = 0.022;          // in units of the face height
-constexpr double kBevel = 0.05;
+constexpr int kCourses = 4;               // stone courses from floor to ceiling
+constexpr int StonesPerCourse = 3;        // stones across one face
+constexpr double FaceWidthRatio = 1.875;  // a face is this much wider than tall on screen
+constexpr double Mortar = 0.022;          // in units of the face height
+constexpr double Bevel = 0.05;
 
 // A face of the door: the opening's half-width and where its arch starts.
-constexpr double kDoorHalf = 0.14;
-constexpr double kDoorTop = 0.25;
+constexpr double DoorHalf = 0.14;
+constexpr double DoorTop = 0.25;
 constexpr double kFrame = 0.045;
 
 Colour StoneTint(int col, int row, uint32_t seed) {
@@ -40,12 +40,12 @@ Colour Block(Colour base, Colour tint, double fu, double fv, double width, doubl
     const double left = fu * width, right = (1 - fu) * width;
     const double top = fv * height, bottom = (1 - fv) * height;
     const double edge = std::min({left, right, top, bottom});
-    if (edge < kMortar) {
+    if (edge < Mortar) {
         return Colour{50, 46, 42} * (0.8 + 0.4 * grain);
     }
     Colour c{base.R * tint.R, base.G * tint.G, base.B * tint.B};
     c = c * (0.78 + 0.44 * grain) * (1.0 - 0.35 * stain);
-    const double bevel = 1.0 - Clamp01((edge - kMortar) / kBevel);
+    const double bevel = 1.0 - Clamp01((edge - Mortar) / Bevel);
     if (bevel > 0) {
         double light = 0;
         if (edge == top)
@@ -68,48 +68,48 @@ Colour WallAlbedo(double u, double v) {
     const int row = std::clamp(static_cast<int>(v * kCourses), 0, kCourses - 1);
     const double fv = v * kCourses - row;
     const double offset = (row % 2) * 0.5;
-    const double su = u * kStonesPerCourse + offset;
+    const double su = u * StonesPerCourse + offset;
     const int col = static_cast<int>(std::floor(su));
     const double fu = su - col;
-    const int wrapped = ((col % kStonesPerCourse) + kStonesPerCourse) % kStonesPerCourse;
-    const double grain = Fractal(u * 24, v * 14, kGrainSeed, 4, 24);
-    const double stain = SmoothStep(0.45, 0.8, Fractal(u * 3, v * 2.5, kStainSeed, 3, 3));
-    Colour c = Block({132, 124, 112}, StoneTint(wrapped, row, kStoneSeed), fu, fv,
-                     kFaceWidthRatio / kStonesPerCourse, 1.0 / kCourses, grain, stain);
+    const int wrapped = ((col % StonesPerCourse) + StonesPerCourse) % StonesPerCourse;
+    const double grain = Fractal(u * 24, v * 14, GrainSeed, 4, 24);
+    const double stain = SmoothStep(0.45, 0.8, Fractal(u * 3, v * 2.5, StainSeed, 3, 3));
+    Colour c = Block({132, 124, 112}, StoneTint(wrapped, row, StoneSeed), fu, fv,
+                     FaceWidthRatio / StonesPerCourse, 1.0 / kCourses, grain, stain);
     // Damp and moss creep up from the floor.
     const double moss =
-        SmoothStep(0.72, 1.0, v) * SmoothStep(0.5, 0.75, Fractal(u * 8, v * 6, kMossSeed, 3, 8));
+        SmoothStep(0.72, 1.0, v) * SmoothStep(0.5, 0.75, Fractal(u * 8, v * 6, MossSeed, 3, 8));
     return Mix(c, Colour{62, 82, 48} * (0.7 + 0.6 * grain), moss * 0.7);
 }
 
 Colour DoorAlbedo(double u, double v) {
     const Colour wall = WallAlbedo(u, v);
     const double du = std::abs(u - 0.5);
-    const double archCentre = kDoorTop + kDoorHalf * kFaceWidthRatio;
+    const double archCentre = DoorTop + DoorHalf * FaceWidthRatio;
     // Distance from the door's outline in screen-proportional units (negative inside).
     auto outline = [&](double half) {
-        const double top = kDoorTop + (kDoorHalf - half) * kFaceWidthRatio;
-        if (v >= archCentre) return (du - half) * kFaceWidthRatio;
-        const double dx = du * kFaceWidthRatio, dy = archCentre - v;
+        const double top = DoorTop + (DoorHalf - half) * FaceWidthRatio;
+        if (v >= archCentre) return (du - half) * FaceWidthRatio;
+        const double dx = du * FaceWidthRatio, dy = archCentre - v;
         return std::hypot(dx, dy) - (archCentre - top);
     };
-    const double inner = outline(kDoorHalf);
-    const double outer = outline(kDoorHalf + kFrame);
+    const double inner = outline(DoorHalf);
+    const double outer = outline(DoorHalf + kFrame);
     if (outer > 0) return wall;
     if (inner > 0) {
         // Dressed stone frame, lighter and smoother than the wall.
-        const double grain = Fractal(u * 30, v * 20, kGrainSeed + 7, 3);
+        const double grain = Fractal(u * 30, v * 20, GrainSeed + 7, 3);
         const double shade = inner < 0.012 ? 0.55 : (outer > -0.015 ? 0.8 : 1.05);
         return Colour{150, 142, 128} * (0.85 + 0.25 * grain) * shade;
     }
     // Planks: four boards, grain running up and down.
-    const double pu = (u - (0.5 - kDoorHalf)) / (2 * kDoorHalf);
+    const double pu = (u - (0.5 - DoorHalf)) / (2 * DoorHalf);
     const int plank = std::clamp(static_cast<int>(pu * 4), 0, 3);
     const double fp = pu * 4 - plank;
-    const double grain = Fractal(u * 60 + plank * 7.3, v * 5, kWoodSeed, 4);
+    const double grain = Fractal(u * 60 + plank * 7.3, v * 5, WoodSeed, 4);
     const double streak = 0.5 + 0.5 * std::sin((u * 90 + grain * 6) * 3.14159);
     Colour wood = Colour{112, 70, 38} * (0.75 + 0.3 * grain + 0.1 * streak) *
-                  (0.9 + 0.2 * ((Hash(plank, 0, kWoodSeed) & 0xFF) / 255.0));
+                  (0.9 + 0.2 * ((Hash(plank, 0, WoodSeed) & 0xFF) / 255.0));
     if (fp < 0.06 || fp > 0.94) wood = wood * 0.45;
     // Iron bands with rivets, and a ring handle.
     for (double band : {0.45, 0.82}) {
@@ -122,7 +122,7 @@ Colour DoorAlbedo(double u, double v) {
             wood = iron;
         }
     }
-    const double ringU = (u - (0.5 + kDoorHalf * 0.6)) * kFaceWidthRatio, ringV = v - 0.64;
+    const double ringU = (u - (0.5 + DoorHalf * 0.6)) * FaceWidthRatio, ringV = v - 0.64;
     const double ring = std::abs(std::hypot(ringU, ringV) - 0.03);
     if (ring < 0.009) wood = Colour{150, 130, 80};
     // Shadow under the arch and down the inner frame edge.
@@ -137,19 +137,19 @@ Colour FloorAlbedo(double x, double depth) {
     const int row = static_cast<int>(std::floor(sd));
     const double sx = (x + 0.5) * 2 + ((row & 1) != 0 ? 0.5 : 0.0);
     const int col = static_cast<int>(std::floor(sx));
-    const double grain = Fractal(x * 14, depth * 14, kFloorSeed, 4);
-    const double stain = SmoothStep(0.45, 0.8, Fractal(x * 1.5, depth * 1.5, kFloorSeed + 1, 3));
-    return Block({100, 94, 86}, StoneTint(col, row, kFloorSeed), sx - col, sd - row, 0.5, 0.5,
-                 grain, stain);
+    const double grain = Fractal(x * 14, depth * 14, FloorSeed, 4);
+    const double stain = SmoothStep(0.45, 0.8, Fractal(x * 1.5, depth * 1.5, FloorSeed + 1, 3));
+    return Block({100, 94, 86}, StoneTint(col, row, FloorSeed), sx - col, sd - row, 0.5, 0.5, grain,
+                 stain);
 }
 
 Colour CeilingAlbedo(double x, double depth) {
-    const double grain = Fractal(x * 10, depth * 10, kStoneSeed + 9, 4);
+    const double grain = Fractal(x * 10, depth * 10, StoneSeed + 9, 4);
     Colour rock = Colour{86, 80, 72} * (0.6 + 0.6 * grain);
     // Timber beams across every cell edge and along the side edges.
     const double across = std::abs(depth - std::round(depth));
     const double along = std::abs(x + 0.5 - std::round(x + 0.5));
-    const double wood = Fractal(x * 40, depth * 3, kWoodSeed + 3, 3);
+    const double wood = Fractal(x * 40, depth * 3, WoodSeed + 3, 3);
     if (across < 0.09) {
         Colour beam = Colour{96, 62, 34} * (0.7 + 0.4 * wood);
         if (across > 0.07) beam = beam * 0.6;
@@ -157,7 +157,7 @@ Colour CeilingAlbedo(double x, double depth) {
     }
     if (along < 0.05) {
         Colour beam =
-            Colour{86, 56, 32} * (0.7 + 0.4 * Fractal(x * 3, depth * 40, kWoodSeed + 4, 3));
+            Colour{86, 56, 32} * (0.7 + 0.4 * Fractal(x * 3, depth * 40, WoodSeed + 4, 3));
         if (along > 0.035) beam = beam * 0.6;
         return beam;
     }

@@ -12,26 +12,26 @@ namespace kv::gen {
 namespace {
 
 constexpr int kFactor = 3;
-constexpr uint64_t kStarSeed = 0x57A125;
-constexpr uint32_t kSkySeed = 0x5C1E5;
-constexpr uint32_t kRidgeSeed = 0x21D6E;
+constexpr uint64_t StarSeed = 0x57A125;
+constexpr uint32_t SkySeed = 0x5C1E5;
+constexpr uint32_t RidgeSeed = 0x21D6E;
 constexpr const char* kName = "Korvane";
-constexpr int kNameSize = 84;
-constexpr int kNameTop = 18;
+constexpr int NameSize = 84;
+constexpr int NameTop = 18;
 
 struct Disc {
     double X, Y, R;
 };
 constexpr Disc kLuna{536, 96, 34};
 constexpr Disc kArtemis{104, 168, 15};
-constexpr Colour kSilhouette{13, 11, 24};
+constexpr Colour Silhouette{13, 11, 24};
 
 Colour Sky(double x, double y) {
     const double t = Clamp01(y / 340.0);
     Colour c = Mix(Colour{4, 6, 22}, Colour{36, 26, 70}, t * t);
     c = Mix(c, Colour{84, 50, 92}, SmoothStep(0.75, 1.0, t) * 0.6);
     // Thin moonlit cloud banks.
-    const double cloud = SmoothStep(0.55, 0.85, Fractal(x / 160.0, y / 38.0, kSkySeed, 5));
+    const double cloud = SmoothStep(0.55, 0.85, Fractal(x / 160.0, y / 38.0, SkySeed, 5));
     c = c + Colour{58, 54, 92} * (cloud * (0.25 + 0.5 * t));
     // Moon glows.
     for (const Disc* d : {&kLuna, &kArtemis}) {
@@ -45,7 +45,7 @@ Colour Sky(double x, double y) {
 Colour MoonFace(const Disc& d, double x, double y, Colour bright, Colour maria, double phase) {
     const double nx = (x - d.X) / d.R, ny = (y - d.Y) / d.R;
     const double z = std::sqrt(std::max(0.0, 1.0 - nx * nx - ny * ny));
-    const double m = SmoothStep(0.46, 0.62, Fractal(nx * 2 + 4, ny * 2 + 9, kSkySeed + 3, 4));
+    const double m = SmoothStep(0.46, 0.62, Fractal(nx * 2 + 4, ny * 2 + 9, SkySeed + 3, 4));
     Colour c = Mix(bright, maria, m * 0.75) * (0.78 + 0.22 * z);
     const double lit = nx * std::sin(phase) - z * std::cos(phase);
     return Mix(Colour{20, 18, 34}, c, SmoothStep(-0.08, 0.08, lit));
@@ -56,10 +56,10 @@ double Ridge(double x, double base, double amplitude, uint32_t seed) {
 }
 
 std::vector<PointF> Range(double base, double amplitude, uint32_t seed) {
-    std::vector<PointF> points{{0, kTitleHeight}};
-    for (int x = 0; x <= kTitleWidth; x += 2)
+    std::vector<PointF> points{{0, TitleHeight}};
+    for (int x = 0; x <= TitleWidth; x += 2)
         points.push_back({double(x), Ridge(x, base, amplitude, seed)});
-    points.push_back({kTitleWidth, kTitleHeight});
+    points.push_back({TitleWidth, TitleHeight});
     return points;
 }
 
@@ -70,20 +70,20 @@ std::vector<PointF> Box(double x0, double y0, double x1, double y1) {
 // A wall or tower top with merlons.
 void Battlements(Sketch& s, double x0, double x1, double top, double merlon) {
     for (double x = x0; x + merlon <= x1 + 0.01; x += merlon * 2) {
-        s.Fill(Box(x, top - merlon, x + merlon, top), kSilhouette);
+        s.Fill(Box(x, top - merlon, x + merlon, top), Silhouette);
     }
 }
 
 void Tower(Sketch& s, double x0, double x1, double top, double base, double roofHeight) {
-    s.Fill(Box(x0, top, x1, base), kSilhouette);
+    s.Fill(Box(x0, top, x1, base), Silhouette);
     const double mid = (x0 + x1) / 2;
-    s.Fill({{x0 - 3, top}, {mid, top - roofHeight}, {x1 + 3, top}}, kSilhouette);
+    s.Fill({{x0 - 3, top}, {mid, top - roofHeight}, {x1 + 3, top}}, Silhouette);
     // Moonlight catches the right-hand edge.
     s.Fill(Box(x1 - 1.6, top + 2, x1, base), Colour{44, 42, 74});
     s.Fill({{mid, top - roofHeight}, {x1 + 3, top}, {x1 + 1, top}, {mid, top - roofHeight + 6}},
            Colour{40, 38, 70});
     // A pennant at the spire.
-    s.Stroke({{mid, top - roofHeight}, {mid, top - roofHeight - 12}}, 1.0, kSilhouette);
+    s.Stroke({{mid, top - roofHeight}, {mid, top - roofHeight - 12}}, 1.0, Silhouette);
     s.Fill({{mid, top - roofHeight - 12},
             {mid + 11, top - roofHeight - 9},
             {mid, top - roofHeight - 6}},
@@ -107,15 +107,15 @@ void Castle(Sketch& s) {
             {470, 376},
             {500, 420},
             {540, 480}},
-           kSilhouette);
+           Silhouette);
     Tower(s, 204, 222, 284, 340, 26);
-    s.Fill(Box(222, 296, 305, 340), kSilhouette);
+    s.Fill(Box(222, 296, 305, 340), Silhouette);
     Battlements(s, 222, 305, 296, 5);
     Tower(s, 236, 266, 238, 340, 42);
-    s.Fill(Box(282, 214, 358, 340), kSilhouette);
+    s.Fill(Box(282, 214, 358, 340), Silhouette);
     Battlements(s, 282, 358, 214, 6);
     Tower(s, 306, 334, 166, 214, 44);
-    s.Fill(Box(355, 290, 430, 340), kSilhouette);
+    s.Fill(Box(355, 290, 430, 340), Silhouette);
     Battlements(s, 355, 430, 290, 5);
     Tower(s, 376, 404, 226, 340, 46);
     Tower(s, 420, 436, 274, 340, 22);
@@ -138,9 +138,9 @@ void Castle(Sketch& s) {
 }
 
 void Stars(Sketch& s) {
-    Rng rng(kStarSeed);
+    Rng rng(StarSeed);
     for (int i = 0; i < 420; ++i) {
-        const double x = rng.Range(0, kTitleWidth);
+        const double x = rng.Range(0, TitleWidth);
         const double y = rng.Range(0, 330);
         const double power = std::pow(rng.Unit(), 3.0);
         const double fade = 1.0 - SmoothStep(180, 330, y);
@@ -182,24 +182,24 @@ std::vector<double> Spread(const Image& cover, int radius, bool blur) {
 }
 
 void Name(Image& image, GlyphCache& glyphs) {
-    Image cover(kTitleWidth, 140, 0x000000);
+    Image cover(TitleWidth, 140, 0x000000);
     Canvas canvas(cover);
-    const int width = glyphs.TextWidth(kName, FontFace::PGothic, kNameSize);
-    const int left = (kTitleWidth - width) / 2;
+    const int width = glyphs.TextWidth(kName, FontFace::PGothic, NameSize);
+    const int left = (TitleWidth - width) / 2;
     const int top = 20;
-    canvas.DrawText(glyphs, left, top, kName, 0xFFFFFF, FontFace::PGothic, kNameSize);
+    canvas.DrawText(glyphs, left, top, kName, 0xFFFFFF, FontFace::PGothic, NameSize);
     const std::vector<double> outline = Spread(cover, 3, false);
     const std::vector<double> glow = Spread(cover, 9, true);
-    const double lineHeight = kNameSize;
+    const double lineHeight = NameSize;
     for (int y = 0; y < cover.Height; ++y) {
-        const int iy = kNameTop - top + y;
-        if (iy < 0 || iy >= kTitleHeight) continue;
+        const int iy = NameTop - top + y;
+        if (iy < 0 || iy >= TitleHeight) continue;
         const double t = Clamp01((y - top - lineHeight * 0.12) / (lineHeight * 0.85));
         const Colour gold = t < 0.5
                                 ? Mix(Colour{255, 246, 200}, Colour{240, 196, 96}, t * 2)
                                 : Mix(Colour{240, 196, 96}, Colour{170, 104, 34}, (t - 0.5) * 2);
-        for (int x = 0; x < kTitleWidth; ++x) {
-            const size_t i = static_cast<size_t>(y) * kTitleWidth + x;
+        for (int x = 0; x < TitleWidth; ++x) {
+            const size_t i = static_cast<size_t>(y) * TitleWidth + x;
             Colour c = Colour::Of(image.At(x, iy));
             c = c + Colour{200, 150, 60} * (0.9 * glow[i]);
             c = Mix(c, Colour{30, 16, 6}, outline[i]);
@@ -212,7 +212,7 @@ void Name(Image& image, GlyphCache& glyphs) {
 }  // namespace
 
 Image RenderTitle(GlyphCache& glyphs) {
-    Sketch s(kTitleWidth, kTitleHeight, kFactor);
+    Sketch s(TitleWidth, TitleHeight, kFactor);
     s.Shade([](double x, double y, Colour) { return Sky(x, y); });
     Stars(s);
     s.Ellipse(kLuna.X, kLuna.Y, kLuna.R, kLuna.R, [](double x, double y) {
@@ -221,18 +221,18 @@ Image RenderTitle(GlyphCache& glyphs) {
     s.Ellipse(kArtemis.X, kArtemis.Y, kArtemis.R, kArtemis.R, [](double x, double y) {
         return MoonFace(kArtemis, x, y, {244, 190, 160}, {170, 110, 96}, 1.9);
     });
-    s.Fill(Range(330, 130, kRidgeSeed), [](double, double y) {
+    s.Fill(Range(330, 130, RidgeSeed), [](double, double y) {
         return Mix(Colour{58, 48, 92}, Colour{34, 30, 62}, Clamp01((y - 200) / 130));
     });
     s.Shade([](double x, double y, Colour old) {
         const double mist = SmoothStep(290, 340, y) * (1.0 - SmoothStep(350, 380, y)) *
-                            (0.5 + 0.5 * Fractal(x / 90.0, y / 20.0, kSkySeed + 7, 4));
+                            (0.5 + 0.5 * Fractal(x / 90.0, y / 20.0, SkySeed + 7, 4));
         return Mix(old, Colour{70, 62, 110}, mist * 0.55);
     });
-    s.Fill(Range(370, 50, kRidgeSeed + 1), Colour{22, 20, 40});
+    s.Fill(Range(370, 50, RidgeSeed + 1), Colour{22, 20, 40});
     Castle(s);
     // Near ground, darkest, under the prompt and the version line.
-    s.Fill(Range(452, 44, kRidgeSeed + 2), Colour{7, 6, 12});
+    s.Fill(Range(452, 44, RidgeSeed + 2), Colour{7, 6, 12});
     Image image = s.Finish();
     Name(image, glyphs);
     return image;

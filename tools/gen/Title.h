@@ -10,8 +10,8 @@ class GlyphCache;
 
 namespace kv::gen {
 
-constexpr int kTitleWidth = 640;
-constexpr int kTitleHeight = 480;
+constexpr int TitleWidth = 640;
+constexpr int TitleHeight = 480;
 
 Image RenderTitle(GlyphCache& glyphs);
 

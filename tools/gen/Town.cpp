@@ -13,16 +13,16 @@ namespace kv::gen {
 namespace {
 
 constexpr int kFactor = 3;
-constexpr uint64_t kStarSeed = 0x70C57A;
-constexpr uint64_t kRoofSeed = 0x70F5;
-constexpr uint32_t kSkySeed = 0x70D5C;
-constexpr uint32_t kHillSeed = 0x4177;
+constexpr uint64_t StarSeed = 0x70C57A;
+constexpr uint64_t RoofSeed = 0x70F5;
+constexpr uint32_t SkySeed = 0x70D5C;
+constexpr uint32_t HillSeed = 0x4177;
 constexpr Colour kGround{8, 7, 14};
-constexpr double kFadeTop = 266;  // the picture darkens into the ground from here
-constexpr double kFadeBottom = 296;
+constexpr double FadeTop = 266;  // the picture darkens into the ground from here
+constexpr double FadeBottom = 296;
 
-constexpr Colour kWindowLight{255, 196, 104};
-constexpr double kCastleX = 320;
+constexpr Colour WindowLight{255, 196, 104};
+constexpr double CastleX = 320;
 
 struct Disc {
     double X, Y, R;
@@ -31,25 +31,25 @@ constexpr Disc kLuna{206, 44, 10};
 
 Colour Sky(double x, double y) {
     // Hills and houses hide the true horizon; the glow is drawn to show above them.
-    const double t = Clamp01(y / (kTownHorizon - 20));
+    const double t = Clamp01(y / (TownHorizon - 20));
     // Night above, the afterglow low down: violet, rose, then amber at the horizon.
     Colour c = Mix(Colour{8, 9, 32}, Colour{58, 38, 96}, SmoothStep(0.0, 0.55, t));
     c = Mix(c, Colour{176, 92, 116}, SmoothStep(0.35, 0.8, t));
     c = Mix(c, Colour{246, 164, 104}, SmoothStep(0.7, 1.0, t));
     // The sun went down behind the castle; the glow is strongest there.
-    const double across = (x - kCastleX) / 260.0;
+    const double across = (x - CastleX) / 260.0;
     c = Mix(c, Colour{255, 186, 120}, 0.55 * std::exp(-across * across) * SmoothStep(0.45, 1.0, t));
     // Long cloud banks, lit from below near the horizon.
-    const double cloud = SmoothStep(0.5, 0.8, Fractal(x / 210.0, y / 22.0, kSkySeed, 5));
+    const double cloud = SmoothStep(0.5, 0.8, Fractal(x / 210.0, y / 22.0, SkySeed, 5));
     const Colour cloudColour =
         Mix(Colour{44, 32, 72}, Colour{250, 150, 132}, SmoothStep(0.15, 0.8, t));
     return Mix(c, cloudColour, cloud * (0.35 + 0.35 * t));
 }
 
 void Stars(Sketch& s) {
-    Rng rng(kStarSeed);
+    Rng rng(StarSeed);
     for (int i = 0; i < 160; ++i) {
-        const double x = rng.Range(0, kTownWidth);
+        const double x = rng.Range(0, TownWidth);
         const double y = rng.Range(0, 130);
         const double power = std::pow(rng.Unit(), 3.0);
         const double fade = 1.0 - SmoothStep(30, 130, y);
@@ -78,8 +78,8 @@ void Crescent(Sketch& s) {
 }
 
 double HillTop(double x) {
-    const double d = (x - kCastleX) / 130.0;
-    return 206 - 74 * std::exp(-d * d) - 8 * Fractal(x / 40.0, 0.5, kHillSeed, 3);
+    const double d = (x - CastleX) / 130.0;
+    return 206 - 74 * std::exp(-d * d) - 8 * Fractal(x / 40.0, 0.5, HillSeed, 3);
 }
 
 std::vector<PointF> Box(double x0, double y0, double x1, double y1) {
@@ -87,15 +87,15 @@ std::vector<PointF> Box(double x0, double y0, double x1, double y1) {
 }
 
 // The castle is laid out in its own units, then set on the hill top at
-// kCastleScale times the size, kCastleDrop lower.
-constexpr double kCastleScale = 1.35;
-constexpr double kCastleFoot = 160;
-constexpr double kCastleDrop = 8;
+// CastleScale times the size, CastleDrop lower.
+constexpr double CastleScale = 1.35;
+constexpr double CastleFoot = 160;
+constexpr double CastleDrop = 8;
 
 std::vector<PointF> Placed(std::vector<PointF> shape) {
     for (PointF& p : shape) {
-        p = {kCastleX + (p.X - kCastleX) * kCastleScale,
-             kCastleFoot + kCastleDrop + (p.Y - kCastleFoot) * kCastleScale};
+        p = {CastleX + (p.X - CastleX) * CastleScale,
+             CastleFoot + CastleDrop + (p.Y - CastleFoot) * CastleScale};
     }
     return shape;
 }
@@ -132,24 +132,24 @@ void Spire(Sketch& s, double x0, double x1, double top, double base, double heig
 struct Slit {
     double X, Y;
 };
-constexpr std::array<Slit, 11> kCastleWindows{{{310, 92},
-                                               {326, 92},
-                                               {318, 110},
-                                               {310, 128},
-                                               {326, 128},
-                                               {262, 116},
-                                               {380, 110},
-                                               {380, 126},
-                                               {286, 138},
-                                               {352, 138},
-                                               {404, 142}}};
+constexpr std::array<Slit, 11> CastleWindows{{{310, 92},
+                                              {326, 92},
+                                              {318, 110},
+                                              {310, 128},
+                                              {326, 128},
+                                              {262, 116},
+                                              {380, 110},
+                                              {380, 126},
+                                              {286, 138},
+                                              {352, 138},
+                                              {404, 142}}};
 
 void Castle(Sketch& s) {
     std::vector<PointF> hill{{40, 208}};
     for (int x = 40; x <= 600; x += 2) hill.push_back({double(x), HillTop(x)});
     hill.push_back({600, 208});
     s.Fill(hill, [](double x, double y) {
-        const double rock = Fractal(x / 18.0, y / 9.0, kHillSeed + 1, 4);
+        const double rock = Fractal(x / 18.0, y / 9.0, HillSeed + 1, 4);
         return Mix(Colour{40, 26, 56}, Colour{92, 58, 92}, SmoothStep(140, 210, y)) *
                (0.85 + 0.3 * rock);
     });
@@ -165,16 +165,16 @@ void Castle(Sketch& s) {
     Spire(s, 398, 410, 130, 170, 13, false);
     Fill(s, Box(388, 140, 400, 170));
     Battlements(s, 388, 400, 140, 3);
-    for (const Slit& w : kCastleWindows) {
-        s.Fill(Placed(Box(w.X - 1.1, w.Y, w.X + 1.1, w.Y + 4)), kWindowLight);
+    for (const Slit& w : CastleWindows) {
+        s.Fill(Placed(Box(w.X - 1.1, w.Y, w.X + 1.1, w.Y + 4)), WindowLight);
         const PointF top = Placed({{w.X, w.Y}})[0];
-        s.Ellipse(top.X, top.Y, 1.1 * kCastleScale, 1.1 * kCastleScale, kWindowLight);
+        s.Ellipse(top.X, top.Y, 1.1 * CastleScale, 1.1 * CastleScale, WindowLight);
     }
 }
 
 // Houses of the upper town climbing the hill below the castle.
 void UpperTown(Sketch& s) {
-    Rng rng(kRoofSeed);
+    Rng rng(RoofSeed);
     struct House {
         double X, Base, W, H, Rise;
     };
@@ -197,7 +197,7 @@ void UpperTown(Sketch& s) {
                Colour{130, 76, 92});
         if (rng.Unit() < 0.6) {
             const double wx = l + rng.Range(2, h.W - 4);
-            s.Fill(Box(wx, t + 2.5, wx + 2, t + 5.5), kWindowLight * 0.9);
+            s.Fill(Box(wx, t + 2.5, wx + 2, t + 5.5), WindowLight * 0.9);
         }
     }
 }
@@ -220,7 +220,7 @@ void AddGlow(Image& image, const TownLight& light) {
 }  // namespace
 
 Image RenderTown() {
-    Sketch s(kTownWidth, kTownHeight, kFactor);
+    Sketch s(TownWidth, TownHeight, kFactor);
     s.Shade([](double x, double y, Colour) { return Sky(x, y); });
     Stars(s);
     Crescent(s);
@@ -230,9 +230,9 @@ Image RenderTown() {
     Image image = s.Finish();
     for (const TownLight& light : lights) AddGlow(image, light);
     // Under the menus: plain dark ground.
-    for (int y = static_cast<int>(kFadeTop); y < kTownHeight; ++y) {
-        const double t = SmoothStep(kFadeTop, kFadeBottom, y + 0.5);
-        for (int x = 0; x < kTownWidth; ++x)
+    for (int y = static_cast<int>(FadeTop); y < TownHeight; ++y) {
+        const double t = SmoothStep(FadeTop, FadeBottom, y + 0.5);
+        for (int x = 0; x < TownWidth; ++x)
             image.At(x, y) = Mix(Colour::Of(image.At(x, y)), kGround, t).Pixel();
     }
     return image;

@@ -7,7 +7,7 @@
 namespace kv::gen {
 namespace {
 
-constexpr uint32_t kStoneSeed = 0xF0A7;
+constexpr uint32_t StoneSeed = 0xF0A7;
 
 // Every part is a many-sided prism. Faces turned away from the viewer are
 // skipped, so the sides of one prism may be drawn in any order.
@@ -41,7 +41,7 @@ void Prism(TownPainter& paint, Vec3 centre, double radius, double height, const 
 }  // namespace
 
 void DrawFountain(TownPainter& paint, double z) {
-    const Albedo stone = Stonework(Colour{186, 176, 184}, kStoneSeed);
+    const Albedo stone = Stonework(Colour{186, 176, 184}, StoneSeed);
     const Vec3 at{0, 0, z};
     constexpr double basin = 2.5, rim = 0.6, bowl = 1.25;
     paint.Face(Ring(at + Vec3{0, rim, 0}, basin, 32), {0, 1, 0}, stone);

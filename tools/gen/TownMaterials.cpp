@@ -8,7 +8,7 @@
 namespace kv::gen {
 namespace {
 
-constexpr uint32_t kCobbleSeed = 0xC0BB1E;
+constexpr uint32_t CobbleSeed = 0xC0BB1E;
 
 // Along-the-wall coordinate: walls lie in planes of constant x or z, so the
 // sum runs along either kind.
@@ -75,21 +75,21 @@ Albedo Cobbles() {
         const int col = static_cast<int>(std::floor(colAt));
         const double fy = rowAt - row, fx = colAt - col;
         const double edge = std::min(std::min(fx, 1 - fx) * 0.44, std::min(fy, 1 - fy) * 0.34);
-        const double stone = (0.7 + 0.4 * Lattice(col, row, kCobbleSeed)) *
-                             (0.4 + 0.6 * SmoothStep(0.0, 0.06, edge));
+        const double stone =
+            (0.7 + 0.4 * Lattice(col, row, CobbleSeed)) * (0.4 + 0.6 * SmoothStep(0.0, 0.06, edge));
         return Colour{96, 88, 110} * (flat + (stone - flat) * detail);
     };
 }
 
 Colour Reflections(double x, double y, Vec3 p) {
     Colour sum;
-    for (const TownLamp& lamp : kTownLamps) {
-        const PointF image = Project({lamp.X, -(kLanternLow + kLanternHigh) / 2, lamp.Z});
-        const double w = kTownFocal * 0.22 / lamp.Z, h = kTownFocal * 1.6 / lamp.Z;
+    for (const TownLamp& lamp : TownLamps) {
+        const PointF image = Project({lamp.X, -(LanternLow + LanternHigh) / 2, lamp.Z});
+        const double w = TownFocal * 0.22 / lamp.Z, h = TownFocal * 1.6 / lamp.Z;
         const double dx = (x - image.X) / w, dy = (y - image.Y) / h;
         const double sparkle = 0.5 + Lattice(static_cast<int>(std::floor(p.X / 0.2)),
-                                             static_cast<int>(std::floor(p.Z / 0.15)), kCobbleSeed);
-        sum = sum + kLampLight * (0.5 * sparkle * std::exp(-dx * dx - dy * dy));
+                                             static_cast<int>(std::floor(p.Z / 0.15)), CobbleSeed);
+        sum = sum + LampLight * (0.5 * sparkle * std::exp(-dx * dx - dy * dy));
     }
     return sum;
 }

@@ -6,9 +6,9 @@
 namespace kv::gen {
 namespace {
 
-constexpr Vec3 kEyePoint{0, kTownEye, 0};
-constexpr Colour kSkyLight{58, 50, 94};
-constexpr double kLanternY = (kLanternLow + kLanternHigh) / 2;
+constexpr Vec3 EyePoint{0, TownEye, 0};
+constexpr Colour SkyLight{58, 50, 94};
+constexpr double LanternY = (LanternLow + LanternHigh) / 2;
 
 }  // namespace
 
@@ -19,31 +19,31 @@ Vec3 Normalised(Vec3 v) {
 
 PointF Project(Vec3 p) {
     const double z = std::max(p.Z, 0.05);
-    return {kTownCentre + kTownFocal * p.X / z, kTownHorizon - kTownFocal * (p.Y - kTownEye) / z};
+    return {TownCentre + TownFocal * p.X / z, TownHorizon - TownFocal * (p.Y - TownEye) / z};
 }
 
 Vec3 OnPlane(double x, double y, Vec3 normal, double offset) {
     // The ray's z step is one, so the distance along it is the depth.
-    const Vec3 ray{(x - kTownCentre) / kTownFocal, (kTownHorizon - y) / kTownFocal, 1.0};
+    const Vec3 ray{(x - TownCentre) / TownFocal, (TownHorizon - y) / TownFocal, 1.0};
     const double along = Dot(normal, ray);
-    double z = std::abs(along) < 1e-9 ? 500.0 : (offset - Dot(normal, kEyePoint)) / along;
+    double z = std::abs(along) < 1e-9 ? 500.0 : (offset - Dot(normal, EyePoint)) / along;
     z = std::clamp(z, 0.5, 500.0);
-    return kEyePoint + ray * z;
+    return EyePoint + ray * z;
 }
 
 Colour Illumination(Vec3 p, Vec3 normal, double lampGain) {
-    Colour light = kSkyLight * (0.55 + 0.45 * normal.Y);
-    for (const TownLamp& lamp : kTownLamps) {
-        const Vec3 to = Vec3{lamp.X, kLanternY, lamp.Z} - p;
+    Colour light = SkyLight * (0.55 + 0.45 * normal.Y);
+    for (const TownLamp& lamp : TownLamps) {
+        const Vec3 to = Vec3{lamp.X, LanternY, lamp.Z} - p;
         const double d2 = Dot(to, to);
         const double facing = Dot(normal, to) / std::sqrt(std::max(d2, 1e-6));
-        if (facing > 0) light = light + kLampLight * (lampGain * facing * 1.3 / (1.0 + d2 / 2.5));
+        if (facing > 0) light = light + LampLight * (lampGain * facing * 1.3 / (1.0 + d2 / 2.5));
     }
     return light;
 }
 
 Colour Hazed(Colour c, double z, double amount) {
-    return Mix(c, kTownHaze, amount * (1.0 - std::exp(-z / 70.0)));
+    return Mix(c, TownHaze, amount * (1.0 - std::exp(-z / 70.0)));
 }
 
 void TownPainter::Paint(std::vector<Vec3> corners, Vec3 normal,
@@ -51,7 +51,7 @@ void TownPainter::Paint(std::vector<Vec3> corners, Vec3 normal,
     if (corners.size() < 3) return;
     for (Vec3& c : corners) c = Placed(c);
     normal = Placed(normal);
-    if (Dot(normal, kEyePoint - corners[0]) <= 0) return;
+    if (Dot(normal, EyePoint - corners[0]) <= 0) return;
     std::vector<PointF> points;
     points.reserve(corners.size());
     for (const Vec3& c : corners) points.push_back(Project(c));
@@ -74,7 +74,7 @@ void TownPainter::Light(Vec3 at, double radius, Colour tint) {
     const PointF centre = Project(placed);
     // Far lights are small and dimmed by the haze; many overlap there.
     lights_.push_back(
-        {centre.X, centre.Y, kTownFocal * radius / placed.Z, tint * std::exp(-placed.Z / 50.0)});
+        {centre.X, centre.Y, TownFocal * radius / placed.Z, tint * std::exp(-placed.Z / 50.0)});
 }
 
 }  // namespace kv::gen

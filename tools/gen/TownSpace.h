@@ -30,19 +30,19 @@ inline double Dot(Vec3 a, Vec3 b) {
 }
 Vec3 Normalised(Vec3 v);
 
-constexpr double kTownFocal = 320;   // pixels per metre at one metre away
-constexpr double kTownCentre = 320;  // column of the vanishing point
-constexpr double kTownEye = 1.7;
+constexpr double TownFocal = 320;   // pixels per metre at one metre away
+constexpr double TownCentre = 320;  // column of the vanishing point
+constexpr double TownEye = 1.7;
 
 struct TownLamp {
     double X, Z;
 };
-constexpr std::array<TownLamp, 6> kTownLamps{
+constexpr std::array<TownLamp, 6> TownLamps{
     {{-8.4, 11}, {8.4, 14}, {-8.4, 21}, {8.4, 25}, {-8.4, 32}, {8.4, 37}}};
-constexpr double kLanternLow = 3.1;
-constexpr double kLanternHigh = 3.55;
-constexpr Colour kLampLight{255, 166, 84};
-constexpr Colour kTownHaze{104, 68, 104};
+constexpr double LanternLow = 3.1;
+constexpr double LanternHigh = 3.55;
+constexpr Colour LampLight{255, 166, 84};
+constexpr Colour TownHaze{104, 68, 104};
 
 PointF Project(Vec3 p);
 // The point of the plane Dot(normal, p) = offset seen at picture point (x, y).

@@ -8,7 +8,7 @@
 
 namespace kv::gen {
 
-constexpr double kTownHorizon = 200;  // picture row of the eye level
+constexpr double TownHorizon = 200;  // picture row of the eye level
 
 // A light source as seen in the picture, for the glow drawn after reduction.
 struct TownLight {

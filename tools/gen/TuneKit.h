@@ -49,7 +49,7 @@ inline std::vector<ChordSpan> Bars(const Song& song, const std::vector<ChordSpan
 
 // A drum grid played through bars first..last, stepping `step` ticks.
 inline std::vector<Note> Beat(const Song& song, std::string_view grid, int key, int velocity,
-                              int first, int last, uint32_t step = kTicksPerQuarter / 4) {
+                              int first, int last, uint32_t step = TicksPerQuarter / 4) {
     const uint32_t from = song.BarTicks() * static_cast<uint32_t>(first - 1);
     const uint32_t length = song.BarTicks() * static_cast<uint32_t>(last - first + 1);
     return Shifted(DrumGrid(grid, key, step, length, velocity), from);
@@ -61,6 +61,6 @@ inline uint32_t BarStart(const Song& song, int bar) {
 }
 
 // The voices that need no notation: all pads and bells sound their full slot.
-constexpr double kLegato = 1.0;
+constexpr double Legato = 1.0;
 
 }  // namespace kv::gen

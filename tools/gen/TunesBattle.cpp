@@ -62,7 +62,7 @@ Song BattleFierce() {
     Voice& guitar = song.AddVoice("Guitar", 1, gm::DistortionGuitar, 80, 40);
     guitar.Add(Comp(chords, ">P:e' P:e' P:e' P:e' >P:e' P:e' P:e P:e", 45, 74));
     Voice& strings = song.AddVoice("Strings", 2, gm::Strings, 75, 88);
-    strings.Articulation = kLegato;
+    strings.Articulation = Legato;
     strings.Add(Comp(Bars(song, chords, 5, 20), "C:w", 64, 58));
     Voice& bass = song.AddVoice("Bass", 3, gm::SynthBass, 95, 64);
     bass.Add(Comp(chords, "B:e B:e 8:e B:e B:e B:e 8:e B:e", 35, 86));
@@ -89,7 +89,7 @@ Song BossFirst() {
     Voice& organ = song.AddVoice("Organ", 1, gm::ChurchOrgan, 80, 40);
     organ.Add(Comp(chords, "1:e 5:e 8:e 5:e 10:e 5:e 8:e 5:e", 50, 66));
     Voice& choir = song.AddVoice("Choir", 2, gm::ChoirAahs, 85, 88);
-    choir.Articulation = kLegato;
+    choir.Articulation = Legato;
     choir.Add(Comp(chords, "C:h", 62, 66));
     Voice& bass = song.AddVoice("Contrabass", 3, gm::Contrabass, 100, 64);
     bass.Add(Comp(chords, ">B:q B:e B:e B:q B:q", 38, 88));
@@ -121,10 +121,10 @@ Song BossSecond() {
              "g5:q f#5:q e5:q c5:q | d5:q e5:q f#5:q g5:q | a#5:h c#6:h |",
              96));
     Voice& strings = song.AddVoice("Tremolo", 1, gm::TremoloStrings, 85, 84);
-    strings.Articulation = kLegato;
+    strings.Articulation = Legato;
     strings.Add(Comp(chords, "C:w", 60, 70));
     Voice& choir = song.AddVoice("Choir", 2, gm::ChoirAahs, 80, 40);
-    choir.Articulation = kLegato;
+    choir.Articulation = Legato;
     choir.Add(Comp(chords, "1:h 5:h", 67, 64));
     Voice& brass = song.AddVoice("Brass", 3, gm::Brass, 85, 50);
     brass.Add(Comp(chords, "^C:e' r:e r:e C:e' r:e C:e' r:q", 55, 80));
@@ -184,7 +184,7 @@ Song Encounter() {
              "bb4:q d5:q f5:q bb5:q | g#5:h d5:h |",
              90));
     Voice& strings = song.AddVoice("Tremolo", 1, gm::TremoloStrings, 85, 80);
-    strings.Articulation = kLegato;
+    strings.Articulation = Legato;
     strings.Add(Comp(chords, "C:h C:h", 58, 70));
     Voice& brass = song.AddVoice("Brass", 2, gm::Brass, 85, 44);
     brass.Add(Comp(chords, "^C:e' r:e r:q r:h", 55, 82));

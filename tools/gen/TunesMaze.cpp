@@ -23,10 +23,10 @@ Song MazeUpper() {
     Voice& pizz = song.AddVoice("Pizzicato", 1, gm::PizzicatoStrings, 95, 76);
     pizz.Add(Comp(chords, "1:e 5:e 8:e 5:e", 45, 72));
     Voice& pad = song.AddVoice("Strings", 2, gm::SynthStrings, 70, 40);
-    pad.Articulation = kLegato;
+    pad.Articulation = Legato;
     pad.Add(Comp(chords, "C:w", 57, 50));
     Voice& bass = song.AddVoice("Contrabass", 3, gm::Contrabass, 95, 64);
-    bass.Articulation = kLegato;
+    bass.Articulation = Legato;
     bass.Add(Comp(chords, "B:w", 33, 70));
     Voice& timpani = song.AddVoice("Timpani", 4, gm::Timpani, 80, 64);
     for (int bar : {4, 8, 16, 20}) {
@@ -47,12 +47,12 @@ Song MazeDeep() {
              "c5:w | b4:h. g4:q | a4:h f4:h | g4:h. e4:q | f4:w | e4:h g4:h | f4:h c5:h |",
              72));
     Voice& choir = song.AddVoice("Choir", 1, gm::ChoirAahs, 80, 78);
-    choir.Articulation = kLegato;
+    choir.Articulation = Legato;
     choir.Add(Comp(chords, "C:w", 55, 52));
     Voice& cello = song.AddVoice("Cello", 2, gm::Cello, 95, 40);
     cello.Add(Comp(chords, "1:e 8:e 5:e 8:e 3:e 8:e 5:e 8:e", 40, 62));
     Voice& drone = song.AddVoice("Drone", 3, gm::Contrabass, 90, 64);
-    drone.Articulation = kLegato;
+    drone.Articulation = Legato;
     drone.Add(Comp(chords, "B:w", 30, 66));
     Voice& bells = song.AddVoice("Bells", 4, gm::TubularBells, 70, 96);
     bells.Add(Line(song, "{ e5:w~ r:3w }*3 e5:w~ r:w", 64));
@@ -69,12 +69,12 @@ Song WipedOut() {
                   "f5:h. d5:q | c5:h a4:h | b4:h g#4:h |",
                   82));
     Voice& strings = song.AddVoice("Strings", 1, gm::SlowStrings, 85, 76);
-    strings.Articulation = kLegato;
+    strings.Articulation = Legato;
     strings.Add(Comp(chords, "C:w", 57, 56));
     Voice& piano = song.AddVoice("Piano", 2, gm::Piano, 80, 44);
     piano.Add(Comp(chords, "1:e 5:e 8:e 10:e 12:e 10:e 8:e 5:e", 48, 46));
     Voice& cello = song.AddVoice("Cello", 3, gm::Cello, 90, 64);
-    cello.Articulation = kLegato;
+    cello.Articulation = Legato;
     cello.Add(Comp(chords, "B:w", 40, 62));
     return song;
 }
@@ -93,12 +93,12 @@ Song Camp() {
     Voice& guitar = song.AddVoice("Guitar", 1, gm::NylonGuitar, 100, 50);
     guitar.Add(Comp(chords, "1:e 5:e 8:e 5:e 10:e 5:e 8:e 5:e", 50, 66));
     Voice& pad = song.AddVoice("Pad", 2, gm::WarmPad, 70, 84);
-    pad.Articulation = kLegato;
+    pad.Articulation = Legato;
     pad.Add(Comp(chords, "C:w", 60, 44));
     Voice& bass = song.AddVoice("Bass", 3, gm::FingerBass, 90, 64);
     bass.Add(Comp(chords, "B:h 5:h", 40, 70));
     Voice& drums = song.AddVoice("Drums", 9, 0, 60, 64);
-    drums.Add(Beat(song, ".x.x.x.x", gm::Shaker, 40, 1, 12, kTicksPerQuarter / 2));
+    drums.Add(Beat(song, ".x.x.x.x", gm::Shaker, 40, 1, 12, TicksPerQuarter / 2));
     return song;
 }
 

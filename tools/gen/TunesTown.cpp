@@ -19,7 +19,7 @@ Song Title() {
                   "bb4:q. c5:e d5:q g5:q | f5:h. d5:q | d5:q bb4:q e5:q c5:q | d5:h c#5:h |",
                   96));
     Voice& strings = song.AddVoice("Strings", 1, gm::Strings, 90, 76);
-    strings.Articulation = kLegato;
+    strings.Articulation = Legato;
     strings.Add(Comp(chords, "C:h", 62, 62));
     Voice& bass = song.AddVoice("Low strings", 2, gm::Contrabass, 100, 50);
     bass.Add(Comp(chords, "B:q. B:e B:h", 40, 82));
@@ -51,7 +51,7 @@ Song Castle() {
     Voice& bass = song.AddVoice("Bass", 3, gm::AcousticBass, 100, 60);
     bass.Add(Comp(chords, "B:q 5:q 8:q 5:q", 43, 84));
     Voice& drums = song.AddVoice("Drums", 9, 0, 80, 64);
-    drums.Add(Beat(song, "o.x.o.x.", gm::Tambourine, 62, 1, 16, kTicksPerQuarter / 2));
+    drums.Add(Beat(song, "o.x.o.x.", gm::Tambourine, 62, 1, 16, TicksPerQuarter / 2));
     drums.Add(Beat(song, "x...............", gm::Kick, 60, 1, 16));
     return song;
 }
@@ -74,10 +74,10 @@ Song Outskirts() {
     Voice& guitar = song.AddVoice("Guitar", 1, gm::NylonGuitar, 100, 48);
     guitar.Add(Comp(chords, "1:e 5:e 8:e 10:e 12:e 10:e", 52, 68));
     Voice& strings = song.AddVoice("Strings", 2, gm::SlowStrings, 80, 84);
-    strings.Articulation = kLegato;
+    strings.Articulation = Legato;
     strings.Add(Comp(Bars(song, chords, 9, 24), "C:h.", 64, 50));
     Voice& bass = song.AddVoice("Bass", 3, gm::FretlessBass, 100, 64);
-    bass.Articulation = kLegato;
+    bass.Articulation = Legato;
     bass.Add(Comp(chords, "B:h.", 40, 72));
     return song;
 }
@@ -111,8 +111,8 @@ Song Shop() {
     Voice& tuba = song.AddVoice("Tuba", 3, gm::Tuba, 100, 60);
     tuba.Add(Comp(chords, "B:q' r:q 5:q' r:q", 41, 86));
     Voice& drums = song.AddVoice("Drums", 9, 0, 80, 64);
-    drums.Add(Beat(song, "..x...x.", gm::WoodBlock, 70, 1, 16, kTicksPerQuarter / 2));
-    drums.Add(Beat(song, ".x.x.x.x", gm::Shaker, 45, 9, 16, kTicksPerQuarter / 2));
+    drums.Add(Beat(song, "..x...x.", gm::WoodBlock, 70, 1, 16, TicksPerQuarter / 2));
+    drums.Add(Beat(song, ".x.x.x.x", gm::Shaker, 45, 9, 16, TicksPerQuarter / 2));
     return song;
 }
 
@@ -136,8 +136,8 @@ Song Tavern() {
     Voice& bass = song.AddVoice("Bass", 2, gm::AcousticBass, 100, 56);
     bass.Add(Comp(chords, "B:q. 5:q.", 43, 86));
     Voice& drums = song.AddVoice("Drums", 9, 0, 85, 64);
-    drums.Add(Beat(song, "X..x..", gm::LowTom, 70, 1, 32, kTicksPerQuarter / 2));
-    drums.Add(Beat(song, ".xx.xx", gm::Tambourine, 48, 1, 32, kTicksPerQuarter / 2));
+    drums.Add(Beat(song, "X..x..", gm::LowTom, 70, 1, 32, TicksPerQuarter / 2));
+    drums.Add(Beat(song, ".xx.xx", gm::Tambourine, 48, 1, 32, TicksPerQuarter / 2));
     return song;
 }
 
@@ -152,10 +152,10 @@ Song Temple() {
                    "a4:h f4:h | g4:w | e5:h c5:h | c5:h a4:h | a4:h b4:h | c5:h b4:h |",
                    86));
     Voice& organ = song.AddVoice("Organ", 1, gm::ChurchOrgan, 80, 64);
-    organ.Articulation = kLegato;
+    organ.Articulation = Legato;
     organ.Add(Comp(chords, "C:w", 57, 60));
     Voice& pedal = song.AddVoice("Pedal", 2, gm::ChurchOrgan, 80, 64);
-    pedal.Articulation = kLegato;
+    pedal.Articulation = Legato;
     pedal.Add(Comp(chords, "B:w", 36, 62));
     Voice& bells = song.AddVoice("Bells", 3, gm::TubularBells, 75, 40);
     bells.Add(Line(song, "{ c5:w~ r:3w }*3", 70));
@@ -175,10 +175,10 @@ Song Inn() {
     Voice& harp = song.AddVoice("Harp", 1, gm::Harp, 85, 44);
     harp.Add(Comp(chords, "1:q 5:q 10:q", 53, 58));
     Voice& pad = song.AddVoice("Pad", 2, gm::WarmPad, 70, 84);
-    pad.Articulation = kLegato;
+    pad.Articulation = Legato;
     pad.Add(Comp(chords, "C:h.", 60, 46));
     Voice& cello = song.AddVoice("Cello", 3, gm::Cello, 85, 60);
-    cello.Articulation = kLegato;
+    cello.Articulation = Legato;
     cello.Add(Comp(chords, "B:h.", 41, 60));
     return song;
 }
@@ -194,12 +194,12 @@ Song StarReader() {
                    "a5:q f5:e e5:e d5:h | g5:q e5:q b5:h | a5:q. f5:e d5:q bb4:q | e5:h c#5:h |",
                    86));
     Voice& pad = song.AddVoice("Halo", 1, gm::HaloPad, 80, 70);
-    pad.Articulation = kLegato;
+    pad.Articulation = Legato;
     pad.Add(Comp(chords, "C:w", 62, 52));
     Voice& harp = song.AddVoice("Harp", 2, gm::Harp, 80, 40);
     harp.Add(Comp(chords, "1:e 5:e 8:e 10:e 12:e 10:e 8:e 5:e", 50, 50));
     Voice& bass = song.AddVoice("Bass", 3, gm::FretlessBass, 90, 64);
-    bass.Articulation = kLegato;
+    bass.Articulation = Legato;
     bass.Add(Comp(chords, "B:w", 38, 62));
     Voice& sparkle = song.AddVoice("Crystal", 4, gm::Crystal, 70, 96);
     sparkle.Add(Line(song, "{ a6:w~ r:3w }*3", 44));

@@ -8,13 +8,13 @@ namespace kv::kvrdata {
 
 namespace {
 
-constexpr int kFirstMaze = 21;
-constexpr int kLastMaze = 26;
-constexpr int kLastFloor = 21;
-constexpr size_t kMismatchesShown = 10;
+constexpr int FirstMaze = 21;
+constexpr int LastMaze = 26;
+constexpr int LastFloor = 21;
+constexpr size_t MismatchesShown = 10;
 // The place menu offers these whatever the flags say; the others open later.
-constexpr std::array<int, 3> kPlacesAlwaysOffered = {21, 22, 23};
-constexpr int kReturnKind = 16;
+constexpr std::array<int, 3> PlacesAlwaysOffered = {21, 22, 23};
+constexpr int ReturnKind = 16;
 
 // Content kinds that continue at TrueID or FalseID.
 constexpr bool UsesJumps(int kind) {
@@ -51,7 +51,7 @@ std::string KindName(int kind) {
     return std::to_string(kind);
 }
 
-constexpr std::array<const char*, 4> kSideNames = {"north", "east", "south", "west"};
+constexpr std::array<const char*, 4> SideNames = {"north", "east", "south", "west"};
 
 }  // namespace
 
@@ -63,7 +63,7 @@ void DataChecker::CheckTarget(const std::string& where, int place, int floor, in
     const std::string square = "place " + std::to_string(place) + " floor " +
                                std::to_string(floor) + " (" + std::to_string(x) + "," +
                                std::to_string(y) + ")";
-    if (place < kFirstMaze || place > kLastMaze || floor < 1 || floor > kLastFloor || x < 0 ||
+    if (place < FirstMaze || place > LastMaze || floor < 1 || floor > LastFloor || x < 0 ||
         x >= FloorSide || y < 0 || y >= FloorSide) {
         Report(where + ": " + square + " is off the maze");
     } else if (IsRock(place, floor, x, y)) {
@@ -93,11 +93,11 @@ void DataChecker::CheckEvents() {
 void DataChecker::CheckEventGroup(size_t first, size_t count) {
     const EventDef& head = db_.Events[first];
     const std::string where = EventRow(first) + " (event " + std::to_string(head.ID) + ")";
-    if (head.Dungeon < kFirstMaze || head.Dungeon > kLastMaze) {
+    if (head.Dungeon < FirstMaze || head.Dungeon > LastMaze) {
         Report(where + " Dungeon: place " + std::to_string(head.Dungeon) +
                " is not a maze place (21..26)");
     }
-    if (head.Floor < 1 || head.Floor > kLastFloor) {
+    if (head.Floor < 1 || head.Floor > LastFloor) {
         Report(where + " Floor: " + std::to_string(head.Floor) + " is not 1..21");
     }
     if (head.X >= FloorSide || head.Y >= FloorSide) {
@@ -198,8 +198,8 @@ void DataChecker::CheckMaps() {
                             if (((values[i] & bit) != 0) == ((other & opposite) != 0)) continue;
                             const size_t side = bit == EdgeEast ? 1 : 2;
                             found.push_back(std::string(kLayers[layer]) + " " + cell + " " +
-                                            kSideNames[side] + " and (" + std::to_string(nx) + "," +
-                                            std::to_string(ny) + ") " + kSideNames[(side + 2) % 4] +
+                                            SideNames[side] + " and (" + std::to_string(nx) + "," +
+                                            std::to_string(ny) + ") " + SideNames[(side + 2) % 4] +
                                             ": " + (layer == 0 ? "wall" : "door") +
                                             " not mirrored in the neighbouring cell");
                         }
@@ -210,11 +210,11 @@ void DataChecker::CheckMaps() {
                     }
                 }
             }
-            for (size_t k = 0; k < found.size() && k < kMismatchesShown; ++k) {
+            for (size_t k = 0; k < found.size() && k < MismatchesShown; ++k) {
                 Report(where + " " + found[k]);
             }
-            if (found.size() > kMismatchesShown) {
-                Report(where + ": " + std::to_string(found.size() - kMismatchesShown) +
+            if (found.size() > MismatchesShown) {
+                Report(where + ": " + std::to_string(found.size() - MismatchesShown) +
                        " more problems on this floor");
             }
         }
@@ -224,7 +224,7 @@ void DataChecker::CheckMaps() {
 // A place the menu always offers must have a first floor to land on and a
 // way back to the castle somewhere in it.
 void DataChecker::CheckPlacesOffered() {
-    for (int place : kPlacesAlwaysOffered) {
+    for (int place : PlacesAlwaysOffered) {
         const std::string where = "place " + std::to_string(place);
         if (GetFloor(db_, MazeOf(place), 1).Empty()) {
             Report("KVR6.DAT " + where + ": the place menu offers it, but it has no floor 1");
@@ -232,7 +232,7 @@ void DataChecker::CheckPlacesOffered() {
         bool wayBack = false;
         for (size_t r = 1; r + 1 < db_.Events.size() && !wayBack; ++r) {
             const EventDef& e = db_.Events[r];
-            if (e.ID == 0 || e.Kind != kReturnKind) continue;
+            if (e.ID == 0 || e.Kind != ReturnKind) continue;
             // Only the first row of an event names its place.
             size_t head = r;
             while (head > 1 && db_.Events[head - 1].ID == e.ID) --head;

@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr size_t kMaxSourceFile = size_t{64} << 20;
+constexpr size_t MaxSourceFile = size_t{64} << 20;
 
 }  // namespace
 
@@ -75,7 +75,7 @@ SourceFiles LoadSourceFolder(const fs::path& folder, Diagnostics& diag) {
                             (relative.rfind("maps/", 0) == 0 && relative.ends_with(".txt"));
         if (!wanted) continue;
         std::string error;
-        if (auto bytes = ReadFileBytes(it->path(), error, kMaxSourceFile)) {
+        if (auto bytes = ReadFileBytes(it->path(), error, MaxSourceFile)) {
             files[relative] = std::move(*bytes);
         } else {
             diag.Error(error);

@@ -7,8 +7,8 @@ namespace kv::kvrdata {
 
 namespace {
 
-constexpr int kGrid = 2 * FloorSide + 1;
-constexpr std::string_view kCentreChars = ".dtx";
+constexpr int Grid = 2 * FloorSide + 1;
+constexpr std::string_view CentreChars = ".dtx";
 
 size_t Cell(int x, int y) {
     return static_cast<size_t>(y * FloorSide + x);
@@ -86,11 +86,11 @@ std::string_view TrimRight(std::string_view s) {
 
 bool ParseNumbers(const std::vector<std::pair<int, std::string_view>>& lines,
                   const std::string& file, FloorCells& cells, Diagnostics& diag) {
-    constexpr std::array<std::string_view, 3> kHeads = {"walls", "doors", "flags"};
+    constexpr std::array<std::string_view, 3> Heads = {"walls", "doors", "flags"};
     std::array<int16_t*, 3> layers = {cells.Walls.data(), cells.Doors.data(), cells.Flags.data()};
-    constexpr size_t kNeeded = 3 * (FloorSide + 1);
-    if (lines.size() != kNeeded) {
-        diag.Error(file + ": the number form needs " + std::to_string(kNeeded) +
+    constexpr size_t Needed = 3 * (FloorSide + 1);
+    if (lines.size() != Needed) {
+        diag.Error(file + ": the number form needs " + std::to_string(Needed) +
                    " lines (walls, 20 rows, doors, 20 rows, flags, 20 rows), found " +
                    std::to_string(lines.size()));
         return false;
@@ -98,9 +98,9 @@ bool ParseNumbers(const std::vector<std::pair<int, std::string_view>>& lines,
     bool ok = true;
     for (size_t layer = 0; layer < 3; ++layer) {
         const auto& [headLine, head] = lines[layer * (FloorSide + 1)];
-        if (TrimRight(head) != kHeads[layer]) {
+        if (TrimRight(head) != Heads[layer]) {
             diag.Error(file + " line " + std::to_string(headLine) + ": expected \"" +
-                       std::string(kHeads[layer]) + "\"");
+                       std::string(Heads[layer]) + "\"");
             ok = false;
             continue;
         }
@@ -161,7 +161,7 @@ void PutFloor(Database& db, int maze, int floor, const FloorCells& cells) {
 }
 
 std::optional<std::string> DrawFloor(const FloorCells& c) {
-    std::vector<std::string> grid(kGrid, std::string(kGrid, ' '));
+    std::vector<std::string> grid(Grid, std::string(Grid, ' '));
     for (int y = 0; y <= FloorSide; ++y) {
         for (int x = 0; x <= FloorSide; ++x) grid[2 * y][2 * x] = '+';
     }
@@ -173,7 +173,7 @@ std::optional<std::string> DrawFloor(const FloorCells& c) {
                 return std::nullopt;
             }
             const bool rock = walls == 15 && doors == 0 && flags == 0;
-            grid[2 * y + 1][2 * x + 1] = rock ? '#' : kCentreChars[static_cast<size_t>(flags)];
+            grid[2 * y + 1][2 * x + 1] = rock ? '#' : CentreChars[static_cast<size_t>(flags)];
         }
     }
     for (int y = 0; y <= FloorSide; ++y) {
@@ -200,10 +200,10 @@ std::optional<std::string> DrawFloor(const FloorCells& c) {
 
 std::string FloorNumbers(const FloorCells& c) {
     std::string out;
-    constexpr std::array<std::string_view, 3> kHeads = {"walls", "doors", "flags"};
+    constexpr std::array<std::string_view, 3> Heads = {"walls", "doors", "flags"};
     const std::array<const int16_t*, 3> layers = {c.Walls.data(), c.Doors.data(), c.Flags.data()};
     for (size_t layer = 0; layer < 3; ++layer) {
-        out += kHeads[layer];
+        out += Heads[layer];
         out += '\n';
         for (int y = 0; y < FloorSide; ++y) {
             for (int x = 0; x < FloorSide; ++x) {
@@ -233,11 +233,11 @@ bool ParseFloor(std::string_view text, const std::string& file, FloorCells& cell
         lines.emplace_back(number, line);
     }
     // Blank lines after a complete drawing are harmless.
-    while (lines.size() > kGrid && TrimRight(lines.back().second).empty()) lines.pop_back();
+    while (lines.size() > Grid && TrimRight(lines.back().second).empty()) lines.pop_back();
     if (!lines.empty() && TrimRight(lines.front().second) == "walls") {
         return ParseNumbers(lines, file, cells, diag);
     }
-    if (lines.size() != kGrid) {
+    if (lines.size() != Grid) {
         diag.Error(file + ": a floor drawing has 41 lines, found " + std::to_string(lines.size()));
         return false;
     }
@@ -250,21 +250,21 @@ bool ParseFloor(std::string_view text, const std::string& file, FloorCells& cell
     std::vector<std::string> grid;
     for (const auto& [line, raw] : lines) {
         const std::string_view trimmed = TrimRight(raw);
-        if (trimmed.size() > kGrid) fail(line, kGrid, "the line is longer than 41 characters");
-        std::string padded(trimmed.substr(0, kGrid));
-        padded.resize(kGrid, ' ');
+        if (trimmed.size() > Grid) fail(line, Grid, "the line is longer than 41 characters");
+        std::string padded(trimmed.substr(0, Grid));
+        padded.resize(Grid, ' ');
         grid.push_back(std::move(padded));
     }
     std::vector<bool> rock(FloorSide * FloorSide);
-    for (int row = 0; row < kGrid; ++row) {
+    for (int row = 0; row < Grid; ++row) {
         const int line = lines[static_cast<size_t>(row)].first;
-        for (int col = 0; col < kGrid; ++col) {
+        for (int col = 0; col < Grid; ++col) {
             const char ch = grid[static_cast<size_t>(row)][static_cast<size_t>(col)];
             const auto column = static_cast<size_t>(col);
             if (row % 2 == 0 && col % 2 == 0) continue;  // corners: any character
             if (row % 2 == 1 && col % 2 == 1) {
                 const int x = col / 2, y = row / 2;
-                const size_t found = kCentreChars.find(ch);
+                const size_t found = CentreChars.find(ch);
                 if (ch == '#') {
                     rock[Cell(x, y)] = true;
                 } else if (ch == ' ') {

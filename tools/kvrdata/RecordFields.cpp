@@ -7,16 +7,16 @@ namespace kv::kvrdata {
 namespace {
 
 constexpr std::array<CodedPart, 1> kItemName = {{{"Name", 1, 30}}};
-constexpr std::array<CodedPart, 1> kItemUnidentified = {{{"UnidentifiedName", 1, 20}}};
-constexpr std::array<CodedPart, 1> kCreatureName = {{{"Name", 1, 50}}};
-constexpr std::array<CodedPart, 1> kCreatureSubName = {{{"SubName", 1, 20}}};
+constexpr std::array<CodedPart, 1> ItemUnidentified = {{{"UnidentifiedName", 1, 20}}};
+constexpr std::array<CodedPart, 1> CreatureName = {{{"Name", 1, 50}}};
+constexpr std::array<CodedPart, 1> CreatureSubName = {{{"SubName", 1, 20}}};
 constexpr std::array<CodedPart, 1> kSkillText = {{{"SkillText", 1, 100}}};
 constexpr std::array<CodedPart, 1> kQuestTitle = {{{"QuestTitle", 1, 50}}};
 constexpr std::array<CodedPart, 1> kQuestText = {{{"QuestText", 1, 200}}};
-constexpr std::array<CodedExtra, 1> kQuestReward = {{{"RewardItem", 201}}};
-constexpr std::array<CodedPart, 2> kTalk = {{{"TalkTopic", 1, 50}, {"TalkText", 52, 451}}};
+constexpr std::array<CodedExtra, 1> QuestReward = {{{"RewardItem", 201}}};
+constexpr std::array<CodedPart, 2> Talk = {{{"TalkTopic", 1, 50}, {"TalkText", 52, 451}}};
 constexpr std::array<CodedPart, 1> kMessage = {{{"Message", 1, 200}}};
-constexpr std::array<CodedPart, 1> kJudge = {{{"JudgeString", 1, 100}}};
+constexpr std::array<CodedPart, 1> Judge = {{{"JudgeString", 1, 100}}};
 
 // Monster definitions keep their drop in inventory slots 3 and 4; when
 // nothing else is in the inventory the two friendly keys say it.
@@ -53,7 +53,7 @@ void VisitFields(FieldVisitor& f, ItemDef& item, int row) {
     f.Byte("FindLevel", item.FindLevel);
     f.Coded("NameCodes", item.NameCodes, kItemName);
     f.Text("StoredName", item.Name);
-    f.Coded("UnidentifiedNameCodes", item.UnidentifiedNameCodes, kItemUnidentified);
+    f.Coded("UnidentifiedNameCodes", item.UnidentifiedNameCodes, ItemUnidentified);
     f.Text("StoredUnidentifiedName", item.UnidentifiedName);
     f.Integer("Kind", item.Kind);
     f.Integer("WeaponType", item.WeaponType);
@@ -127,7 +127,7 @@ void VisitFields(FieldVisitor& f, QuestDef& quest, int row) {
     f.Text("StoredQuestTitle", quest.QuestTitle);
     f.Coded("QuestTitleCodes", quest.QuestTitleCodes, kQuestTitle);
     f.Text("StoredQuestText", quest.QuestText);
-    f.Coded("QuestTextCodes", quest.QuestTextCodes, kQuestText, kQuestReward);
+    f.Coded("QuestTextCodes", quest.QuestTextCodes, kQuestText, QuestReward);
 }
 
 void VisitFields(FieldVisitor& f, TalkDef& talk, int) {
@@ -135,7 +135,7 @@ void VisitFields(FieldVisitor& f, TalkDef& talk, int) {
     f.Integer("TalkPerson", talk.TalkPerson);
     f.Text("StoredTalkTopic", talk.TalkTopic);
     f.Text("StoredTalkText", talk.TalkText);
-    f.Coded("TalkCodes", talk.TalkCodes, kTalk);
+    f.Coded("TalkCodes", talk.TalkCodes, Talk);
 }
 
 void VisitFields(FieldVisitor& f, MonsterActionDef& action, int) {
@@ -165,9 +165,9 @@ void VisitFields(FieldVisitor& f, SpareRecord& record, int) {
 void VisitFields(FieldVisitor& f, Creature& c, int row) {
     f.Long("Id", c.Id, row);
     f.Long("Level", c.Level);
-    f.Coded("NameCodes", c.NameCodes, kCreatureName);
+    f.Coded("NameCodes", c.NameCodes, CreatureName);
     f.Text("StoredName", c.Name);
-    f.Coded("SubNameCodes", c.SubNameCodes, kCreatureSubName);
+    f.Coded("SubNameCodes", c.SubNameCodes, CreatureSubName);
     f.Text("StoredSubName", c.SubName);
     f.Integer("Race", c.Race);
     f.Long("Class", c.Class);
@@ -254,7 +254,7 @@ void VisitContentFields(FieldVisitor& f, EventDef& e, int position) {
     f.Long("DB", e.DB);
     f.Long("DC", e.DC);
     f.Long("State", e.State);
-    f.Coded("JudgeCodes", e.JudgeCodes, kJudge);
+    f.Coded("JudgeCodes", e.JudgeCodes, Judge);
     f.Byte("TrueID", e.TrueID);
     f.Byte("FalseID", e.FalseID);
 }

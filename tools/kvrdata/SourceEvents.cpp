@@ -11,13 +11,13 @@ namespace kv::kvrdata {
 
 namespace {
 
-constexpr std::array<std::string_view, 24> kKindNames = {
+constexpr std::array<std::string_view, 24> KindNames = {
     "",           "gift",        "take",    "stairs",    "message",   "riddle",
     "question",   "teleport",    "trap",    "item_test", "flag_test", "flag_set",
     "flag_clear", "flag_toggle", "battle",  "person",    "return",    "barrier",
     "heal",       "cure",        "nothing", "jump",      "spinner",   "lock"};
-constexpr std::array<std::string_view, 6> kCaseNames = {"",    "arrive",       "step",
-                                                        "use", "after_battle", "search"};
+constexpr std::array<std::string_view, 6> CaseNames = {"",    "arrive",       "step",
+                                                       "use", "after_battle", "search"};
 
 // The keys an event gives once for all its rows; a content may repeat one to
 // give its own row a different value. Reading, fallback is the event's value.
@@ -28,11 +28,11 @@ void VisitHeader(FieldVisitor& f, EventDef& e, const EventDef& fallback) {
     f.Byte("X", e.X, fallback.X);
     f.Byte("Y", e.Y, fallback.Y);
     f.Byte("Dir", e.Dir, fallback.Dir);
-    f.NamedByte("EventCase", e.EventCase, fallback.EventCase, kCaseNames);
+    f.NamedByte("EventCase", e.EventCase, fallback.EventCase, CaseNames);
 }
 
 void VisitContent(FieldVisitor& f, EventDef& e, const EventDef& header, int position) {
-    f.NamedByte("Kind", e.Kind, 0, kKindNames);
+    f.NamedByte("Kind", e.Kind, 0, KindNames);
     VisitHeader(f, e, header);
     VisitContentFields(f, e, position);
 }
@@ -40,10 +40,10 @@ void VisitContent(FieldVisitor& f, EventDef& e, const EventDef& header, int posi
 }  // namespace
 
 std::span<const std::string_view> EventKindNames() {
-    return kKindNames;
+    return KindNames;
 }
 std::span<const std::string_view> EventCaseNames() {
-    return kCaseNames;
+    return CaseNames;
 }
 
 void ReadEvents(FieldVisitor& root, const toml::table& table, const std::string& file,

@@ -22,30 +22,30 @@ std::span<const T> Span(const std::vector<T>& v) {
     return std::span<const T>(v);
 }
 
-constexpr std::array<Column, 2> kChestColumns = {{{"Level"}, {"Item"}}};
-constexpr std::array<Column, 7> kEncounterColumns = {
+constexpr std::array<Column, 2> ChestColumns = {{{"Level"}, {"Item"}}};
+constexpr std::array<Column, 7> EncounterColumns = {
     {{"Number"}, {"Place", 20}, {"Floor"}, {"Group1"}, {"Group2"}, {"Group3"}, {"Group4"}}};
-constexpr std::array<Column, 4> kAlchemyColumns = {
+constexpr std::array<Column, 4> AlchemyColumns = {
     {{"Result"}, {"Ingredient1"}, {"Ingredient2"}, {"Column3"}}};
-constexpr std::array<Column, 9> kFusionColumns = {{{"Column0"},
-                                                   {"Result"},
-                                                   {"Column2"},
-                                                   {"Ingredient1"},
-                                                   {"Ingredient2"},
-                                                   {"Ingredient3"},
-                                                   {"Ingredient4"},
-                                                   {"Column7"},
-                                                   {"Column8"}}};
-constexpr std::array<Column, 3> kAttributeColumns = {{{"Column0"}, {"Column1"}, {"Column2"}}};
-constexpr std::array<Column, 6> kTreasureColumns = {
+constexpr std::array<Column, 9> FusionColumns = {{{"Column0"},
+                                                  {"Result"},
+                                                  {"Column2"},
+                                                  {"Ingredient1"},
+                                                  {"Ingredient2"},
+                                                  {"Ingredient3"},
+                                                  {"Ingredient4"},
+                                                  {"Column7"},
+                                                  {"Column8"}}};
+constexpr std::array<Column, 3> AttributeColumns = {{{"Column0"}, {"Column1"}, {"Column2"}}};
+constexpr std::array<Column, 6> TreasureColumns = {
     {{"Column0"}, {"Place"}, {"Floor"}, {"X"}, {"Y"}, {"Active"}}};
 
-const ColumnTable kChestTable{"chest", 51, kChestColumns};
-const ColumnTable kEncounterTable{"encounter", MonsterRows, kEncounterColumns};
-const ColumnTable kAlchemyTable{"alchemy", 121, kAlchemyColumns};
-const ColumnTable kFusionTable{"fusion", 61, kFusionColumns};
-const ColumnTable kAttributeTable{"monster_attribute", 37, kAttributeColumns};
-const ColumnTable kTreasureTable{"treasure", 51, kTreasureColumns};
+const ColumnTable ChestTable{"chest", 51, ChestColumns};
+const ColumnTable kEncounterTable{"encounter", MonsterRows, EncounterColumns};
+const ColumnTable kAlchemyTable{"alchemy", 121, AlchemyColumns};
+const ColumnTable kFusionTable{"fusion", 61, FusionColumns};
+const ColumnTable AttributeTable{"monster_attribute", 37, AttributeColumns};
+const ColumnTable TreasureTable{"treasure", 51, TreasureColumns};
 
 // The save fields a new game starts with, besides the treasure spots and the roster.
 void VisitNewGameFields(FieldVisitor& f, SavedState& s) {
@@ -142,7 +142,7 @@ void ReadSources(const SourceFiles& files, ScenarioData& data, Diagnostics& diag
     db = Database{};
     ReadToml(files, "items.toml", diag, [&](FieldVisitor& f, const toml::table& t) {
         ReadRecords(f, t, "items.toml", "item", Span(db.Items));
-        ReadColumns(f, t, "items.toml", kChestTable, db.ChestItemTable);
+        ReadColumns(f, t, "items.toml", ChestTable, db.ChestItemTable);
     });
     ReadToml(files, "spells.toml", diag, [&](FieldVisitor& f, const toml::table& t) {
         ReadRecords(f, t, "spells.toml", "spell", Span(db.Spells));
@@ -168,7 +168,7 @@ void ReadSources(const SourceFiles& files, ScenarioData& data, Diagnostics& diag
     ReadToml(files, "tables.toml", diag, [&](FieldVisitor& f, const toml::table& t) {
         ReadColumns(f, t, "tables.toml", kAlchemyTable, db.AlchemyTable);
         ReadColumns(f, t, "tables.toml", kFusionTable, db.FusionTable);
-        ReadColumns(f, t, "tables.toml", kAttributeTable, db.MonsterAttributeTable);
+        ReadColumns(f, t, "tables.toml", AttributeTable, db.MonsterAttributeTable);
         f.Array("SpareIntegerTable", db.SpareIntegerTable);
         ReadRecords(f, t, "tables.toml", "spare_record", Span(db.SpareRecords));
     });
@@ -189,7 +189,7 @@ void ReadSources(const SourceFiles& files, ScenarioData& data, Diagnostics& diag
         SavedState& save = *data.NewGame;
         ReadToml(files, "newgame.toml", diag, [&](FieldVisitor& f, const toml::table& t) {
             VisitNewGameFields(f, save);
-            ReadColumns(f, t, "newgame.toml", kTreasureTable, save.TreasureSpots);
+            ReadColumns(f, t, "newgame.toml", TreasureTable, save.TreasureSpots);
             ReadRecords(f, t, "newgame.toml", "character", Span(save.Roster));
         });
     }
@@ -217,7 +217,7 @@ SourceFiles WriteSources(const ScenarioData& data) {
     };
     std::string text;
     WriteRecords(text, "item", Span(db.Items));
-    WriteColumns(text, kChestTable, db.ChestItemTable);
+    WriteColumns(text, ChestTable, db.ChestItemTable);
     put("items.toml", std::exchange(text, {}));
     WriteRecords(text, "spell", Span(db.Spells));
     put("spells.toml", std::exchange(text, {}));
@@ -241,7 +241,7 @@ SourceFiles WriteSources(const ScenarioData& data) {
     AppendLines(text, spare);
     WriteColumns(text, kAlchemyTable, db.AlchemyTable);
     WriteColumns(text, kFusionTable, db.FusionTable);
-    WriteColumns(text, kAttributeTable, db.MonsterAttributeTable);
+    WriteColumns(text, AttributeTable, db.MonsterAttributeTable);
     WriteRecords(text, "spare_record", Span(db.SpareRecords));
     put("tables.toml", std::exchange(text, {}));
 
@@ -269,7 +269,7 @@ SourceFiles WriteSources(const ScenarioData& data) {
         VisitNewGameFields(f, save);
         text = "# The new-game save (KVR1.DAT).\n";
         AppendLines(text, lines);
-        WriteColumns(text, kTreasureTable, save.TreasureSpots);
+        WriteColumns(text, TreasureTable, save.TreasureSpots);
         WriteRecords(text, "character", Span(std::as_const(save.Roster)));
         files["newgame.toml"] = std::move(text);
     }

@@ -14,7 +14,7 @@ struct ButtonPair {
     int Button;
 };
 
-constexpr std::array<ButtonPair, 3> kButtons = {{
+constexpr std::array<ButtonPair, 3> Buttons = {{
     {SDL_BUTTON_LEFT, 1},
     {SDL_BUTTON_RIGHT, 2},
     {SDL_BUTTON_MIDDLE, 3},
@@ -22,7 +22,7 @@ constexpr std::array<ButtonPair, 3> kButtons = {{
 
 // Window changes after which the picture must be painted again.
 // (SIZE_CHANGED follows every resize, RESIZED only some, so it alone counts.)
-constexpr std::array<Uint8, 4> kRepaintEvents = {
+constexpr std::array<Uint8, 4> RepaintEvents = {
     SDL_WINDOWEVENT_EXPOSED,
     SDL_WINDOWEVENT_SIZE_CHANGED,
     SDL_WINDOWEVENT_RESTORED,
@@ -89,9 +89,9 @@ std::optional<InputEvent> SdlEventSource::Translate(const SDL_Event& raw) {
         }
         case SDL_MOUSEBUTTONDOWN: {
             const auto button =
-                std::find_if(kButtons.begin(), kButtons.end(),
+                std::find_if(Buttons.begin(), Buttons.end(),
                              [&](const ButtonPair& pair) { return pair.Sdl == raw.button.button; });
-            if (button == kButtons.end()) return std::nullopt;
+            if (button == Buttons.end()) return std::nullopt;
             const std::optional<Point> at = display_.WindowToCanvas(raw.button.x, raw.button.y);
             if (!at) return std::nullopt;  // on the letterbox
             InputEvent event = Of(InputEvent::Type::MouseDown);
@@ -141,8 +141,8 @@ std::optional<InputEvent> SdlEventSource::TranslateKey(const SDL_KeyboardEvent& 
 std::optional<InputEvent> SdlEventSource::TranslateWindow(const SDL_WindowEvent& window) {
     if (window.windowID != display_.WindowId()) return std::nullopt;
     if (window.event == SDL_WINDOWEVENT_CLOSE) return Of(InputEvent::Type::CloseAsked);
-    if (std::find(kRepaintEvents.begin(), kRepaintEvents.end(), window.event) !=
-        kRepaintEvents.end()) {
+    if (std::find(RepaintEvents.begin(), RepaintEvents.end(), window.event) !=
+        RepaintEvents.end()) {
         display_.Redraw();
         return Of(InputEvent::Type::Expose);
     }

@@ -15,10 +15,10 @@
 namespace kv {
 namespace {
 
-constexpr std::array<const char*, 2> kFaceFiles = {"ipag.ttf", "ipagp.ttf"};  // by FontFace
-constexpr int kMinSize = 1;
-constexpr int kMaxSize = 256;
-constexpr int kProbeSize = 16;
+constexpr std::array<const char*, 2> FaceFiles = {"ipag.ttf", "ipagp.ttf"};  // by FontFace
+constexpr int MinSize = 1;
+constexpr int MaxSize = 256;
+constexpr int ProbeSize = 16;
 constexpr char32_t kReplacement = 0xFFFD;
 
 struct FontCloser {
@@ -54,7 +54,7 @@ class SdlFontLibrary final : public FontLibrary {
 
   private:
     TTF_Font* Get(FontFace face, int sizePx) {
-        const int size = std::clamp(sizePx, kMinSize, kMaxSize);
+        const int size = std::clamp(sizePx, MinSize, MaxSize);
         const auto key = std::make_pair(static_cast<int>(face), size);
         auto found = fonts_.find(key);
         if (found != fonts_.end()) return found->second.get();
@@ -130,8 +130,8 @@ Glyph SdlFontLibrary::RenderGlyph(FontFace face, int sizePx, char32_t codePoint)
 std::unique_ptr<FontLibrary> CreateSdlFontLibrary(std::string& error) {
     const std::filesystem::path folder = FontFolder();
     std::array<std::string, 2> paths;
-    for (size_t i = 0; i < kFaceFiles.size(); ++i) {
-        paths[i] = (folder / kFaceFiles[i]).string();
+    for (size_t i = 0; i < FaceFiles.size(); ++i) {
+        paths[i] = (folder / FaceFiles[i]).string();
         std::error_code ec;
         if (!std::filesystem::is_regular_file(paths[i], ec)) {
             error = "font not found: " + paths[i];
@@ -143,7 +143,7 @@ std::unique_ptr<FontLibrary> CreateSdlFontLibrary(std::string& error) {
     // Open each face once now, so a file that is there but unreadable is
     // reported at start rather than as blank text later.
     for (const std::string& path : paths) {
-        FontPtr probe(TTF_OpenFont(path.c_str(), kProbeSize));
+        FontPtr probe(TTF_OpenFont(path.c_str(), ProbeSize));
         if (probe == nullptr) {
             error = "font unreadable: " + path + ": " + TTF_GetError();
             return nullptr;

@@ -26,7 +26,7 @@ constexpr std::array<KeyRun, 4> kRuns = {{
     {SDLK_F1, SDLK_F12, Key::F1},
 }};
 
-constexpr std::array<KeyPair, 54> kSingles = {{
+constexpr std::array<KeyPair, 54> Singles = {{
     {SDLK_BACKSPACE, Key::Back},
     {SDLK_TAB, Key::Tab},
     {SDLK_RETURN, Key::Return},
@@ -84,7 +84,7 @@ constexpr std::array<KeyPair, 54> kSingles = {{
 }};
 
 // The keypad with NumLock off: its keys are the navigation keys printed on them.
-constexpr std::array<KeyPair, 11> kKeypadNavigation = {{
+constexpr std::array<KeyPair, 11> KeypadNavigation = {{
     {SDLK_KP_0, Key::Insert},
     {SDLK_KP_1, Key::End},
     {SDLK_KP_2, Key::Down},
@@ -125,7 +125,7 @@ int MapSdlKeycode(int sdlKeycode) {
             return run.FirstCode + (sdlKeycode - run.First);
         }
     }
-    return Find(kSingles, sdlKeycode);
+    return Find(Singles, sdlKeycode);
 }
 
 int MapSdlModifiers(int sdlMod) {
@@ -138,7 +138,7 @@ int MapSdlModifiers(int sdlMod) {
 
 int MapSdlKey(const SDL_Keysym& key) {
     if ((key.mod & KMOD_NUM) == 0) {
-        const int moved = Find(kKeypadNavigation, key.sym);
+        const int moved = Find(KeypadNavigation, key.sym);
         if (moved != 0) return moved;
     }
     const int code = MapSdlKeycode(key.sym);

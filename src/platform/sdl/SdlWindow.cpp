@@ -9,25 +9,25 @@
 namespace kv {
 namespace {
 
-constexpr int kInitialWidth = 640;
-constexpr int kInitialHeight = 480;
-constexpr int kMinimumWidth = 160;
-constexpr int kMinimumHeight = 120;
+constexpr int InitialWidth = 640;
+constexpr int InitialHeight = 480;
+constexpr int MinimumWidth = 160;
+constexpr int MinimumHeight = 120;
 // How much of a window's top-left must lie on some display to keep a saved
 // position (a monitor may have gone since it was saved).
-constexpr int kVisibleMargin = 32;
+constexpr int VisibleMargin = 32;
 
 // Drivers that show nothing. SDL falls back to them when there is no
 // display; a player would then face a game running out of sight, so they are
 // used only when asked for by name (SDL_VIDEODRIVER), as tests do.
-constexpr std::array<const char*, 3> kInvisibleDrivers = {"offscreen", "dummy", "evdev"};
+constexpr std::array<const char*, 3> InvisibleDrivers = {"offscreen", "dummy", "evdev"};
 
 bool InvisibleByChance() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver == nullptr) return false;
     const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     if (asked != nullptr && *asked != '\0') return false;
-    for (const char* invisible : kInvisibleDrivers) {
+    for (const char* invisible : InvisibleDrivers) {
         if (std::strcmp(driver, invisible) == 0) return true;
     }
     return false;
@@ -38,7 +38,7 @@ bool OnSomeDisplay(Point topLeft) {
     for (int i = 0; i < displays; ++i) {
         SDL_Rect bounds;
         if (SDL_GetDisplayBounds(i, &bounds) != 0) continue;
-        const Rect area{bounds.x, bounds.y, bounds.w - kVisibleMargin, bounds.h - kVisibleMargin};
+        const Rect area{bounds.x, bounds.y, bounds.w - VisibleMargin, bounds.h - VisibleMargin};
         if (area.Contains(topLeft.X, topLeft.Y)) return true;
     }
     return false;
@@ -60,12 +60,12 @@ std::unique_ptr<SdlDisplay> SdlDisplay::Create(std::string& error) {
     std::unique_ptr<SdlDisplay> display(new SdlDisplay());
     display->window_ =
         SDL_CreateWindow(CapitalName.data(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                         kInitialWidth, kInitialHeight, SDL_WINDOW_RESIZABLE);
+                         InitialWidth, InitialHeight, SDL_WINDOW_RESIZABLE);
     if (display->window_ == nullptr) {
         error = std::string("cannot open the window: ") + SDL_GetError();
         return nullptr;
     }
-    SDL_SetWindowMinimumSize(display->window_, kMinimumWidth, kMinimumHeight);
+    SDL_SetWindowMinimumSize(display->window_, MinimumWidth, MinimumHeight);
     display->renderer_ = SDL_CreateRenderer(display->window_, -1, SDL_RENDERER_ACCELERATED);
     if (display->renderer_ == nullptr) {
         display->renderer_ = SDL_CreateRenderer(display->window_, -1, SDL_RENDERER_SOFTWARE);
@@ -74,7 +74,7 @@ std::unique_ptr<SdlDisplay> SdlDisplay::Create(std::string& error) {
         error = std::string("cannot draw in the window: ") + SDL_GetError();
         return nullptr;
     }
-    if (!display->EnsureTexture(kInitialWidth, kInitialHeight)) {
+    if (!display->EnsureTexture(InitialWidth, InitialHeight)) {
         error = std::string("cannot make the canvas texture: ") + SDL_GetError();
         return nullptr;
     }
