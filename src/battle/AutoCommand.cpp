@@ -13,7 +13,7 @@ constexpr int FrontRowSize = 3;
 void AutoCommands(Game& game) {
     const int16_t firstGroup = game.Battle.Rows[1];
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c == nullptr || !CanAct(*c)) continue;
         const bool fights =
             (c->Status & StatusHidden) != 0 ||

@@ -99,7 +99,7 @@ std::vector<BattleEntry> ConfirmationEntries() {
 bool SettleInputIndex(Game& game, int direction) {
     int16_t& index = game.Battle.InputIndex;
     const auto ableAt = [&](int i) {
-        const Creature* c = PartyMember(game, i);
+        const Creature* c = game.Member(i);
         return c != nullptr && CanAct(*c);
     };
     if (index < 1) index = 1;

@@ -5,7 +5,7 @@ namespace kv {
 
 bool PartyIsDown(Game& game) {
     for (int i = 1; i <= game.PartyCount; ++i) {
-        const Creature* c = PartyMember(game, i);
+        const Creature* c = game.Member(i);
         if (c != nullptr && (c->Status & DownMask) == 0) return false;
     }
     return true;

@@ -238,7 +238,7 @@ class BattleScreen : public Screen {
         lstBattleCommand.SetRedraw(false);
         lstBattleCommand.Clear();
         const bool member = SettleInputIndex(game, direction);
-        const Creature* c = member ? PartyMember(game, game.Battle.InputIndex) : nullptr;
+        const Creature* c = member ? game.Member(game.Battle.InputIndex) : nullptr;
         entries_ =
             c != nullptr ? MemberEntries(game, *c, game.Battle.InputIndex) : ConfirmationEntries();
         std::vector<std::string> rows;
@@ -302,7 +302,7 @@ class BattleScreen : public Screen {
         BattleState& b = game.Battle;
         const BattleEntry entry = entries_[static_cast<size_t>(row)];
         const BattleEntryDef& def = EntryDef(entry);
-        Creature* c = PartyMember(game, b.InputIndex);
+        Creature* c = game.Member(b.InputIndex);
         switch (entry) {
             case BattleEntry::Start:
                 HideCommandInput();
@@ -332,7 +332,7 @@ class BattleScreen : public Screen {
             case BattleEntry::Auto:
                 AutoCommands(game);
                 for (int i = 1; i <= game.PartyCount; ++i) {
-                    const Creature* m = PartyMember(game, i);
+                    const Creature* m = game.Member(i);
                     if (m == nullptr || !CanAct(*m)) continue;
                     const bool ambush = (m->Status & StatusHidden) != 0;
                     StateLabel(i, m->Command == CommandParry ? "身を守る"
@@ -364,7 +364,7 @@ class BattleScreen : public Screen {
     void GroupChosen(int row) {
         Game& game = G();
         BattleState& b = game.Battle;
-        Creature* c = PartyMember(game, b.InputIndex);
+        Creature* c = game.Member(b.InputIndex);
         if (c == nullptr || row < 0 || row >= lstMonster.ListCount()) return;
         if (pending_ == BattleEntry::Fight && !ReachesRow(game, *c, b.InputIndex, row)) {
             player_.Message(ResString(Str::OutOfReach));

@@ -90,7 +90,7 @@ void ResetBattle(Game& game) {
     b.InputIndex = 1;
     b.ChestLeft = false;
     for (int i = 1; i <= game.PartyCount; ++i) {
-        if (Creature* c = PartyMember(game, i)) {
+        if (Creature* c = game.Member(i)) {
             c->Status &= ~StatusFear;
             c->Initiative = 0;
             c->Command = 0;
@@ -104,7 +104,7 @@ void ReverseMarchingOrder(Game& game) {
     const int n = game.PartyCount;
     std::reverse(game.PartyList.begin() + 1, game.PartyList.begin() + 1 + n);
     for (int i = 1; i <= n; ++i)
-        if (Creature* c = PartyMember(game, i)) c->PartyPos = static_cast<uint8_t>(i);
+        if (Creature* c = game.Member(i)) c->PartyPos = static_cast<uint8_t>(i);
 }
 
 // The battle's own music: the scene the encounter chose.
@@ -123,7 +123,7 @@ BattleEnd FriendlyGroup(Game& game, Player& player, GameDisplay& display) {
     const Creature& templ = game.Battle.Monster(1, 0);
     const bool fight = player.Ask("友好的な\n" + templ.Name + "\n戦いますか？");
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c == nullptr || Dice(game.Rng, 1, 20, 0) != 2 || HasSkill(*c, Skill::SteadyAlignment))
             continue;
         if (!fight && c->Alignment == AlignChaotic) {
@@ -180,7 +180,7 @@ BattleEnd Opening(Game& game, Player& player, GameDisplay& display) {
         BattleMusic(game, display);
         ReverseMarchingOrder(game);
         for (int i = 1; i <= game.PartyCount; ++i)
-            if (Creature* c = PartyMember(game, i)) c->Status &= ~StatusFear;
+            if (Creature* c = game.Member(i)) c->Status &= ~StatusFear;
         const BattleEnd end = MonstersFreeRound(game, player, display);
         if (end != BattleEnd::Defeat) ReverseMarchingOrder(game);
         return end;

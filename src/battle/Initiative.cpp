@@ -79,7 +79,7 @@ void RollMonsterInitiative(Game& game) {
 void RollPartyInitiative(Game& game) {
     const bool quick = PartyHasSkill(game, Skill::PartyInitiative);
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c == nullptr || !CanAct(*c)) continue;
         bool boostable = false;
         int tick = CommandTick(game, *c, boostable);

@@ -16,7 +16,7 @@ int PickTarget(Game& game, const Creature& monster) {
     std::array<int, 7> weight{};
     int total = 0;
     for (int pos = 1; pos <= std::min<int>(reach, game.PartyCount); ++pos) {
-        const Creature* c = PartyMember(game, pos);
+        const Creature* c = game.Member(pos);
         if (c == nullptr || (c->GrantFlags1 & monster.Class) != 0 || (c->Status & AbsentMask) != 0)
             continue;
         int w = 6 - pos;
@@ -39,7 +39,7 @@ int PickTarget(Game& game, const Creature& monster) {
 void RunMonsterAction(Game& game, Player& player, Creature& monster) {
     if (CanAct(monster)) {
         if (const int pos = PickTarget(game, monster); pos != 0)
-            PhysicalAttack(game, player, monster, *PartyMember(game, pos), 0);
+            PhysicalAttack(game, player, monster, *game.Member(pos), 0);
     }
     // The after-turn regeneration of a monster still standing.
     if ((monster.Status & StatusDead) == 0 && monster.Regen > 0)

@@ -59,7 +59,7 @@ std::string MonsterKilled(Game& game, Creature& monster, Creature* killer, bool 
 
 void EndBattle(Game& game) {
     for (int i = game.PartyCount; i >= 1; --i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c == nullptr) continue;
         c->Status &= ~BattleOnlyMask;
         c->Command = 0;
@@ -92,7 +92,7 @@ void PayOut(Game& game, Player& player, GameDisplay& display) {
         sharers = 1;
     } else {
         for (int i = 1; i <= game.PartyCount; ++i)
-            if (const Creature* c = PartyMember(game, i);
+            if (const Creature* c = game.Member(i);
                 c && !Down(*c) && !HasSkill(*c, Skill::NoExperienceShare))
                 ++sharers;
     }
@@ -111,7 +111,7 @@ void PayOut(Game& game, Player& player, GameDisplay& display) {
     const bool cure156 = PartyHasSkill(game, Skill::CureAfterVictory);
     const bool cure158 = PartyHasSkill(game, Skill::CleanseAfterVictory);
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c == nullptr || (c->Status & GoneMask) != 0) continue;
         if (heal157) HealFromVictory(game, *c);
         if (cure156) c->Status &= ~(StatusParalysis | StatusPoison | StatusStone);
@@ -123,7 +123,7 @@ void PayOut(Game& game, Player& player, GameDisplay& display) {
     }
     if (PartyHasSkill(game, Skill::HealOneAfterVictory) && game.PartyCount > 0) {
         for (int tries = 0; tries < 51; ++tries) {
-            Creature* c = PartyMember(game, Dice(game.Rng, 1, game.PartyCount, 0));
+            Creature* c = game.Member(Dice(game.Rng, 1, game.PartyCount, 0));
             if (c != nullptr && (c->Status & AbsentMask) == 0) {
                 HealFromVictory(game, *c);
                 break;
@@ -131,11 +131,11 @@ void PayOut(Game& game, Player& player, GameDisplay& display) {
         }
     }
     for (int i = 1; i <= game.PartyCount; ++i)
-        if (Creature* c = PartyMember(game, i);
+        if (Creature* c = game.Member(i);
             c && (c->Status & GoneMask) == 0 && HasSkill(*c, Skill::VictoryHealing))
             HealCreature(*c, c->MaxHP / 8, true);
     for (int i = 1; i <= game.PartyCount; ++i)
-        if (Creature* c = PartyMember(game, i);
+        if (Creature* c = game.Member(i);
             c && (c->Status & GoneMask) == 0 && HasSkill(*c, Skill::SpellPointsAfterVictory))
             c->MP = c->MaxMP;
 
@@ -143,7 +143,7 @@ void PayOut(Game& game, Player& player, GameDisplay& display) {
     player.Message("パーティーはそれぞれ\n" + WideNumber(goldShare) + "Ｇ手に入れた");
     if (sharers == 0) return;
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c == nullptr || Down(*c)) continue;
         if (oneTakesAll) {
             if (!HasSkill(*c, Skill::TakesAllSpoils)) continue;
@@ -165,7 +165,7 @@ BattleEnd Victory(Game& game, Player& player, GameDisplay& display) {
     b.PartyFirstStrike = false;
     EndBattle(game);
     for (int i = 1; i <= game.PartyCount; ++i)
-        if (Creature* c = PartyMember(game, i); c && !Down(*c)) c->Victories += 1;
+        if (Creature* c = game.Member(i); c && !Down(*c)) c->Victories += 1;
     const int roll = Dice(game.Rng, 1, 30, 0);
     b.ChestLeft = roll <= (betterChest ? 15 : 11) && b.KillCount >= 1;
     if (b.ChestLeft) {
@@ -195,7 +195,7 @@ BattleEnd Defeat(Game& game, Player& player, GameDisplay& display) {
 
 BattleEnd Escape(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
-    Creature* runner = PartyMember(game, b.InputIndex);
+    Creature* runner = game.Member(b.InputIndex);
     int r = runner != nullptr ? Dice(game.Rng, 1, runner->Agility, 1) : 1;
     if (runner != nullptr && HasSkill(*runner, Skill::SureEscape))
         r = 10;
@@ -212,7 +212,7 @@ BattleEnd Escape(Game& game, Player& player, GameDisplay& display) {
         game.PartyY = game.LastY;
         if (PartyHasSkill(game, Skill::PaidEscape)) PayOut(game, player, display);
         for (int i = 1; i <= game.PartyCount; ++i)
-            if (Creature* c = PartyMember(game, i)) c->Escapes += 1;
+            if (Creature* c = game.Member(i)) c->Escapes += 1;
         b.Phase = BattlePhase::None;
         b.PartyFirstStrike = false;
         EndBattle(game);
@@ -222,7 +222,7 @@ BattleEnd Escape(Game& game, Player& player, GameDisplay& display) {
     // The failed attempt costs the party its round.
     b.Phase = BattlePhase::Round;
     for (int i = 1; i <= game.PartyCount; ++i)
-        if (Creature* c = PartyMember(game, i)) c->Initiative = 0;
+        if (Creature* c = game.Member(i)) c->Initiative = 0;
     if (b.PartyFirstStrike)
         b.PartyFirstStrike = false;
     else

@@ -41,7 +41,7 @@ bool Bewildered(const Creature& c) {
 // A confused or charmed fighter strikes a random member of his own party.
 Creature* RandomPartyVictim(Game& game) {
     for (int tries = 0; tries < 51 && game.PartyCount > 0; ++tries) {
-        Creature* c = PartyMember(game, Dice(game.Rng, 1, game.PartyCount, 0));
+        Creature* c = game.Member(Dice(game.Rng, 1, game.PartyCount, 0));
         if (c != nullptr && (c->Status & AbsentMask) == 0) return c;
     }
     return nullptr;

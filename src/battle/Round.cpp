@@ -17,7 +17,7 @@ constexpr int LastAreaAttribute = 14;
 
 Creature* PartyCandidate(Game& game, int tick) {
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c != nullptr && c->Initiative == tick && CanAct(*c)) return c;
     }
     return nullptr;
@@ -55,7 +55,7 @@ void PartyAreaDamage(Game& game, Player& player) {
             if (c.Id > 0 && (c.Status & StatusDead) == 0) strike(c);
         }
         for (int i = 1; i <= game.PartyCount; ++i)
-            if (Creature* c = PartyMember(game, i); c && (c->Status & GoneMask) == 0) strike(*c);
+            if (Creature* c = game.Member(i); c && (c->Status & GoneMask) == 0) strike(*c);
         --e.Strength;
         --e.Count;
     }
@@ -178,7 +178,7 @@ BattleEnd EndRound(Game& game, Player& player, GameDisplay& display) {
     }
     RebuildMonsterList(game);
     for (int i = 1; i <= game.PartyCount; ++i)
-        if (Creature* c = PartyMember(game, i)) MemberRoundEnd(game, *c);
+        if (Creature* c = game.Member(i)) MemberRoundEnd(game, *c);
     if (PartyIsDown(game)) return Defeat(game, player, display);
     if (b.GroupCount == 0) return Victory(game, player, display);
     b.Phase = BattlePhase::Commands;

@@ -11,25 +11,9 @@ constexpr int LastItemSlot = 15;
 
 }  // namespace
 
-Creature* RosterSlot(Game& game, int slot) {
-    if (slot < 1 || slot >= static_cast<int>(game.Roster.size())) return nullptr;
-    return &game.Roster[static_cast<size_t>(slot)];
-}
-
-Creature* PartyMember(Game& game, int position) {
-    if (position < 1 || position > game.PartyCount ||
-        position >= static_cast<int>(game.PartyList.size()))
-        return nullptr;
-    return RosterSlot(game, game.PartyList[static_cast<size_t>(position)]);
-}
-
-const Creature* PartyMember(const Game& game, int position) {
-    return PartyMember(const_cast<Game&>(game), position);
-}
-
 bool PartyMemberHasSkill(const Game& game, Skill skill) {
     for (int i = 1; i <= game.PartyCount; ++i) {
-        const Creature* c = PartyMember(game, i);
+        const Creature* c = game.Member(i);
         if (c != nullptr && HasSkill(*c, skill)) return true;
     }
     return false;
@@ -45,7 +29,7 @@ bool CarriesItem(const Creature& creature, int item) {
 
 bool PartyCarriesItem(const Game& game, int item) {
     for (int i = 1; i <= game.PartyCount; ++i) {
-        const Creature* c = PartyMember(game, i);
+        const Creature* c = game.Member(i);
         if (c != nullptr && CarriesItem(*c, item)) return true;
     }
     return false;

@@ -6,14 +6,6 @@
 
 namespace kv {
 
-// The member at marching position 1..PartyCount; nullptr for a position
-// outside the party or a list entry that names no roster slot.
-Creature* PartyMember(Game& game, int position);
-const Creature* PartyMember(const Game& game, int position);
-
-// The roster slot's character, or nullptr outside 1..50.
-Creature* RosterSlot(Game& game, int slot);
-
 // Whether any member has skill k switched on.
 bool PartyMemberHasSkill(const Game& game, Skill skill);
 

@@ -140,6 +140,21 @@ struct Game : Database, SavedState {
 
     // When the save's backups last moved along, on the run's clock (-1: not yet).
     int64_t BackupsMovedAtMs = -1;
+
+    // The character of roster slot 1..50, or nullptr outside the roster.
+    Creature* Character(int slot) {
+        if (slot < 1 || slot >= static_cast<int>(Roster.size())) return nullptr;
+        return &Roster[static_cast<size_t>(slot)];
+    }
+    const Creature* Character(int slot) const { return const_cast<Game*>(this)->Character(slot); }
+    // The member at marching position 1..PartyCount; nullptr for a position
+    // outside the party or a list entry that names no roster slot.
+    Creature* Member(int position) {
+        if (position < 1 || position > PartyCount || position >= static_cast<int>(PartyList.size()))
+            return nullptr;
+        return Character(PartyList[static_cast<size_t>(position)]);
+    }
+    const Creature* Member(int position) const { return const_cast<Game*>(this)->Member(position); }
 };
 
 }  // namespace kv

@@ -44,7 +44,7 @@ bool IsParty(int target) {
 Creature* Choose(Game& game, Player& player, const std::string& prompt) {
     const int slot = player.ChooseMember(prompt.empty() ? ChooseText : prompt);
     for (int i = 1; i <= game.PartyCount; ++i) {
-        if (game.PartyList[static_cast<size_t>(i)] == slot && slot > 0) return PartyMember(game, i);
+        if (game.PartyList[static_cast<size_t>(i)] == slot && slot > 0) return game.Member(i);
     }
     return nullptr;
 }
@@ -127,7 +127,7 @@ void FloorTrap(Game& game, Player& player, const Contents& c, GameDisplay& displ
     }
     player.Message(TrapText);
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* m = PartyMember(game, i);
+        Creature* m = game.Member(i);
         if (m == nullptr || (m->Status & GoneMask) != 0) continue;
         if (Dice(game.Rng, 1, 20, 0) >= m->Luck) {
             player.Message(m->Name + std::string(ResString(Str::NoEffect)));
@@ -173,7 +173,7 @@ void HitPoints(Game& game, Player& player, const Contents& c) {
     };
     if (IsParty(c.Target)) {
         for (int i = 1; i <= game.PartyCount; ++i) {
-            if (Creature* m = PartyMember(game, i)) heal(*m);
+            if (Creature* m = game.Member(i)) heal(*m);
         }
     } else if (c.Target == ChosenMember) {
         if (Creature* m = Choose(game, player, c.Message)) heal(*m);
@@ -183,7 +183,7 @@ void HitPoints(Game& game, Player& player, const Contents& c) {
 void Cure(Game& game, Player& player, const Contents& c) {
     if (IsParty(c.Target)) {
         for (int i = 1; i <= game.PartyCount; ++i) {
-            if (Creature* m = PartyMember(game, i)) m->Status &= ~c.State;
+            if (Creature* m = game.Member(i)) m->Status &= ~c.State;
         }
     } else if (c.Target == ChosenMember) {
         if (Creature* m = Choose(game, player, "")) m->Status &= ~c.State;

@@ -24,7 +24,7 @@ constexpr int16_t ResumeFacing = 0;  // north
 // The members carry the party's place with them.
 void WriteLocation(Game& game) {
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c == nullptr) continue;
         c->PosX = game.PartyX;
         c->PosY = game.PartyY;
@@ -60,7 +60,7 @@ bool EnterMaze(Game& game, Player& player, int place, GameDisplay& display) {
     const int number = FreePartyNumber(game);
     game.CurrentPartyNo = static_cast<int16_t>(number);
     for (int i = 1; i <= game.PartyCount; ++i) {
-        if (Creature* c = PartyMember(game, i)) c->PartyNo = static_cast<uint8_t>(number);
+        if (Creature* c = game.Member(i)) c->PartyNo = static_cast<uint8_t>(number);
     }
     if (number == 0 || IsPartyWiped(game, number)) {
         player.Message(PartyWipedText);
@@ -80,7 +80,7 @@ bool EnterMaze(Game& game, Player& player, int place, GameDisplay& display) {
 }
 
 bool ResumeAdventure(Game& game, Player& player, int slot, GameDisplay& display) {
-    const Creature* chosen = RosterSlot(game, slot);
+    const Creature* chosen = game.Character(slot);
     if (chosen == nullptr || chosen->PartyNo == 0 || chosen->Floor == 0) return false;
     const Creature leader = *chosen;
     // Marching order is each member's place in the list when the party stopped.
@@ -127,7 +127,7 @@ bool ResumeAdventure(Game& game, Player& player, int slot, GameDisplay& display)
 
 void SetPartyDown(Game& game) {
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c == nullptr) continue;
         c->PosX = game.PartyX;
         c->PosY = game.PartyY;
@@ -176,7 +176,7 @@ void FindCompanions(Game& game, Player& player, GameDisplay& display) {
     }
     const int chosen = player.ChooseFromList(names, slots, FoundCaption);
     if (std::find(slots.begin(), slots.end(), chosen) == slots.end()) return;
-    Creature* c = RosterSlot(game, chosen);
+    Creature* c = game.Character(chosen);
     if (c == nullptr) return;
     game.PartyCount = static_cast<int16_t>(game.PartyCount + 1);
     game.PartyList[static_cast<size_t>(game.PartyCount)] = static_cast<int16_t>(chosen);

@@ -45,7 +45,7 @@ void AdvanceMoons(Game& game) {
     // walked one more cycle.
     PlaceTreasureSpots(game);
     for (int i = 1; i <= game.PartyCount; ++i) {
-        if (Creature* c = PartyMember(game, i)) c->StepCycles += 1;
+        if (Creature* c = game.Member(i)) c->StepCycles += 1;
     }
 }
 
@@ -113,7 +113,7 @@ MoveResult AfterMove(Game& game, Player& player, bool blocked, const MoveResult&
 
 bool PartyIsDown(const Game& game) {
     for (int i = 1; i <= game.PartyCount; ++i) {
-        const Creature* c = PartyMember(game, i);
+        const Creature* c = game.Member(i);
         if (c != nullptr && (c->Status & DownMask) == 0) return false;
     }
     return true;
@@ -177,7 +177,7 @@ void TransferParty(Game& game, int floor, int x, int y, GameDisplay& display) {
     game.PartyX = game.LastX = static_cast<int16_t>(x);
     game.PartyY = game.LastY = static_cast<int16_t>(y);
     for (int i = 1; i <= game.PartyCount; ++i) {
-        if (Creature* c = PartyMember(game, i)) {
+        if (Creature* c = game.Member(i)) {
             c->Floor = static_cast<uint8_t>(floor);
             c->PosX = static_cast<int16_t>(x);
             c->PosY = static_cast<int16_t>(y);
@@ -191,7 +191,7 @@ int CheckLanding(Game& game, Player& player, GameDisplay& display) {
                         game.Layers.FloorWalls.At(game.PartyX, game.PartyY) == AllEdges;
     if (inRock || game.CurrentFloor > DeepestFloor) {
         for (int i = 1; i <= game.PartyCount; ++i) {
-            if (Creature* c = PartyMember(game, i)) *c = game.Roster[0];
+            if (Creature* c = game.Member(i)) *c = game.Roster[0];
         }
         game.PartyList.fill(0);
         game.PartyCount = 0;
@@ -201,7 +201,7 @@ int CheckLanding(Game& game, Player& player, GameDisplay& display) {
     }
     if (game.CurrentFloor < 1) {
         for (int i = 1; i <= game.PartyCount; ++i) {
-            Creature* c = PartyMember(game, i);
+            Creature* c = game.Member(i);
             if (c == nullptr) continue;
             KillCreature(*c, false);
             // The bodies are in town: no place in the maze, no party holding them.

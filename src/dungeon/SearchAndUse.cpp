@@ -26,7 +26,7 @@ MoveResult Outcome(Game& game, Player& player, const EventRun& run, GameDisplay&
 
 MoveResult UseItemHere(Game& game, Player& player, GameDisplay& display) {
     const int slot = player.ChooseMember(ChooseText, true);
-    if (RosterSlot(game, slot) == nullptr) return {};
+    if (game.Character(slot) == nullptr) return {};
     if (player.ChooseItem(slot) < 1) return {};
     game.CurrentChar = static_cast<int16_t>(slot);
     return Outcome(game, player, RunEvents(game, player, EventTrigger::ItemUsed, display), display);

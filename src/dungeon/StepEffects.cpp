@@ -33,7 +33,7 @@ int RegenerationAmount(Creature& c) {
 std::vector<StepChange> ApplyStepEffects(Game& game, std::vector<std::string>& deaths) {
     std::vector<StepChange> changes;
     for (int i = 1; i <= game.PartyCount; ++i) {
-        Creature* c = PartyMember(game, i);
+        Creature* c = game.Member(i);
         if (c == nullptr || (c->Status & GoneMask) != 0) continue;
         c->Walk += 1;
         StepChange change{game.PartyList[static_cast<size_t>(i)], 0, false};

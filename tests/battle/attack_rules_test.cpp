@@ -33,7 +33,7 @@ TEST(AttackRules, StatBonusAndResistRoll) {
 
 TEST(AttackRules, HitRollOutcomes) {
     BattleFixture f;
-    Creature& a = *PartyMember(f.G(), 1);
+    Creature& a = *f.G().Member(1);
     Creature m = BattleFixture::Monster(9, "的", 1, 0);
     struct Case {
         int32_t AttackerStatus, DefenderStatus, DefenderAC;
@@ -64,7 +64,7 @@ TEST(AttackRules, DamageMultipliers) {
     ogre.DamageDice = {0, 0, 10};
     ogre.AttackCount = 2;
     ogre.Skills[127] = 1;  // every blow lands: 2 × 10
-    Creature& hero = *PartyMember(f.G(), 1);
+    Creature& hero = *f.G().Member(1);
     struct Case {
         const char* Name;
         void (*Set)(Game&, Creature& attacker, Creature& defender);
@@ -78,8 +78,7 @@ TEST(AttackRules, DamageMultipliers) {
         {"halved", [](Game&, Creature&, Creature& d) { d.Status |= StatusHalfDamage; }, 10},
         {"poisoned", [](Game&, Creature& a, Creature&) { a.Status |= StatusPoison; }, 10},
         {"shield", [](Game& g, Creature&, Creature&) { g.PartyBlessings = 128; }, 18},
-        {"party ward", [](Game& g, Creature&, Creature&) { PartyMember(g, 2)->Skills[234] = 1; },
-         16},
+        {"party ward", [](Game& g, Creature&, Creature&) { g.Member(2)->Skills[234] = 1; }, 16},
         {"sturdy",
          [](Game&, Creature& a, Creature& d) {
              d.Skills[32] = 1;
@@ -140,7 +139,7 @@ TEST(AttackRules, CriticalKills) {
     for (const CriticalCase& c : cases) {
         BattleFixture f;
         StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
-        Creature& hero = *PartyMember(f.G(), 1);
+        Creature& hero = *f.G().Member(1);
         hero.Status = StatusHidden;
         ItemDef& sword = f.G().Items[SwordId];
         sword.WeaponDice = {0, 0, 1};
@@ -174,7 +173,7 @@ TEST(AttackRules, CriticalKills) {
 TEST(AttackRules, AMonsterBlowThatKillsStillDrainsAndBeheads) {
     BattleFixture f;
     StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
-    Creature& hero = *PartyMember(f.G(), 1);
+    Creature& hero = *f.G().Member(1);
     Creature& ogre = f.G().Battle.Monster(1, 1);
     hero.HP = 1;
     ogre.Status = StatusHidden;  // a sure hit
@@ -205,7 +204,7 @@ TEST(AttackRules, ConditionInflictionBySide) {
     for (const Case& c : cases) {
         BattleFixture f;
         StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
-        Creature& hero = *PartyMember(f.G(), 1);
+        Creature& hero = *f.G().Member(1);
         Creature& ogre = f.G().Battle.Monster(1, 1);
         ogre.HP = ogre.MaxHP = hero.HP = hero.MaxHP = 10000;
         ogre.Luck = hero.Luck = 0;  // nobody dodges
@@ -235,7 +234,7 @@ TEST(AttackRules, AttributeDamageResults) {
                           {200, Absorbed, 100, 100},
                           {255, Reflected, 100, 70}}) {
         BattleFixture f;
-        Creature& caster = *PartyMember(f.G(), 1);
+        Creature& caster = *f.G().Member(1);
         Creature target = BattleFixture::Monster(OgreId, "オーガ", 1, 0);
         target.HP = 100;
         target.MaxHP = 200;

@@ -40,7 +40,7 @@ TEST(BattleRound, InitiativeOrder) {
         ogre.Luck = static_cast<uint8_t>(c.OgreLuck);
         ogre.Initiative = static_cast<int16_t>(c.OgreTick);
         for (int i = 1; i <= 2; ++i) {
-            Creature& hero = *PartyMember(f.G(), i);
+            Creature& hero = *f.G().Member(i);
             hero.HP = hero.MaxHP = 10000;
             hero.Status = 0;
             hero.Command = CommandFight;
@@ -71,15 +71,15 @@ TEST(BattleOutcome, ExperienceAndGoldSplit) {
         Game& g = f.G();
         g.Battle.ExpPool = 90;
         g.Battle.GoldPool = 90;
-        Creature& first = *PartyMember(g, 1);
+        Creature& first = *g.Member(1);
         if (c.ShirkerSkill != 0) first.Skills[65] = 1;
         if (c.OneTakesAll) first.Skills[100] = 1;
-        PartyMember(g, 2)->Status = 0;
+        g.Member(2)->Status = 0;
         first.Status = c.DownStatus;
         PayOut(g, f.Player, f.Display);
         for (int i = 1; i <= 3; ++i) {
-            EXPECT_EQ(PartyMember(g, i)->Exp, c.Exp[static_cast<size_t>(i - 1)]) << i;
-            EXPECT_EQ(PartyMember(g, i)->Gold, c.Gold[static_cast<size_t>(i - 1)]) << i;
+            EXPECT_EQ(g.Member(i)->Exp, c.Exp[static_cast<size_t>(i - 1)]) << i;
+            EXPECT_EQ(g.Member(i)->Gold, c.Gold[static_cast<size_t>(i - 1)]) << i;
         }
     }
 }
@@ -99,15 +99,14 @@ TEST(BattleOutcome, EscapeReturnsToThePreviousSquare) {
         g.LastY = 5;
         StartBattle(g, f.Player, f.Display, OgreEncounter);
         if (g.Battle.Phase != BattlePhase::Commands) continue;
-        for (int i = 1; i <= g.PartyCount; ++i)
-            PartyMember(g, i)->HP = PartyMember(g, i)->MaxHP = 10000;
-        PartyMember(g, 1)->Skills[8] = static_cast<int16_t>(c.RunnerSkill != 0);
+        for (int i = 1; i <= g.PartyCount; ++i) g.Member(i)->HP = g.Member(i)->MaxHP = 10000;
+        g.Member(1)->Skills[8] = static_cast<int16_t>(c.RunnerSkill != 0);
         g.Battle.Monster(1, 1).Level = c.OgreLevel;
         const int roundsBefore = g.Battle.RoundNo;
         EXPECT_EQ(Escape(g, f.Player, f.Display), c.Expected);
         if (c.Expected == BattleEnd::Escaped) {
             EXPECT_EQ(g.PartyY, 5);
-            EXPECT_EQ(PartyMember(g, 1)->Escapes, 1);
+            EXPECT_EQ(g.Member(1)->Escapes, 1);
             EXPECT_FALSE(g.Battle.ListShown);
         } else {
             EXPECT_TRUE(f.Player.Saw("逃げれない！！"));
@@ -134,8 +133,7 @@ int FindSeed(const char* text, Setup setup) {
 
 TEST(BattleOpening, BackAttackStrikesTheRearAndRestoresTheOrder) {
     const auto setup = [](BattleFixture& f) {
-        for (int i = 1; i <= 6; ++i)
-            PartyMember(f.G(), i)->HP = PartyMember(f.G(), i)->MaxHP = 1000;
+        for (int i = 1; i <= 6; ++i) f.G().Member(i)->HP = f.G().Member(i)->MaxHP = 1000;
     };
     const int seed = FindSeed("モンスターのバックアタック", setup);
     ASSERT_NE(seed, 0);
@@ -146,9 +144,9 @@ TEST(BattleOpening, BackAttackStrikesTheRearAndRestoresTheOrder) {
     // Reversed, the monsters reach only the last three of the marching order.
     for (int i = 1; i <= 6; ++i) {
         EXPECT_EQ(f.G().PartyList[static_cast<size_t>(i)], i);
-        EXPECT_EQ(PartyMember(f.G(), i)->PartyPos, i);
+        EXPECT_EQ(f.G().Member(i)->PartyPos, i);
         if (i <= 3) {
-            EXPECT_EQ(PartyMember(f.G(), i)->HP, 1000) << i;
+            EXPECT_EQ(f.G().Member(i)->HP, 1000) << i;
         }
     }
 }
@@ -165,9 +163,9 @@ TEST(BattleOpening, FriendlyGroupChangesAlignments) {
         int unchanged = 0;
         for (int seed = 1; seed < 4000 && changed == 0; ++seed) {
             BattleFixture f(6);
-            for (int i = 1; i <= 6; ++i) PartyMember(f.G(), i)->Alignment = c.From;
-            PartyMember(f.G(), 6)->Skills[98] = 1;  // never changes
-            PartyMember(f.G(), 5)->Race = 256;
+            for (int i = 1; i <= 6; ++i) f.G().Member(i)->Alignment = c.From;
+            f.G().Member(6)->Skills[98] = 1;  // never changes
+            f.G().Member(5)->Race = 256;
             f.G().Rng.Seed(static_cast<uint64_t>(seed));
             if (c.Fight) f.Player.Yes();
             const BattleEnd end = StartBattle(f.G(), f.Player, f.Display, OgreEncounter);
@@ -177,9 +175,9 @@ TEST(BattleOpening, FriendlyGroupChangesAlignments) {
                          e.Text == "友好的な\nオーガ\n戦いますか？";
             if (!asked) continue;
             EXPECT_EQ(end, c.Expected);
-            EXPECT_EQ(PartyMember(f.G(), 6)->Alignment, c.From);
+            EXPECT_EQ(f.G().Member(6)->Alignment, c.From);
             for (int i = 1; i <= 5; ++i) {
-                const Creature& m = *PartyMember(f.G(), i);
+                const Creature& m = *f.G().Member(i);
                 EXPECT_TRUE(m.Alignment == c.From || m.Alignment == c.To);
                 if (m.Alignment == c.To)
                     ++changed;

@@ -44,11 +44,11 @@ TEST(BattleMusic, EachBattlePlaysItsScenesAndTheMazeMusicComesBack) {
         g.Rng.Seed(11);
         if (c.ChosenScene >= 0) g.Config.BattleScene = c.ChosenScene;
         g.Config.MazeScene = c.MazeScene;
-        PartyMember(g, 1)->Skills[8] = 1;   // always gets away
-        PartyMember(g, 1)->Skills[15] = 1;  // never attacked from behind
-        g.Monsters[OgreId].Level = 30;      // never friendly
+        g.Member(1)->Skills[8] = 1;     // always gets away
+        g.Member(1)->Skills[15] = 1;    // never attacked from behind
+        g.Monsters[OgreId].Level = 30;  // never friendly
         if (c.How == Ending::Fall) {
-            for (int i = 1; i <= 2; ++i) PartyMember(g, i)->HP = 1;
+            for (int i = 1; i <= 2; ++i) g.Member(i)->HP = 1;
             g.Monsters[OgreId].DamageDice = {10, 10, 100};
             g.Monsters[OgreId].HPDice = {0, 0, 5000};
         } else {

@@ -75,7 +75,7 @@ TEST(CommandInput, EntriesByClassSkillsAndState) {
     };
     for (const Case& c : cases) {
         Armoury f;
-        Creature& member = *PartyMember(f.G(), c.Position);
+        Creature& member = *f.G().Member(c.Position);
         c.Setup(member);
         EXPECT_EQ(Texts(MemberEntries(f.G(), member, c.Position)), c.Expected) << c.What;
     }
@@ -96,19 +96,19 @@ TEST(CommandInput, TheInputIndexSkipsThoseWhoCannotActBothWays) {
     };
     for (const Case& c : cases) {
         BattleFixture f(6);
-        PartyMember(f.G(), 2)->Status = StatusSleep;
-        PartyMember(f.G(), 3)->Status = StatusSleep;
-        PartyMember(f.G(), 6)->Status = StatusDead;
+        f.G().Member(2)->Status = StatusSleep;
+        f.G().Member(3)->Status = StatusSleep;
+        f.G().Member(6)->Status = StatusDead;
         f.G().Battle.InputIndex = static_cast<int16_t>(c.From);
         EXPECT_EQ(SettleInputIndex(f.G(), c.Direction), c.Member) << c.From;
         EXPECT_EQ(f.G().Battle.InputIndex, c.To) << c.From;
     }
     // With everyone but the leader down, going back stops on the leader.
     BattleFixture f(3);
-    PartyMember(f.G(), 1)->Status = StatusDead;
+    f.G().Member(1)->Status = StatusDead;
     f.G().Battle.InputIndex = 3;
-    PartyMember(f.G(), 3)->Status = StatusDead;
-    PartyMember(f.G(), 2)->Status = StatusDead;
+    f.G().Member(3)->Status = StatusDead;
+    f.G().Member(2)->Status = StatusDead;
     EXPECT_FALSE(SettleInputIndex(f.G(), -1));
     EXPECT_EQ(f.G().Battle.InputIndex, 1);
 }
@@ -125,7 +125,7 @@ TEST(CommandInput, WeaponReachOverTheMonsterRows) {
     };
     for (const Case& c : cases) {
         Armoury f;
-        Creature& member = *PartyMember(f.G(), c.Position);
+        Creature& member = *f.G().Member(c.Position);
         member.Items[1] = {c.Weapon, c.Weapon != 0 ? 1 : 0, c.Weapon != 0 ? 1 : 0};
         for (int row = 0; row < 4; ++row)
             EXPECT_EQ(ReachesRow(f.G(), member, c.Position, row), c.Rows[static_cast<size_t>(row)])
@@ -157,11 +157,11 @@ TEST(CommandInput, ThePartysInitiativeFollowsTheCommand) {
     };
     for (const Case& c : cases) {
         BattleFixture f(2);
-        Creature& member = *PartyMember(f.G(), 1);
+        Creature& member = *f.G().Member(1);
         member.Dexterity = 30;
         member.Piety = 4;
         for (int skill : c.Skills) member.Skills[static_cast<size_t>(skill)] = 1;
-        if (c.QuickParty) PartyMember(f.G(), 2)->Skills[129] = 1;
+        if (c.QuickParty) f.G().Member(2)->Skills[129] = 1;
         int low = 100;
         int high = -1;
         for (int roll = 0; roll < 400; ++roll) {

@@ -33,7 +33,7 @@ struct Skirmish : BattleFixture {
         Aki().TargetGroup = 1;
         Player.Clear();
     }
-    Creature& Aki() { return *PartyMember(G(), 1); }
+    Creature& Aki() { return *G().Member(1); }
     Creature& Ogre(int member) { return G().Battle.Monster(1, member); }
     void Act(CommandCode command) {
         Aki().Command = command;
