@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const kv::Creature& c = game->Roster[1];
         const int race = kv::BitIndex(c.Race);
         if (c.Id != 1 || c.Level != 1 || c.Name.empty()) std::abort();
-        if (race < 0 || race >= kv::kRaceRows) std::abort();
+        if (race < 0 || race >= kv::RaceRows) std::abort();
         if (!(c.Exp >= 0 && c.Exp <= kv::TransferExpCap)) std::abort();
         if (!std::isfinite(c.Marks) || c.Marks < 0 || !std::isfinite(c.Walk) || c.Walk < 0)
             std::abort();
