@@ -6,6 +6,7 @@
 
 #include "battle/BattleRules.h"
 #include "common/RecordingDisplay.h"
+#include "common/TestCharacter.h"
 #include "core/Game.h"
 #include "core/ScriptedPlayer.h"
 
@@ -56,23 +57,15 @@ struct BattleFixture {
     }
 
     Creature& Member(int slot, const std::string& name) {
-        Creature& c = G().Roster[static_cast<size_t>(slot)];
-        c = Creature{};
-        c.Id = slot;
-        c.Name = name;
-        c.Class = 1;
-        c.Race = 1;
-        c.Sex = 1;
-        c.Alignment = 2;
-        c.Level = 5;
-        c.MaxHP = c.HP = 40;
+        TestCharacter made;
+        made.Name = name;
+        made.Level = 5;
+        made.HP = 40;
+        made.Age = 0;
+        Creature& c = made.Statistics(14).Joins(G(), slot);
         c.AttackCount = 2;
-        c.Str = c.IQ = c.Piety = c.Vitality = c.Dexterity = c.Agility = c.Charm = c.Luck = 14;
         c.DamageRate.fill(100);
         c.Items[1] = {SwordId, 1, 1};  // held in the main hand
-        ++G().PartyCount;
-        c.PartyPos = static_cast<uint8_t>(G().PartyCount);
-        G().PartyList[static_cast<size_t>(G().PartyCount)] = static_cast<int16_t>(slot);
         return c;
     }
 

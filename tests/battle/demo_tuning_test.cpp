@@ -12,6 +12,7 @@
 
 #include "battle/BattleRules.h"
 #include "character/CharacterRules.h"
+#include "common/TestCharacter.h"
 #include "core/Database.h"
 #include "core/ScriptedPlayer.h"
 
@@ -39,24 +40,16 @@ void Muster(Game& game) {
     game.PartyCount = 0;
     int slot = 1;
     for (const Recruit& r : Recruits) {
-        Creature& c = game.Roster[static_cast<size_t>(slot)];
-        c = Creature{};
-        c.Id = slot;
-        c.Name = r.Name;
-        c.Class = r.Class;
-        c.Race = 1;
-        c.Sex = 1;
-        c.Alignment = 2;
-        c.Level = 1;
-        c.MaxHP = c.HP = r.HP;
+        TestCharacter made;
+        made.Name = r.Name;
+        made.Class = r.Class;
+        made.HP = r.HP;
+        made.Age = 0;
+        Creature& c = made.Statistics(13).Joins(game, slot);
         c.AttackCount = 1;
         c.BaseAC = c.AC = r.AC;
-        c.Str = c.IQ = c.Piety = c.Vitality = c.Dexterity = c.Agility = c.Charm = c.Luck = 13;
         c.DamageRate.fill(100);
         c.Items[1] = {r.Weapon, 1, 1};
-        c.PartyPos = static_cast<uint8_t>(slot);
-        game.PartyList[static_cast<size_t>(slot)] = static_cast<int16_t>(slot);
-        ++game.PartyCount;
         ++slot;
     }
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/RecordingDisplay.h"
+#include "common/TestCharacter.h"
 #include "core/Game.h"
 #include "core/MazeMap.h"
 #include "core/ScriptedPlayer.h"
@@ -21,21 +22,13 @@ struct MazeFixture {
 
     // A character in the roster slot, a member of the party at the back.
     Creature& AddMember(int slot, const std::string& name = "Ａｌｉｃｅ") {
-        Creature& c = G().Roster[static_cast<size_t>(slot)];
-        c = Creature{};
-        c.Id = slot;
-        c.Name = name;
-        c.Level = 5;
-        c.MaxHP = c.HP = 50;
-        c.Str = c.IQ = c.Piety = c.Vitality = c.Dexterity = c.Agility = c.Charm = c.Luck = 12;
-        c.Class = 1;
-        c.Race = 1;
-        c.Sex = 1;
-        c.Alignment = 2;
-        G().PartyCount = static_cast<int16_t>(G().PartyCount + 1);
-        G().PartyList[static_cast<size_t>(G().PartyCount)] = static_cast<int16_t>(slot);
+        TestCharacter made;
+        made.Name = name;
+        made.Level = 5;
+        made.HP = 50;
+        made.Age = 0;
+        Creature& c = made.Statistics(12).Joins(G(), slot);
         c.PartyNo = 1;
-        c.PartyPos = static_cast<uint8_t>(G().PartyCount);
         return c;
     }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "common/TestCharacter.h"
 #include "core/Game.h"
 #include "core/ScriptedPlayer.h"
 
@@ -93,19 +94,14 @@ struct ItemsFixture {
     // Two humans, fighters, level 5, in the party in slots 1 and 2.
     void MakeParty() {
         for (int slot = 1; slot <= 2; ++slot) {
-            Creature& c = Member(slot);
-            c = Creature{};
-            c.Id = slot;
-            c.Name = slot == 1 ? "アリス" : "ボブ";
-            c.Class = 1;
-            c.Race = 1;
-            c.Sex = 1;
-            c.Alignment = 2;
-            c.Level = 5;
-            c.IQ = 12;
-            G().PartyList[static_cast<size_t>(slot)] = static_cast<int16_t>(slot);
+            TestCharacter made;
+            made.Name = slot == 1 ? "アリス" : "ボブ";
+            made.Level = 5;
+            made.HP = 0;
+            made.Age = 0;
+            made.Statistics(0).Stats[1] = 12;  // IQ
+            made.Joins(G(), slot).PartyPos = 0;
         }
-        G().PartyCount = 2;
         G().CurrentChar = 1;
     }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "common/TestCharacter.h"
 #include "core/Game.h"
 #include "core/ScriptedPlayer.h"
 
@@ -23,19 +24,10 @@ struct CharacterFixture {
 
     Creature& Make(int slot, int32_t classBit, int32_t race = Human, uint64_t seed = 1) {
         G().Rng.Seed(seed);
-        Creature& c = G().Roster[static_cast<size_t>(slot)];
-        c = Creature{};
-        c.Id = slot;
-        c.Name = "Ａｌｉｃｅ";
-        c.Class = classBit;
-        c.Race = static_cast<int16_t>(race);
-        c.Sex = 1;
-        c.Alignment = 2;
-        c.Age = 20;
-        c.Level = 1;
-        c.MaxHP = c.HP = 10;
-        c.Str = c.IQ = c.Piety = c.Vitality = c.Dexterity = c.Agility = c.Charm = c.Luck = 12;
-        return c;
+        TestCharacter made;
+        made.Class = classBit;
+        made.Race = static_cast<int16_t>(race);
+        return made.Statistics(12).In(G(), slot);
     }
 };
 
