@@ -41,7 +41,6 @@ class BattleScreen : public Screen {
     explicit BattleScreen(ScreenContext& context)
         : context_(context), player_(context.ThePlayer), display_(context.TheDisplay) {
         MainWindow& main = context_.Main;
-        picMonster.Name = "picMonster";
         picMonster.SetAutoSize(true);
         picMonster.Visible = false;
         main.Add(picMonster);
@@ -52,7 +51,6 @@ class BattleScreen : public Screen {
             list->Visible = false;
             main.Add(*list);
         }
-        lstMonster.Name = "lstMonster";
         lstMonster.Move(MonsterListLeft, MonsterListTop, MonsterListWidth, MonsterListHeight);
         lstMonster.OnEnter = [this] { GroupChosen(lstMonster.ListIndex()); };
         // A press on a row chooses it as Enter does.
@@ -65,7 +63,6 @@ class BattleScreen : public Screen {
             keyCode = 0;
             LeaveMonsterList();
         };
-        lstBattleCommand.Name = "lstBattleCommand";
         lstBattleCommand.Move(CommandListLeft, CommandListTop, CommandListWidth, CommandListHeight);
         lstBattleCommand.OnEnter = [this] { EntryChosen(lstBattleCommand.ListIndex()); };
         lstBattleCommand.OnMouseDown = [this](int button, int x, int y) {
@@ -412,9 +409,9 @@ class BattleScreen : public Screen {
     ScreenContext& context_;
     Player& player_;
     GameDisplay& display_;
-    PictureBox picMonster;
-    ListEx lstMonster;
-    ListEx lstBattleCommand;
+    PictureBox picMonster{"picMonster"};
+    ListEx lstMonster{"lstMonster"};
+    ListEx lstBattleCommand{"lstBattleCommand"};
     std::vector<BattleEntry> entries_;
     BattleEntry pending_ = BattleEntry::Fight;
     std::vector<std::string> shownRows_;

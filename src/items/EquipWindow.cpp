@@ -35,7 +35,6 @@ EquipWindow::EquipWindow(ScreenContext& context, int slot)
     BackColor = Back;
     CentreOnCanvas(FormWidth, FormHeight);
 
-    lstPosition.Name = "lstPosition";
     StyleWindowList(lstPosition);
     lstPosition.Move(Margin, Margin, PositionWidth, ListHeight);
     for (const PositionRow& row : PositionRows) lstPosition.AddItem(row.Text);
@@ -51,7 +50,6 @@ EquipWindow::EquipWindow(ScreenContext& context, int slot)
     lstPosition.OnClick = [this] { FillCandidates(); };
     Add(lstPosition);
 
-    lstItem.Name = "lstItem";
     StyleWindowList(lstItem);
     lstItem.Move(2 * Margin + PositionWidth, Margin, Width - 3 * Margin - PositionWidth,
                  ListHeight);
@@ -63,7 +61,6 @@ EquipWindow::EquipWindow(ScreenContext& context, int slot)
     lstItem.OnEnter = [this] { ChooseCandidate(); };
     Add(lstItem);
 
-    lblWorn.Name = "lblWorn";
     lblWorn.BackStyle = BackMode::Transparent;
     lblWorn.ForeColor = TextColour;
     lblWorn.Move(Margin + 4, 2 * Margin + ListHeight, Width - 2 * Margin - 8,

@@ -14,9 +14,9 @@ class EquipWindow : public Window {
   public:
     EquipWindow(ScreenContext& context, int slot);
 
-    ListEx lstPosition;
-    ListEx lstItem;
-    Label lblWorn;
+    ListEx lstPosition{"lstPosition"};
+    ListEx lstItem{"lstItem"};
+    Label lblWorn{"lblWorn"};
 
     // Shows the window modally for the roster slot until "L)戻る" or Esc.
     void Run();

@@ -29,7 +29,6 @@ SkillWindow::SkillWindow(ScreenContext& context, int slot)
     BackColor = WindowBack;
     CentreOnCanvas(FormWidth, FormHeight);
 
-    lstSkill.Name = "lstSkill";
     StyleWindowList(lstSkill);
     // Rows begin with their check mark, not an access letter.
     lstSkill.AccessKeyOn = false;
@@ -48,7 +47,6 @@ SkillWindow::SkillWindow(ScreenContext& context, int slot)
     lstSkill.OnClick = [this] { Describe(); };
     Add(lstSkill);
 
-    lblLabel.Name = "lblLabel";
     lblLabel.BackStyle = BackMode::Transparent;
     lblLabel.ForeColor = WindowText;
     lblLabel.Move(Margin + 4, Height - Margin - LabelHeight, Width - 2 * Margin - 8, LabelHeight);

@@ -16,8 +16,8 @@ class SkillWindow : public Window {
   public:
     SkillWindow(ScreenContext& context, int slot);
 
-    ListEx lstSkill;
-    Label lblLabel;
+    ListEx lstSkill{"lstSkill"};
+    Label lblLabel{"lblLabel"};
 
     void Run();
 

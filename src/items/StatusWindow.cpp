@@ -77,13 +77,11 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
         }
     };
 
-    lblStatu.Name = "lblStatu";
     StyleLabel(lblStatu);
     lblStatu.FontSize = 13;
     lblStatu.Move(Margin, Margin, SheetWidth, SheetHeight);
     Add(lblStatu);
 
-    lstCommand.Name = "lstCommand";
     StyleWindowList(lstCommand);
     lstCommand.Move(MenuLeft, Margin, WindowWidth - MenuLeft - Margin, MenuHeight);
     lstCommand.OnKeyDown = [this](int& keyCode, int shift) {
@@ -96,7 +94,6 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
     lstCommand.OnEnter = [this] { CarryOut(); };
     Add(lstCommand);
 
-    lstItem.Name = "lstItem";
     StyleWindowList(lstItem);
     lstItem.Move(Margin, SheetHeight + 2 * Margin, SheetWidth,
                  WindowHeight - SheetHeight - 3 * Margin);
@@ -111,17 +108,14 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
     lstItem.OnEnter = [this] { ActOnItem(); };
     Add(lstItem);
 
-    fraTitle.Name = "fraTitle";
     StylePanel(fraTitle);
     fraTitle.Visible = false;
     fraTitle.Move(MenuLeft, MenuHeight + 2 * Margin, WindowWidth - MenuLeft - Margin,
                   WindowHeight - MenuHeight - 3 * Margin);
     Add(fraTitle);
-    lblMsg1.Name = "lblMsg1";
     StyleLabel(lblMsg1);
     lblMsg1.Move(8, 28, fraTitle.Width - 16, 60);
     fraTitle.Add(lblMsg1);
-    lblMsg2.Name = "lblMsg2";
     StyleLabel(lblMsg2);
     lblMsg2.Move(8, 96, fraTitle.Width - 16, 24);
     fraTitle.Add(lblMsg2);
@@ -137,8 +131,6 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
         text->Move(12, 12, panel->Width - 24, panel->Height - 24);
         panel->Add(*text);
     }
-    lblSpells.Name = "lblSpells";
-    lbl.Name = "lbl";
 }
 
 void StatusWindow::Paint(PaintContext& context) {

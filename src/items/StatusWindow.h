@@ -20,16 +20,16 @@ class StatusWindow : public Window {
 
     StatusWindow(ScreenContext& context, StatusMode mode);
 
-    Label lblStatu;
-    ListEx lstCommand;
-    ListEx lstItem;
-    PanelEx fraTitle;
-    Label lblMsg1;
-    Label lblMsg2;
+    Label lblStatu{"lblStatu"};
+    ListEx lstCommand{"lstCommand"};
+    ListEx lstItem{"lstItem"};
+    PanelEx fraTitle{"fraTitle"};
+    Label lblMsg1{"lblMsg1"};
+    Label lblMsg2{"lblMsg2"};
     PanelEx picSpell;
-    Label lblSpells;
+    Label lblSpells{"lblSpells"};
     PanelEx fraInspect;
-    Label lbl;
+    Label lbl{"lbl"};
 
     // Shows the roster slot's sheet modally until the player goes back.
     void Run(int slot);

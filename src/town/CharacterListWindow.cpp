@@ -49,12 +49,10 @@ CharacterListWindow::CharacterListWindow(ScreenContext& context, int mode, Roste
     BackColor = WindowBack;
     Move(0, 0, WindowManager::CanvasWidth, WindowManager::CanvasHeight);
 
-    picPreview.Name = "picPreview";
     picPreview.BackColor = WindowBack;
     picPreview.Move(Margin, Margin, Width - 2 * Margin, PreviewHeight);
     Add(picPreview);
 
-    lstCharacter.Name = "lstCharacter";
     StyleWindowList(lstCharacter);
     const int listTop = Margin + PreviewHeight + Margin;
     lstCharacter.Move(Margin, listTop, Width - 2 * Margin,
@@ -77,13 +75,11 @@ CharacterListWindow::CharacterListWindow(ScreenContext& context, int mode, Roste
     };
     Add(lstCharacter);
 
-    fraHelp.Name = "fraHelp";
     fraHelp.BackColor = WindowBack;
     fraHelp.BorderStyle = PanelEx::BorderLine;
     fraHelp.BorderColor = Rgb(176, 188, 220);
     fraHelp.Move(Margin, Height - HelpHeight - Margin, Width - 2 * Margin, HelpHeight);
     Add(fraHelp);
-    lblHelp.Name = "lblHelp";
     lblHelp.BackStyle = BackMode::Transparent;
     lblHelp.ForeColor = WindowText;
     lblHelp.Move(8, 6, fraHelp.Width - 16, fraHelp.Height - 12);

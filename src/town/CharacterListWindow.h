@@ -26,10 +26,10 @@ class CharacterListWindow : public Window {
 
     CharacterListWindow(ScreenContext& context, int mode, RosterRowAction action);
 
-    PictureBox picPreview;
-    ListEx lstCharacter;
-    PanelEx fraHelp;
-    Label lblHelp;
+    PictureBox picPreview{"picPreview"};
+    ListEx lstCharacter{"lstCharacter"};
+    PanelEx fraHelp{"fraHelp"};
+    Label lblHelp{"lblHelp"};
 
     // Fills the list and shows the window modally; the Id of the row current
     // when it closed, 0 for the back row or a cancel.

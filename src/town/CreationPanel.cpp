@@ -65,13 +65,11 @@ std::string WithoutLineBreaks(std::string text) {
 
 CreationPanel::CreationPanel(ScreenContext& context) : context_(context) {
     MainWindow& main = context.Main;
-    lbl.Name = "lbl";
     StyleInfoLabel(lbl);
     lbl.Move(16, 16, 608, 72);
     lbl.Visible = false;
     main.Add(lbl);
 
-    lstMaking.Name = "lstMaking";
     StyleMenuList(lstMaking);
     lstMaking.Move(main.lstCommandList.Left, 96, main.lstCommandList.Width, 184);
     lstMaking.Visible = false;
@@ -79,12 +77,10 @@ CreationPanel::CreationPanel(ScreenContext& context) : context_(context) {
     lstMaking.OnEnter = [this] { MakingEnter(); };
     main.Add(lstMaking);
 
-    fraBounas.Name = "fraBounas";
     StyleDialogFrame(fraBounas, 6);
     fraBounas.Move(96, 96, 448, 184);
     fraBounas.Visible = false;
     main.Add(fraBounas);
-    lstStatus.Name = "lstStatus";
     StyleMenuList(lstStatus);
     lstStatus.Move(12, 12, 136, 144);
     lstStatus.AccessKeyOn = false;
@@ -101,12 +97,10 @@ CreationPanel::CreationPanel(ScreenContext& context) : context_(context) {
         point.Move(152, lstStatus.Top + static_cast<int>(rowTop), 40, 16);
         fraBounas.Add(point);
     }
-    lblBounasPoint.Name = "lblBounasPoint";
     lblBounasPoint.BackStyle = BackMode::Transparent;
     lblBounasPoint.ForeColor = Rgb(255, 224, 128);
     lblBounasPoint.Move(16, 160, 180, 16);
     fraBounas.Add(lblBounasPoint);
-    lstClass.Name = "lstClass";
     StyleMenuList(lstClass);
     lstClass.Move(204, 12, 232, 144);
     lstClass.AccessKeyOn = false;

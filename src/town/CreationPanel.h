@@ -21,13 +21,13 @@ class CreationPanel {
     // ends, made or not (the training grounds rebuild their menu).
     void Start(std::function<void()> onDone);
 
-    Label lbl;  // the summary, a line per choice
-    ListEx lstMaking;
-    PanelEx fraBounas;
-    ListEx lstStatus;
+    Label lbl{"lbl"};  // the summary, a line per choice
+    ListEx lstMaking{"lstMaking"};
+    PanelEx fraBounas{"fraBounas"};
+    ListEx lstStatus{"lstStatus"};
     std::array<Label, 8> lblPoint;
-    Label lblBounasPoint;
-    ListEx lstClass;
+    Label lblBounasPoint{"lblBounasPoint"};
+    ListEx lstClass{"lstClass"};
 
   private:
     enum class Step { Race = 1, Alignment, Sex, Confirm };

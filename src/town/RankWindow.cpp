@@ -21,7 +21,6 @@ RankWindow::RankWindow(ScreenContext& context) : Window(context.Windows), contex
     BackColor = WindowBack;
     Move(0, 0, WindowManager::CanvasWidth, WindowManager::CanvasHeight);
 
-    lstRanking.Name = "lstRanking";
     StyleWindowList(lstRanking, 12);
     lstRanking.SetCaption(StarReaderName());
     lstRanking.Move(Margin, Margin, Width - 2 * Margin, Height - SummaryHeight - 3 * Margin);
@@ -36,7 +35,6 @@ RankWindow::RankWindow(ScreenContext& context) : Window(context.Windows), contex
     lstRanking.OnMouseDown = [this](int, int, int) { Hide(); };
     Add(lstRanking);
 
-    lbl1.Name = "lbl1";
     lbl1.BackStyle = BackMode::Transparent;
     lbl1.ForeColor = WindowText;
     lbl1.Move(Margin, Height - SummaryHeight - Margin, Width - 2 * Margin, SummaryHeight);

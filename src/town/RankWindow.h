@@ -13,8 +13,8 @@ class RankWindow : public Window {
   public:
     explicit RankWindow(ScreenContext& context);
 
-    ListEx lstRanking;
-    Label lbl1;  // the summary line
+    ListEx lstRanking{"lstRanking"};
+    Label lbl1{"lbl1"};  // the summary line
 
     // Fills the window with a ranking and shows it until it is closed.
     void Show(RankingKind kind);

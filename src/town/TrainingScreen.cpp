@@ -34,7 +34,6 @@ class TrainingScreen : public Screen {
   public:
     explicit TrainingScreen(ScreenContext& context) : context_(context), creation_(context) {
         MainWindow& main = context.Main;
-        lstClassChange.Name = "lstClassChange";
         StyleMenuList(lstClassChange);
         lstClassChange.Move(main.lstCommandList.Left, 96, main.lstCommandList.Width, 184);
         lstClassChange.Visible = false;
@@ -81,7 +80,7 @@ class TrainingScreen : public Screen {
         }
     }
 
-    ListEx lstClassChange;
+    ListEx lstClassChange{"lstClassChange"};
 
   private:
     void Rebuild(int row) { context_.Main.SetCommandMenu(MenuStates::TrainingGrounds, row); }

@@ -4,6 +4,7 @@
 // answers: it can be clicked and looks like a key cap, but takes no focus.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/AccessCaption.h"
 #include "ui/Control.h"
@@ -14,6 +15,7 @@ namespace kv {
 class AccessLabel : public Control {
   public:
     AccessLabel() = default;
+    explicit AccessLabel(std::string name) : Control(std::move(name)) {}
 
     Align Alignment = Align::Centre;
     BackMode BackStyle = BackMode::Transparent;

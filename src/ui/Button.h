@@ -5,6 +5,7 @@
 // those two keys, and then no key handler sees them.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/AccessCaption.h"
 #include "ui/Control.h"
@@ -14,6 +15,7 @@ namespace kv {
 class Button : public Control {
   public:
     Button();
+    explicit Button(std::string name) : Button() { Name = std::move(name); }
 
     bool Default = false;
     bool Cancel = false;

@@ -3,6 +3,7 @@
 // has the focus), a click, or Alt with its access key toggles it.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/AccessCaption.h"
 #include "ui/Control.h"
@@ -12,6 +13,7 @@ namespace kv {
 class CheckBox : public Control {
   public:
     CheckBox();
+    explicit CheckBox(std::string name) : CheckBox() { Name = std::move(name); }
 
     void SetCaption(std::string_view caption);  // "&" marks the access key
     const std::string& Caption() const { return caption_; }

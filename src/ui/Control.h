@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -34,6 +35,8 @@ struct PaintContext {
 class Control {
   public:
     Control() = default;
+    // Named at construction, as the window declares it (lstCommandList{"lstCommandList"}).
+    explicit Control(std::string name) : Name(std::move(name)) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
     virtual ~Control();

@@ -40,18 +40,15 @@ DialogWindow::DialogWindow(WindowManager& manager, std::string name) : Window(ma
     StyleDialogFrame(fraBack, FrameBand);
     Add(fraBack);
 
-    lblTitle.Name = "lblTitle";
     lblTitle.BackStyle = BackMode::Transparent;
     lblTitle.ForeColor = TitleText;
     lblTitle.Visible = false;
     fraBack.Add(lblTitle);
 
-    lblMsg.Name = "lblMsg";
     lblMsg.BackStyle = BackMode::Transparent;
     lblMsg.ForeColor = TextColour;
     fraBack.Add(lblMsg);
 
-    txtMsg.Name = "txtMsg";
     txtMsg.BackColor = InputFill;
     txtMsg.ForeColor = TextColour;
     fraBack.Add(txtMsg);
@@ -63,9 +60,7 @@ DialogWindow::DialogWindow(WindowManager& manager, std::string name) : Window(ma
         answer->OutlineColor = AnswerEdge;
         fraBack.Add(*answer);
     }
-    lblYes.Name = "lblYes";
     lblYes.SetCaption("&Y)ES [Enter]");
-    lblNo.Name = "lblNo";
     lblNo.SetCaption("&N)O [ESC or BS]");
 }
 

@@ -24,12 +24,12 @@ class DialogWindow : public Window {
   public:
     DialogWindow(WindowManager& manager, std::string name);
 
-    PanelEx fraBack;        // the whole window: frame and background
-    MessageLabel lblTitle;  // who speaks, or what is done; hidden when empty
-    MessageLabel lblMsg;
-    TextBox txtMsg;
-    AccessLabel lblYes;
-    AccessLabel lblNo;
+    PanelEx fraBack;                    // the whole window: frame and background
+    MessageLabel lblTitle{"lblTitle"};  // who speaks, or what is done; hidden when empty
+    MessageLabel lblMsg{"lblMsg"};
+    TextBox txtMsg{"txtMsg"};
+    AccessLabel lblYes{"lblYes"};
+    AccessLabel lblNo{"lblNo"};
     DialogKind Kind = DialogMessage;  // what the window is showing now
 
     // Takes the kind, and sizes the window for it, the title and the text

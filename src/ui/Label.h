@@ -3,6 +3,7 @@
 // own; text that does not fit is cut at the edges, never wrapped.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/Control.h"
 #include "ui/ControlStyle.h"
@@ -12,6 +13,7 @@ namespace kv {
 class Label : public Control {
   public:
     Label() = default;
+    explicit Label(std::string name) : Control(std::move(name)) {}
 
     Align Alignment = Align::Left;
     BackMode BackStyle = BackMode::Opaque;

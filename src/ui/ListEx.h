@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Image.h"
@@ -27,6 +28,7 @@ namespace kv {
 class ListEx : public Control {
   public:
     ListEx();
+    explicit ListEx(std::string name) : ListEx() { Name = std::move(name); }
 
     // Behaviour.
     bool CursorLoop = false;      // moving past either end wraps to the other

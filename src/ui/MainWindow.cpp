@@ -62,7 +62,6 @@ MainWindow::MainWindow(WindowManager& manager, Game& game)
     OwnsCaption = true;
     SetCaption(TownCaption);
 
-    picMap.Name = "picMap";
     std::optional<Image> town =
         manager.Host().Images().Load((game.DataFolder / "town.jpg").string());
     // Without the scenario's town picture, a quiet night sky behind the menus.
@@ -70,7 +69,6 @@ MainWindow::MainWindow(WindowManager& manager, Game& game)
                            : VerticalGradient(Width, Height, Rgb(15, 18, 87), Rgb(0, 0, 24)));
     Add(picMap);
 
-    fraParty.Name = "fraParty";
     fraParty.BackStyle = 1;  // the darkest see-through pattern
     fraParty.BorderStyle = PanelEx::BorderPictures;
     fraParty.SetFrame(GoldFrame(6));
@@ -82,7 +80,6 @@ MainWindow::MainWindow(WindowManager& manager, Game& game)
             fraParty.Add((*labels)[i]);
         }
     }
-    shpPartyBar.Name = "shpPartyBar";
     shpPartyBar.BorderColor = Rgb(250, 226, 160);
     shpPartyBar.Visible = false;
     fraParty.Add(shpPartyBar);
@@ -94,7 +91,6 @@ MainWindow::MainWindow(WindowManager& manager, Game& game)
         Invalidate();
     };
 
-    lstCommandList.Name = "lstCommandList";
     StyleMenuList(lstCommandList);
     lstCommandList.AccessKeyEnter = false;
     lstCommandList.OnKeyDown = [this](int& keyCode, int shift) { CommandKeyDown(keyCode, shift); };
@@ -107,20 +103,17 @@ MainWindow::MainWindow(WindowManager& manager, Game& game)
     };
     Add(lstCommandList);
 
-    lblMsg.Name = "lblMsg";
     lblMsg.BackStyle = BackMode::Transparent;
     lblMsg.Alignment = Align::Centre;
     lblMsg.ForeColor = TextColour;
     lblMsg.Visible = false;
     Add(lblMsg);
 
-    fraHelp.Name = "fraHelp";
     fraHelp.BackStyle = 2;
     fraHelp.BorderStyle = PanelEx::BorderLine;
     fraHelp.BorderColor = DimColour;
     fraHelp.Visible = false;
     Add(fraHelp);
-    lblHelp.Name = "lblHelp";
     lblHelp.BackStyle = BackMode::Transparent;
     lblHelp.ForeColor = TextColour;
     lblHelp.LineGap = 0;
@@ -139,13 +132,10 @@ MainWindow::MainWindow(WindowManager& manager, Game& game)
     };
     Add(fraReorder);
 
-    tmrMove.Name = "tmrMove";
     tmrMove.OnTimer = [this] { Tick(MainTimer::Move); };
     tmrTreasure.OnTimer = [this] { Tick(MainTimer::Treasure); };
     tmrMove.SetInterval(300);
-    tmrTreasure.Name = "tmrTreasure";
     tmrTreasure.SetInterval(2000);
-    tmr.Name = "tmr";
     tmr.SetInterval(1000);
     for (Timer* timer : {&tmrMove, &tmrTreasure, &tmr}) timer->Attach(manager);
 

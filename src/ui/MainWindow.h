@@ -71,22 +71,22 @@ class MainWindow : public Window {
     // Opens the reorder panel over the window.
     void OpenReorder();
 
-    PictureBox picMap;
-    PanelEx fraParty;
+    PictureBox picMap{"picMap"};
+    PanelEx fraParty{"fraParty"};
     std::array<Label, PartyRows> lblName;
     std::array<Label, PartyRows> lblClass;
     std::array<Label, PartyRows> lblAC;
     std::array<Label, PartyRows> lblHP;
     std::array<Label, PartyRows> lblState;
-    ListEx lstCommandList;
-    Label lblMsg;
-    PanelEx fraHelp;
-    MessageLabel lblHelp;  // wraps to its width
-    Shape shpPartyBar;     // the party window's selection bar
+    ListEx lstCommandList{"lstCommandList"};
+    Label lblMsg{"lblMsg"};
+    PanelEx fraHelp{"fraHelp"};
+    MessageLabel lblHelp{"lblHelp"};   // wraps to its width
+    Shape shpPartyBar{"shpPartyBar"};  // the party window's selection bar
     ReorderPanel fraReorder;
-    Timer tmrMove;      // hides the move indicator in the maze
-    Timer tmrTreasure;  // re-enables the chest menu
-    Timer tmr;          // keeps the music looping
+    Timer tmrMove{"tmrMove"};          // hides the move indicator in the maze
+    Timer tmrTreasure{"tmrTreasure"};  // re-enables the chest menu
+    Timer tmr{"tmr"};                  // keeps the music looping
 
   private:
     void LayOut();

@@ -5,6 +5,7 @@
 // closing punctuation stays on the line it closes.
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/Label.h"
@@ -19,6 +20,7 @@ std::vector<std::string> WrapText(GlyphCache& glyphs, std::string_view utf8, int
 class MessageLabel : public Label {
   public:
     MessageLabel() = default;
+    explicit MessageLabel(std::string name) : Label(std::move(name)) {}
 
     int LineGap = 4;  // extra pixels between lines, for easier reading
 

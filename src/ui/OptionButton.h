@@ -4,6 +4,7 @@
 // previous or next usable option of the group and select it.
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/AccessCaption.h"
 #include "ui/Control.h"
@@ -13,6 +14,7 @@ namespace kv {
 class OptionButton : public Control {
   public:
     OptionButton();
+    explicit OptionButton(std::string name) : OptionButton() { Name = std::move(name); }
 
     void SetCaption(std::string_view caption);  // "&" marks the access key
     const std::string& Caption() const { return caption_; }

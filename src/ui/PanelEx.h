@@ -10,6 +10,7 @@
 // event; Refresh asks for one now).
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/Image.h"
 #include "ui/Control.h"
@@ -37,6 +38,7 @@ class PanelEx : public Control {
     };
 
     PanelEx();
+    explicit PanelEx(std::string name) : PanelEx() { Name = std::move(name); }
 
     int BackStyle = BackFlat;
     int BorderStyle = BorderNone;

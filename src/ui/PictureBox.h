@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <utility>
 // A picture at the top-left of its box, cut to the box, over the back colour.
 // It also serves as an off-screen drawing surface (draw on Surface(), then
 // Refresh()) and as a container for other controls.
@@ -11,6 +13,7 @@ namespace kv {
 class PictureBox : public Control {
   public:
     PictureBox() = default;
+    explicit PictureBox(std::string name) : Control(std::move(name)) {}
 
     Border BorderStyle = Border::None;
 

@@ -25,7 +25,6 @@ ReorderPanel::ReorderPanel(Game& game) : game_(game) {
     SetFrame(GoldFrame(Band));
     Visible = false;
 
-    lstReorder.Name = "lstReorder";
     lstReorder.BackColor = Rgb(8, 10, 28);
     lstReorder.ForeColor = TextColour;
     lstReorder.SelectBackColor = Rgb(64, 96, 200);
@@ -62,9 +61,6 @@ ReorderPanel::ReorderPanel(Game& game) : game_(game) {
         label->ForeColor = TextColour;
         Add(*label);
     }
-    lblUp.Name = "lblUp";
-    lblDown.Name = "lblDown";
-    lblOk.Name = "lblOk";
     lblUp.OnClick = [this] { MoveUp(); };
     lblDown.OnClick = [this] { MoveDown(); };
     lblOk.OnClick = [this] { TakeOrder(); };

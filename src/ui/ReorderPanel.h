@@ -18,10 +18,10 @@ class ReorderPanel : public PanelEx {
   public:
     explicit ReorderPanel(Game& game);
 
-    ListEx lstReorder;
-    AccessLabel lblUp;
-    AccessLabel lblDown;
-    AccessLabel lblOk;
+    ListEx lstReorder{"lstReorder"};
+    AccessLabel lblUp{"lblUp"};
+    AccessLabel lblDown{"lblDown"};
+    AccessLabel lblOk{"lblOk"};
 
     // After a new order is taken, before the panel closes.
     std::function<void()> OnOrderTaken;

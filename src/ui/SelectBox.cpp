@@ -54,23 +54,19 @@ SelectBox::SelectBox(WindowManager& manager, const Game& game) : Window(manager)
     StyleDialogFrame(fraBack, FrameBand);
     Add(fraBack);
 
-    lblMsg.Name = "lblMsg";
     lblMsg.BackStyle = BackMode::Transparent;
     lblMsg.ForeColor = PromptColour;
     fraBack.Add(lblMsg);
 
-    lst.Name = "lst";
     StyleList(lst);
     fraBack.Add(lst);
 
-    lblmsgItem.Name = "lblmsgItem";
     lblmsgItem.BackStyle = BackMode::Transparent;
     lblmsgItem.ForeColor = PromptColour;
     lblmsgItem.LineGap = 0;
     fraBack.Add(lblmsgItem);
 
     // Only shows: it takes neither the focus nor clicks.
-    lstItem.Name = "lstItem";
     StyleList(lstItem);
     lstItem.TabStop = false;
     lstItem.Enabled = false;

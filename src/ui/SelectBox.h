@@ -25,10 +25,10 @@ class SelectBox : public Window {
     SelectBox(WindowManager& manager, const Game& game);
 
     PanelEx fraBack;
-    MessageLabel lblMsg;  // the prompt
-    ListEx lst;
-    MessageLabel lblmsgItem;
-    ListEx lstItem;
+    MessageLabel lblMsg{"lblMsg"};  // the prompt
+    ListEx lst{"lst"};
+    MessageLabel lblmsgItem{"lblmsgItem"};
+    ListEx lstItem{"lstItem"};
 
     int SelectedValue = -1;  // ItemData of the row chosen; -1 cancelled
 

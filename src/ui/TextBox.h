@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/Control.h"
 
@@ -14,6 +15,7 @@ namespace kv {
 class TextBox : public Control {
   public:
     TextBox();
+    explicit TextBox(std::string name) : TextBox() { Name = std::move(name); }
 
     // Characters typing may bring the text to; 0 is no limit. It limits the
     // player only: SetText is not cut.

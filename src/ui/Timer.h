@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace kv {
 
@@ -13,6 +14,7 @@ class WindowManager;
 class Timer {
   public:
     Timer() = default;
+    explicit Timer(std::string name) : Name(std::move(name)) {}
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
     ~Timer();

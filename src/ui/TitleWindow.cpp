@@ -40,7 +40,6 @@ TitleWindow::TitleWindow(WindowManager& manager, const Game& game) : Window(mana
     picture_.SetPicture(std::move(*art));
     Add(picture_);
 
-    Label1.Name = "Label1";
     Label1.Face = FontFace::PGothic;
     Label1.BackStyle = BackMode::Transparent;
     Label1.Alignment = Align::Right;
@@ -48,7 +47,6 @@ TitleWindow::TitleWindow(WindowManager& manager, const Game& game) : Window(mana
     Label1.SetCaption("Ver." + VersionString());
     Add(Label1);
 
-    lbl.Name = "lbl";
     lbl.BackStyle = BackMode::Transparent;
     lbl.Alignment = Align::Centre;
     lbl.Move(0, Height * 3 / 4, Width, 16);

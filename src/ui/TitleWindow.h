@@ -30,8 +30,8 @@ class TitleWindow : public Window {
     void Start();
 
     PictureBox picture_;
-    Label Label1;      // version line
-    MessageLabel lbl;  // loading line, then the start prompt or why loading failed
+    Label Label1{"Label1"};   // version line
+    MessageLabel lbl{"lbl"};  // loading line, then the start prompt or why loading failed
     bool loaded_ = false;
 };
 
