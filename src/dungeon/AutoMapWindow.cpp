@@ -5,7 +5,6 @@
 #include "core/MazeMap.h"
 #include "core/Transcript.h"
 #include "dungeon/Automap.h"
-#include "platform/Keys.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
@@ -71,12 +70,7 @@ AutoMapWindow::AutoMapWindow(WindowManager& windows, const Game& game)
     BackColor = Back;
     ForeColor = TextColour;
     CentreOnCanvas(FormWidth, FormHeight);
-    OnKeyDown = [this](int& keyCode, int) {
-        if (keyCode == Key::Return || Key::IsBack(keyCode)) {
-            keyCode = 0;
-            Hide();
-        }
-    };
+    CloseOnBackOrEnter(*this);
 }
 
 void AutoMapWindow::PaintCell(PaintContext& context, int x, int y) {

@@ -1,7 +1,6 @@
 #include "town/RankWindow.h"
 
 #include "core/CapitalName.h"
-#include "platform/Keys.h"
 #include "ui/PanelArt.h"
 #include "ui/WindowLook.h"
 #include "ui/WindowManager.h"
@@ -25,12 +24,7 @@ RankWindow::RankWindow(ScreenContext& context) : Window(context.Windows), contex
     lstRanking.SetCaption(StarReaderName());
     lstRanking.Move(Margin, Margin, Width - 2 * Margin, Height - SummaryHeight - 3 * Margin);
     // Any of the closing keys, or a press on the list, puts the window away.
-    lstRanking.OnKeyDown = [this](int& keyCode, int) {
-        if (Key::IsBack(keyCode) || keyCode == Key::Return) {
-            keyCode = 0;
-            Hide();
-        }
-    };
+    CloseOnBackOrEnter(lstRanking);
     lstRanking.OnEnter = [this] { Hide(); };
     lstRanking.OnMouseDown = [this](int, int, int) { Hide(); };
     Add(lstRanking);

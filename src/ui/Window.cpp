@@ -98,6 +98,15 @@ void Window::CentreOnCanvas(int width, int height) {
          width, height);
 }
 
+void Window::CloseOnBackOrEnter(Control& control) {
+    control.OnKeyDown = [this](int& keyCode, int) {
+        if (Key::IsBack(keyCode) || keyCode == Key::Return) {
+            keyCode = 0;
+            Hide();
+        }
+    };
+}
+
 void Window::Show() {
     manager_.Show(*this);
 }

@@ -32,6 +32,9 @@ class Window : public Control {
     void Show();  // not modal: put on top of the stack
     // Gives the window this size in the middle of the game picture.
     void CentreOnCanvas(int width, int height);
+    // A window that only shows something closes on Esc, Backspace or Enter
+    // reaching the control (the window itself, or the list that has the keys).
+    void CloseOnBackOrEnter(Control& control);
     int ShowModal();  // blocks until the window is hidden; returns ModalResult
     void Hide();
     bool IsOpen() const;  // on the window stack
