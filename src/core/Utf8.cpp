@@ -6,7 +6,7 @@ namespace kv {
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t Replacement = 0xFFFD;
 constexpr char32_t MaxCodePoint = 0x10FFFF;
 
 bool IsContinuation(unsigned char byte) {
@@ -51,7 +51,7 @@ char32_t NextCodePoint(std::string_view utf8, size_t& pos) {
             const auto byte = static_cast<unsigned char>(utf8[pos + i]);
             if (!IsContinuation(byte)) {
                 ++pos;
-                return kReplacement;
+                return Replacement;
             }
             code = (code << 6) | (byte & 0x3F);
         }
@@ -60,7 +60,7 @@ char32_t NextCodePoint(std::string_view utf8, size_t& pos) {
         return code;
     }
     ++pos;
-    return kReplacement;
+    return Replacement;
 }
 
 std::u32string DecodeUtf8(std::string_view utf8) {
@@ -72,7 +72,7 @@ std::u32string DecodeUtf8(std::string_view utf8) {
 }
 
 std::string EncodeUtf8(char32_t codePoint) {
-    if (codePoint > MaxCodePoint || IsSurrogate(codePoint)) codePoint = kReplacement;
+    if (codePoint > MaxCodePoint || IsSurrogate(codePoint)) codePoint = Replacement;
     std::string out;
     if (codePoint < 0x80) {
         out.push_back(static_cast<char>(codePoint));

@@ -11,32 +11,32 @@ namespace kv {
 namespace {
 
 // Condition bits by name, as the creature record defines them.
-constexpr int32_t Sleep = 1, Paralysis = 2, Fear = 4, Confusion = 8, kFrozen = 16, Shock = 32,
-                  kCharm = 64, kPoison = 128, Silence = 256, Blind = 512, Fly = 1024, Carrot = 2048,
-                  Disease = 4096, kStone = 8192, kDead = 16384, kAshes = 32768, kLost = 65536,
+constexpr int32_t Sleep = 1, Paralysis = 2, Fear = 4, Confusion = 8, Frozen = 16, Shock = 32,
+                  kCharm = 64, Poison = 128, Silence = 256, Blind = 512, Fly = 1024, Carrot = 2048,
+                  Disease = 4096, Stone = 8192, Dead = 16384, Ashes = 32768, Lost = 65536,
                   Hidden = 262144, Halved = 4194304, ReflectSpell = 8388608,
-                  ReflectPhysical = 16777216, kWarded = 33554432, DeadlyPoison = 134217728;
+                  ReflectPhysical = 16777216, Warded = 33554432, DeadlyPoison = 134217728;
 
 TEST(StatusName, MostImportantConditionWins) {
-    EXPECT_EQ(StatusName(kDead | kPoison), "死");
-    EXPECT_EQ(StatusName(Sleep | kPoison), "睡眠");
-    EXPECT_EQ(StatusName(kLost | kDead), "消滅");
-    EXPECT_EQ(StatusName(kAshes | kDead | kStone), "灰燼");
+    EXPECT_EQ(StatusName(Dead | Poison), "死");
+    EXPECT_EQ(StatusName(Sleep | Poison), "睡眠");
+    EXPECT_EQ(StatusName(Lost | Dead), "消滅");
+    EXPECT_EQ(StatusName(Ashes | Dead | Stone), "灰燼");
     EXPECT_EQ(StatusName(Fly | Carrot | Disease), "蝿");
     EXPECT_EQ(StatusName(Paralysis | Sleep), "麻痺");
     EXPECT_EQ(StatusName(kCharm | Sleep), "誘惑");
-    EXPECT_EQ(StatusName(DeadlyPoison | kPoison), "猛毒");
+    EXPECT_EQ(StatusName(DeadlyPoison | Poison), "猛毒");
     EXPECT_EQ(StatusName(Fear | DeadlyPoison), "恐怖");
     EXPECT_EQ(StatusName(Silence | Hidden), "沈黙");
     EXPECT_EQ(StatusName(ReflectPhysical | ReflectSpell), "物理攻撃反射");
 }
 
 TEST(StatusName, PrecedenceHoldsAlongTheWholeOrder) {
-    const std::vector<int32_t> order = {kLost,           kAshes,       kDead,     kStone,    Fly,
-                                        Carrot,          Disease,      Paralysis, Confusion, kCharm,
-                                        Sleep,           Blind,        kFrozen,   Shock,     Fear,
-                                        DeadlyPoison,    kPoison,      Silence,   Hidden,    Halved,
-                                        ReflectPhysical, ReflectSpell, kWarded};
+    const std::vector<int32_t> order = {
+        Lost,         Ashes,        Dead,   Stone,   Fly,    Carrot, Disease,
+        Paralysis,    Confusion,    kCharm, Sleep,   Blind,  Frozen, Shock,
+        Fear,         DeadlyPoison, Poison, Silence, Hidden, Halved, ReflectPhysical,
+        ReflectSpell, Warded};
     for (size_t i = 0; i < order.size(); ++i) {
         int32_t laterBits = 0;
         for (size_t j = i + 1; j < order.size(); ++j) laterBits |= order[j];
@@ -50,15 +50,15 @@ TEST(StatusName, NoNamedBitGivesEmpty) {
     // The unnamed battle-only states.
     EXPECT_EQ(StatusName(131072 | 1048576 | 2097152), "");
     EXPECT_EQ(StatusName(Hidden), "隠れている");
-    EXPECT_EQ(StatusName(kWarded), "状態変化防御");
+    EXPECT_EQ(StatusName(Warded), "状態変化防御");
 }
 
 TEST(ConditionMessageId, MessagePerCondition) {
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kLost)), 3002);
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kAshes)), 1021);
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kDead)), 1072);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(Lost)), 3002);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(Ashes)), 1021);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(Dead)), 1072);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(Sleep)), 1070);
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kPoison)), 1067);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(Poison)), 1067);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(DeadlyPoison)), 1067);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(Silence)), 1082);
 }
@@ -73,9 +73,9 @@ TEST(ConditionMessageId, EveryMessageIsInTheStringTable) {
 
 TEST(ConditionMessageId, NoneForProtectiveStatesAndNonBits) {
     EXPECT_EQ(static_cast<int>(ConditionMessageId(Hidden)), 0);
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kWarded)), 0);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(Warded)), 0);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(0)), 0);
-    EXPECT_EQ(static_cast<int>(ConditionMessageId(kDead | kPoison)), 0);
+    EXPECT_EQ(static_cast<int>(ConditionMessageId(Dead | Poison)), 0);
     EXPECT_EQ(static_cast<int>(ConditionMessageId(131072)), 0);
 }
 

@@ -186,7 +186,7 @@ TEST(EncodingDetection, OnlyValidUtf8WithNonAsciiIsUtf8) {
 
 // The same file in either encoding; LF line endings, a comment, an unknown
 // section and a key with a blank before "=" must all survive a save.
-const std::string kBefore =
+const std::string Before =
     "; 設定ファイル\n"
     "[ＢＧＭ]\n"
     "タイトル =  /music/title.mid  \n"
@@ -200,7 +200,7 @@ const std::string kBefore =
     "スライム=slime.bmp\n"
     "ソードマン=sword.bmp\n";
 
-const std::string kAfter =
+const std::string After =
     "; 設定ファイル\n"
     "[ＢＧＭ]\n"
     "タイトル =/music/title.mid\n"
@@ -222,7 +222,7 @@ const std::string kAfter =
     "ソードマン=sword.bmp\n"
     "ゾンビ=late.gif\n";
 
-// Reads kBefore from the file, changes a few things and saves.
+// Reads Before from the file, changes a few things and saves.
 void EditAndSave(Game& game) {
     LoadSettings(game);
     EXPECT_EQ(game.Config.SceneMusic[1], "/music/title.mid");
@@ -243,20 +243,20 @@ void EditAndSave(Game& game) {
 }
 
 TEST_F(SettingsTest, Utf8FileIsWrittenBackAsUtf8) {
-    Write(Ini(), kBefore);
+    Write(Ini(), Before);
     EditAndSave(*game_);
-    EXPECT_EQ(Read(Ini()), kAfter);
+    EXPECT_EQ(Read(Ini()), After);
 }
 
 TEST_F(SettingsTest, Cp932FileIsWrittenBackAsCp932) {
     // ED 40 is a duplicate code that does not survive a trip through Unicode
     // characters; it must come back as the very same bytes.
     const std::string rawLine = "; \xED\x40\x81\x5C\n";
-    const std::string before = Utf8ToCp932(kBefore) + rawLine;
+    const std::string before = Utf8ToCp932(Before) + rawLine;
     ASSERT_EQ(DetectEncoding(before), TextEncoding::Cp932);
     Write(Ini(), before);
     EditAndSave(*game_);
-    EXPECT_EQ(Read(Ini()), Utf8ToCp932(kAfter) + rawLine);
+    EXPECT_EQ(Read(Ini()), Utf8ToCp932(After) + rawLine);
     // And it reads back the same way.
     LoadSettings(*game_);
     EXPECT_EQ(game_->Config.SceneMusic[19], "C:\\音楽\\enc.mid");

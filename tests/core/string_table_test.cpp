@@ -76,9 +76,9 @@ TEST(StringTable, EndingTextsKeepTheirBreaks) {
 }
 
 TEST(StringTable, StatisticNamesInLevelUpOrder) {
-    constexpr std::array<const char*, 8> kNames{"力",     "知恵",   "信仰心", "生命力",
-                                                "素早さ", "器用さ", "運",     "魅力"};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(ResStringNumber(701 + i), kNames[i]) << 701 + i;
+    constexpr std::array<const char*, 8> Names{"力",     "知恵",   "信仰心", "生命力",
+                                               "素早さ", "器用さ", "運",     "魅力"};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(ResStringNumber(701 + i), Names[i]) << 701 + i;
 }
 
 TEST(StringTable, MessagesThatFollowAName) {

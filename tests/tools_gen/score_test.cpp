@@ -9,7 +9,7 @@ namespace kv::gen {
 namespace {
 
 constexpr uint32_t Q = TicksPerQuarter;
-constexpr uint32_t kBar = 4 * Q;
+constexpr uint32_t Bar = 4 * Q;
 
 TEST(Notation, PitchesCountFromMiddleC) {
     EXPECT_EQ(ParsePitch("c4"), 60);
@@ -41,14 +41,14 @@ TEST(Notation, LengthsDotsTripletsAndCounts) {
 }
 
 TEST(Notation, PhrasesKeepTimeAcrossRestsChordsAndRepeats) {
-    const Phrase p = ParsePhrase("c4:q r e4+g4:h | { d4:e }*2 >f4' _a4:h~", kBar, 80);
+    const Phrase p = ParsePhrase("c4:q r e4+g4:h | { d4:e }*2 >f4' _a4:h~", Bar, 80);
     ASSERT_EQ(p.Notes.size(), 7u);
-    EXPECT_EQ(p.Length, kBar + 3 * Q + Q / 2);
+    EXPECT_EQ(p.Length, Bar + 3 * Q + Q / 2);
     EXPECT_EQ(p.Notes[1].Start, 2 * Q);  // after the rest, which kept the quarter length
     EXPECT_EQ(p.Notes[2].Start, 2 * Q);  // the chord's two notes start together
     EXPECT_EQ(p.Notes[2].Length, 2 * Q);
-    EXPECT_EQ(p.Notes[3].Start, kBar);
-    EXPECT_EQ(p.Notes[4].Start, kBar + Q / 2);
+    EXPECT_EQ(p.Notes[3].Start, Bar);
+    EXPECT_EQ(p.Notes[4].Start, Bar + Q / 2);
     EXPECT_EQ(p.Notes[5].Velocity, 95);
     EXPECT_EQ(p.Notes[5].Style, Articulation::Staccato);
     EXPECT_EQ(p.Notes[5].Length, Q / 2);  // the length carries over
@@ -57,13 +57,13 @@ TEST(Notation, PhrasesKeepTimeAcrossRestsChordsAndRepeats) {
 }
 
 TEST(Notation, BarLinesCatchMiscountedBars) {
-    EXPECT_NO_THROW(ParsePhrase("c4:h c4:h | c4:w |", kBar, 80));
-    EXPECT_THROW(ParsePhrase("c4:h c4:q | c4:w", kBar, 80), NotationError);
-    EXPECT_THROW(ParsePhrase("c4:h. |c4:q", kBar, 80), NotationError);  // written against a note
-    EXPECT_NO_THROW(ParsePhrase("c4:h. | c4:q", 0, 80));                // checks off
-    EXPECT_THROW(ParsePhrase("{ c4:q", kBar, 80), NotationError);
-    EXPECT_THROW(ParsePhrase("c4:q }*2", kBar, 80), NotationError);
-    EXPECT_THROW(ParsePhrase("{ c4:q }*0", kBar, 80), NotationError);
+    EXPECT_NO_THROW(ParsePhrase("c4:h c4:h | c4:w |", Bar, 80));
+    EXPECT_THROW(ParsePhrase("c4:h c4:q | c4:w", Bar, 80), NotationError);
+    EXPECT_THROW(ParsePhrase("c4:h. |c4:q", Bar, 80), NotationError);  // written against a note
+    EXPECT_NO_THROW(ParsePhrase("c4:h. | c4:q", 0, 80));               // checks off
+    EXPECT_THROW(ParsePhrase("{ c4:q", Bar, 80), NotationError);
+    EXPECT_THROW(ParsePhrase("c4:q }*2", Bar, 80), NotationError);
+    EXPECT_THROW(ParsePhrase("{ c4:q }*0", Bar, 80), NotationError);
 }
 
 TEST(Notation, RepeatsNestAndBracesNeedNoSpaces) {
@@ -72,25 +72,25 @@ TEST(Notation, RepeatsNestAndBracesNeedNoSpaces) {
 }
 
 TEST(Chords, QualitiesSlashBassAndDefaultLength) {
-    const auto chords = ParseChords("Am | G7:h C/E:h | F#m7b5 | r", kBar);
+    const auto chords = ParseChords("Am | G7:h C/E:h | F#m7b5 | r", Bar);
     ASSERT_EQ(chords.size(), 5u);
     EXPECT_EQ(chords[0].Root, 9);
     EXPECT_EQ(chords[0].Intervals, (std::vector<int>{0, 3, 7}));
-    EXPECT_EQ(chords[0].Length, kBar);
+    EXPECT_EQ(chords[0].Length, Bar);
     EXPECT_EQ(chords[1].Intervals, (std::vector<int>{0, 4, 7, 10}));
-    EXPECT_EQ(chords[2].Start, kBar + 2 * Q);
+    EXPECT_EQ(chords[2].Start, Bar + 2 * Q);
     EXPECT_EQ(chords[2].Root, 0);
     EXPECT_EQ(chords[2].Bass, 4);
     EXPECT_EQ(chords[3].Root, 6);
     EXPECT_EQ(chords[3].Intervals, (std::vector<int>{0, 3, 6, 10}));
     EXPECT_TRUE(chords[4].Intervals.empty());
-    EXPECT_THROW(ParseChords("Cmaj9", kBar), NotationError);
-    EXPECT_THROW(ParseChords("C/X", kBar), NotationError);
-    EXPECT_THROW(ParseChords("C:h | G", kBar), NotationError);
+    EXPECT_THROW(ParseChords("Cmaj9", Bar), NotationError);
+    EXPECT_THROW(ParseChords("C/X", Bar), NotationError);
+    EXPECT_THROW(ParseChords("C:h | G", Bar), NotationError);
 }
 
 TEST(Comp, FigureRestartsAtEveryChordAndStopsAtItsEnd) {
-    const auto chords = ParseChords("C:h. G:q", kBar);
+    const auto chords = ParseChords("C:h. G:q", Bar);
     const std::vector<Note> notes = Comp(chords, "1:q 5:q", 60, 70);
     // C: 1 5 1 (three quarters); G: 1 (restarted, one quarter).
     ASSERT_EQ(notes.size(), 4u);
@@ -105,7 +105,7 @@ TEST(Comp, FigureRestartsAtEveryChordAndStopsAtItsEnd) {
 }
 
 TEST(Comp, ChordsAreVoicedCloseAroundTheCentreAndBassFollowsTheSlash) {
-    const auto chords = ParseChords("C/G", kBar);
+    const auto chords = ParseChords("C/G", Bar);
     std::vector<Note> block = Comp(chords, "C:w", 64, 70);
     ASSERT_EQ(block.size(), 3u);
     std::vector<int> keys;
@@ -120,7 +120,7 @@ TEST(Comp, ChordsAreVoicedCloseAroundTheCentreAndBassFollowsTheSlash) {
     ASSERT_EQ(power.size(), 3u);
     EXPECT_EQ(power[1].Key - power[0].Key, 7);
     EXPECT_EQ(power[2].Key - power[0].Key, 12);
-    EXPECT_TRUE(Comp(ParseChords("r", kBar), "C:w", 60, 70).empty());
+    EXPECT_TRUE(Comp(ParseChords("r", Bar), "C:w", 60, 70).empty());
     EXPECT_THROW(Comp(chords, "X:q", 60, 70), NotationError);
 }
 

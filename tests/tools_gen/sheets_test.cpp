@@ -11,8 +11,8 @@
 namespace kv::gen {
 namespace {
 
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t Black = 0x000000;
+constexpr uint32_t White = 0xFFFFFF;
 
 int Channel(uint32_t pixel, int shift) {
     return static_cast<int>((pixel >> shift) & 255);
@@ -94,12 +94,11 @@ TEST_F(Sheets, MasksArePureBlackAndWhiteExactlyUnderTheirSprites) {
                         const uint32_t mask = sheet.At(s.Sx + x, h + y);
                         const uint32_t sprite = sheet.At(s.Sx + x, y);
                         if (Opaque(s, x, y)) {
-                            ASSERT_EQ(mask, kBlack) << "x " << x << " y " << y;
-                            ASSERT_NE(sprite, kBlack)
-                                << "an opaque pixel must not vanish under XOR";
+                            ASSERT_EQ(mask, Black) << "x " << x << " y " << y;
+                            ASSERT_NE(sprite, Black) << "an opaque pixel must not vanish under XOR";
                         } else {
-                            ASSERT_EQ(mask, kWhite) << "x " << x << " y " << y;
-                            ASSERT_EQ(sprite, kBlack) << "transparent pixels are black";
+                            ASSERT_EQ(mask, White) << "x " << x << " y " << y;
+                            ASSERT_EQ(sprite, Black) << "transparent pixels are black";
                         }
                     }
                 }
@@ -135,7 +134,7 @@ TEST_F(Sheets, NearerLayersAreLitBrighter) {
         int count = 0;
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < sheet.Width; ++x) {
-                if (sheet.At(x, y + h) != kBlack) continue;
+                if (sheet.At(x, y + h) != Black) continue;
                 const uint32_t p = sheet.At(x, y);
                 sum += Channel(p, 16) + Channel(p, 8) + Channel(p, 0);
                 ++count;
@@ -188,7 +187,7 @@ TEST_F(Sheets, ComposedViewShowsSpritesWhereWallsAreAndBackgroundElsewhere) {
     const Image& sheet = art_.Walls[4];
     for (int y = 0; y < ViewHeight; ++y) {
         for (int x = 0; x < 120; ++x) {
-            const bool wall = sheet.At(x, 256 + y) == kBlack;
+            const bool wall = sheet.At(x, 256 + y) == Black;
             const uint32_t expected = wall ? sheet.At(x, y) : bare.At(x, y);
             ASSERT_EQ(view.At(x, y), expected) << x << "," << y;
         }

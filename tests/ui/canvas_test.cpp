@@ -9,11 +9,11 @@
 namespace kv {
 namespace {
 
-constexpr uint32_t kInk = 0x00112233;
+constexpr uint32_t Ink = 0x00112233;
 
 // The picture as rows of '#' (pixel == on) and '.' (anything else), so a
 // failure shows the shape.
-std::string Mask(const Image& image, uint32_t on = kInk) {
+std::string Mask(const Image& image, uint32_t on = Ink) {
     std::string out;
     for (int y = 0; y < image.Height; ++y) {
         for (int x = 0; x < image.Width; ++x) out += image.At(x, y) == on ? '#' : '.';
@@ -129,17 +129,17 @@ TEST(CanvasClip, NothingEverLandsOutside) {
     };
     canvas.SetClip({1, 1, 4, 4});
     for (const Rect& r : wild) {
-        canvas.FillRect(r, kInk);
-        canvas.FrameRect(r, kInk);
-        canvas.RoundRect(r, 50, 50, kInk, kInk);
+        canvas.FillRect(r, Ink);
+        canvas.FrameRect(r, Ink);
+        canvas.RoundRect(r, 50, 50, Ink, Ink);
         canvas.Blit(r.X, r.Y, src, r);
         canvas.Blit(r.X, r.Y, src, r, RasterOp::Invert);
         canvas.StretchBlit(r, src, Rect{0, 0, 4, 4});
         canvas.StretchBlit(Rect{0, 0, 6, 6}, src, r);
         canvas.AndPattern(r, src);
-        canvas.Line(r.X, r.Y, r.W, r.H, kInk);
+        canvas.Line(r.X, r.Y, r.W, r.H, Ink);
         const Point pts[] = {{r.X, r.Y}, {r.W, r.Y}, {r.X, r.H}};
-        canvas.Polygon(pts, kInk, kInk);
+        canvas.Polygon(pts, Ink, Ink);
     }
     for (int y = 0; y < 6; ++y) {
         for (int x = 0; x < 6; ++x) {
@@ -155,7 +155,7 @@ TEST(CanvasClip, ClipIsCutToThePictureAndResets) {
     Canvas canvas(dst);
     canvas.SetClip({2, -3, 100, 5});
     EXPECT_EQ(canvas.Clip(), (Rect{2, 0, 2, 2}));
-    canvas.Fill(kInk);
+    canvas.Fill(Ink);
     EXPECT_EQ(Mask(dst), Rows({"..##", "..##", "....", "...."}));
     canvas.SetClip({10, 10, 2, 2});
     EXPECT_EQ(canvas.Clip().W * canvas.Clip().H, 0);
@@ -170,20 +170,20 @@ TEST(CanvasClip, EmptyOrBrokenPicturesAreLeftAlone) {
     const Image src = Numbered(2, 2);
     for (Image* image : {&empty, &broken}) {
         Canvas canvas(*image);
-        canvas.Fill(kInk);
-        canvas.SetPixel(0, 0, kInk);
-        canvas.Line(0, 0, 3, 3, kInk);
+        canvas.Fill(Ink);
+        canvas.SetPixel(0, 0, Ink);
+        canvas.Line(0, 0, 3, 3, Ink);
         canvas.Blit(0, 0, src);
         canvas.Blit(0, 0, *image);
         canvas.StretchBlit({0, 0, 4, 4}, src, {0, 0, 2, 2});
         const Point pts[] = {{0, 0}, {4, 0}, {0, 4}};
-        canvas.Polygon(pts, kInk, kInk);
-        canvas.RoundRect({0, 0, 4, 4}, 2, 2, kInk, kInk);
+        canvas.Polygon(pts, Ink, Ink);
+        canvas.RoundRect({0, 0, 4, 4}, 2, 2, Ink, Ink);
         canvas.AndPattern({0, 0, 4, 4}, src);
     }
     EXPECT_EQ(broken.Pixels, std::vector<uint32_t>(3, 0));
     // And an empty source or pattern draws nothing.
-    Image dst(2, 2, kInk);
+    Image dst(2, 2, Ink);
     Canvas canvas(dst);
     canvas.Blit(0, 0, empty);
     canvas.AndPattern({0, 0, 2, 2}, empty);
@@ -194,12 +194,12 @@ TEST(CanvasClip, EmptyOrBrokenPicturesAreLeftAlone) {
 TEST(CanvasRect, FillAndFrame) {
     Image dst(6, 5);
     Canvas canvas(dst);
-    canvas.FrameRect({1, 1, 4, 3}, kInk);
+    canvas.FrameRect({1, 1, 4, 3}, Ink);
     EXPECT_EQ(Mask(dst), Rows({"......", ".####.", ".#..#.", ".####.", "......"}));
     canvas.FillRect({0, 0, 6, 5}, 0);
-    canvas.FrameRect({4, 0, 1, 3}, kInk);  // one pixel wide: a bar
-    canvas.FrameRect({0, 4, 3, 1}, kInk);
-    canvas.FillRect({1, 1, -2, 2}, kInk);  // negative size: nothing
+    canvas.FrameRect({4, 0, 1, 3}, Ink);  // one pixel wide: a bar
+    canvas.FrameRect({0, 4, 3, 1}, Ink);
+    canvas.FillRect({1, 1, -2, 2}, Ink);  // negative size: nothing
     EXPECT_EQ(Mask(dst), Rows({"....#.", "....#.", "....#.", "......", "###..."}));
 }
 
@@ -216,11 +216,11 @@ TEST(CanvasRect, FillsExactlyItsPixelsAtAnyWidth) {
                 Canvas canvas(dst);
                 canvas.SetClip(clip);
                 const Rect r{x, 1, w, H};
-                canvas.FillRect(r, kInk);
+                canvas.FillRect(r, Ink);
                 for (int py = 0; py < H; ++py) {
                     for (int px = 0; px < W; ++px) {
                         const bool inside = r.Contains(px, py) && clip.Contains(px, py);
-                        ASSERT_EQ(dst.At(px, py) == kInk, inside)
+                        ASSERT_EQ(dst.At(px, py) == Ink, inside)
                             << "fill x " << x << " w " << w << " at " << px << "," << py;
                     }
                 }
@@ -232,21 +232,21 @@ TEST(CanvasRect, FillsExactlyItsPixelsAtAnyWidth) {
 TEST(CanvasLine, EndPointIsLeftOut) {
     Image dst(6, 6);
     Canvas canvas(dst);
-    canvas.Line(0, 0, 4, 0, kInk);  // horizontal
-    canvas.Line(5, 5, 5, 1, kInk);  // vertical, upwards
-    canvas.Line(2, 2, 2, 2, kInk);  // zero length: nothing
+    canvas.Line(0, 0, 4, 0, Ink);  // horizontal
+    canvas.Line(5, 5, 5, 1, Ink);  // vertical, upwards
+    canvas.Line(2, 2, 2, 2, Ink);  // zero length: nothing
     EXPECT_EQ(Mask(dst), Rows({"####..", "......", ".....#", ".....#", ".....#", ".....#"}));
 }
 
 TEST(CanvasLine, DiagonalShallowAndSteep) {
     Image diag(5, 5);
-    Canvas(diag).Line(0, 0, 4, 4, kInk);
+    Canvas(diag).Line(0, 0, 4, 4, Ink);
     EXPECT_EQ(Mask(diag), Rows({"#....", ".#...", "..#..", "...#.", "....."}));
     Image shallow(5, 3);
-    Canvas(shallow).Line(0, 0, 4, 2, kInk);
+    Canvas(shallow).Line(0, 0, 4, 2, Ink);
     EXPECT_EQ(Mask(shallow), Rows({"#....", ".##..", "...#."}));
     Image steep(3, 6);
-    Canvas(steep).Line(0, 0, 2, 5, kInk);
+    Canvas(steep).Line(0, 0, 2, 5, Ink);
     EXPECT_EQ(Mask(steep), Rows({"#..", "#..", ".#.", ".#.", "..#", "..."}));
 }
 
@@ -256,28 +256,28 @@ TEST(CanvasLine, ClippedLineMatchesTheUnclippedOne) {
     const int lines[][4] = {{-20, -7, 30, 12}, {3, -40, -9, 50}, {25, 2, -30, 5}, {-3, 9, 9, -3}};
     for (const auto& l : lines) {
         Image big(128, 128);
-        Canvas(big).Line(l[0] + 60, l[1] + 60, l[2] + 60, l[3] + 60, kInk);
+        Canvas(big).Line(l[0] + 60, l[1] + 60, l[2] + 60, l[3] + 60, Ink);
         Image small(8, 8);
-        Canvas(small).Line(l[0], l[1], l[2], l[3], kInk);
+        Canvas(small).Line(l[0], l[1], l[2], l[3], Ink);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) ASSERT_EQ(small.At(x, y), big.At(x + 60, y + 60));
     }
     Image huge(8, 8);
-    Canvas(huge).Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kInk);
+    Canvas(huge).Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, Ink);
     Image diag(8, 8);
-    Canvas(diag).Line(0, 0, 8, 8, kInk);
+    Canvas(diag).Line(0, 0, 8, 8, Ink);
     EXPECT_EQ(Mask(huge), Mask(diag));
 }
 
 TEST(CanvasPolygon, TriangleAndSquareMasks) {
     Image tri(6, 5);
     const Point triangle[] = {{0, 0}, {4, 0}, {0, 4}};
-    Canvas(tri).FillPolygon(triangle, kInk);
+    Canvas(tri).FillPolygon(triangle, Ink);
     EXPECT_EQ(Mask(tri), Rows({"###...", "##....", "#.....", "......", "......"}));
 
     Image sq(7, 7);
     const Point square[] = {{1, 1}, {5, 1}, {5, 5}, {1, 5}};
-    Canvas(sq).FillPolygon(square, kInk);
+    Canvas(sq).FillPolygon(square, Ink);
     EXPECT_EQ(Mask(sq),
               Rows({".......", ".####..", ".####..", ".####..", ".####..", ".......", "......."}));
 }
@@ -291,8 +291,8 @@ TEST(CanvasPolygon, SharedEdgesNeitherOverlapNorLeaveGaps) {
     for (size_t i = 0; i < std::size(rim); ++i) {
         const Point piece[] = {centre, rim[i], rim[(i + 1) % std::size(rim)]};
         Image image(12, 12);
-        Canvas(image).FillPolygon(piece, kInk);
-        for (size_t p = 0; p < image.Pixels.size(); ++p) covered[p] += image.Pixels[p] == kInk;
+        Canvas(image).FillPolygon(piece, Ink);
+        for (size_t p = 0; p < image.Pixels.size(); ++p) covered[p] += image.Pixels[p] == Ink;
     }
     for (size_t p = 0; p < covered.size(); ++p) EXPECT_EQ(covered[p], 1) << "pixel " << p;
 }
@@ -300,11 +300,11 @@ TEST(CanvasPolygon, SharedEdgesNeitherOverlapNorLeaveGaps) {
 TEST(CanvasPolygon, EvenOddLeavesTheStarsMiddleEmpty) {
     Image dst(16, 16);
     const Point star[] = {{8, 0}, {13, 15}, {0, 5}, {16, 5}, {3, 15}};
-    Canvas(dst).FillPolygon(star, kInk);
-    EXPECT_EQ(dst.At(8, 4), kInk);  // top arm
-    EXPECT_EQ(dst.At(3, 5), kInk);  // left arm
-    EXPECT_EQ(dst.At(12, 5), kInk);
-    EXPECT_EQ(dst.At(5, 9), kInk);
+    Canvas(dst).FillPolygon(star, Ink);
+    EXPECT_EQ(dst.At(8, 4), Ink);  // top arm
+    EXPECT_EQ(dst.At(3, 5), Ink);  // left arm
+    EXPECT_EQ(dst.At(12, 5), Ink);
+    EXPECT_EQ(dst.At(5, 9), Ink);
     EXPECT_EQ(dst.At(8, 5), 0u);  // the pentagon in the middle is a hole
     EXPECT_EQ(dst.At(8, 9), 0u);
     EXPECT_EQ(dst.At(0, 0), 0u);
@@ -317,13 +317,13 @@ TEST(CanvasPolygon, DegenerateShapesDrawNothing) {
     const Point two[] = {{1, 1}, {6, 6}};
     const Point collinear[] = {{0, 0}, {4, 4}, {7, 7}};
     const Point same[] = {{2, 2}, {2, 2}, {2, 2}};
-    canvas.FillPolygon({}, kInk);
-    canvas.FillPolygon(one, kInk);
-    canvas.FillPolygon(two, kInk);
-    canvas.FillPolygon(collinear, kInk);
-    canvas.FillPolygon(same, kInk);
-    canvas.Polygon({}, kInk, kInk);
-    canvas.Polygon(one, kInk, kInk);
+    canvas.FillPolygon({}, Ink);
+    canvas.FillPolygon(one, Ink);
+    canvas.FillPolygon(two, Ink);
+    canvas.FillPolygon(collinear, Ink);
+    canvas.FillPolygon(same, Ink);
+    canvas.Polygon({}, Ink, Ink);
+    canvas.Polygon(one, Ink, Ink);
     EXPECT_EQ(dst.Pixels, std::vector<uint32_t>(64, 0));
 }
 
@@ -332,7 +332,7 @@ TEST(CanvasPolygon, HugeCoordinatesStayExact) {
     // to the span starting there.
     Image dst(5, 5);
     const Point tri[] = {{INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MAX, INT_MAX}};
-    Canvas(dst).FillPolygon(tri, kInk);
+    Canvas(dst).FillPolygon(tri, Ink);
     EXPECT_EQ(Mask(dst), Rows({"#####", ".####", "..###", "...##", "....#"}));
 }
 
@@ -340,7 +340,7 @@ TEST(CanvasPolygon, OutlineClosesTheShape) {
     constexpr uint32_t fill = 0x00000077;
     Image dst(7, 7);
     const Point square[] = {{1, 1}, {5, 1}, {5, 5}, {1, 5}};
-    Canvas(dst).Polygon(square, fill, kInk);
+    Canvas(dst).Polygon(square, fill, Ink);
     EXPECT_EQ(Mask(dst),
               Rows({".......", ".#####.", ".#...#.", ".#...#.", ".#...#.", ".#####.", "......."}));
     EXPECT_EQ(Mask(dst, fill),
@@ -350,7 +350,7 @@ TEST(CanvasPolygon, OutlineClosesTheShape) {
 TEST(CanvasRoundRect, CornersAreCutAndSymmetric) {
     constexpr uint32_t fill = 0x00000077;
     Image dst(12, 10);
-    Canvas(dst).RoundRect({1, 1, 10, 8}, 6, 6, fill, kInk);
+    Canvas(dst).RoundRect({1, 1, 10, 8}, 6, 6, fill, Ink);
     // clang-format off
     EXPECT_EQ(Mask(dst), Rows({"............",
                                "...######...",
@@ -377,16 +377,16 @@ TEST(CanvasRoundRect, CornersAreCutAndSymmetric) {
 
 TEST(CanvasRoundRect, ZeroCornersGiveAPlainRectangleAndBigOnesClamp) {
     Image round(8, 6);
-    Canvas(round).RoundRect({0, 0, 8, 6}, 0, 0, 0x00000077, kInk);
+    Canvas(round).RoundRect({0, 0, 8, 6}, 0, 0, 0x00000077, Ink);
     Image plain(8, 6);
     Canvas(plain).FillRect({0, 0, 8, 6}, 0x00000077);
-    Canvas(plain).FrameRect({0, 0, 8, 6}, kInk);
+    Canvas(plain).FrameRect({0, 0, 8, 6}, Ink);
     EXPECT_EQ(round.Pixels, plain.Pixels);
 
     Image clamped(8, 6);
-    Canvas(clamped).RoundRect({0, 0, 8, 6}, 1000, 1000, 0x00000077, kInk);
+    Canvas(clamped).RoundRect({0, 0, 8, 6}, 1000, 1000, 0x00000077, Ink);
     Image exact(8, 6);
-    Canvas(exact).RoundRect({0, 0, 8, 6}, 8, 6, 0x00000077, kInk);
+    Canvas(exact).RoundRect({0, 0, 8, 6}, 8, 6, 0x00000077, Ink);
     EXPECT_EQ(clamped.Pixels, exact.Pixels);
     EXPECT_EQ(clamped.At(0, 0), 0u);  // the corner really is cut
 }

@@ -14,7 +14,7 @@
 namespace kv {
 namespace {
 
-constexpr uint32_t kWhite = 0x00FFFFFF;
+constexpr uint32_t White = 0x00FFFFFF;
 
 // A rasteriser with known shapes: every glyph cell is the advance wide and 16
 // high, coverage 255 in its top-left pixel, 128 right of it, 255 below it and
@@ -49,7 +49,7 @@ std::vector<Point> GlyphOrigins(const Image& image) {
     std::vector<Point> out;
     for (int y = 0; y + 1 < image.Height; ++y)
         for (int x = 0; x < image.Width; ++x)
-            if (image.At(x, y) == kWhite && image.At(x, y + 1) == kWhite) out.push_back({x, y});
+            if (image.At(x, y) == White && image.At(x, y + 1) == White) out.push_back({x, y});
     return out;
 }
 
@@ -58,10 +58,10 @@ TEST(GlyphCacheTest, RendersEachGlyphOnce) {
     GlyphCache cache(fonts);
     Image image(200, 40);
     Canvas canvas(image);
-    canvas.DrawText(cache, 0, 0, "\xE5\x89\xA3 HP 10", kWhite);  // "剣 HP 10"
+    canvas.DrawText(cache, 0, 0, "\xE5\x89\xA3 HP 10", White);  // "剣 HP 10"
     const uint64_t afterFirst = fonts.RenderCount();
     EXPECT_EQ(afterFirst, 6u);  // 剣, space, H, P, 1, 0 ('0' also gives the half-width)
-    canvas.DrawText(cache, 0, 20, "\xE5\x89\xA3 HP 10", kWhite);
+    canvas.DrawText(cache, 0, 20, "\xE5\x89\xA3 HP 10", White);
     EXPECT_EQ(fonts.RenderCount(), afterFirst);
     // Another size or face is another glyph.
     cache.Get(FontFace::Gothic, 12, U'H');
@@ -105,7 +105,7 @@ TEST(GlyphCacheTest, BrokenGlyphsAndWildSizesAreSafe) {
     EXPECT_EQ(g.Advance, 0);
     EXPECT_GT(cache.HalfWidth(FontFace::Gothic, 100000), 0);
     Image image(8, 8);
-    Canvas(image).DrawText(cache, 0, 0, "AB\tC", kWhite);
+    Canvas(image).DrawText(cache, 0, 0, "AB\tC", White);
     EXPECT_EQ(image.Pixels, std::vector<uint32_t>(64, 0));
 }
 
@@ -118,7 +118,7 @@ TEST(CanvasText, GlyphsSitAtThePenOnEveryLine) {
     const int width = canvas.DrawText(cache, 2, 1,
                                       "A\xEF\xBC\xA1"
                                       "B\r\nC\rD\tE",
-                                      kWhite);
+                                      White);
     EXPECT_EQ(GlyphOrigins(image), (std::vector<Point>{
                                        {2, 1},
                                        {10, 1},
@@ -152,13 +152,13 @@ TEST(CanvasText, ClippedAtTheClipRectangle) {
     Image image(16, 16);
     Canvas canvas(image);
     canvas.SetClip({0, 0, 9, 16});
-    canvas.DrawText(cache, 1, 0, "AB", kWhite);  // B starts at x 9, outside
-    canvas.DrawText(cache, -8, -1, "AB", kWhite);
-    canvas.DrawText(cache, 7, 15, "A", kWhite);  // only its top row shows
-    canvas.DrawText(cache, INT32_MAX - 4, INT32_MIN + 2, "ABC\nD", kWhite);
-    EXPECT_EQ(image.At(1, 0), kWhite);
-    EXPECT_EQ(image.At(0, 0), kWhite);  // the second B: its top row is above the picture
-    EXPECT_EQ(image.At(7, 15), kWhite);
+    canvas.DrawText(cache, 1, 0, "AB", White);  // B starts at x 9, outside
+    canvas.DrawText(cache, -8, -1, "AB", White);
+    canvas.DrawText(cache, 7, 15, "A", White);  // only its top row shows
+    canvas.DrawText(cache, INT32_MAX - 4, INT32_MIN + 2, "ABC\nD", White);
+    EXPECT_EQ(image.At(1, 0), White);
+    EXPECT_EQ(image.At(0, 0), White);  // the second B: its top row is above the picture
+    EXPECT_EQ(image.At(7, 15), White);
     EXPECT_EQ(image.At(8, 15), Rgb(0x80, 0x80, 0x80));  // half coverage on black
     for (int y = 0; y < 16; ++y)
         for (int x = 9; x < 16; ++x) EXPECT_EQ(image.At(x, y), 0u) << x << "," << y;
@@ -171,7 +171,7 @@ TEST(CanvasText, RotatedTextRunsDownAVerticalStrip) {
     Canvas(image).DrawTextRotated(cache, 10, 2,
                                   "A\xEF\xBC\xA1"
                                   "B",
-                                  kWhite);
+                                  White);
     // Each glyph's top-left corner turns to the strip's right edge, and what
     // lay below it (the second 255 pixel) now lies left of it.
     std::vector<Point> lit;
@@ -217,9 +217,9 @@ TEST_F(RealFonts, SecondDrawRendersNothingNew) {
     Image image(320, 40);
     Canvas canvas(image);
     const std::string line = "\xE5\x86\x92\xE9\x99\xBA\xE8\x80\x85 Lv 12";  // "冒険者 Lv 12"
-    canvas.DrawText(cache, 0, 0, line, kWhite);
+    canvas.DrawText(cache, 0, 0, line, White);
     const uint64_t count = fonts_->RenderCount();
-    canvas.DrawText(cache, 0, 20, line, kWhite);
+    canvas.DrawText(cache, 0, 20, line, White);
     EXPECT_EQ(fonts_->RenderCount(), count);
     int lit = 0;
     for (uint32_t p : image.Pixels) lit += p != 0;
@@ -233,7 +233,7 @@ TEST_F(RealFonts, RotatedTextStaysInItsStrip) {
     Canvas(image).DrawTextRotated(cache, 20, 4,
                                   "\xE5\x8C\x97"
                                   "N",
-                                  kWhite);  // "北N"
+                                  White);  // "北N"
     int lit = 0;
     for (int y = 0; y < image.Height; ++y) {
         for (int x = 0; x < image.Width; ++x) {

@@ -12,7 +12,7 @@ struct Vec {
     double X, Y, Z;
 };
 
-constexpr Vec kLight{-0.47, -0.62, 0.63};
+constexpr Vec Light{-0.47, -0.62, 0.63};
 constexpr Colour Rim{70, 84, 130};
 
 Colour LitAt(double nx, double ny, Colour base, double gloss) {
@@ -24,10 +24,10 @@ Colour LitAt(double nx, double ny, Colour base, double gloss) {
         d2 = 0.998;
     }
     const double nz = std::sqrt(1.0 - d2);
-    const double diffuse = std::max(0.0, nx * kLight.X + ny * kLight.Y + nz * kLight.Z);
+    const double diffuse = std::max(0.0, nx * Light.X + ny * Light.Y + nz * Light.Z);
     // Reflection of the light about the normal, against the eye at +z.
-    const double dot = nx * kLight.X + ny * kLight.Y + nz * kLight.Z;
-    const double rz = 2 * dot * nz - kLight.Z;
+    const double dot = nx * Light.X + ny * Light.Y + nz * Light.Z;
+    const double rz = 2 * dot * nz - Light.Z;
     const double shine = gloss > 0 ? gloss * std::pow(std::max(0.0, rz), 24.0) : 0.0;
     const double rim = std::pow(1.0 - nz, 3.0) * 0.5 * SmoothStep(-0.6, 0.6, nx - ny * 0.3);
     return base * (0.2 + 0.9 * diffuse) + Colour{255, 255, 255} * shine + Rim * rim;

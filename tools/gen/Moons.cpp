@@ -8,7 +8,7 @@
 namespace kv::gen {
 namespace {
 
-constexpr int kSamples = 4;
+constexpr int Samples = 4;
 constexpr double Pi = 3.14159265358979;
 
 struct MoonLook {
@@ -40,8 +40,8 @@ Colour Surface(const MoonLook& look, double x, double y) {
 }
 
 Colour PhasePixel(const MoonLook& look, int phase, double px, double py) {
-    const double x = (px - kMoonTile / 2.0) / look.Radius;
-    const double y = (py - kMoonTile / 2.0) / look.Radius;
+    const double x = (px - MoonTile / 2.0) / look.Radius;
+    const double y = (py - MoonTile / 2.0) / look.Radius;
     const double r2 = x * x + y * y;
     if (r2 >= 1.0) return {};
     const double z = std::sqrt(1.0 - r2);
@@ -58,27 +58,27 @@ Colour PhasePixel(const MoonLook& look, int phase, double px, double py) {
 }  // namespace
 
 int PhaseX(int phase) {
-    return phase <= 8 ? kMoonTile * phase : kMoonTile * (phase - 8);
+    return phase <= 8 ? MoonTile * phase : MoonTile * (phase - 8);
 }
 int PhaseY(int phase) {
-    return phase <= 8 ? 0 : kMoonTile;
+    return phase <= 8 ? 0 : MoonTile;
 }
 
 Image RenderMoonSheet(Moon moon) {
     const MoonLook& look = moon == Moon::Luna ? kLuna : kArtemis;
-    Image sheet(kMoonTile * 9, kMoonTile * 2, 0x000000);
+    Image sheet(MoonTile * 9, MoonTile * 2, 0x000000);
     for (int phase = 0; phase < MoonPhases; ++phase) {
         const int ox = PhaseX(phase), oy = PhaseY(phase);
-        for (int y = 0; y < kMoonTile; ++y) {
-            for (int x = 0; x < kMoonTile; ++x) {
+        for (int y = 0; y < MoonTile; ++y) {
+            for (int x = 0; x < MoonTile; ++x) {
                 Colour sum;
-                for (int sy = 0; sy < kSamples; ++sy) {
-                    for (int sx = 0; sx < kSamples; ++sx) {
-                        sum = sum + PhasePixel(look, phase, x + (sx + 0.5) / kSamples,
-                                               y + (sy + 0.5) / kSamples);
+                for (int sy = 0; sy < Samples; ++sy) {
+                    for (int sx = 0; sx < Samples; ++sx) {
+                        sum = sum + PhasePixel(look, phase, x + (sx + 0.5) / Samples,
+                                               y + (sy + 0.5) / Samples);
                     }
                 }
-                sheet.At(ox + x, oy + y) = (sum * (1.0 / (kSamples * kSamples))).Pixel();
+                sheet.At(ox + x, oy + y) = (sum * (1.0 / (Samples * Samples))).Pixel();
             }
         }
     }

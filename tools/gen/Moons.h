@@ -6,7 +6,7 @@
 
 namespace kv::gen {
 
-constexpr int kMoonTile = 32;
+constexpr int MoonTile = 32;
 constexpr int MoonPhases = 16;
 
 enum class Moon { Luna, Artemis };

@@ -10,17 +10,17 @@ namespace {
 
 // Ordered-dither thresholds: a pixel goes black when its threshold is below
 // the tile's level, so every level spreads its black pixels evenly.
-constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+constexpr int Bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 constexpr std::array<int, DarkTiles> DarkLevels = {4, 8, 10, 12, 14};  // of 16
 
 // The frame's cross-section from its outer edge inwards.
 Colour Profile(int depth) {
-    static constexpr Colour kBands[kFramePiece] = {
+    static constexpr Colour Bands[kFramePiece] = {
         {12, 10, 6},    {236, 206, 128}, {198, 160, 82}, {112, 82, 36}, {26, 30, 48}, {30, 35, 56},
         {34, 40, 62},   {36, 42, 66},    {36, 42, 66},   {34, 40, 62},  {30, 35, 56}, {26, 30, 48},
         {186, 150, 76}, {90, 66, 28},    {14, 14, 22},   {8, 8, 14},
     };
-    return kBands[std::clamp(depth, 0, kFramePiece - 1)];
+    return Bands[std::clamp(depth, 0, kFramePiece - 1)];
 }
 
 // A small gold boss: brighter toward the upper left like the bevel.
@@ -43,7 +43,7 @@ Image RenderDarkStrip() {
     for (int tile = 0; tile < DarkTiles; ++tile) {
         for (int y = 0; y < DarkTile; ++y) {
             for (int x = 0; x < DarkTile; ++x) {
-                if (kBayer[y % 4][x % 4] < DarkLevels[static_cast<size_t>(tile)]) {
+                if (Bayer[y % 4][x % 4] < DarkLevels[static_cast<size_t>(tile)]) {
                     strip.At(tile * DarkTile + x, y) = 0x000000;
                 }
             }

@@ -7,7 +7,7 @@ namespace {
 
 constexpr uint32_t MaxVarLen = 0x0FFFFFFF;
 
-enum Rank { Meta = 0, kSetup = 1, kRelease = 2, kStrike = 3, kEnd = 4 };
+enum Rank { Meta = 0, Setup = 1, Release = 2, Strike = 3, End = 4 };
 
 void PutBig(std::vector<uint8_t>& out, uint32_t value, int bytes) {
     for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
@@ -55,23 +55,23 @@ void MidiTrack::TimeSignature(uint32_t tick, int numerator, int denominatorPower
 }
 
 void MidiTrack::Program(uint32_t tick, int channel, int program) {
-    Add(tick, kSetup, {static_cast<uint8_t>(0xC0 | Channel(channel)), Clamp7(program)});
+    Add(tick, Setup, {static_cast<uint8_t>(0xC0 | Channel(channel)), Clamp7(program)});
 }
 
 void MidiTrack::Controller(uint32_t tick, int channel, int controller, int value) {
-    Add(tick, kSetup,
+    Add(tick, Setup,
         {static_cast<uint8_t>(0xB0 | Channel(channel)), Clamp7(controller), Clamp7(value)});
 }
 
 void MidiTrack::NoteOn(uint32_t tick, int channel, int key, int velocity) {
     // Velocity 0 would mean a release; a struck note is at least 1.
-    Add(tick, kStrike,
+    Add(tick, Strike,
         {static_cast<uint8_t>(0x90 | Channel(channel)), Clamp7(key),
          static_cast<uint8_t>(std::clamp(velocity, 1, 127))});
 }
 
 void MidiTrack::NoteOff(uint32_t tick, int channel, int key) {
-    Add(tick, kRelease, {static_cast<uint8_t>(0x80 | Channel(channel)), Clamp7(key), 64});
+    Add(tick, Release, {static_cast<uint8_t>(0x80 | Channel(channel)), Clamp7(key), 64});
 }
 
 void MidiTrack::Note(uint32_t tick, uint32_t length, int channel, int key, int velocity) {

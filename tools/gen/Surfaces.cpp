@@ -15,7 +15,7 @@ constexpr uint32_t MossSeed = 0x3055;
 constexpr uint32_t WoodSeed = 0x7700D;
 constexpr uint32_t FloorSeed = 0xF100;
 
-constexpr int kCourses = 4;               // stone courses from floor to ceiling
+constexpr int Courses = 4;                // stone courses from floor to ceiling
 constexpr int StonesPerCourse = 3;        // stones across one face
 constexpr double FaceWidthRatio = 1.875;  // a face is this much wider than tall on screen
 constexpr double Mortar = 0.022;          // in units of the face height
@@ -24,7 +24,7 @@ constexpr double Bevel = 0.05;
 // A face of the door: the opening's half-width and where its arch starts.
 constexpr double DoorHalf = 0.14;
 constexpr double DoorTop = 0.25;
-constexpr double kFrame = 0.045;
+constexpr double Frame = 0.045;
 
 Colour StoneTint(int col, int row, uint32_t seed) {
     const uint32_t h = Hash(col, row, seed);
@@ -65,8 +65,8 @@ Colour Block(Colour base, Colour tint, double fu, double fv, double width, doubl
 
 Colour WallAlbedo(double u, double v) {
     v = Clamp01(v);
-    const int row = std::clamp(static_cast<int>(v * kCourses), 0, kCourses - 1);
-    const double fv = v * kCourses - row;
+    const int row = std::clamp(static_cast<int>(v * Courses), 0, Courses - 1);
+    const double fv = v * Courses - row;
     const double offset = (row % 2) * 0.5;
     const double su = u * StonesPerCourse + offset;
     const int col = static_cast<int>(std::floor(su));
@@ -75,7 +75,7 @@ Colour WallAlbedo(double u, double v) {
     const double grain = Fractal(u * 24, v * 14, GrainSeed, 4, 24);
     const double stain = SmoothStep(0.45, 0.8, Fractal(u * 3, v * 2.5, StainSeed, 3, 3));
     Colour c = Block({132, 124, 112}, StoneTint(wrapped, row, StoneSeed), fu, fv,
-                     FaceWidthRatio / StonesPerCourse, 1.0 / kCourses, grain, stain);
+                     FaceWidthRatio / StonesPerCourse, 1.0 / Courses, grain, stain);
     // Damp and moss creep up from the floor.
     const double moss =
         SmoothStep(0.72, 1.0, v) * SmoothStep(0.5, 0.75, Fractal(u * 8, v * 6, MossSeed, 3, 8));
@@ -94,7 +94,7 @@ Colour DoorAlbedo(double u, double v) {
         return std::hypot(dx, dy) - (archCentre - top);
     };
     const double inner = outline(DoorHalf);
-    const double outer = outline(DoorHalf + kFrame);
+    const double outer = outline(DoorHalf + Frame);
     if (outer > 0) return wall;
     if (inner > 0) {
         // Dressed stone frame, lighter and smoother than the wall.

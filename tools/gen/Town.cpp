@@ -17,7 +17,7 @@ constexpr uint64_t StarSeed = 0x70C57A;
 constexpr uint64_t RoofSeed = 0x70F5;
 constexpr uint32_t SkySeed = 0x70D5C;
 constexpr uint32_t HillSeed = 0x4177;
-constexpr Colour kGround{8, 7, 14};
+constexpr Colour Ground{8, 7, 14};
 constexpr double FadeTop = 266;  // the picture darkens into the ground from here
 constexpr double FadeBottom = 296;
 
@@ -233,7 +233,7 @@ Image RenderTown() {
     for (int y = static_cast<int>(FadeTop); y < TownHeight; ++y) {
         const double t = SmoothStep(FadeTop, FadeBottom, y + 0.5);
         for (int x = 0; x < TownWidth; ++x)
-            image.At(x, y) = Mix(Colour::Of(image.At(x, y)), kGround, t).Pixel();
+            image.At(x, y) = Mix(Colour::Of(image.At(x, y)), Ground, t).Pixel();
     }
     return image;
 }

@@ -14,7 +14,7 @@ namespace kv::gen {
 namespace {
 
 constexpr double kFront = 10.0;  // house fronts at x = -kFront and +kFront
-constexpr double kDepth = 9.0;
+constexpr double Depth = 9.0;
 constexpr double Storey = 3.0;
 constexpr double RowEnd = 44;   // where the rows along the sides end
 constexpr double FarSide = 56;  // the houses across the far side
@@ -30,12 +30,12 @@ constexpr std::array<Colour, 6> Plasters{{{206, 190, 168},
                                           {180, 176, 198},
                                           {222, 194, 156},
                                           {190, 196, 184}}};
-constexpr std::array<Colour, 2> kStones{{{150, 142, 150}, {146, 132, 124}}};
+constexpr std::array<Colour, 2> Stones{{{150, 142, 150}, {146, 132, 124}}};
 constexpr std::array<Colour, 4> Roofs{{{92, 76, 104}, {138, 74, 62}, {84, 84, 112}, {124, 86, 66}}};
 constexpr std::array<Colour, 3> Shutters{{{64, 104, 86}, {128, 62, 54}, {62, 84, 128}}};
 constexpr std::array<Colour, 3> SignBoards{{{120, 40, 40}, {40, 70, 110}, {60, 96, 60}}};
-constexpr Colour kTimber{72, 50, 44};
-constexpr Colour kIron{44, 42, 52};
+constexpr Colour Timber{72, 50, 44};
+constexpr Colour Iron{44, 42, 52};
 constexpr Colour DarkGlass{56, 60, 100};
 constexpr Colour LampGlass{255, 222, 150};
 
@@ -71,7 +71,7 @@ std::vector<House> Row(uint64_t seed, double start) {
         h.Rise = h.GableFront ? (h.Z1 - h.Z0) * rng.Range(0.6, 0.8) : rng.Range(5.0, 6.5);
         h.StoneWalls = rng.Unit() < 0.25;
         h.Timbered = !h.StoneWalls && rng.Unit() < 0.6;
-        h.Wall = h.StoneWalls ? Pick(rng, kStones) : Pick(rng, Plasters);
+        h.Wall = h.StoneWalls ? Pick(rng, Stones) : Pick(rng, Plasters);
         h.Roof = Pick(rng, Roofs);
         h.Seed = rng.Next();
         row.push_back(h);
@@ -83,7 +83,7 @@ std::vector<House> Row(uint64_t seed, double start) {
 
 void Window(TownPainter& paint, Rng& rng, double z0, double z1, double sill, double head,
             double litChance, bool shutters) {
-    const Albedo frame = Wood(kTimber * 0.8, static_cast<uint32_t>(rng.Next()));
+    const Albedo frame = Wood(Timber * 0.8, static_cast<uint32_t>(rng.Next()));
     paint.Face(WallRect(kFront, z0 - 0.1, z1 + 0.1, sill - 0.12, head + 0.1), TowardSquare, frame);
     const bool lit = rng.Unit() < litChance;
     if (lit) {
@@ -110,7 +110,7 @@ void Window(TownPainter& paint, Rng& rng, double z0, double z1, double sill, dou
 
 void Door(TownPainter& paint, Rng& rng, const House& h, double z0) {
     const double z1 = z0 + 1.1, head = 2.3;
-    const Albedo surround = Stonework(kStones[0], static_cast<uint32_t>(h.Seed + 5));
+    const Albedo surround = Stonework(Stones[0], static_cast<uint32_t>(h.Seed + 5));
     paint.Face(WallRect(kFront, z0 - 0.18, z1 + 0.18, 0, head + 0.2), TowardSquare, surround);
     if (rng.Unit() < 0.25) {
         // Open, the room beyond lit.
@@ -124,7 +124,7 @@ void Door(TownPainter& paint, Rng& rng, const House& h, double z0) {
     if (rng.Unit() < 0.4) {
         // A hanging sign on a bracket beside the door.
         const double z = z0 - 0.5;
-        const Albedo iron = Plain(kIron);
+        const Albedo iron = Plain(Iron);
         paint.Face(EndRect(z, kFront - 1.0, kFront, 3.32, 3.4), TowardViewer, iron);
         paint.Face(EndRect(z, kFront - 0.9, kFront - 0.2, 2.55, 3.22), TowardViewer,
                    Wood(Pick(rng, SignBoards), static_cast<uint32_t>(h.Seed + 7)));
@@ -145,7 +145,7 @@ void Frontage(TownPainter& paint, const House& h) {
     const int storeys = static_cast<int>(h.Eave / Storey);
     const int slots = std::max(1, static_cast<int>(width / 2.2));
     const double slot = width / slots;
-    const Albedo timber = Wood(kTimber, static_cast<uint32_t>(h.Seed + 1));
+    const Albedo timber = Wood(Timber, static_cast<uint32_t>(h.Seed + 1));
     auto beam = [&](double z0, double z1, double y0, double y1) {
         paint.Face(WallRect(kFront, z0, z1, y0, y1), TowardSquare, timber);
     };
@@ -199,7 +199,7 @@ void Frontage(TownPainter& paint, const House& h) {
 
 // The right-hand row's houses as built: front at x = kFront, back further out.
 void DrawHouse(TownPainter& paint, const House& h) {
-    const double front = kFront, back = kFront + kDepth, ridge = kFront + kDepth / 2;
+    const double front = kFront, back = kFront + Depth, ridge = kFront + Depth / 2;
     const double zm = (h.Z0 + h.Z1) / 2, top = h.Eave + h.Rise;
     constexpr double over = 0.4, drop = 0.25;  // the roof's overhang
     const Albedo wall = h.StoneWalls ? Stonework(h.Wall, static_cast<uint32_t>(h.Seed))
@@ -346,7 +346,7 @@ void DrawFarSide(TownPainter& paint, uint64_t seed) {
                        n, roof);
         }
         Rng detail(f->Seed);
-        const Albedo frame = Wood(kTimber * 0.8, static_cast<uint32_t>(f->Seed + 2));
+        const Albedo frame = Wood(Timber * 0.8, static_cast<uint32_t>(f->Seed + 2));
         for (int k = 0; k < 2; ++k) {
             for (const double c :
                  {f->X0 + (f->X1 - f->X0) * 0.28, f->X0 + (f->X1 - f->X0) * 0.72}) {
@@ -369,7 +369,7 @@ void DrawFarSide(TownPainter& paint, uint64_t seed) {
 }
 
 void DrawLamp(TownPainter& paint, const TownLamp& lamp) {
-    const Albedo iron = Plain(kIron);
+    const Albedo iron = Plain(Iron);
     const double x = lamp.X, z = lamp.Z;
     paint.Face(EndRect(z, x - 0.16, x + 0.16, 0, 0.5), TowardViewer, iron);
     paint.Face(EndRect(z, x - 0.06, x + 0.06, 0, LanternLow), TowardViewer, iron);

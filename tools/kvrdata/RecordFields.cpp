@@ -6,7 +6,7 @@ namespace kv::kvrdata {
 
 namespace {
 
-constexpr std::array<CodedPart, 1> kItemName = {{{"Name", 1, 30}}};
+constexpr std::array<CodedPart, 1> ItemName = {{{"Name", 1, 30}}};
 constexpr std::array<CodedPart, 1> ItemUnidentified = {{{"UnidentifiedName", 1, 20}}};
 constexpr std::array<CodedPart, 1> CreatureName = {{{"Name", 1, 50}}};
 constexpr std::array<CodedPart, 1> CreatureSubName = {{{"SubName", 1, 20}}};
@@ -51,7 +51,7 @@ void VisitFields(FieldVisitor& f, ItemDef& item, int row) {
     f.Integer("AppraiseLevel", item.AppraiseLevel);
     f.Byte("IdentifyLevel", item.IdentifyLevel);
     f.Byte("FindLevel", item.FindLevel);
-    f.Coded("NameCodes", item.NameCodes, kItemName);
+    f.Coded("NameCodes", item.NameCodes, ItemName);
     f.Text("StoredName", item.Name);
     f.Coded("UnidentifiedNameCodes", item.UnidentifiedNameCodes, ItemUnidentified);
     f.Text("StoredUnidentifiedName", item.UnidentifiedName);

@@ -197,12 +197,12 @@ void ReadSources(const SourceFiles& files, ScenarioData& data, Diagnostics& diag
     if (auto ini = files.find("KVR.ini"); ini != files.end()) data.Ini = ini->second;
 
     for (const auto& [name, text] : files) {
-        static constexpr std::array<std::string_view, 14> kKnown = {
+        static constexpr std::array<std::string_view, 14> Known = {
             "items.toml",   "spells.toml",   "traps.toml",           "npc_trades.toml",
             "skills.toml",  "quests.toml",   "talks.toml",           "events.toml",
             "tables.toml",  "monsters.toml", "monster_actions.toml", "encounters.toml",
             "newgame.toml", "KVR.ini"};
-        const bool known = std::find(kKnown.begin(), kKnown.end(), name) != kKnown.end();
+        const bool known = std::find(Known.begin(), Known.end(), name) != Known.end();
         if (!known && name.rfind("maps/", 0) != 0 && name.ends_with(".toml")) {
             diag.Error(name + ": not a file of a scenario source (see scenario/README.md)");
         }

@@ -6,7 +6,7 @@
 namespace kv::kvrdata {
 
 std::string QuoteToml(std::string_view utf8) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
+    static constexpr char Hex[] = "0123456789ABCDEF";
     std::string out = "\"";
     for (char ch : utf8) {
         const auto byte = static_cast<unsigned char>(ch);
@@ -29,8 +29,8 @@ std::string QuoteToml(std::string_view utf8) {
             default:
                 if (byte < 0x20 || byte == 0x7F) {
                     out += "\\u00";
-                    out += kHex[byte >> 4];
-                    out += kHex[byte & 15];
+                    out += Hex[byte >> 4];
+                    out += Hex[byte & 15];
                 } else {
                     out += ch;
                 }
@@ -50,9 +50,9 @@ std::string FormatTomlFloat(double value) {
 }
 
 std::string FormatBits(uint64_t bits, int hexDigits) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
+    static constexpr char Hex[] = "0123456789ABCDEF";
     std::string out = "\"0x";
-    for (int i = hexDigits - 1; i >= 0; --i) out += kHex[(bits >> (4 * i)) & 15];
+    for (int i = hexDigits - 1; i >= 0; --i) out += Hex[(bits >> (4 * i)) & 15];
     out += '"';
     return out;
 }

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace kv::kvrdata;
 
-constexpr const char* kUsage =
+constexpr const char* Usage =
     "usage: kvrdata compile SOURCE_DIR DATA_DIR\n"
     "       kvrdata decompile DATA_DIR SOURCE_DIR   (SOURCE_DIR new or empty)\n"
     "       kvrdata check DATA_DIR\n"
@@ -82,6 +82,6 @@ int main(int argc, char** argv) {
     if (command == "decompile" && argc == 4) return Decompile(argv[2], argv[3]);
     if (command == "check" && argc == 3) return Check(argv[2]);
     if (command == "layout" && argc == 3) return ShowLayout(argv[2]);
-    std::cerr << kUsage;
+    std::cerr << Usage;
     return 2;
 }

@@ -19,7 +19,7 @@ constexpr std::array<const char*, 2> FaceFiles = {"ipag.ttf", "ipagp.ttf"};  // 
 constexpr int MinSize = 1;
 constexpr int MaxSize = 256;
 constexpr int ProbeSize = 16;
-constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t Replacement = 0xFFFD;
 
 struct FontCloser {
     void operator()(TTF_Font* font) const { TTF_CloseFont(font); }
@@ -79,7 +79,7 @@ Glyph SdlFontLibrary::RenderGlyph(FontFace face, int sizePx, char32_t codePoint)
     TTF_Font* font = Get(face, sizePx);
     if (font == nullptr) return glyph;
     if (codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-        codePoint = kReplacement;
+        codePoint = Replacement;
     }
     int minX = 0;
     int maxX = 0;

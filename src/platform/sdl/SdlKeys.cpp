@@ -103,7 +103,7 @@ struct ModPair {
     int Bit;
 };
 
-constexpr std::array<ModPair, 3> kModifiers = {{
+constexpr std::array<ModPair, 3> Modifiers = {{
     {KMOD_SHIFT, Key::ShiftMask},
     {KMOD_CTRL, Key::CtrlMask},
     {KMOD_ALT, Key::AltMask},
@@ -130,7 +130,7 @@ int MapSdlKeycode(int sdlKeycode) {
 
 int MapSdlModifiers(int sdlMod) {
     int bits = 0;
-    for (const ModPair& pair : kModifiers) {
+    for (const ModPair& pair : Modifiers) {
         if ((sdlMod & pair.Sdl) != 0) bits |= pair.Bit;
     }
     return bits;
