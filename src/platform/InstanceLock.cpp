@@ -32,7 +32,7 @@ void InstanceLock::Release() {
 
 bool InstanceLock::Acquire(const std::filesystem::path& folder, std::string& error) {
     Release();
-    const std::filesystem::path file = folder / kFileName;
+    const std::filesystem::path file = folder / LockFileName;
     int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
         error = "cannot create the lock file '" + file.string() + "': " + std::strerror(errno);

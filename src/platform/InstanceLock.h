@@ -24,7 +24,7 @@ class InstanceLock {
     void Release();
     bool IsHeld() const { return fd_ >= 0; }
 
-    static constexpr const char* kFileName = ".korvane.lock";
+    static constexpr const char* LockFileName = ".korvane.lock";
 
   private:
     int fd_ = -1;

@@ -63,10 +63,10 @@ void WithOp(RasterOp op, Body&& body) {
 // compiler turns each block into vector instructions even at -O2.
 template <typename Apply>
 void ApplySpan(uint32_t* dst, const uint32_t* src, int64_t count, Apply apply) {
-    constexpr int64_t kBlock = 16;
+    constexpr int64_t BlendBlock = 16;
     int64_t i = 0;
-    for (; i + kBlock <= count; i += kBlock) {
-        for (int64_t k = 0; k < kBlock; ++k) dst[i + k] = apply(dst[i + k], src[i + k]);
+    for (; i + BlendBlock <= count; i += BlendBlock) {
+        for (int64_t k = 0; k < BlendBlock; ++k) dst[i + k] = apply(dst[i + k], src[i + k]);
     }
     for (; i < count; ++i) dst[i] = apply(dst[i], src[i]);
 }

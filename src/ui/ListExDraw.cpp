@@ -11,12 +11,12 @@ namespace kv {
 
 namespace {
 
-constexpr int kCell = 32;           // the background strip's cell size
-constexpr int RoundRadius = 10;     // corner of the rounded highlight
-constexpr int RoundShortOf = 13;    // the rounded highlight stops this far from the right edge
-constexpr int ShadowOffset = 5;     // the gradient highlight's shadow box, right and down
-constexpr char kMoreAbove[] = "▲";  // rows hidden above the first row on view
-constexpr char kMoreBelow[] = "▼";  // rows hidden below the last
+constexpr int BackCell = 32;           // the background strip's cell size
+constexpr int RoundRadius = 10;        // corner of the rounded highlight
+constexpr int RoundShortOf = 13;       // the rounded highlight stops this far from the right edge
+constexpr int ShadowOffset = 5;        // the gradient highlight's shadow box, right and down
+constexpr char MoreAboveMark[] = "▲";  // rows hidden above the first row on view
+constexpr char MoreBelowMark[] = "▼";  // rows hidden below the last
 
 uint32_t Mix(uint32_t a, uint32_t b, double t) {
     auto channel = [&](int shift) {
@@ -70,10 +70,10 @@ void ListEx::DrawBody(Canvas& canvas) const {
     }
     // One cell of the strip darkens the body in a repeating pattern.
     const int cell = BackStyle - 1;
-    if (cell >= 0 && (cell + 1) * kCell <= BackStrip.Width && BackStrip.Height >= kCell) {
-        const Rect source{cell * kCell, 0, kCell, kCell};
-        for (int y = 0; y < Height; y += kCell) {
-            for (int x = 0; x < Width; x += kCell)
+    if (cell >= 0 && (cell + 1) * BackCell <= BackStrip.Width && BackStrip.Height >= BackCell) {
+        const Rect source{cell * BackCell, 0, BackCell, BackCell};
+        for (int y = 0; y < Height; y += BackCell) {
+            for (int x = 0; x < Width; x += BackCell)
                 canvas.Blit(x, y, BackStrip, source, RasterOp::And);
         }
     }
@@ -203,8 +203,8 @@ void ListEx::DrawRows(Canvas& canvas, GlyphCache& glyphs) const {
 
         // A one-row view can need both marks on the same row.
         std::string mark;
-        if (row == first && first > 0) mark += kMoreAbove;
-        if (row == last && last < ListCount() - 1) mark += kMoreBelow;
+        if (row == first && first > 0) mark += MoreAboveMark;
+        if (row == last && last < ListCount() - 1) mark += MoreBelowMark;
         if (!mark.empty()) {
             const int markX = textRight - glyphs.TextWidth(mark, Face, FontSize);
             canvas.DrawText(glyphs, markX, y, mark, colour, Face, FontSize);

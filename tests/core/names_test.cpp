@@ -12,9 +12,9 @@ namespace {
 
 // Condition bits by name, as the creature record defines them.
 constexpr int32_t Sleep = 1, Paralysis = 2, Fear = 4, Confusion = 8, Frozen = 16, Shock = 32,
-                  kCharm = 64, Poison = 128, Silence = 256, Blind = 512, Fly = 1024, Carrot = 2048,
-                  Disease = 4096, Stone = 8192, Dead = 16384, Ashes = 32768, Lost = 65536,
-                  Hidden = 262144, Halved = 4194304, ReflectSpell = 8388608,
+                  CharmBit = 64, Poison = 128, Silence = 256, Blind = 512, Fly = 1024,
+                  Carrot = 2048, Disease = 4096, Stone = 8192, Dead = 16384, Ashes = 32768,
+                  Lost = 65536, Hidden = 262144, Halved = 4194304, ReflectSpell = 8388608,
                   ReflectPhysical = 16777216, Warded = 33554432, DeadlyPoison = 134217728;
 
 TEST(StatusName, MostImportantConditionWins) {
@@ -24,7 +24,7 @@ TEST(StatusName, MostImportantConditionWins) {
     EXPECT_EQ(StatusName(Ashes | Dead | Stone), "灰燼");
     EXPECT_EQ(StatusName(Fly | Carrot | Disease), "蝿");
     EXPECT_EQ(StatusName(Paralysis | Sleep), "麻痺");
-    EXPECT_EQ(StatusName(kCharm | Sleep), "誘惑");
+    EXPECT_EQ(StatusName(CharmBit | Sleep), "誘惑");
     EXPECT_EQ(StatusName(DeadlyPoison | Poison), "猛毒");
     EXPECT_EQ(StatusName(Fear | DeadlyPoison), "恐怖");
     EXPECT_EQ(StatusName(Silence | Hidden), "沈黙");
@@ -33,9 +33,9 @@ TEST(StatusName, MostImportantConditionWins) {
 
 TEST(StatusName, PrecedenceHoldsAlongTheWholeOrder) {
     const std::vector<int32_t> order = {
-        Lost,         Ashes,        Dead,   Stone,   Fly,    Carrot, Disease,
-        Paralysis,    Confusion,    kCharm, Sleep,   Blind,  Frozen, Shock,
-        Fear,         DeadlyPoison, Poison, Silence, Hidden, Halved, ReflectPhysical,
+        Lost,         Ashes,        Dead,     Stone,   Fly,    Carrot, Disease,
+        Paralysis,    Confusion,    CharmBit, Sleep,   Blind,  Frozen, Shock,
+        Fear,         DeadlyPoison, Poison,   Silence, Hidden, Halved, ReflectPhysical,
         ReflectSpell, Warded};
     for (size_t i = 0; i < order.size(); ++i) {
         int32_t laterBits = 0;

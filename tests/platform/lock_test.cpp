@@ -33,7 +33,7 @@ TEST_F(InstanceLockTest, SecondLockOnOneFolderFailsUntilTheFirstIsReleased) {
     InstanceLock first;
     ASSERT_TRUE(first.Acquire(dir_ / "a", error)) << error;
     EXPECT_TRUE(first.IsHeld());
-    EXPECT_TRUE(fs::exists(dir_ / "a" / InstanceLock::kFileName));
+    EXPECT_TRUE(fs::exists(dir_ / "a" / InstanceLock::LockFileName));
 
     InstanceLock second;
     error = "stale";
@@ -105,7 +105,7 @@ TEST_F(InstanceLockTest, LockHeldByAnotherProcessBlocksUs) {
     EXPECT_FALSE(lock.Acquire(dir_ / "a", error));
     EXPECT_EQ(error, "");
 
-    std::ifstream pidFile(dir_ / "a" / InstanceLock::kFileName);
+    std::ifstream pidFile(dir_ / "a" / InstanceLock::LockFileName);
     long holder = 0;
     pidFile >> holder;
     EXPECT_EQ(holder, child);

@@ -84,15 +84,15 @@ TEST(PanelPictures, FramePiecesMeetAtTheirOuterEdges) {
     const Image left = RenderFramePiece(FramePiece::Left);
     const Image corner = RenderFramePiece(FramePiece::TopLeft);
     const Image bottom = RenderFramePiece(FramePiece::Bottom);
-    ASSERT_EQ(top.Width, kFramePiece);
-    ASSERT_EQ(top.Height, kFramePiece);
-    for (int i = 0; i < kFramePiece; ++i) {
+    ASSERT_EQ(top.Width, FramePieceSize);
+    ASSERT_EQ(top.Height, FramePieceSize);
+    for (int i = 0; i < FramePieceSize; ++i) {
         // The band profile runs the same way into the panel on every side.
         EXPECT_EQ(top.At(0, i), left.At(i, 0));
-        EXPECT_EQ(top.At(0, i), bottom.At(0, kFramePiece - 1 - i));
+        EXPECT_EQ(top.At(0, i), bottom.At(0, FramePieceSize - 1 - i));
         // The corner's outer rows continue the edges beside it.
-        EXPECT_EQ(corner.At(kFramePiece - 1, 1), top.At(0, 1));
-        EXPECT_EQ(corner.At(1, kFramePiece - 1), left.At(1, 0));
+        EXPECT_EQ(corner.At(FramePieceSize - 1, 1), top.At(0, 1));
+        EXPECT_EQ(corner.At(1, FramePieceSize - 1), left.At(1, 0));
     }
 }
 
@@ -123,7 +123,7 @@ TEST(TownPicture, InterestAboveTheMenusPlainGroundBeneath) {
 }
 
 TEST(MonsterPictures, DrawnOnBlackAtTheirListedSizes) {
-    for (const MonsterArt& art : kMonsterArt) {
+    for (const MonsterArt& art : MonsterArts) {
         SCOPED_TRACE(std::string(art.File));
         const Image image = art.Render();
         ASSERT_EQ(image.Width, art.Width);

@@ -14,16 +14,16 @@ namespace kv::test {
 
 class ListExTest : public UiTest {
   protected:
-    static constexpr int kLeft = 40;
-    static constexpr int kTop = 60;
-    static constexpr int kWidth = 240;
+    static constexpr int FixtureLeft = 40;
+    static constexpr int FixtureTop = 60;
+    static constexpr int FixtureWidth = 240;
     // Border 1 above and below plus one pixel: exactly eight 16-pixel rows.
     static constexpr int EightRows = 8 * 16 + 3;
 
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(Start());
         window_ = std::make_unique<Window>(Manager());
-        List.Move(kLeft, kTop, kWidth, EightRows);
+        List.Move(FixtureLeft, FixtureTop, FixtureWidth, EightRows);
         window_->Add(List);
         auto at = [this] { return std::string(" ").append(std::to_string(List.ListIndex())); };
         List.OnKeyDown = [this](int& keyCode, int) {
@@ -73,7 +73,7 @@ class ListExTest : public UiTest {
     // The canvas point in the middle of a row on view.
     Point RowCentre(int row) const {
         const Rect r = List.RowBounds(row);
-        return Point{kLeft + r.X + r.W / 2, kTop + r.Y + r.H / 2};
+        return Point{FixtureLeft + r.X + r.W / 2, FixtureTop + r.Y + r.H / 2};
     }
     void ClickAt(Point p) {
         Log.clear();

@@ -46,7 +46,7 @@ Image Solid(int w, int h, uint32_t colour) {
 class ListExDrawTest : public ListExTest {
   protected:
     // A row's area on the canvas.
-    Rect OnCanvas(Rect r) const { return Rect{kLeft + r.X, kTop + r.Y, r.W, r.H}; }
+    Rect OnCanvas(Rect r) const { return Rect{FixtureLeft + r.X, FixtureTop + r.Y, r.W, r.H}; }
     // The square at the right end of a row where a scroll mark goes.
     Rect MarkArea(int row) const {
         const Rect r = OnCanvas(List.RowBounds(row));
@@ -113,9 +113,9 @@ TEST_F(ListExDrawTest, RoundedBoxStopsShortOfTheRightEdge) {
     const Image& frame = Frame();
     const Rect row = OnCanvas(List.RowBounds(2));
     const int mid = row.Y + row.H / 2;
-    EXPECT_EQ(PixelAt(frame, kLeft + kWidth - 30, mid), Rgb(0, 0, 160));
-    EXPECT_EQ(PixelAt(frame, kLeft + kWidth - 13 - 1, mid), Rgb(0, 200, 255));
-    EXPECT_EQ(PixelAt(frame, kLeft + kWidth - 13, mid), ColourBlack);
+    EXPECT_EQ(PixelAt(frame, FixtureLeft + FixtureWidth - 30, mid), Rgb(0, 0, 160));
+    EXPECT_EQ(PixelAt(frame, FixtureLeft + FixtureWidth - 13 - 1, mid), Rgb(0, 200, 255));
+    EXPECT_EQ(PixelAt(frame, FixtureLeft + FixtureWidth - 13, mid), ColourBlack);
     EXPECT_EQ(PixelAt(frame, row.X, row.Y), ColourBlack);  // the corner is rounded off
     EXPECT_EQ(PixelAt(frame, row.X, mid), Rgb(0, 200, 255));
 }
@@ -166,14 +166,14 @@ TEST_F(ListExDrawTest, AlignmentPlacesEachRowLeftRightOrCentred) {
 TEST_F(ListExDrawTest, CaptionTakesTheFirstLineAndTheRowsMoveDown) {
     FillLettered(3);
     const uint32_t highlight = List.SelectBackColor;
-    EXPECT_EQ(PixelAt(Frame(), kLeft + 200, kTop + 10), highlight);
+    EXPECT_EQ(PixelAt(Frame(), FixtureLeft + 200, FixtureTop + 10), highlight);
     List.SetCaption("商店");
     const Image& frame = Frame();
     EXPECT_EQ(List.RowBounds(0).Y, 18);
-    EXPECT_EQ(PixelAt(frame, kLeft + 200, kTop + 10), ColourBlack);
-    EXPECT_EQ(PixelAt(frame, kLeft + 200, kTop + 18 + 8), highlight);
-    EXPECT_GT(CountIf(frame, Rect{kLeft + 1, kTop + 2, 40, 15}, Bright), 20);
-    EXPECT_EQ(CountIf(frame, Rect{kLeft + 40, kTop + 2, 150, 15}, Bright), 0);
+    EXPECT_EQ(PixelAt(frame, FixtureLeft + 200, FixtureTop + 10), ColourBlack);
+    EXPECT_EQ(PixelAt(frame, FixtureLeft + 200, FixtureTop + 18 + 8), highlight);
+    EXPECT_GT(CountIf(frame, Rect{FixtureLeft + 1, FixtureTop + 2, 40, 15}, Bright), 20);
+    EXPECT_EQ(CountIf(frame, Rect{FixtureLeft + 40, FixtureTop + 2, 150, 15}, Bright), 0);
 }
 
 TEST_F(ListExDrawTest, FramePicturesGoRoundTheEdgeAndSetTheMargins) {
@@ -189,25 +189,25 @@ TEST_F(ListExDrawTest, FramePicturesGoRoundTheEdgeAndSetTheMargins) {
     FillLettered(10);
     Select(3);
     const Image& frame = Frame();
-    const int right = kLeft + kWidth - 1;
-    const int bottom = kTop + EightRows - 1;
-    EXPECT_EQ(PixelAt(frame, kLeft, kTop), Rgb(200, 0, 0));
-    EXPECT_EQ(PixelAt(frame, kLeft + 100, kTop + 9), Rgb(0, 200, 0));
-    EXPECT_EQ(PixelAt(frame, right, kTop), Rgb(0, 0, 200));
-    EXPECT_EQ(PixelAt(frame, kLeft + 9, kTop + 60), Rgb(200, 200, 0));
-    EXPECT_EQ(PixelAt(frame, right - 11, kTop + 60), Rgb(0, 200, 200));
-    EXPECT_EQ(PixelAt(frame, kLeft, bottom), Rgb(200, 0, 200));
-    EXPECT_EQ(PixelAt(frame, kLeft + 100, bottom - 9), Rgb(100, 100, 100));
+    const int right = FixtureLeft + FixtureWidth - 1;
+    const int bottom = FixtureTop + EightRows - 1;
+    EXPECT_EQ(PixelAt(frame, FixtureLeft, FixtureTop), Rgb(200, 0, 0));
+    EXPECT_EQ(PixelAt(frame, FixtureLeft + 100, FixtureTop + 9), Rgb(0, 200, 0));
+    EXPECT_EQ(PixelAt(frame, right, FixtureTop), Rgb(0, 0, 200));
+    EXPECT_EQ(PixelAt(frame, FixtureLeft + 9, FixtureTop + 60), Rgb(200, 200, 0));
+    EXPECT_EQ(PixelAt(frame, right - 11, FixtureTop + 60), Rgb(0, 200, 200));
+    EXPECT_EQ(PixelAt(frame, FixtureLeft, bottom), Rgb(200, 0, 200));
+    EXPECT_EQ(PixelAt(frame, FixtureLeft + 100, bottom - 9), Rgb(100, 100, 100));
     EXPECT_EQ(PixelAt(frame, right, bottom), Rgb(50, 60, 70));
     // Rows sit inside the frame, the text right against it.
     const Rect row = List.RowBounds(0);
     EXPECT_EQ(row.X, 10);
-    EXPECT_EQ(row.W, kWidth - 10 - 12);
+    EXPECT_EQ(row.W, FixtureWidth - 10 - 12);
     EXPECT_EQ(row.Y, 11);
     EXPECT_EQ(List.RowsPerPage(), (EightRows - 10 - 11) / 16);
     const auto ink = InkColumns(frame, OnCanvas(row));
-    EXPECT_GE(ink[0], kLeft + 10);
-    EXPECT_LE(ink[0], kLeft + 11);
+    EXPECT_GE(ink[0], FixtureLeft + 10);
+    EXPECT_LE(ink[0], FixtureLeft + 11);
 }
 
 TEST_F(ListExDrawTest, BackgroundPictureIsLaidOnceTiledOrStretched) {
@@ -216,23 +216,24 @@ TEST_F(ListExDrawTest, BackgroundPictureIsLaidOnceTiledOrStretched) {
     picture.At(19, 19) = Rgb(0, 90, 0);
     List.Picture = picture;
     const Image& once = Frame();
-    EXPECT_EQ(PixelAt(once, kLeft, kTop), Rgb(90, 0, 0));
-    EXPECT_EQ(PixelAt(once, kLeft + 5, kTop + 5), Rgb(40, 40, 40));
-    EXPECT_EQ(PixelAt(once, kLeft + 25, kTop + 25), ColourBlack);
+    EXPECT_EQ(PixelAt(once, FixtureLeft, FixtureTop), Rgb(90, 0, 0));
+    EXPECT_EQ(PixelAt(once, FixtureLeft + 5, FixtureTop + 5), Rgb(40, 40, 40));
+    EXPECT_EQ(PixelAt(once, FixtureLeft + 25, FixtureTop + 25), ColourBlack);
 
     List.Tile = true;
     const Image& tiled = Frame();
-    EXPECT_EQ(PixelAt(tiled, kLeft + 20, kTop + 40), Rgb(90, 0, 0));
-    EXPECT_EQ(PixelAt(tiled, kLeft + 39, kTop + 19), Rgb(0, 90, 0));
-    EXPECT_EQ(PixelAt(tiled, kLeft + 225, kTop + 125), Rgb(40, 40, 40));
+    EXPECT_EQ(PixelAt(tiled, FixtureLeft + 20, FixtureTop + 40), Rgb(90, 0, 0));
+    EXPECT_EQ(PixelAt(tiled, FixtureLeft + 39, FixtureTop + 19), Rgb(0, 90, 0));
+    EXPECT_EQ(PixelAt(tiled, FixtureLeft + 225, FixtureTop + 125), Rgb(40, 40, 40));
 
     List.Stertch = true;  // wins over tiling
     Image quarters(2, 2, Rgb(10, 20, 30));
     quarters.At(1, 1) = Rgb(200, 100, 50);
     List.Picture = quarters;
     const Image& stretched = Frame();
-    EXPECT_EQ(PixelAt(stretched, kLeft + 10, kTop + 10), Rgb(10, 20, 30));
-    EXPECT_EQ(PixelAt(stretched, kLeft + kWidth - 10, kTop + EightRows - 10), Rgb(200, 100, 50));
+    EXPECT_EQ(PixelAt(stretched, FixtureLeft + 10, FixtureTop + 10), Rgb(10, 20, 30));
+    EXPECT_EQ(PixelAt(stretched, FixtureLeft + FixtureWidth - 10, FixtureTop + EightRows - 10),
+              Rgb(200, 100, 50));
 }
 
 TEST_F(ListExDrawTest, BackStyleAndsOneStripCellOverTheBodyEvery32Pixels) {
@@ -243,15 +244,16 @@ TEST_F(ListExDrawTest, BackStyleAndsOneStripCellOverTheBodyEvery32Pixels) {
     }
     strip.At(32, 0) = Rgb(0, 64, 0);
     List.BackStrip = strip;
-    EXPECT_EQ(PixelAt(Frame(), kLeft + 1, kTop + 1), ColourWhite);  // BackStyle 0: none
+    EXPECT_EQ(PixelAt(Frame(), FixtureLeft + 1, FixtureTop + 1), ColourWhite);  // BackStyle 0: none
     List.BackStyle = 2;
     const Image& frame = Frame();
-    EXPECT_EQ(PixelAt(frame, kLeft + 1, kTop + 1), Rgb(0, 255, 0));
+    EXPECT_EQ(PixelAt(frame, FixtureLeft + 1, FixtureTop + 1), Rgb(0, 255, 0));
     for (const Point p : {Point{0, 0}, Point{32, 0}, Point{64, 96}}) {
-        EXPECT_EQ(PixelAt(frame, kLeft + p.X, kTop + p.Y), Rgb(0, 64, 0)) << p.X << "," << p.Y;
+        EXPECT_EQ(PixelAt(frame, FixtureLeft + p.X, FixtureTop + p.Y), Rgb(0, 64, 0))
+            << p.X << "," << p.Y;
     }
     List.BackStyle = 4;  // no such cell
-    EXPECT_EQ(PixelAt(Frame(), kLeft + 1, kTop + 1), ColourWhite);
+    EXPECT_EQ(PixelAt(Frame(), FixtureLeft + 1, FixtureTop + 1), ColourWhite);
 }
 
 // --- a finished menu -----------------------------------------------------------

@@ -187,7 +187,7 @@ TEST_F(ListExTest, RedrawOffFreezesTextAndPictureUntilSwitchedBackOn) {
     EXPECT_EQ(CompareFrames(before, Frame(), Rect{}).Outside, 0);
     List.SetRedraw(true);
     EXPECT_EQ(List.Text(), "C)row2");
-    const Rect box{kLeft, kTop, kWidth, EightRows};
+    const Rect box{FixtureLeft, FixtureTop, FixtureWidth, EightRows};
     EXPECT_GT(CompareFrames(before, Frame(), box).Inside, 0);
 }
 
@@ -388,7 +388,7 @@ TEST_F(ListExTest, AnEmptyListTakesEveryKeyAndStillClicks) {
         EXPECT_EQ(List.ListIndex(), -1);
         EXPECT_EQ(Count("Click -1"), 1);
         Host().Time().Advance(1000);
-        ClickAt(Point{kLeft + 10, kTop + 10});
+        ClickAt(Point{FixtureLeft + 10, FixtureTop + 10});
         EXPECT_EQ(Log, (Strings{"MouseDown -1", "Click -1"}));
         EXPECT_EQ(List.Text(), "0");
         Manager().Redraw();
@@ -431,7 +431,7 @@ TEST_F(ListExTest, PressingOnARowMakesItCurrentBeforeMouseDownAndClick) {
     EXPECT_EQ(List.Text(), "C)row2");
     // Below the last row: nothing changes, but the events still come.
     Host().Time().Advance(1000);
-    ClickAt(Point{kLeft + 20, kTop + EightRows - 8});
+    ClickAt(Point{FixtureLeft + 20, FixtureTop + EightRows - 8});
     EXPECT_EQ(Log, (Strings{"MouseDown 2", "Click 2"}));
     // A right press chooses the row too, but it is no click.
     Log.clear();
@@ -443,9 +443,10 @@ TEST_F(ListExTest, ThePressPositionCountsTheCaptionLineAndTheScroll) {
     FillLettered(20);
     List.SetCaption("道具");
     Select(0);
-    ClickAt(Point{kLeft + 30, kTop + 2 + 8});  // on the caption
+    ClickAt(Point{FixtureLeft + 30, FixtureTop + 2 + 8});  // on the caption
     EXPECT_EQ(List.ListIndex(), 0);
-    ClickAt(Point{kLeft + 30, kTop + 2 + 16 + 16 + 3});  // the second row under the caption
+    ClickAt(
+        Point{FixtureLeft + 30, FixtureTop + 2 + 16 + 16 + 3});  // the second row under the caption
     EXPECT_EQ(List.ListIndex(), 1);
     Select(19);
     const int first = List.FirstVisibleRow();
@@ -487,11 +488,11 @@ TEST_F(ListExTest, ADisabledListTakesNoKeysOrPressesAndKeepsItsRow) {
 
 TEST_F(ListExTest, TwoListsOnOneWindowTakeTheFocusByPressOrTab) {
     ListEx second;
-    second.Move(kLeft + kWidth + 20, kTop, 120, EightRows);
+    second.Move(FixtureLeft + FixtureWidth + 20, FixtureTop, 120, EightRows);
     second.AddItems(0, {"1)戦う", "2)逃げる"});
     window_->Add(second);
     FillLettered(3);
-    Deliver(ClickEvent(kLeft + kWidth + 40, kTop + 4));
+    Deliver(ClickEvent(FixtureLeft + FixtureWidth + 40, FixtureTop + 4));
     EXPECT_TRUE(second.HasFocus());
     Tap(Key::Digit0 + 2);
     EXPECT_EQ(second.ListIndex(), 1);

@@ -63,7 +63,7 @@ std::vector<MediaItem> MediaPlan(GlyphCache* glyphs) {
         const FramePiece which = piece.Piece;
         plan.push_back(Png(std::string(piece.File), [which] { return RenderFramePiece(which); }));
     }
-    for (const MonsterArt& art : kMonsterArt) {
+    for (const MonsterArt& art : MonsterArts) {
         plan.push_back(Jpeg(std::string(art.File), MonsterQuality, art.Render));
     }
     for (const Song& song : AllSongs()) {

@@ -24,7 +24,7 @@ struct MonsterArt {
     Image (*Render)();
 };
 
-constexpr std::array<MonsterArt, 9> kMonsterArt = {{
+constexpr std::array<MonsterArt, 9> MonsterArts = {{
     {"mon_slime.jpg", 200, 160, RenderSlime},
     {"mon_bat.jpg", 240, 160, RenderBat},
     {"mon_goblin.jpg", 180, 240, RenderGoblin},

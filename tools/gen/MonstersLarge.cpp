@@ -8,7 +8,7 @@
 namespace kv::gen {
 namespace {
 
-constexpr int kFactor = 4;
+constexpr int Supersample = 4;
 
 std::vector<PointF> Chain(std::initializer_list<std::vector<PointF>> parts) {
     std::vector<PointF> all;
@@ -29,7 +29,7 @@ Sketch::Shader Pelt(double cx, double cy, double rx, double ry, Colour base, uin
 }  // namespace
 
 Image RenderWolf() {
-    Sketch s(260, 180, kFactor);
+    Sketch s(260, 180, Supersample);
     GroundShadow(s, 134, 166, 104, 9);
     const Colour fur{128, 122, 116};
     const Colour farFur{88, 84, 80};
@@ -78,7 +78,7 @@ Image RenderWolf() {
 }
 
 Image RenderGhost() {
-    Sketch s(200, 240, kFactor);
+    Sketch s(200, 240, Supersample);
     s.Ellipse(100, 118, 96, 116, [](double x, double y) {
         const double d = std::hypot((x - 100) / 96, (y - 118) / 116);
         return Colour{30, 60, 100} * std::pow(1 - d, 2.0);
@@ -110,7 +110,7 @@ Image RenderGhost() {
 }
 
 Image RenderGolem() {
-    Sketch s(240, 280, kFactor);
+    Sketch s(240, 280, Supersample);
     GroundShadow(s, 120, 266, 96, 10);
     const Colour stone{124, 116, 106};
     auto rock = [&](double cx, double cy, double rx, double ry, uint32_t seed) {
@@ -157,7 +157,7 @@ namespace {
 // A dragon in the scales given; the empress of the third floor wears her
 // crown on the same head.
 Image DragonIn(Colour scale, Colour membrane, bool crowned) {
-    Sketch s(320, 260, kFactor);
+    Sketch s(320, 260, Supersample);
     GroundShadow(s, 180, 246, 130, 10);
     auto wing = [&](PointF shoulder, PointF wrist, const std::vector<PointF>& tips, Colour c,
                     double cx, double cy) {

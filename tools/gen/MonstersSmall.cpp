@@ -8,7 +8,7 @@
 namespace kv::gen {
 namespace {
 
-constexpr int kFactor = 4;
+constexpr int Supersample = 4;
 constexpr double Pi = 3.14159265358979;
 
 std::vector<PointF> Join(std::vector<PointF> a, const std::vector<PointF>& b) {
@@ -19,7 +19,7 @@ std::vector<PointF> Join(std::vector<PointF> a, const std::vector<PointF>& b) {
 }  // namespace
 
 Image RenderSlime() {
-    Sketch s(200, 160, kFactor);
+    Sketch s(200, 160, Supersample);
     GroundShadow(s, 100, 140, 84, 12);
     std::vector<PointF> body = Join(Cubic({26, 138}, {18, 64}, {66, 28}, {100, 30}),
                                     Cubic({100, 30}, {134, 28}, {182, 64}, {174, 138}));
@@ -47,7 +47,7 @@ Image RenderSlime() {
 }
 
 Image RenderBat() {
-    Sketch s(240, 160, kFactor);
+    Sketch s(240, 160, Supersample);
     auto wing = [&](bool right) {
         auto side = [&](std::vector<PointF> p) { return right ? Mirrored(std::move(p), 120) : p; };
         std::vector<PointF> membrane{{106, 64}, {66, 32}, {36, 24}, {10, 52}};
@@ -87,7 +87,7 @@ Image RenderBat() {
 }
 
 Image RenderGoblin() {
-    Sketch s(180, 240, kFactor);
+    Sketch s(180, 240, Supersample);
     GroundShadow(s, 92, 226, 58, 8);
     const Colour skin{98, 150, 66};
     const Colour darkSkin{70, 112, 48};
@@ -131,7 +131,7 @@ Image RenderGoblin() {
 }
 
 Image RenderSkeleton() {
-    Sketch s(180, 260, kFactor);
+    Sketch s(180, 260, Supersample);
     GroundShadow(s, 92, 250, 56, 7);
     const Colour bone{226, 216, 192};
     auto boneLimb = [&](PointF a, PointF b, double w) {

@@ -19,8 +19,8 @@ struct MoonLook {
     uint32_t Seed;
 };
 
-constexpr MoonLook kLuna{{236, 232, 214}, {150, 148, 140}, {22, 26, 38}, 13.0, 0x10AA};
-constexpr MoonLook kArtemis{{240, 196, 170}, {170, 112, 100}, {34, 18, 22}, 11.5, 0xA27E};
+constexpr MoonLook LunaLook{{236, 232, 214}, {150, 148, 140}, {22, 26, 38}, 13.0, 0x10AA};
+constexpr MoonLook ArtemisLook{{240, 196, 170}, {170, 112, 100}, {34, 18, 22}, 11.5, 0xA27E};
 
 // The moon's surface colour at a point of the unit disc (x right, y down).
 Colour Surface(const MoonLook& look, double x, double y) {
@@ -65,7 +65,7 @@ int PhaseY(int phase) {
 }
 
 Image RenderMoonSheet(Moon moon) {
-    const MoonLook& look = moon == Moon::Luna ? kLuna : kArtemis;
+    const MoonLook& look = moon == Moon::Luna ? LunaLook : ArtemisLook;
     Image sheet(MoonTile * 9, MoonTile * 2, 0x000000);
     for (int phase = 0; phase < MoonPhases; ++phase) {
         const int ox = PhaseX(phase), oy = PhaseY(phase);

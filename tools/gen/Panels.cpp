@@ -15,12 +15,12 @@ constexpr std::array<int, DarkTiles> DarkLevels = {4, 8, 10, 12, 14};  // of 16
 
 // The frame's cross-section from its outer edge inwards.
 Colour Profile(int depth) {
-    static constexpr Colour Bands[kFramePiece] = {
+    static constexpr Colour Bands[FramePieceSize] = {
         {12, 10, 6},    {236, 206, 128}, {198, 160, 82}, {112, 82, 36}, {26, 30, 48}, {30, 35, 56},
         {34, 40, 62},   {36, 42, 66},    {36, 42, 66},   {34, 40, 62},  {30, 35, 56}, {26, 30, 48},
         {186, 150, 76}, {90, 66, 28},    {14, 14, 22},   {8, 8, 14},
     };
-    return Bands[std::clamp(depth, 0, kFramePiece - 1)];
+    return Bands[std::clamp(depth, 0, FramePieceSize - 1)];
 }
 
 // A small gold boss: brighter toward the upper left like the bevel.
@@ -53,10 +53,10 @@ Image RenderDarkStrip() {
 }
 
 Image RenderFramePiece(FramePiece piece) {
-    Image image(kFramePiece, kFramePiece);
-    const int last = kFramePiece - 1;
-    for (int y = 0; y < kFramePiece; ++y) {
-        for (int x = 0; x < kFramePiece; ++x) {
+    Image image(FramePieceSize, FramePieceSize);
+    const int last = FramePieceSize - 1;
+    for (int y = 0; y < FramePieceSize; ++y) {
+        for (int x = 0; x < FramePieceSize; ++x) {
             // Distance from the outer edge(s) this piece lies on.
             int depth = 0;
             double along = 0;

@@ -10,7 +10,7 @@ namespace kv::gen {
 
 constexpr int DarkTile = 32;
 constexpr int DarkTiles = 5;
-constexpr int kFramePiece = 16;
+constexpr int FramePieceSize = 16;
 
 // 160 x 32: tile n-1 (x = 32(n-1)) darkens for back style n. Each pixel is
 // pure black or pure white; tile 1 blacks out the fewest, tile 5 the most.

@@ -15,7 +15,7 @@ struct Quality {
     int Count;
 };
 
-constexpr std::array<Quality, 16> kQualities = {{
+constexpr std::array<Quality, 16> Qualities = {{
     {"", {0, 4, 7}, 3},
     {"m", {0, 3, 7}, 3},
     {"7", {0, 4, 7, 10}, 4},
@@ -39,7 +39,7 @@ struct BaseLength {
     uint32_t Ticks;
 };
 
-constexpr std::array<BaseLength, 6> kLengths = {{
+constexpr std::array<BaseLength, 6> BaseLengths = {{
     {'w', TicksPerQuarter * 4},
     {'h', TicksPerQuarter * 2},
     {'q', TicksPerQuarter},
@@ -116,7 +116,7 @@ uint32_t ParseDuration(std::string_view text) {
     }
     if (text.empty()) Fail("missing length letter", original);
     uint32_t ticks = 0;
-    for (const BaseLength& base : kLengths) {
+    for (const BaseLength& base : BaseLengths) {
         if (base.Letter == text[0]) ticks = base.Ticks;
     }
     if (ticks == 0) Fail("unknown length", original);
@@ -260,7 +260,7 @@ std::vector<ChordSpan> ParseChords(std::string_view text, uint32_t barLength) {
                 quality = quality.substr(0, slash);
             }
             bool known = false;
-            for (const Quality& q : kQualities) {
+            for (const Quality& q : Qualities) {
                 if (q.Name == quality) {
                     chord.Intervals.assign(q.Steps.begin(), q.Steps.begin() + q.Count);
                     known = true;

@@ -11,19 +11,19 @@
 namespace kv::gen {
 namespace {
 
-constexpr int kFactor = 3;
+constexpr int Supersample = 3;
 constexpr uint64_t StarSeed = 0x57A125;
 constexpr uint32_t SkySeed = 0x5C1E5;
 constexpr uint32_t RidgeSeed = 0x21D6E;
-constexpr const char* kName = "Korvane";
+constexpr const char* GameTitle = "Korvane";
 constexpr int NameSize = 84;
 constexpr int NameTop = 18;
 
 struct Disc {
     double X, Y, R;
 };
-constexpr Disc kLuna{536, 96, 34};
-constexpr Disc kArtemis{104, 168, 15};
+constexpr Disc LunaLook{536, 96, 34};
+constexpr Disc ArtemisLook{104, 168, 15};
 constexpr Colour Silhouette{13, 11, 24};
 
 Colour Sky(double x, double y) {
@@ -34,9 +34,9 @@ Colour Sky(double x, double y) {
     const double cloud = SmoothStep(0.55, 0.85, Fractal(x / 160.0, y / 38.0, SkySeed, 5));
     c = c + Colour{58, 54, 92} * (cloud * (0.25 + 0.5 * t));
     // Moon glows.
-    for (const Disc* d : {&kLuna, &kArtemis}) {
+    for (const Disc* d : {&LunaLook, &ArtemisLook}) {
         const double r = std::hypot(x - d->X, y - d->Y) / d->R;
-        const Colour glow = d == &kLuna ? Colour{90, 92, 120} : Colour{90, 50, 50};
+        const Colour glow = d == &LunaLook ? Colour{90, 92, 120} : Colour{90, 50, 50};
         c = c + glow * (0.55 * std::exp(-(r - 1.0) * 1.3) * (r > 1.0 ? 1.0 : 0.0));
     }
     return c;
@@ -184,10 +184,10 @@ std::vector<double> Spread(const Image& cover, int radius, bool blur) {
 void Name(Image& image, GlyphCache& glyphs) {
     Image cover(TitleWidth, 140, 0x000000);
     Canvas canvas(cover);
-    const int width = glyphs.TextWidth(kName, FontFace::PGothic, NameSize);
+    const int width = glyphs.TextWidth(GameTitle, FontFace::PGothic, NameSize);
     const int left = (TitleWidth - width) / 2;
     const int top = 20;
-    canvas.DrawText(glyphs, left, top, kName, 0xFFFFFF, FontFace::PGothic, NameSize);
+    canvas.DrawText(glyphs, left, top, GameTitle, 0xFFFFFF, FontFace::PGothic, NameSize);
     const std::vector<double> outline = Spread(cover, 3, false);
     const std::vector<double> glow = Spread(cover, 9, true);
     const double lineHeight = NameSize;
@@ -212,14 +212,14 @@ void Name(Image& image, GlyphCache& glyphs) {
 }  // namespace
 
 Image RenderTitle(GlyphCache& glyphs) {
-    Sketch s(TitleWidth, TitleHeight, kFactor);
+    Sketch s(TitleWidth, TitleHeight, Supersample);
     s.Shade([](double x, double y, Colour) { return Sky(x, y); });
     Stars(s);
-    s.Ellipse(kLuna.X, kLuna.Y, kLuna.R, kLuna.R, [](double x, double y) {
-        return MoonFace(kLuna, x, y, {240, 236, 220}, {160, 158, 150}, 2.9);
+    s.Ellipse(LunaLook.X, LunaLook.Y, LunaLook.R, LunaLook.R, [](double x, double y) {
+        return MoonFace(LunaLook, x, y, {240, 236, 220}, {160, 158, 150}, 2.9);
     });
-    s.Ellipse(kArtemis.X, kArtemis.Y, kArtemis.R, kArtemis.R, [](double x, double y) {
-        return MoonFace(kArtemis, x, y, {244, 190, 160}, {170, 110, 96}, 1.9);
+    s.Ellipse(ArtemisLook.X, ArtemisLook.Y, ArtemisLook.R, ArtemisLook.R, [](double x, double y) {
+        return MoonFace(ArtemisLook, x, y, {244, 190, 160}, {170, 110, 96}, 1.9);
     });
     s.Fill(Range(330, 130, RidgeSeed), [](double, double y) {
         return Mix(Colour{58, 48, 92}, Colour{34, 30, 62}, Clamp01((y - 200) / 130));

@@ -12,7 +12,7 @@
 namespace kv::gen {
 namespace {
 
-constexpr int kFactor = 3;
+constexpr int Supersample = 3;
 constexpr uint64_t StarSeed = 0x70C57A;
 constexpr uint64_t RoofSeed = 0x70F5;
 constexpr uint32_t SkySeed = 0x70D5C;
@@ -27,7 +27,7 @@ constexpr double CastleX = 320;
 struct Disc {
     double X, Y, R;
 };
-constexpr Disc kLuna{206, 44, 10};
+constexpr Disc LunaLook{206, 44, 10};
 
 Colour Sky(double x, double y) {
     // Hills and houses hide the true horizon; the glow is drawn to show above them.
@@ -63,13 +63,13 @@ void Stars(Sketch& s) {
 // A young Luna, lit from the set sun below the horizon.
 void Crescent(Sketch& s) {
     const double sx = 0.42, sy = 0.5, sz = 0.76;  // toward the sun
-    s.Ellipse(kLuna.X, kLuna.Y, kLuna.R + 6, kLuna.R + 6, [](double x, double y) {
-        const double r = std::hypot(x - kLuna.X, y - kLuna.Y) / kLuna.R;
+    s.Ellipse(LunaLook.X, LunaLook.Y, LunaLook.R + 6, LunaLook.R + 6, [](double x, double y) {
+        const double r = std::hypot(x - LunaLook.X, y - LunaLook.Y) / LunaLook.R;
         return Sky(x, y) +
                Colour{60, 58, 84} * (0.5 * std::exp(-(r - 1.0) * 3.0) * (r > 1 ? 1 : 0));
     });
-    s.Ellipse(kLuna.X, kLuna.Y, kLuna.R, kLuna.R, [=](double x, double y) {
-        const double nx = (x - kLuna.X) / kLuna.R, ny = (y - kLuna.Y) / kLuna.R;
+    s.Ellipse(LunaLook.X, LunaLook.Y, LunaLook.R, LunaLook.R, [=](double x, double y) {
+        const double nx = (x - LunaLook.X) / LunaLook.R, ny = (y - LunaLook.Y) / LunaLook.R;
         const double nz = -std::sqrt(std::max(0.0, 1.0 - nx * nx - ny * ny));
         const double lit = nx * sx + ny * sy + nz * sz;
         const Colour earthshine = Mix(Sky(x, y), Colour{40, 36, 70}, 0.6);
@@ -220,7 +220,7 @@ void AddGlow(Image& image, const TownLight& light) {
 }  // namespace
 
 Image RenderTown() {
-    Sketch s(TownWidth, TownHeight, kFactor);
+    Sketch s(TownWidth, TownHeight, Supersample);
     s.Shade([](double x, double y, Colour) { return Sky(x, y); });
     Stars(s);
     Crescent(s);

@@ -13,7 +13,7 @@
 namespace kv::gen {
 namespace {
 
-constexpr double kFront = 10.0;  // house fronts at x = -kFront and +kFront
+constexpr double HouseFront = 10.0;  // house fronts at x = -HouseFront and +HouseFront
 constexpr double Depth = 9.0;
 constexpr double Storey = 3.0;
 constexpr double RowEnd = 44;   // where the rows along the sides end
@@ -84,26 +84,28 @@ std::vector<House> Row(uint64_t seed, double start) {
 void Window(TownPainter& paint, Rng& rng, double z0, double z1, double sill, double head,
             double litChance, bool shutters) {
     const Albedo frame = Wood(Timber * 0.8, static_cast<uint32_t>(rng.Next()));
-    paint.Face(WallRect(kFront, z0 - 0.1, z1 + 0.1, sill - 0.12, head + 0.1), TowardSquare, frame);
+    paint.Face(WallRect(HouseFront, z0 - 0.1, z1 + 0.1, sill - 0.12, head + 0.1), TowardSquare,
+               frame);
     const bool lit = rng.Unit() < litChance;
     if (lit) {
         const Colour warm = Mix(Colour{255, 206, 120}, Colour{255, 150, 72}, rng.Unit());
-        paint.Shine(WallRect(kFront, z0, z1, sill, head), TowardSquare, Interior(warm, sill, head));
-        paint.Light({kFront, (sill + head) / 2, (z0 + z1) / 2}, 0.9 + 0.4 * (head - sill),
+        paint.Shine(WallRect(HouseFront, z0, z1, sill, head), TowardSquare,
+                    Interior(warm, sill, head));
+        paint.Light({HouseFront, (sill + head) / 2, (z0 + z1) / 2}, 0.9 + 0.4 * (head - sill),
                     warm * 0.5);
     } else {
-        paint.Face(WallRect(kFront, z0, z1, sill, head), TowardSquare, Plain(DarkGlass));
+        paint.Face(WallRect(HouseFront, z0, z1, sill, head), TowardSquare, Plain(DarkGlass));
     }
     // Glazing bars.
     const double mid = (z0 + z1) / 2, bar = sill + (head - sill) * 0.58;
-    paint.Face(WallRect(kFront, mid - 0.035, mid + 0.035, sill, head), TowardSquare, frame);
-    paint.Face(WallRect(kFront, z0, z1, bar - 0.035, bar + 0.035), TowardSquare, frame);
+    paint.Face(WallRect(HouseFront, mid - 0.035, mid + 0.035, sill, head), TowardSquare, frame);
+    paint.Face(WallRect(HouseFront, z0, z1, bar - 0.035, bar + 0.035), TowardSquare, frame);
     if (shutters && !lit) {
         const Albedo paintwork = Wood(Pick(rng, Shutters), static_cast<uint32_t>(rng.Next()));
         const double w = (z1 - z0) / 2;
-        paint.Face(WallRect(kFront, z0 - 0.1 - w, z0 - 0.12, sill - 0.05, head + 0.05),
+        paint.Face(WallRect(HouseFront, z0 - 0.1 - w, z0 - 0.12, sill - 0.05, head + 0.05),
                    TowardSquare, paintwork);
-        paint.Face(WallRect(kFront, z1 + 0.12, z1 + 0.1 + w, sill - 0.05, head + 0.05),
+        paint.Face(WallRect(HouseFront, z1 + 0.12, z1 + 0.1 + w, sill - 0.05, head + 0.05),
                    TowardSquare, paintwork);
     }
 }
@@ -111,24 +113,24 @@ void Window(TownPainter& paint, Rng& rng, double z0, double z1, double sill, dou
 void Door(TownPainter& paint, Rng& rng, const House& h, double z0) {
     const double z1 = z0 + 1.1, head = 2.3;
     const Albedo surround = Stonework(Stones[0], static_cast<uint32_t>(h.Seed + 5));
-    paint.Face(WallRect(kFront, z0 - 0.18, z1 + 0.18, 0, head + 0.2), TowardSquare, surround);
+    paint.Face(WallRect(HouseFront, z0 - 0.18, z1 + 0.18, 0, head + 0.2), TowardSquare, surround);
     if (rng.Unit() < 0.25) {
         // Open, the room beyond lit.
         const Colour warm{255, 170, 90};
-        paint.Shine(WallRect(kFront, z0, z1, 0, head), TowardSquare, Interior(warm, 0, head));
-        paint.Light({kFront, 1.2, (z0 + z1) / 2}, 1.8, warm * 0.45);
+        paint.Shine(WallRect(HouseFront, z0, z1, 0, head), TowardSquare, Interior(warm, 0, head));
+        paint.Light({HouseFront, 1.2, (z0 + z1) / 2}, 1.8, warm * 0.45);
     } else {
-        paint.Face(WallRect(kFront, z0, z1, 0, head), TowardSquare,
+        paint.Face(WallRect(HouseFront, z0, z1, 0, head), TowardSquare,
                    Wood(Colour{110, 72, 52}, static_cast<uint32_t>(h.Seed + 6)));
     }
     if (rng.Unit() < 0.4) {
         // A hanging sign on a bracket beside the door.
         const double z = z0 - 0.5;
         const Albedo iron = Plain(Iron);
-        paint.Face(EndRect(z, kFront - 1.0, kFront, 3.32, 3.4), TowardViewer, iron);
-        paint.Face(EndRect(z, kFront - 0.9, kFront - 0.2, 2.55, 3.22), TowardViewer,
+        paint.Face(EndRect(z, HouseFront - 1.0, HouseFront, 3.32, 3.4), TowardViewer, iron);
+        paint.Face(EndRect(z, HouseFront - 0.9, HouseFront - 0.2, 2.55, 3.22), TowardViewer,
                    Wood(Pick(rng, SignBoards), static_cast<uint32_t>(h.Seed + 7)));
-        const double cx = kFront - 0.55, cy = 2.885;
+        const double cx = HouseFront - 0.55, cy = 2.885;
         std::vector<Vec3> emblem;
         for (int i = 0; i < 10; ++i) {
             const double a = i * 0.6283185307179586;
@@ -147,14 +149,14 @@ void Frontage(TownPainter& paint, const House& h) {
     const double slot = width / slots;
     const Albedo timber = Wood(Timber, static_cast<uint32_t>(h.Seed + 1));
     auto beam = [&](double z0, double z1, double y0, double y1) {
-        paint.Face(WallRect(kFront, z0, z1, y0, y1), TowardSquare, timber);
+        paint.Face(WallRect(HouseFront, z0, z1, y0, y1), TowardSquare, timber);
     };
     auto brace = [&](double za, double ya, double zb, double yb) {
         const double t = 0.09;
-        paint.Face({{kFront, ya - t, za},
-                    {kFront, ya + t, za},
-                    {kFront, yb + t, zb},
-                    {kFront, yb - t, zb}},
+        paint.Face({{HouseFront, ya - t, za},
+                    {HouseFront, ya + t, za},
+                    {HouseFront, yb + t, zb},
+                    {HouseFront, yb - t, zb}},
                    TowardSquare, timber);
     };
     if (h.Timbered) {
@@ -197,9 +199,9 @@ void Frontage(TownPainter& paint, const House& h) {
     }
 }
 
-// The right-hand row's houses as built: front at x = kFront, back further out.
+// The right-hand row's houses as built: front at x = HouseFront, back further out.
 void DrawHouse(TownPainter& paint, const House& h) {
-    const double front = kFront, back = kFront + Depth, ridge = kFront + Depth / 2;
+    const double front = HouseFront, back = HouseFront + Depth, ridge = HouseFront + Depth / 2;
     const double zm = (h.Z0 + h.Z1) / 2, top = h.Eave + h.Rise;
     constexpr double over = 0.4, drop = 0.25;  // the roof's overhang
     const Albedo wall = h.StoneWalls ? Stonework(h.Wall, static_cast<uint32_t>(h.Seed))
@@ -300,7 +302,7 @@ void DrawFarSide(TownPainter& paint, uint64_t seed) {
         uint64_t Seed;
     };
     std::vector<Front> fronts;
-    for (double x = Road; x < kFront + 6;) {
+    for (double x = Road; x < HouseFront + 6;) {
         Front f{x,
                 x + rng.Range(5.0, 7.0),
                 rng.Range(5.6, 7.4),

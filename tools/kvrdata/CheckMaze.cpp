@@ -164,7 +164,7 @@ void DataChecker::CheckEventGroup(size_t first, size_t count) {
 }
 
 void DataChecker::CheckMaps() {
-    static constexpr std::array<const char*, 2> kLayers = {"WallMap", "DoorMap"};
+    static constexpr std::array<const char*, 2> LayerNames = {"WallMap", "DoorMap"};
     for (int maze = 0; maze < MazeCount; ++maze) {
         for (int floor = 0; floor < MazeFloors; ++floor) {
             const FloorCells cells = GetFloor(db_, maze, floor);
@@ -183,7 +183,7 @@ void DataChecker::CheckMaps() {
                     for (size_t layer = 0; layer < 2; ++layer) {
                         const auto& values = layer == 0 ? cells.Walls : cells.Doors;
                         if (values[i] < 0 || values[i] > 15) {
-                            found.push_back(std::string(kLayers[layer]) + " " + cell + ": " +
+                            found.push_back(std::string(LayerNames[layer]) + " " + cell + ": " +
                                             std::to_string(values[i]) + " is not 0..15");
                             continue;
                         }
@@ -197,7 +197,7 @@ void DataChecker::CheckMaps() {
                             const int16_t other = values[static_cast<size_t>(ny * FloorSide + nx)];
                             if (((values[i] & bit) != 0) == ((other & opposite) != 0)) continue;
                             const size_t side = bit == EdgeEast ? 1 : 2;
-                            found.push_back(std::string(kLayers[layer]) + " " + cell + " " +
+                            found.push_back(std::string(LayerNames[layer]) + " " + cell + " " +
                                             SideNames[side] + " and (" + std::to_string(nx) + "," +
                                             std::to_string(ny) + ") " + SideNames[(side + 2) % 4] +
                                             ": " + (layer == 0 ? "wall" : "door") +

@@ -22,7 +22,7 @@ Layout Describe() {
     return DescribeRecord<R>();
 }
 
-constexpr std::array<NamedLayout, 12> kLayouts = {{
+constexpr std::array<NamedLayout, 12> NamedLayouts = {{
     {"ItemDef", Describe<ItemDef>},
     {"SpellDef", Describe<SpellDef>},
     {"TrapDef", Describe<TrapDef>},
@@ -40,7 +40,7 @@ constexpr std::array<NamedLayout, 12> kLayouts = {{
 }  // namespace
 
 std::optional<std::string> RecordLayout(std::string_view record) {
-    for (const NamedLayout& layout : kLayouts) {
+    for (const NamedLayout& layout : NamedLayouts) {
         if (layout.Name == record) {
             const Layout fields = layout.Describe();
             size_t size = 0;
@@ -54,7 +54,7 @@ std::optional<std::string> RecordLayout(std::string_view record) {
 
 std::vector<std::string_view> LayoutNames() {
     std::vector<std::string_view> names;
-    for (const NamedLayout& layout : kLayouts) names.push_back(layout.Name);
+    for (const NamedLayout& layout : NamedLayouts) names.push_back(layout.Name);
     return names;
 }
 

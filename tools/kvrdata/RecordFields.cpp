@@ -10,12 +10,12 @@ constexpr std::array<CodedPart, 1> ItemName = {{{"Name", 1, 30}}};
 constexpr std::array<CodedPart, 1> ItemUnidentified = {{{"UnidentifiedName", 1, 20}}};
 constexpr std::array<CodedPart, 1> CreatureName = {{{"Name", 1, 50}}};
 constexpr std::array<CodedPart, 1> CreatureSubName = {{{"SubName", 1, 20}}};
-constexpr std::array<CodedPart, 1> kSkillText = {{{"SkillText", 1, 100}}};
-constexpr std::array<CodedPart, 1> kQuestTitle = {{{"QuestTitle", 1, 50}}};
-constexpr std::array<CodedPart, 1> kQuestText = {{{"QuestText", 1, 200}}};
+constexpr std::array<CodedPart, 1> SkillTextParts = {{{"SkillText", 1, 100}}};
+constexpr std::array<CodedPart, 1> QuestTitleParts = {{{"QuestTitle", 1, 50}}};
+constexpr std::array<CodedPart, 1> QuestTextParts = {{{"QuestText", 1, 200}}};
 constexpr std::array<CodedExtra, 1> QuestReward = {{{"RewardItem", 201}}};
 constexpr std::array<CodedPart, 2> Talk = {{{"TalkTopic", 1, 50}, {"TalkText", 52, 451}}};
-constexpr std::array<CodedPart, 1> kMessage = {{{"Message", 1, 200}}};
+constexpr std::array<CodedPart, 1> MessageParts = {{{"Message", 1, 200}}};
 constexpr std::array<CodedPart, 1> Judge = {{{"JudgeString", 1, 100}}};
 
 // Monster definitions keep their drop in inventory slots 3 and 4; when
@@ -118,16 +118,16 @@ void VisitFields(FieldVisitor& f, SkillDef& skill, int row) {
     f.Integer("SkillCode", skill.SkillCode, static_cast<int16_t>(row));
     f.Text("SkillName", skill.SkillName);
     f.Text("StoredSkillText", skill.SkillText);
-    f.Coded("SkillTextCodes", skill.SkillTextCodes, kSkillText);
+    f.Coded("SkillTextCodes", skill.SkillTextCodes, SkillTextParts);
     f.Array("SkillLevels", skill.SkillLevels);
 }
 
 void VisitFields(FieldVisitor& f, QuestDef& quest, int row) {
     f.Integer("QuestCode", quest.QuestCode, static_cast<int16_t>(row));
     f.Text("StoredQuestTitle", quest.QuestTitle);
-    f.Coded("QuestTitleCodes", quest.QuestTitleCodes, kQuestTitle);
+    f.Coded("QuestTitleCodes", quest.QuestTitleCodes, QuestTitleParts);
     f.Text("StoredQuestText", quest.QuestText);
-    f.Coded("QuestTextCodes", quest.QuestTextCodes, kQuestText, QuestReward);
+    f.Coded("QuestTextCodes", quest.QuestTextCodes, QuestTextParts, QuestReward);
 }
 
 void VisitFields(FieldVisitor& f, TalkDef& talk, int) {
@@ -244,7 +244,7 @@ void VisitContentFields(FieldVisitor& f, EventDef& e, int position) {
     f.Byte("Target", e.Target);
     f.Byte("Unused", e.Unused);
     f.Integer("DataID", e.DataID);
-    f.Coded("MessageCodes", e.MessageCodes, kMessage);
+    f.Coded("MessageCodes", e.MessageCodes, MessageParts);
     f.Byte("LocDungeon", e.LocDungeon);
     f.Byte("LocFloor", e.LocFloor);
     f.Byte("LocX", e.LocX);

@@ -41,9 +41,9 @@ constexpr std::array<Column, 6> TreasureColumns = {
     {{"Column0"}, {"Place"}, {"Floor"}, {"X"}, {"Y"}, {"Active"}}};
 
 const ColumnTable ChestTable{"chest", 51, ChestColumns};
-const ColumnTable kEncounterTable{"encounter", MonsterRows, EncounterColumns};
-const ColumnTable kAlchemyTable{"alchemy", 121, AlchemyColumns};
-const ColumnTable kFusionTable{"fusion", 61, FusionColumns};
+const ColumnTable EncounterSource{"encounter", MonsterRows, EncounterColumns};
+const ColumnTable AlchemySource{"alchemy", 121, AlchemyColumns};
+const ColumnTable FusionSource{"fusion", 61, FusionColumns};
 const ColumnTable AttributeTable{"monster_attribute", 37, AttributeColumns};
 const ColumnTable TreasureTable{"treasure", 51, TreasureColumns};
 
@@ -166,8 +166,8 @@ void ReadSources(const SourceFiles& files, ScenarioData& data, Diagnostics& diag
         ReadEvents(f, t, "events.toml", Span(db.Events));
     });
     ReadToml(files, "tables.toml", diag, [&](FieldVisitor& f, const toml::table& t) {
-        ReadColumns(f, t, "tables.toml", kAlchemyTable, db.AlchemyTable);
-        ReadColumns(f, t, "tables.toml", kFusionTable, db.FusionTable);
+        ReadColumns(f, t, "tables.toml", AlchemySource, db.AlchemyTable);
+        ReadColumns(f, t, "tables.toml", FusionSource, db.FusionTable);
         ReadColumns(f, t, "tables.toml", AttributeTable, db.MonsterAttributeTable);
         f.Array("SpareIntegerTable", db.SpareIntegerTable);
         ReadRecords(f, t, "tables.toml", "spare_record", Span(db.SpareRecords));
@@ -179,7 +179,7 @@ void ReadSources(const SourceFiles& files, ScenarioData& data, Diagnostics& diag
         ReadRecords(f, t, "monster_actions.toml", "action", Span(db.MonsterActions));
     });
     ReadToml(files, "encounters.toml", diag, [&](FieldVisitor& f, const toml::table& t) {
-        ReadColumns(f, t, "encounters.toml", kEncounterTable, Span(db.EncounterTable));
+        ReadColumns(f, t, "encounters.toml", EncounterSource, Span(db.EncounterTable));
     });
     ReadMaps(files, db, diag);
 
@@ -239,8 +239,8 @@ SourceFiles WriteSources(const ScenarioData& data) {
     std::array<int16_t, SpareIntegerElements> spareTable = db.SpareIntegerTable;
     spareWriter.Array("SpareIntegerTable", spareTable);
     AppendLines(text, spare);
-    WriteColumns(text, kAlchemyTable, db.AlchemyTable);
-    WriteColumns(text, kFusionTable, db.FusionTable);
+    WriteColumns(text, AlchemySource, db.AlchemyTable);
+    WriteColumns(text, FusionSource, db.FusionTable);
     WriteColumns(text, AttributeTable, db.MonsterAttributeTable);
     WriteRecords(text, "spare_record", Span(db.SpareRecords));
     put("tables.toml", std::exchange(text, {}));
@@ -249,7 +249,7 @@ SourceFiles WriteSources(const ScenarioData& data) {
     put("monsters.toml", std::exchange(text, {}));
     WriteRecords(text, "action", Span(db.MonsterActions));
     put("monster_actions.toml", std::exchange(text, {}));
-    WriteColumns(text, kEncounterTable, Span(db.EncounterTable));
+    WriteColumns(text, EncounterSource, Span(db.EncounterTable));
     put("encounters.toml", std::exchange(text, {}));
 
     for (int maze = 0; maze < MazeCount; ++maze) {

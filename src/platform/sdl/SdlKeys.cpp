@@ -19,7 +19,7 @@ struct KeyRun {
     int FirstCode;
 };
 
-constexpr std::array<KeyRun, 4> kRuns = {{
+constexpr std::array<KeyRun, 4> KeyRuns = {{
     {SDLK_a, SDLK_z, Key::A},
     {SDLK_0, SDLK_9, Key::Digit0},
     {SDLK_KP_1, SDLK_KP_9, Key::Numpad0 + 1},
@@ -120,7 +120,7 @@ constexpr int Find(const std::array<KeyPair, N>& table, int sdlKeycode) {
 }  // namespace
 
 int MapSdlKeycode(int sdlKeycode) {
-    for (const KeyRun& run : kRuns) {
+    for (const KeyRun& run : KeyRuns) {
         if (sdlKeycode >= run.First && sdlKeycode <= run.Last) {
             return run.FirstCode + (sdlKeycode - run.First);
         }
