@@ -11,9 +11,9 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed (${rc})")
 endif()
-foreach(file bin/korvane bin/kvrdata share/korvane/demo/KVR1.DAT share/korvane/demo/KVR.ini
-             share/doc/korvane/README.md
-             share/man/man6/korvane.6 share/man/man1/kvrdata.1)
+foreach(file games/korvane games/kvrdata share/korvane/demo/KVR1.DAT share/korvane/demo/KVR.ini
+             share/doc/korvane/README.md share/doc/korvane/copyright
+             share/man/man6/korvane.6.gz share/man/man1/kvrdata.1.gz)
   if(NOT EXISTS "${prefix}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
@@ -25,7 +25,7 @@ file(WRITE "${work}/keys" "wait:500 Enter\n")
 # No --data and no --save-dir: the program finds both by itself.
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env --unset=XDG_DATA_HOME --unset=XDG_CONFIG_HOME
-          HOME=${work}/home PATH=${prefix}/bin:/usr/bin:/bin
+          HOME=${work}/home PATH=${prefix}/games:/usr/bin:/bin
           korvane --headless --seed 1 --keys "${work}/keys" --transcript "${work}/t.jsonl"
   WORKING_DIRECTORY "${work}"
   RESULT_VARIABLE rc ERROR_VARIABLE errors)

@@ -1,6 +1,6 @@
 # Builds the Debian package from the build folder and reads it back: every
 # file under /usr, the program, its demo, pages, entry and icon among them,
-# and the dependencies a player's system needs.
+# the dependencies a player's system needs, and no error from lintian.
 get_filename_component(cmake_dir "${CMAKE_COMMAND}" DIRECTORY)
 find_program(CPACK cpack HINTS "${cmake_dir}" NO_DEFAULT_PATH)
 find_program(CPACK cpack)
@@ -26,8 +26,9 @@ foreach(path ${paths})
     message(FATAL_ERROR "the package puts ${path} outside /usr")
   endif()
 endforeach()
-foreach(file bin/korvane bin/kvrdata share/korvane/demo/KVR1.DAT share/korvane/demo/KVR6.DAT
-             share/man/man6/korvane.6 share/man/man1/kvrdata.1 share/applications/korvane.desktop
+foreach(file games/korvane games/kvrdata share/korvane/demo/KVR1.DAT share/korvane/demo/KVR6.DAT
+             share/man/man6/korvane.6.gz share/man/man1/kvrdata.1.gz share/applications/korvane.desktop
+             share/doc/korvane/copyright share/doc/korvane/changelog.gz
              share/icons/hicolor/48x48/apps/korvane.png share/icons/hicolor/256x256/apps/korvane.png
              share/doc/korvane/README.md)
   if(NOT listing MATCHES "\\./usr/${file}\n")
@@ -43,5 +44,18 @@ foreach(want "Package: korvane" "Section: games" "libsdl2-2.0-0" "libsdl2-ttf-2.
     message(FATAL_ERROR "the package's fields lack ${want}:\n${fields}")
   endif()
 endforeach()
+
+# lintian judges the package as Debian would; an error fails the test, the
+# lesser tags are printed for a reader.
+find_program(LINTIAN lintian)
+if(NOT LINTIAN)
+  message(FATAL_ERROR "lintian is missing (scripts/install-deps installs it)")
+endif()
+execute_process(COMMAND "${LINTIAN}" --no-cfg --tag-display-limit 0 ${debs}
+                OUTPUT_VARIABLE tags ERROR_VARIABLE tags)
+message(STATUS "lintian:\n${tags}")
+if(tags MATCHES "(^|\n)E: ")
+  message(FATAL_ERROR "lintian reports errors:\n${tags}")
+endif()
 file(REMOVE_RECURSE "${work}")
 message(STATUS "the package installs under /usr and names its dependencies")
