@@ -8,10 +8,19 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
 
 namespace kv {
+
+FileCalls& CurrentFileCalls() {
+    static FileCalls calls{
+        [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }, ::write,
+        ::fsync, ::rename};
+    return calls;
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -49,7 +58,7 @@ bool WriteAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     size_t left = bytes.size();
     while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
+        ssize_t n = CurrentFileCalls().Write(fd, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -69,7 +78,8 @@ int OpenFreshTemp(const fs::path& folder, const std::string& name, fs::path& tem
     const std::string stem = "." + name + std::string(TempMark) + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < TempNameAttempts; ++attempt) {
         tempPath = folder / (stem + std::to_string(attempt));
-        int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        int fd = CurrentFileCalls().Open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                         0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
@@ -129,9 +139,10 @@ bool WriteFileAtomic(const fs::path& path, std::string_view bytes, std::string& 
         ::fchmod(fd.Get(), old.st_mode & 07777);
     }
     if (!WriteAll(fd.Get(), bytes)) return fail("cannot write", tempPath);
-    if (::fsync(fd.Get()) != 0) return fail("cannot flush", tempPath);
+    if (CurrentFileCalls().Fsync(fd.Get()) != 0) return fail("cannot flush", tempPath);
     if (fd.Close() != 0) return fail("cannot close", tempPath);
-    if (::rename(tempPath.c_str(), path.c_str()) != 0) return fail("cannot replace", path);
+    if (CurrentFileCalls().Rename(tempPath.c_str(), path.c_str()) != 0)
+        return fail("cannot replace", path);
 
     // Make the rename itself durable. Some file systems cannot sync a folder
     // (EINVAL); the data is written all the same there.
@@ -192,12 +203,13 @@ bool RotateBackups(const fs::path& path, int keep, std::string& error) {
     if (keep <= 0) return true;
     std::error_code ec;
     if (!fs::exists(path, ec)) return true;
+    // Each move only renames a whole backup, so a move that fails half way
+    // leaves every copy whole (at worst one number is skipped).
     for (int n = keep - 1; n >= 1; --n) {
         const fs::path from = BackupPath(path, n);
         if (!fs::exists(from, ec)) continue;
-        fs::rename(from, BackupPath(path, n + 1), ec);
-        if (ec) {
-            error = Describe("cannot move the backup", from, ec.value());
+        if (CurrentFileCalls().Rename(from.c_str(), BackupPath(path, n + 1).c_str()) != 0) {
+            error = Describe("cannot move the backup", from, errno);
             return false;
         }
     }

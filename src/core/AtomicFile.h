@@ -2,6 +2,8 @@
 // Whole-file reads and crash-safe whole-file writes. A write goes to a
 // temporary file beside the target and is renamed over it, so a reader (or a
 // crash) sees either the old file or the new one, never half of each.
+#include <sys/types.h>
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -10,6 +12,17 @@
 #include <vector>
 
 namespace kv {
+
+// The system calls the writes below go through. Tests put calls that fail at
+// a chosen moment in their place (a folder turned read-only, a rename the
+// file system refuses) instead of filling a disk.
+struct FileCalls {
+    int (*Open)(const char* path, int flags, mode_t mode);
+    ssize_t (*Write)(int fd, const void* data, size_t size);
+    int (*Fsync)(int fd);
+    int (*Rename)(const char* from, const char* to);
+};
+FileCalls& CurrentFileCalls();
 
 // Replaces path with bytes. On failure the old file is left as it was, no
 // temporary is left behind and error says what went wrong.

@@ -140,6 +140,9 @@ struct Game : Database, SavedState {
 
     // When the save's backups last moved along, on the run's clock (-1: not yet).
     int64_t BackupsMovedAtMs = -1;
+    // A save trouble has been told and not yet cleared by a good save: saves
+    // come with every message, and the player hears of a trouble once.
+    bool SaveTroubleTold = false;
 
     // The character of roster slot 1..50, or nullptr outside the roster.
     Creature* Character(int slot) {

@@ -13,9 +13,14 @@ bool SaveAtSavePoint(Game& game, WindowManager& manager, Dialogs* dialogs) {
     if (manager.Quitting()) return false;
     const SaveResult result = SaveGame(game, manager.Now());
     manager.Log().Save((game.SaveFolder / SaveFileName).string(), result.Ok);
-    if (!result.Ok && dialogs != nullptr) {
+    if (result.Ok && result.Message.empty()) {
+        game.SaveTroubleTold = false;
+    } else if (!game.SaveTroubleTold && dialogs != nullptr) {
+        game.SaveTroubleTold = true;
         dialogs->ShowDialog(
-            "セーブできませんでした。\n前のセーブはそのまま残っています。\n" + result.Message,
+            result.Ok
+                ? "バックアップを作れませんでした。\nセーブはできています。\n" + result.Message
+                : "セーブできませんでした。\n前のセーブはそのまま残っています。\n" + result.Message,
             DialogMessage);
     }
     return result.Ok;

@@ -1,7 +1,7 @@
 #pragma once
 // Saving at a save point as the player sees it: the save is written, the
 // transcript notes it, and a save that fails says so in a message (the old
-// save is still there).
+// save is still there), once until a save goes well again.
 #include "core/Game.h"
 
 namespace kv {

@@ -247,6 +247,7 @@ TEST_F(DialogTest, ASaveThatFailsSaysSoOnTopAndLeavesTheDialogUnderneathAsItWas)
             ASSERT_NE(top, nullptr);
             SavesWhileOpen.push_back(top->Name);
             underneath.push_back(top->lblMsg.Caption());
+            game->SaveTroubleTold = false;  // every failure speaks, so the windows stack
             SaveAtSavePoint(*game, Manager(), &D());
         };
         EXPECT_EQ(Ask(text, c.Kind), c.Result);
@@ -295,6 +296,31 @@ TEST_F(DialogTest, EveryDialogShownGoesToTheTranscript) {
         R"({"t":"dialog","kind":2,"text":"不明な種類"})",
     };
     EXPECT_EQ(TranscriptLines(), expected);
+}
+
+// A player who saves at every prompt with a save folder gone bad hears of it
+// once, plays on, and a good save ends the trouble so the next one is told.
+TEST_F(DialogTest, ASaveTroubleIsToldOnceUntilASaveGoesWell) {
+    // Ctrl saves; a told trouble takes one more Enter.
+    ASSERT_NO_FATAL_FAILURE(Open("Ctrl Enter Enter  Ctrl Enter  Ctrl Enter  Ctrl Enter Enter"));
+    auto game = std::make_unique<Game>();
+    game->SaveFolder = TempPath("gone");
+    D().SaveGame = [&] { SaveAtSavePoint(*game, Manager(), &D()); };
+    auto told = [&] {
+        const std::vector<std::string> lines = TranscriptLines();
+        return std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.find("セーブできませんでした") != std::string::npos;
+        });
+    };
+    Ask("一つ目", DialogMessage);
+    Ask("二つ目", DialogMessage);
+    EXPECT_EQ(told(), 1);
+    std::filesystem::create_directories(game->SaveFolder);
+    Ask("三つ目", DialogMessage);
+    EXPECT_FALSE(game->SaveTroubleTold);
+    std::filesystem::remove_all(game->SaveFolder);
+    Ask("四つ目", DialogMessage);
+    EXPECT_EQ(told(), 2);
 }
 
 // A title heads the window above the message and goes into the dialog's
