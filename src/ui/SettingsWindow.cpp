@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Cp932.h"
 #include "platform/Keys.h"
 #include "ui/FileOpenWindow.h"
 #include "ui/WindowLook.h"
@@ -310,7 +311,29 @@ void SettingsWindow::Load() {
     cboBGM.SetFocus();
 }
 
+std::string SettingsWindow::Unwritable() const {
+    const SettingsFile file = SettingsFile::Load(SettingsPath(context_.TheGame));
+    if (file.Encoding() != TextEncoding::Cp932) return {};
+    const auto fits = [](const std::string& text) {
+        return Cp932ToUtf8(Utf8ToCp932(text)) == text;
+    };
+    for (const std::string& music : music_) {
+        if (!fits(music)) return music;
+    }
+    for (const PictureSetting& picture : pictures_) {
+        if (!fits(picture.File)) return picture.File;
+    }
+    return {};
+}
+
 void SettingsWindow::Confirm() {
+    // A file name the settings file cannot spell would come back as another
+    // name: the player renames it or chooses again.
+    if (const std::string name = Unwritable(); !name.empty()) {
+        context_.ThePlayer.Message("このファイル名には KVR.ini に書けない文字があります。\n" +
+                                   name);
+        return;
+    }
     Game& game = context_.TheGame;
     Settings& settings = game.Config;
     for (int scene = 1; scene <= StoredSceneCount; ++scene) {

@@ -68,6 +68,8 @@ class SettingsWindow : public Window {
     void ShowPictureFile();
     void ChooseMusic();
     void ChoosePicture();
+    // The first file name the settings file's encoding cannot hold, or "".
+    std::string Unwritable() const;
     void Confirm();
     // Alt with a key several controls share moves the focus round them.
     void CycleAccessKey(int& keyCode, int shift);

@@ -101,6 +101,19 @@ TEST_F(SettingsFlow, CancelKeepsTheSettingsAndTheFile) {
     EXPECT_EQ(SavedIni(), Utf8ToCp932(ShippedIni));
 }
 
+TEST_F(SettingsFlow, ANameCp932CannotSpellIsRefusedAndTheWindowStays) {
+    // Typed into the title scene's file name: OK refuses it, Esc closes the
+    // message, Backspace takes the "é" back, and OK is taken.
+    ASSERT_TRUE(flow_.Run("Enter  E Enter  F Enter  Alt+F \"é\" Enter  Esc  Backspace Enter"))
+        << flow_.Error();
+    EXPECT_EQ(flow_.Dialogs(),
+              std::vector<std::string>{"このファイル名には KVR.ini に書けない文字があります。\n"
+                                       "title.midé"});
+    EXPECT_EQ(flow_.State().Config.SceneMusic[SceneTitle], "title.mid");
+    EXPECT_EQ(flow_.Lines("settings").size(), 1u);
+    EXPECT_EQ(SettingsFile::Parse(SavedIni()).Read(MusicSection, "タイトル"), "title.mid");
+}
+
 TEST_F(SettingsFlow, AFailedWriteSaysSoOnceAndLeavesTheOldFileWhole) {
     // Every name a write of KVR.ini could take for its temporary is taken.
     flow_.OnStarted = [this](Session&) {
