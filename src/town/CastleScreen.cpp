@@ -5,8 +5,10 @@
 #include "core/Settings.h"
 #include "town/CastleReturn.h"
 #include "town/CharacterListWindow.h"
+#include "ui/FileOpenWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/Music.h"
+#include "ui/SettingsWindow.h"
 
 namespace kv {
 
@@ -53,7 +55,8 @@ class CastleScreen : public Screen {
 
 class EdgeOfTownScreen : public Screen {
   public:
-    explicit EdgeOfTownScreen(ScreenContext& context) : context_(context) {}
+    explicit EdgeOfTownScreen(ScreenContext& context)
+        : context_(context), chooser_(context.Windows) {}
 
     void CarryOut(int row) override {
         switch (row) {
@@ -66,6 +69,9 @@ class EdgeOfTownScreen : public Screen {
             case Dungeon:
                 ToMazeChoice();
                 break;
+            case Config:
+                OpenSettingsWindow(context_, chooser_);
+                break;
             case EndGame:
                 context_.EndGame();
                 break;
@@ -74,7 +80,6 @@ class EdgeOfTownScreen : public Screen {
                 ShowCastle(context_);
                 break;
             default:
-                context_.NotBuiltYet();
                 break;
         }
     }
@@ -106,6 +111,8 @@ class EdgeOfTownScreen : public Screen {
     }
 
     ScreenContext& context_;
+    // Kept for the run, so the chooser opens where it was last left.
+    FileOpenWindow chooser_;
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "core/BattleState.h"
 #include "core/CommandMenus.h"
+#include "core/StringTable.h"
 #include "flow/FlowHarness.h"
 #include "ui/ScreenContext.h"
 
@@ -263,6 +264,16 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     EXPECT_EQ(saw("女帝の宝冠を手に入れた"), 1u);
     EXPECT_EQ(saw("玉座の間は静まりかえっている。"), 1u);
     EXPECT_EQ(saw("城へ戻りますか？"), 1u);
+    // Home with the crown and the story done: the ending, once, after the
+    // question, and every member wears the first insignia.
+    const auto home = std::find(dialogs.begin(), dialogs.end(), "城へ戻りますか？");
+    ASSERT_NE(home, dialogs.end());
+    std::vector<std::string> ending;
+    for (int id = 200; id <= 205; ++id) ending.emplace_back(ResStringNumber(id));
+    EXPECT_EQ(std::vector<std::string>(home + 1, dialogs.end()), ending);
+    EXPECT_EQ(flow_.State().EventFlags[23], 0);
+    EXPECT_EQ(flow_.State().Roster[1].Insignia[1], 1);
+    EXPECT_EQ(flow_.State().Roster[2].Insignia[1], 1);
 
     // The party went where the routes say: through the gate and the wrap
     // once, down both stairs, through the silver door twice, onto the
