@@ -309,9 +309,8 @@ void Teleport(Game& game, GameDisplay& display) {
     const int y = Dice(game.Rng, 1, TeleportSide, 0);
     const int16_t flags = CellFlagMap(game, MazeOf(game.CurrentPlace), game.CurrentFloor, x, y);
     if ((flags & TeleportProofCell) != 0) return;
+    // The square left behind is forgotten too: an escape returns here.
     TransferParty(game, game.CurrentFloor, x, y, display);
-    game.LastX = game.PartyX;
-    game.LastY = game.PartyY;
     game.PartyFacing = static_cast<int16_t>(Dice(game.Rng, 1, 4, -1));
     display.Redraw();
 }

@@ -1,0 +1,138 @@
+// A chest played by keys through the real session: a party wins a battle
+// an event starts one step into the first maze, the monsters leave a chest,
+// the leader inspects it, names its trap from the list, takes it off and
+// opens the chest; the find is in a pack and in the save.
+#include <string>
+#include <vector>
+
+#include "battle/BattleFixture.h"
+#include "core/CommandMenus.h"
+#include "flow/FlowHarness.h"
+
+namespace kv::test {
+namespace {
+
+using namespace kv::testing;
+
+constexpr int PixieId = 3;
+constexpr int PixieEncounter = 7;
+constexpr int NoEncounterSkill = 14;
+constexpr int PotionId = 50;
+// The seed whose battle leaves a chest (a 1d30 of 11 or less).
+constexpr uint64_t ChestSeed = 1;
+
+const std::string EnterAndStep =
+    "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
+    "Up  ";
+
+std::string Keys(std::string_view key, int n) {
+    std::string keys;
+    for (int i = 0; i < n; ++i) keys += " " + std::string(key);
+    return keys;
+}
+
+// Four fighters of the battle fixture against one pixie of one hit point;
+// every trap is the same needle; the only thing a chest can hold is a potion.
+// Aki, the leader, reads traps truly, disarms surely and learns from it.
+void Prepare(Flow& flow) {
+    BattleFixture fixture;
+    Game& scenario = flow.Scenario();
+    scenario.Items = fixture.G().Items;
+    scenario.Monsters = fixture.G().Monsters;
+    scenario.EncounterTable = fixture.G().EncounterTable;
+    Creature pixie = BattleFixture::Monster(PixieId, "ピクシー", 0, 0);
+    pixie.HPDice = {0, 0, 1};
+    pixie.GroupDice = {0, 0, 1};
+    pixie.Agility = 1;
+    scenario.Monsters[PixieId] = pixie;
+    auto cell = [&](int column, int row) -> int16_t& {
+        return scenario.EncounterTable[static_cast<size_t>(column * 2001 + row)];
+    };
+    cell(0, 3) = PixieEncounter;
+    cell(3, 3) = PixieId;
+    for (int slot = 1; slot <= 4; ++slot) {
+        Creature& c = scenario.Roster[static_cast<size_t>(slot)];
+        c = fixture.G().Roster[static_cast<size_t>(slot)];
+        c.PartyPos = 0;
+        c.Skills[NoEncounterSkill] = 1;
+    }
+    for (int skill : {1, 11, 12, 103}) scenario.Roster[1].Skills[static_cast<size_t>(skill)] = 1;
+    for (int row = 1; row < TrapRows; ++row) {
+        TrapDef& trap = scenario.Traps[static_cast<size_t>(row)];
+        trap.TrapName = "ＮＥＥＤＬＥ";
+        trap.TrapMessage = "毒針が飛び出した";
+        trap.TrapEffect = 1;
+        trap.TrapExpFactor = 4;
+    }
+    ItemDef& potion = scenario.Items[PotionId];
+    potion.Id = PotionId;
+    potion.Name = "ポーション";
+    potion.UnidentifiedName = "？ポーション";
+    potion.Kind = 8;
+    potion.FindLevel = 1;
+    potion.AppraiseLevel = 1;
+    EventDef& e = scenario.Events[1];
+    e.ID = 1;
+    e.Dungeon = 21;
+    e.Floor = 1;
+    e.X = 0;
+    e.Y = 1;
+    e.Dir = 2;
+    e.EventCase = 1;
+    e.Kind = 14;
+    e.DataID = PixieEncounter;
+}
+
+TEST(ChestFlow, AChestLeftByMonstersIsInspectedDisarmedAndOpened) {
+    Flow flow;
+    Prepare(flow);
+    // The round on the automatic command, its messages read with Space
+    // (which the chest list ignores); then I and member 1, the name shown
+    // for two seconds; P and member 1, the first name of the list; the
+    // chest's messages read with Esc (which the maze ignores).
+    const std::string keys = EnterAndStep + "Esc  O" + Keys("Space", 30) +
+                             "  I 1  wait:2100  P 1 Enter" + Keys("Esc", 8);
+    ASSERT_TRUE(flow.Run(keys, ChestSeed)) << flow.Error();
+    const std::vector<std::string> dialogs = flow.Dialogs();
+    ASSERT_NE(std::find(dialogs.begin(), dialogs.end(), "モンスターは宝箱を持っていた"),
+              dialogs.end())
+        << "the seed's battle leaves no chest";
+
+    std::vector<nlohmann::json> chestLists;
+    std::vector<nlohmann::json> labels;
+    for (const nlohmann::json& line : flow.Lines()) {
+        if (line.value("name", "") == "lstTreasure") chestLists.push_back(line);
+        if (line.value("t", "") == "label") labels.push_back(line);
+    }
+    ASSERT_EQ(chestLists.size(), 1u);
+    EXPECT_EQ(chestLists[0]["rows"],
+              (std::vector<std::string>{"I)調べる", "D)ＤＩＳＢＡ", "P)罠を外す", "O)開ける",
+                                        "L)立ち去る"}));
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels[0]["text"], "ＮＥＥＤＬＥ");
+    EXPECT_NE(std::find(dialogs.begin(), dialogs.end(), "罠を外した"), dialogs.end());
+    EXPECT_EQ(std::find(dialogs.begin(), dialogs.end(), "罠に引っかかった！"), dialogs.end());
+    const auto got = std::find(dialogs.begin(), dialogs.end(), "アキは\n？ポーションを手に入れた");
+    ASSERT_NE(got, dialogs.end());
+
+    const Game& game = flow.State();
+    EXPECT_EQ(game.ScreenState, ScreenStates::Map);
+    EXPECT_EQ(game.ChestLevel, 0);
+    const auto saved = flow.SavedGame();
+    const Creature& aki = saved->Roster[1];
+    int potions = 0;
+    for (const InventorySlot& slot : aki.Items) {
+        if (slot.ItemId != PotionId) continue;
+        potions += slot.ItemCount;  // potions stack
+        EXPECT_EQ(slot.ItemFlags & Unidentified, Unidentified);
+    }
+    EXPECT_GE(potions, 1);
+    EXPECT_EQ(saved->ItemFound[PotionId], potions);
+    // A quarter of the pixie's experience, and 25 x 4 for the trap.
+    EXPECT_EQ(aki.Exp, flow.SavedGame()->Roster[2].Exp + 100);
+    // The victory's music lasts while the chest is up; the maze's follows.
+    EXPECT_EQ(flow.Scenes().back(), SceneMaze1);
+}
+
+}  // namespace
+}  // namespace kv::test
