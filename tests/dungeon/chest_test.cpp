@@ -70,6 +70,7 @@ struct TrapCase {
     int Code;
     std::function<void(ChestFixture&)> Setup;
     std::array<Fate, 4> Fates;  // members A, B, C, D
+    std::string Told = "";      // a message that must be among those shown
 };
 
 TEST(Traps, EachEffectReachesItsMembersAndSparesTheOthers) {
@@ -86,12 +87,12 @@ TEST(Traps, EachEffectReachesItsMembersAndSparesTheOthers) {
         {3, none, {F::Hurt, F::Killed, F::Hurt, F::Untouched}},
         {10, none, {F::Avoided, F::Killed, F::Avoided, F::Untouched}},
         // A die of 0 sides shows 1: a member of 1 hit point takes 1.
-        {14, none, {F::Hurt, F::Killed, F::Hurt, F::Untouched}},
-        {16, none, {F::Lowered, F::Untouched, F::Untouched, F::Untouched}},
+        {14, none, {F::Hurt, F::Killed, F::Hurt, F::Untouched}, "Ｂは\n１のダメージをうけた"},
+        {16, none, {F::Lowered, F::Untouched, F::Untouched, F::Untouched}, "Ａの知恵が下がった"},
         {16,
          [](ChestFixture& f) { f.M(1).IQ = 2; },
          {F::Avoided, F::Untouched, F::Untouched, F::Untouched}},
-        {17, none, {F::Lowered, F::Untouched, F::Untouched, F::Untouched}},
+        {17, none, {F::Lowered, F::Untouched, F::Untouched, F::Untouched}, "Ａの年齢が下がった"},
         {17,
          [](ChestFixture& f) { f.M(1).Age = 13; },
          {F::Avoided, F::Untouched, F::Untouched, F::Untouched}},
@@ -116,6 +117,9 @@ TEST(Traps, EachEffectReachesItsMembersAndSparesTheOthers) {
         const std::vector<std::string> shown = f.Player.Messages();
         ASSERT_FALSE(shown.empty());
         EXPECT_EQ(shown[0], "おおっと！！　毒針") << c.Code;
+        if (!c.Told.empty()) {
+            EXPECT_TRUE(f.Player.Saw(c.Told)) << c.Code << " " << c.Told;
+        }
         for (int i = 0; i < 4; ++i) {
             const Creature& was = before[static_cast<size_t>(i)];
             const Creature& now = f.M(i + 1);
