@@ -177,9 +177,9 @@ BattleEnd Victory(Game& game, Player& player, GameDisplay& display) {
         b.ChestTrapRoll = static_cast<int16_t>(Dice(game.Rng, 1, x, 0));
         player.Message("モンスターは宝箱を持っていた");
     }
-    // The chest is opened and left from the maze; until then the maze's
-    // music is back either way, as after a battle without one.
-    display.PlayScene(game.Config.MazeScene);
+    // A chest is opened or left under the victory's music; the maze's own
+    // comes back with it.
+    if (!b.ChestLeft) display.PlayScene(game.Config.MazeScene);
     return BattleEnd::Victory;
 }
 

@@ -130,6 +130,13 @@ struct Game : Database, SavedState {
     std::vector<EventClass> MazeEvents;
     int16_t CurrentPerson = 0;
     bool SpecialEncounterUsed = false;  // once per run
+    // The chest in front of the party: its trap, the item level of the last
+    // battle chest (a hidden chest keeps it) and the hidden chest's own level
+    // (0 for a battle chest); the trap list opens where it was left.
+    TrapDef ChestTrap;
+    int32_t ChestItemLevel = 0;
+    int16_t ChestLevel = 0;
+    int16_t LastTrapPicked = 0;
 
     // Which purpose the roster list window was last opened for.
     int16_t RosterListMode = 0;

@@ -9,6 +9,8 @@ namespace kv {
 
 enum class Skill : int16_t {
     None = 0,                      // in tables: no skill needed
+    ChestInspection = 1,           // inspects a chest by dexterity, by class
+    SteadyDisarm = 2,              // a disarm needs no luck after the dexterity roll
     UnlockChests = 3,              // a lock opens on dexterity + level
     Hide = 4,                      // "H)隠れる" in battle
     StealWhileHidden = 5,          // "K)盗む" from hiding
@@ -17,6 +19,8 @@ enum class Skill : int16_t {
     SureEscape = 8,                // an escape roll is always 10
     Steal = 9,                     // "K)盗む" with a long reach
     EasyTheft = 10,                // a theft needs more than 5, not 10
+    TrueInspection = 11,           // with 1: inspection always names the trap
+    SureDisarm = 12,               // a correctly named trap always comes off
     BeheadingBlow = 13,            // a critical hit beheads
     RareEncounters = 14,           // the floor's encounter rate falls to 1
     NeverSurprised = 15,           // a back attack becomes an ordinary start

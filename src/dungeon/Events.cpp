@@ -123,8 +123,9 @@ EventRun RunEvents(Game& game, Player& player, EventTrigger trigger, GameDisplay
         run.ChestLevel = ChestLevelHere(game);
         return run;
     }
-    if (!run.Fired && trigger == EventTrigger::Arrival && IsSpecialPlace(game.CurrentPlace)) {
-        run.Result = SpecialEncounter(game, player, display);
+    if (!run.Fired && trigger == EventTrigger::Arrival) {
+        DroppedItemHint(game, player);
+        if (IsSpecialPlace(game.CurrentPlace)) run.Result = SpecialEncounter(game, player, display);
     }
     return run;
 }

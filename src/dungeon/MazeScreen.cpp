@@ -8,6 +8,7 @@
 #include "core/CommandMenus.h"
 #include "core/StringTable.h"
 #include "core/Transcript.h"
+#include "dungeon/ChestScreen.h"
 #include "dungeon/Encounters.h"
 #include "dungeon/Events.h"
 #include "dungeon/MazeParty.h"
@@ -41,7 +42,8 @@ class MazeScreen : public Screen {
     explicit MazeScreen(ScreenContext& context)
         : context_(context),
           townPicture_(context.Main.picMap.Picture()),
-          art_(LoadMazeArt(context.Windows.Host().Images(), context.TheGame.DataFolder)) {
+          art_(LoadMazeArt(context.Windows.Host().Images(), context.TheGame.DataFolder)),
+          chest_(context, [this](const MoveResult& next) { AfterChest(next); }) {
         MainWindow& main = context.Main;
         lblMove_.Name = "lblMove";
         lblMove_.Visible = false;
@@ -95,6 +97,7 @@ class MazeScreen : public Screen {
         Game& game = context_.TheGame;
         // The party window and the reorder panel have the keys while open.
         if (main.fraParty.Enabled || main.fraReorder.IsShown()) return false;
+        if (game.ScreenState == ScreenStates::Chest) return chest_.KeyDown(keyCode, shift);
         if (game.ScreenState != ScreenStates::Map || game.CurrentFloor < 1) return true;
         if ((shift & Key::AltMask) != 0) return false;
         Player& player = context_.ThePlayer;
@@ -140,7 +143,12 @@ class MazeScreen : public Screen {
                 break;
             case Key::Letter('F'): {
                 int chestLevel = 0;
-                Act(SearchHere(game, player, context_.TheDisplay, chestLevel));
+                const MoveResult found = SearchHere(game, player, context_.TheDisplay, chestLevel);
+                if (found.Outcome == MazeOutcome::None && chestLevel > 0) {
+                    chest_.ShowHiddenChest(chestLevel);
+                    break;
+                }
+                Act(found);
                 break;
             }
             case Key::Letter('N'):
@@ -163,6 +171,7 @@ class MazeScreen : public Screen {
     }
 
     void Timer(MainTimer timer) override {
+        if (timer == MainTimer::Treasure) chest_.Timer(timer);
         if (timer != MainTimer::Move) return;
         context_.Main.tmrMove.SetEnabled(false);
         lblMove_.Visible = false;
@@ -170,11 +179,21 @@ class MazeScreen : public Screen {
     }
 
     void MemberChosen() override {
+        if (context_.TheGame.ScreenState == ScreenStates::Chest) {
+            chest_.MemberChosen();
+            return;
+        }
         context_.Main.EndPartySelection();
         Camp(context_.TheGame.CurrentChar);
     }
 
-    void PartySelectionLeft() override { context_.Main.EndPartySelection(); }
+    void PartySelectionLeft() override {
+        if (context_.TheGame.ScreenState == ScreenStates::Chest) {
+            chest_.PartySelectionLeft();
+            return;
+        }
+        context_.Main.EndPartySelection();
+    }
 
     void ReorderClosed() override { AfterCamp(); }
 
@@ -192,6 +211,13 @@ class MazeScreen : public Screen {
             return;
         }
         Show();
+        if (end == BattleEnd::Victory && game.Battle.ChestLeft) {
+            // The chest is dealt with first; the events after an event's
+            // battle wait for it.
+            game.Battle.ChestLeft = false;
+            chest_.ShowBattleChest();
+            return;
+        }
         if (end == BattleEnd::Victory && eventBattle) {
             const EventRun run =
                 RunEvents(game, context_.ThePlayer, EventTrigger::AfterBattle, context_.TheDisplay);
@@ -215,6 +241,12 @@ class MazeScreen : public Screen {
     }
 
   private:
+    // The chest is opened or left: the view back, or what follows it.
+    void AfterChest(const MoveResult& next) {
+        if (next.Outcome == MazeOutcome::None && context_.TheGame.CurrentFloor > 0) Redraw();
+        Act(next);
+    }
+
     void Act(const MoveResult& result) {
         switch (result.Outcome) {
             case MazeOutcome::EventBattle:
@@ -318,6 +350,7 @@ class MazeScreen : public Screen {
     PictureBox lblMove_;
     Whereabouts where_;
     bool eventBattle_ = false;
+    ChestScreen chest_;
 };
 
 // The place menu: each maze, and the way back to the edge of town.

@@ -1,5 +1,6 @@
 #include "dungeon/TreasureSpots.h"
 
+#include "character/PartyMembers.h"
 #include "core/Dice.h"
 #include "core/MazeMap.h"
 
@@ -14,6 +15,7 @@ constexpr int MaxRedraws = 10000;
 constexpr int SpotPlaces = 7;  // places 21..27
 constexpr int SpotFloors = 21;
 constexpr const char* FoundText = "宝箱を発見した！";
+constexpr const char* HintText = "何かが落ちている";
 
 bool Holds(Game& game, int row, int place, int floor, int x, int y) {
     return TreasureSpot(game, SpotActive, row) == 1 &&
@@ -59,6 +61,17 @@ bool FindHiddenChest(Game& game, Player& player) {
             continue;
         TreasureSpot(game, SpotActive, row) = 0;
         player.Message(FoundText);
+        return true;
+    }
+    return false;
+}
+
+bool DroppedItemHint(Game& game, Player& player) {
+    if (!PartyMemberHasSkill(game, Skill::TreasureFinder)) return false;
+    for (int row = 1; row <= TreasureSpotRows; ++row) {
+        if (!Holds(game, row, game.CurrentPlace, game.CurrentFloor, game.PartyX, game.PartyY))
+            continue;
+        player.Message(HintText);
         return true;
     }
     return false;

@@ -21,4 +21,8 @@ void PlaceTreasureSpots(Game& game);
 // up, "宝箱を発見した！" is shown and true comes back.
 bool FindHiddenChest(Game& game, Player& player);
 
+// On arrival: a member with the treasure-finding skill notices an active
+// spot under the party's feet ("何かが落ちている"). True when it was told.
+bool DroppedItemHint(Game& game, Player& player);
+
 }  // namespace kv

@@ -64,7 +64,10 @@ TEST(BattleMusic, EachBattlePlaysItsScenesAndTheMazeMusicComesBack) {
             end = StartRound(g, f.Player, f.Display);
         }
         ASSERT_EQ(end, c.Expected) << c.What;
-        EXPECT_EQ(f.Display.Scenes, c.Scenes) << c.What;
+        std::vector<int> scenes = c.Scenes;
+        // A chest keeps the victory's music until it is opened or left.
+        if (end == BattleEnd::Victory && g.Battle.ChestLeft) scenes.pop_back();
+        EXPECT_EQ(f.Display.Scenes, scenes) << c.What;
         EXPECT_EQ(f.Display.PictureHidden, c.How == Ending::Flee ? 0 : 1) << c.What;
         if (c.How != Ending::Fall) continue;
         // Fallen as in the maze: saved as it falls and again on the way home.
