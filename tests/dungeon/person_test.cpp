@@ -23,14 +23,9 @@ struct PersonFixture : testing::MazeFixture {
         AddMember(2, "Ｂｏｂ");
         G().Items[Sword].Price = 100;
         G().Items[Potion].Kind = 8;
-        Talk(1, 2, "宝", "北にある||鍵がいる||気をつけろ");
-        Talk(2, 3, "宝", "知らないね");
-        Talk(3, 2, "ＡＢＣ", "全角だ");
-    }
-    void Talk(int row, int person, const std::string& topic, const std::string& text) {
-        G().Talks[static_cast<size_t>(row)].TalkPerson = static_cast<int16_t>(person);
-        G().Talks[static_cast<size_t>(row)].TalkTopic = topic;
-        G().Talks[static_cast<size_t>(row)].TalkText = text;
+        G().Talks[1] = TalkDef{0, 2, "宝", "北にある||鍵がいる||気をつけろ", {}};
+        G().Talks[2] = TalkDef{0, 3, "宝", "知らないね", {}};
+        G().Talks[3] = TalkDef{0, 2, "ＡＢＣ", "全角だ", {}};
     }
 };
 
@@ -65,7 +60,6 @@ TEST(PersonSell, PriceTimesTheFactorUnroundedOrOneForTheUnknown) {
     const std::vector<Row> rows = {
         {0.5f, false, 50},
         {0.003f, false, 0.300000002607703},  // the factor's own digits, to fifteen
-        {1.0f, false, 100},
         {0.75f, true, 1},
     };
     for (const Row& row : rows) {
