@@ -20,7 +20,7 @@ constexpr std::string_view BuyHeading = "何を買いますか？（ＥＳＣ　
 constexpr std::string_view TopicPrompt = "何を話す？";
 constexpr std::string_view LeftText = "立ち去った・・・";
 
-constexpr int RowPitch = 20;
+constexpr int RowPitch = 16;
 constexpr int ListMargin = 20;  // the frame and the space around the rows
 constexpr int HeadingHeight = 20;
 constexpr int GreetingLeft = 8;
