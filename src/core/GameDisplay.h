@@ -6,6 +6,8 @@
 // maze and the battle use this one interface beside the player interface
 // (core/Player.h); a rule test or a simulation hands them a NullGameDisplay
 // and runs the rules on a bare Game without any window.
+#include <string_view>
+
 namespace kv {
 
 // A move of the party: a step forward, or a turn by that many quarters right.
@@ -34,6 +36,9 @@ class GameDisplay {
     virtual void HideMonsterPicture() = 0;
     // Seconds since start-up finished; 0 where nothing keeps time.
     virtual double SecondsRunning() = 0;
+    // A person met: the person's panel opens with the greeting when the
+    // event is over, unless a battle it set up comes first.
+    virtual void OpenPersonPanel(std::string_view greeting) = 0;
 };
 
 // Shows nothing. Tests that want to see what was asked derive from it.
@@ -48,6 +53,7 @@ class NullGameDisplay : public GameDisplay {
     void ShowPartyWindow(bool) override {}
     void HideMonsterPicture() override {}
     double SecondsRunning() override { return 0; }
+    void OpenPersonPanel(std::string_view) override {}
 };
 
 }  // namespace kv

@@ -251,9 +251,8 @@ int RunContent(Game& game, Player& player, const Contents& c, int position, Even
             run.Result = static_cast<int16_t>(c.DataID);
             return next;
         case ContentKind::Person:
-            // The people's panel shows the greeting; talk and trade come with it.
             game.CurrentPerson = static_cast<int16_t>(c.DataID);
-            if (!c.Message.empty()) player.Message(c.Message);
+            display.OpenPersonPanel(c.Message);
             run.Result = -1;
             return next;
         case ContentKind::Return:

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "character/Party.h"
 #include "character/PartyMembers.h"
@@ -14,6 +15,7 @@
 #include "dungeon/MazeParty.h"
 #include "dungeon/MazeView.h"
 #include "dungeon/Movement.h"
+#include "dungeon/PersonPanel.h"
 #include "dungeon/SearchAndUse.h"
 #include "items/StatusWindow.h"
 #include "platform/Keys.h"
@@ -43,7 +45,8 @@ class MazeScreen : public Screen {
         : context_(context),
           townPicture_(context.Main.picMap.Picture()),
           art_(LoadMazeArt(context.Windows.Host().Images(), context.TheGame.DataFolder)),
-          chest_(context, [this](const MoveResult& next) { AfterChest(next); }) {
+          chest_(context, [this](const MoveResult& next) { AfterChest(next); }),
+          person_(context) {
         MainWindow& main = context.Main;
         lblMove_.Name = "lblMove";
         lblMove_.Visible = false;
@@ -52,6 +55,10 @@ class MazeScreen : public Screen {
         main.Add(lblMove_);
         context.TheDisplay.RedrawMaze = [this] { Redraw(); };
         context.TheDisplay.ShowMoveArrow = [this](MoveKind kind) { ShowMove(kind); };
+        context.TheDisplay.MeetPerson = [this](std::string_view greeting) {
+            personMet_ = true;
+            greeting_ = greeting;
+        };
     }
 
     // The party is in the maze: the view replaces the command menu.
@@ -77,6 +84,7 @@ class MazeScreen : public Screen {
         MainWindow& main = context_.Main;
         lblMove_.Visible = false;
         main.tmrMove.SetEnabled(false);
+        person_.Close();
         // A battle is fought over the view; only the way home puts the town back.
         if (context_.TheGame.CurrentFloor < 1) BackInTown();
     }
@@ -97,6 +105,8 @@ class MazeScreen : public Screen {
         Game& game = context_.TheGame;
         // The party window and the reorder panel have the keys while open.
         if (main.fraParty.Enabled || main.fraReorder.IsShown()) return false;
+        // The person's panel has the keys: the party stays where it is.
+        if (person_.IsOpen()) return false;
         if (game.ScreenState == ScreenStates::Chest) return chest_.KeyDown(keyCode, shift);
         if (game.ScreenState != ScreenStates::Map || game.CurrentFloor < 1) return true;
         if ((shift & Key::AltMask) != 0) return false;
@@ -237,6 +247,7 @@ class MazeScreen : public Screen {
                 return;
             }
             Redraw();
+            Act({run.Result < 0 ? MazeOutcome::PersonMet : MazeOutcome::None, 0});
         }
     }
 
@@ -248,8 +259,12 @@ class MazeScreen : public Screen {
     }
 
     void Act(const MoveResult& result) {
+        const bool met = std::exchange(personMet_, false);
         switch (result.Outcome) {
             case MazeOutcome::EventBattle:
+                // A person whose event goes on to a battle attacks: the
+                // greeting is his challenge, and there is no panel.
+                if (met && !greeting_.empty()) context_.ThePlayer.Message(greeting_);
                 eventBattle_ = true;
                 Fight(result.Encounter);
                 break;
@@ -257,8 +272,14 @@ class MazeScreen : public Screen {
                 eventBattle_ = false;
                 Fight(0);
                 break;
+            case MazeOutcome::WentHome:
+            case MazeOutcome::WipedOut:
+                break;
             default:
-                // Bumps, greetings and the way home have said all there is.
+                if (met) {
+                    person_.Open(greeting_);
+                    Redraw();
+                }
                 break;
         }
         NoteWhere();
@@ -351,6 +372,9 @@ class MazeScreen : public Screen {
     Whereabouts where_;
     bool eventBattle_ = false;
     ChestScreen chest_;
+    PersonPanel person_;
+    bool personMet_ = false;  // an event met a person; the panel opens after it
+    std::string greeting_;
 };
 
 // The place menu: each maze, and the way back to the edge of town.

@@ -7,6 +7,7 @@
 #include "town/CastleScreen.h"
 #include "town/CharacterListWindow.h"
 #include "town/CharacterSheet.h"
+#include "town/QuestWindow.h"
 #include "ui/MainWindow.h"
 
 namespace kv {
@@ -48,7 +49,7 @@ class TavernScreen : public Screen {
                 if (game.PartyCount == 0) {
                     player.Message(NoPartyForQuests);
                 } else {
-                    context_.NotBuiltYet();
+                    OpenQuests(context_);
                 }
                 break;
             case ToCastle:

@@ -61,4 +61,8 @@ double ScreenDisplay::SecondsRunning() {
     return s < 0 ? s + SecondsPerDay : s;
 }
 
+void ScreenDisplay::OpenPersonPanel(std::string_view greeting) {
+    if (MeetPerson) MeetPerson(greeting);
+}
+
 }  // namespace kv

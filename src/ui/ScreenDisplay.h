@@ -25,10 +25,12 @@ class ScreenDisplay final : public GameDisplay {
     void ShowPartyWindow(bool shown) override;
     void HideMonsterPicture() override;
     double SecondsRunning() override;
+    void OpenPersonPanel(std::string_view greeting) override;
 
     // Filled by the maze screen.
     std::function<void()> RedrawMaze;
     std::function<void(MoveKind)> ShowMoveArrow;
+    std::function<void(std::string_view)> MeetPerson;
     // Filled by the castle screen.
     std::function<void()> ShowCastleMenu;
     // Filled by the battle screen.

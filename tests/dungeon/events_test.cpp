@@ -425,7 +425,16 @@ std::vector<KindCase> KindCases() {
          [](MazeFixture& f, const EventRun& r) {
              EXPECT_EQ(r.Result, -1);
              EXPECT_EQ(f.G().CurrentPerson, 6);
-             EXPECT_TRUE(f.Player.Saw("やあ"));
+             EXPECT_EQ(f.Display.Greetings, std::vector<std::string>{"やあ"});
+             EXPECT_TRUE(f.Player.Messages().empty());
+         }},
+        {"a person whose event goes on to a battle attacks",
+         {With(Content(15, 3), [](Contents& c) { c.Message = "覚悟しろ"; }), Content(14, 31)},
+         {},
+         [](MazeFixture& f, const EventRun& r) {
+             EXPECT_EQ(r.Result, 31);
+             EXPECT_EQ(f.G().CurrentPerson, 3);
+             EXPECT_EQ(f.Display.Greetings, std::vector<std::string>{"覚悟しろ"});
          }},
         {"return to the castle",
          {Content(16), Content(11, 1)},
