@@ -30,7 +30,7 @@ std::string Reads(int n) {
 
 SpellDef MakeSpell(const char* name, int school, int effect, int kind, int16_t add) {
     SpellDef s;
-    s.Name = name;
+    s.Name = s.AltName = name;  // the game shows either, by its setting
     s.School = static_cast<uint8_t>(school);
     s.SpellLevel = 1;
     s.Slot = 1;
