@@ -14,8 +14,10 @@ namespace {
 
 constexpr int ConditionLost = 33;
 
+// The songs' own codes; a code of the spells' that is not here (a heal by
+// 7, a shield) does nothing when played.
 // clang-format off
-constexpr std::array<EffectRow, 24> SongEffects = {{
+constexpr std::array<EffectRow, 21> SongEffects = {{
     {2, AttackGroups, 0, 0},
     {15, ConditionOnGroups, 15, 100},  // sleep
     {21, ConditionOnGroups, 21, 100},  // charm
@@ -37,11 +39,6 @@ constexpr std::array<EffectRow, 24> SongEffects = {{
     {111, SetBlessing, BlessingTheft, 0},
     {112, SetBlessing, BlessingShield, 0},
     {114, SongRevival, 0, 0},
-    // Kept apart from the spells' codes of the same look: no song heals by
-    // code 7 or raises a shield.
-    {7, nullptr, 0, 0},
-    {46, nullptr, 0, 0},
-    {47, nullptr, 0, 0},
 }};
 // clang-format on
 
@@ -54,11 +51,10 @@ std::string TunePrefix(const Creature& player, const SpellDef& spell) {
 bool RunSongEffect(Game& game, Player& player, SpellCast& cast) {
     for (const EffectRow& row : SongEffects) {
         if (row.Code != cast.Spell.Effect) continue;
-        if (row.Run == nullptr) break;
         row.Run(game, player, cast, row.Value, row.Chance);
         return true;
     }
-    player.Message(cast.Prefix);
+    Say(player, cast, std::string(ResString(Str::NothingHappened)));
     return false;
 }
 

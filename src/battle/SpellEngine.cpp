@@ -21,9 +21,10 @@ constexpr int32_t BothPoisons = StatusPoison | StatusDeadlyPoison;
 constexpr int ConditionLost = 33;
 constexpr int ConditionDeadlyPoison = 34;
 
-// Effect code -> routine, value, chance.
+// Effect code -> routine, value, chance. Any other code (the camp's own,
+// such as the map or levitation) does nothing in battle.
 // clang-format off
-constexpr std::array<EffectRow, 49> SpellEffects = {{
+constexpr std::array<EffectRow, 47> SpellEffects = {{
     {2, AttackGroups, 0, 0},
     {15, ConditionOnGroups, 15, 100},  // sleep
     {17, ConditionOnGroups, 17, 100},  // fear
@@ -71,9 +72,6 @@ constexpr std::array<EffectRow, 49> SpellEffects = {{
     {78, LowerLuck, 0, 0},
     {81, SetPartyEffect, PartyEffectBetterChest, 0},
     {84, UndoRaises, 0, 0},
-    // Codes a cast in battle does nothing with.
-    {3, nullptr, 0, 0},
-    {6, nullptr, 0, 0},
 }};
 // clang-format on
 
@@ -91,7 +89,6 @@ bool SparesThePoint(Game& game, const Creature& caster) {
 bool RunSpellEffect(Game& game, Player& player, SpellCast& cast) {
     for (const EffectRow& row : SpellEffects) {
         if (row.Code != cast.Spell.Effect) continue;
-        if (row.Run == nullptr) break;
         row.Run(game, player, cast, row.Value, row.Chance);
         return true;
     }
