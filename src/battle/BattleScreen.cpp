@@ -83,6 +83,9 @@ class BattleScreen : public Screen {
         main.Add(lstUseItem);
         lstUseItem.Move(CommandListLeft, CommandListTop, CommandListWidth, CommandListHeight);
         lstUseItem.OnEnter = [this] { UseChosen(lstUseItem.ListIndex()); };
+        lstUseItem.OnMouseDown = [this](int button, int x, int y) {
+            if (button == 1 && lstUseItem.RowAt(x, y) >= 0) UseChosen(lstUseItem.ListIndex());
+        };
         lstUseItem.OnKeyDown = [this](int& keyCode, int) {
             if (!Key::IsBack(keyCode)) return;
             keyCode = 0;
