@@ -6,6 +6,7 @@
 #include <array>
 
 #include "character/CharacterRules.h"
+#include "character/SpellBook.h"
 #include "core/Names.h"
 #include "core/TextFormat.h"
 
@@ -16,7 +17,7 @@ namespace {
 constexpr int FrontRowSize = 3;
 constexpr int RaceDragon = 64;
 
-constexpr std::array<BattleEntryDef, 17> Entries = {{
+constexpr std::array<BattleEntryDef, 20> Entries = {{
     {BattleEntry::Ambush, Str::RowAmbush, 'A', CommandFight, "奇襲", EntryTarget::MonsterGroup},
     {BattleEntry::Fight, Str::RowFight, 'F', CommandFight, "戦う", EntryTarget::MonsterGroup},
     {BattleEntry::Steal, Str::RowSteal, 'K', CommandSteal, "盗む", EntryTarget::MonsterGroup},
@@ -37,6 +38,9 @@ constexpr std::array<BattleEntryDef, 17> Entries = {{
     {BattleEntry::Back, Str::RowBattleBack, 'B', 0, "", EntryTarget::Other},
     {BattleEntry::Start, Str::RowStartBattle, 'G', 0, "", EntryTarget::Other},
     {BattleEntry::Redo, Str::RowRedo, 'C', 0, "", EntryTarget::Other},
+    {BattleEntry::Spell, Str::RowSpell, 'S', CommandSpell, "", EntryTarget::BySpell},
+    {BattleEntry::Item, Str::RowUseItem, 'U', CommandItem, "アイテム", EntryTarget::BySpell},
+    {BattleEntry::Song, Str::RowSong, 'V', CommandSong, "", EntryTarget::BySpell},
 }};
 
 // Entries a skill opens, in the order the list shows them.
@@ -78,9 +82,11 @@ std::vector<BattleEntry> MemberEntries(const Game& game, const Creature& member,
     for (const SkillEntry& e : SkillEntries)
         if (HasSkill(member, e.Needs)) list.push_back(e.Entry);
     if (member.Race == RaceDragon) list.push_back(BattleEntry::Breath);
-    // Spells, items, songs and summons join the list with their own rules.
+    if (KnowsAnyFirstLevelSpell(member)) list.push_back(BattleEntry::Spell);
     if (HasSkill(member, Skill::DispelDemons) || HasSkill(member, Skill::DispelUndead))
         list.push_back(BattleEntry::Dispel);
+    if (HasSkill(member, Skill::Songs)) list.push_back(BattleEntry::Song);
+    list.push_back(BattleEntry::Item);
     list.push_back(BattleEntry::Escape);
     list.push_back(BattleEntry::Status);
     if (position == 1) {

@@ -31,6 +31,9 @@ enum class BattleEntry {
     Back,
     Start,
     Redo,
+    Spell,
+    Item,
+    Song,
 };
 
 // What an entry asks for once chosen.
@@ -38,6 +41,7 @@ enum class EntryTarget {
     None,          // the command is written and the next member comes
     MonsterGroup,  // a row of the monster list is chosen next
     Other,         // the entry does something else (escape, status, the phase)
+    BySpell,       // the spell, item or instrument chosen next says
 };
 
 struct BattleEntryDef {

@@ -13,6 +13,9 @@
 
 #include "battle/BattleCommands.h"
 #include "battle/BattleRules.h"
+#include "battle/SpellInput.h"
+#include "battle/SpellPickerWindow.h"
+#include "character/CharacterRules.h"
 #include "core/CommandMenus.h"
 #include "core/StringTable.h"
 #include "platform/Keys.h"
@@ -35,6 +38,7 @@ constexpr int CommandListLeft = 8;
 constexpr int CommandListTop = 100;
 constexpr int CommandListWidth = 168;
 constexpr int CommandListHeight = 252;
+constexpr int SpellWindowBattle = 1;  // the pickers list the spells cast in battle
 
 class BattleScreen : public Screen {
   public:
@@ -71,6 +75,21 @@ class BattleScreen : public Screen {
         };
         lstBattleCommand.OnKeyDown = [this](int& keyCode, int shift) {
             CommandKey(keyCode, shift);
+        };
+        // The items or instruments to use lie over the command list.
+        StyleMenuList(lstUseItem);
+        lstUseItem.AccessKeyOn = false;
+        lstUseItem.Visible = false;
+        main.Add(lstUseItem);
+        lstUseItem.Move(CommandListLeft, CommandListTop, CommandListWidth, CommandListHeight);
+        lstUseItem.OnEnter = [this] { UseChosen(lstUseItem.ListIndex()); };
+        lstUseItem.OnMouseDown = [this](int button, int x, int y) {
+            if (button == 1 && lstUseItem.RowAt(x, y) >= 0) UseChosen(lstUseItem.ListIndex());
+        };
+        lstUseItem.OnKeyDown = [this](int& keyCode, int) {
+            if (!Key::IsBack(keyCode)) return;
+            keyCode = 0;
+            CloseUseList();
         };
         context.TheDisplay.HideBattlePicture = [this] {
             pictureGone_ = true;
@@ -113,8 +132,8 @@ class BattleScreen : public Screen {
 
     void Leave() override {
         MainWindow& main = context_.Main;
-        for (Control* c :
-             std::initializer_list<Control*>{&lstMonster, &lstBattleCommand, &picMonster}) {
+        for (Control* c : std::initializer_list<Control*>{&lstMonster, &lstBattleCommand,
+                                                          &lstUseItem, &picMonster}) {
             c->Visible = false;
         }
         main.ShowBattleHelp(nullptr);
@@ -124,6 +143,22 @@ class BattleScreen : public Screen {
 
     // The battle's keys go to its own lists.
     void CarryOut(int) override {}
+
+    // A member was picked in the party window as a spell's target.
+    void MemberChosen() override {
+        Game& game = G();
+        Creature* c = game.Member(game.Battle.InputIndex);
+        context_.Main.EndPartySelection();
+        if (c == nullptr) return;
+        c->TargetGroup = game.CurrentChar;
+        Next();
+    }
+
+    void PartySelectionLeft() override {
+        context_.Main.EndPartySelection();
+        lstBattleCommand.Enabled = true;
+        lstBattleCommand.SetFocus();
+    }
 
     void ReorderClosed() override {
         context_.Main.RefreshPartyPanel();
@@ -339,6 +374,13 @@ class BattleScreen : public Screen {
                 HideCommandInput();
                 Carry(StartRound(game, player_, display_));
                 return;
+            case BattleEntry::Spell:
+                if (c != nullptr) ChooseSpell(*c);
+                return;
+            case BattleEntry::Item:
+            case BattleEntry::Song:
+                if (c != nullptr) OpenUseList(*c, entry);
+                return;
             default:
                 break;
         }
@@ -356,6 +398,99 @@ class BattleScreen : public Screen {
         }
         c->TargetGroup = 0;
         Next();
+    }
+
+    // "S)呪文を唱える": the name typed or picked, then the spell's target.
+    void ChooseSpell(Creature& c) {
+        Game& game = G();
+        c.Command = HasSkill(c, Skill::ChainSpell) ? CommandChainSpell : CommandSpell;
+        std::string name;
+        if (game.Config.SpellEntryMode == 0) {
+            name = player_.Input("呪文を入力してください", lastTypedSpell_);
+            if (!name.empty()) lastTypedSpell_ = name;
+        } else {
+            name = spellPickers_.ChooseSpellFromWindow(c, SpellWindowBattle,
+                                                       game.Config.SpellEntryMode);
+        }
+        if (name.empty()) {
+            lstBattleCommand.SetListIndex(0);
+            lstBattleCommand.SetFocus();
+            return;
+        }
+        SpellTarget target = SpellTarget::None;
+        StateLabel(game.Battle.InputIndex, EnterSpellByName(game, c, name, target));
+        AskTarget(c, BattleEntry::Spell, target);
+    }
+
+    void AskTarget(Creature& c, BattleEntry entry, SpellTarget target) {
+        switch (target) {
+            case SpellTarget::MonsterGroup:
+                pending_ = entry;
+                lstMonster.Enabled = true;
+                lstMonster.SetListIndex(lstMonster.ListCount() > 0 ? 0 : -1);
+                lstBattleCommand.Enabled = false;
+                lstMonster.SetFocus();
+                LogMonsterList();
+                return;
+            case SpellTarget::Member:
+                lstBattleCommand.Enabled = false;
+                context_.Main.BeginPartySelection(1);
+                return;
+            case SpellTarget::None:
+            default:
+                c.TargetGroup = 0;
+                Next();
+                return;
+        }
+    }
+
+    // "U)アイテムを使う" and "V)歌": the member's items or instruments.
+    void OpenUseList(Creature& c, BattleEntry entry) {
+        const std::vector<UsableRow> rows =
+            entry == BattleEntry::Item ? UsableItems(G(), c) : Instruments(G(), c);
+        if (rows.empty()) {
+            player_.Message(entry == BattleEntry::Item ? "使えるアイテムをもっていません"
+                                                       : "使える楽器をもっていません");
+            lstBattleCommand.SetFocus();
+            return;
+        }
+        c.Command = EntryDef(entry).Command;
+        useEntry_ = entry;
+        std::vector<std::string> texts;
+        lstUseItem.Clear();
+        for (const UsableRow& row : rows) texts.push_back(row.Text);
+        lstUseItem.AddItems(0, texts);
+        for (size_t r = 0; r < rows.size(); ++r)
+            lstUseItem.SetItemData(static_cast<int>(r), rows[r].Slot);
+        lstUseItem.SetListIndex(0);
+        lstUseItem.Visible = true;
+        lstUseItem.BringToFront();
+        lstBattleCommand.Enabled = false;
+        lstUseItem.SetFocus();
+        context_.Windows.Log().List(lstUseItem.Name, "", texts, 0);
+    }
+
+    void UseChosen(int row) {
+        Game& game = G();
+        Creature* c = game.Member(game.Battle.InputIndex);
+        if (c == nullptr || row < 0 || row >= lstUseItem.ListCount()) return;
+        const int slot = lstUseItem.ItemData(row);
+        const SpellTarget target = ChooseItemForCommand(game, *c, slot);
+        const std::string text = lstUseItem.List(row);
+        // The item word, or the instrument's name after its "n:".
+        StateLabel(game.Battle.InputIndex, useEntry_ == BattleEntry::Item
+                                               ? std::string(EntryDef(useEntry_).Label)
+                                               : text.substr(std::min<size_t>(2, text.size())));
+        lstUseItem.Visible = false;
+        lstBattleCommand.Enabled = true;
+        AskTarget(*c, useEntry_, target);
+    }
+
+    void CloseUseList() {
+        lstUseItem.Visible = false;
+        lstBattleCommand.Enabled = true;
+        lstBattleCommand.SetFocus();
+        context_.Windows.Invalidate();
     }
 
     void GroupChosen(int row) {
@@ -412,6 +547,10 @@ class BattleScreen : public Screen {
     PictureBox picMonster{"picMonster"};
     ListEx lstMonster{"lstMonster"};
     ListEx lstBattleCommand{"lstBattleCommand"};
+    ListEx lstUseItem{"lstUseItem"};
+    SpellPickers spellPickers_{context_.Windows, context_.TheGame};
+    std::string lastTypedSpell_;  // the name typed last in battle, offered again
+    BattleEntry useEntry_ = BattleEntry::Item;
     std::vector<BattleEntry> entries_;
     BattleEntry pending_ = BattleEntry::Fight;
     std::vector<std::string> shownRows_;

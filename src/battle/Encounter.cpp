@@ -80,7 +80,7 @@ void ResetBattle(Game& game) {
         s.Status = StatusDead;
     }
     b.GoldPool = b.ExpPool = b.TreasureSum = b.KillCount = b.DropItemId = 0;
-    b.BreathShield = 0;
+    b.BreathShield = b.MonsterMagicShield = b.PartyMagicShield = b.PartyBreathShield = 0;
     b.GroupCount = 0;
     b.RoundNo = 0;
     b.Rows = {};

@@ -79,6 +79,8 @@ void EndBattle(Game& game) {
     }
     game.Battle.PartyAreaEffects = {};
     game.Battle.GroupAreaEffects = {};
+    game.Battle.BreathShield = game.Battle.MonsterMagicShield = 0;
+    game.Battle.PartyMagicShield = game.Battle.PartyBreathShield = 0;
     game.PartyEffects &= ~PartyEffectBetterChest;
     game.PartyBlessings &= ~BattleBlessings;
     game.Battle.ListShown = false;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "battle/BattleRules.h"
+#include "battle/SpellEngine.h"
 #include "character/CharacterRules.h"
 #include "character/Equipment.h"
 #include "core/Dice.h"
@@ -157,6 +158,18 @@ void RunPartyAction(Game& game, Player& player, Creature& actor) {
             break;
         case CommandBreath:
             Breathe(game, player, actor);
+            break;
+        case CommandSpell:
+            CastSpell(game, player, actor);
+            break;
+        case CommandChainSpell:
+            CastSpellTwice(game, player, actor);
+            break;
+        case CommandItem:
+            UseItemInBattle(game, player, actor);
+            break;
+        case CommandSong:
+            PlaySong(game, player, actor);
             break;
         // Parrying changes only how the monsters choose whom to strike.
         case CommandParry:

@@ -71,6 +71,11 @@ struct BattleState {
     // How far the monsters have shielded themselves against breath (each
     // level takes a fifth off a dragon's breath).
     int16_t BreathShield = 0;
+    // The other shields, 0..3 each: every level takes a fifth off the
+    // spells (magic) or the breath aimed at the shielded side.
+    int16_t MonsterMagicShield = 0;
+    int16_t PartyMagicShield = 0;
+    int16_t PartyBreathShield = 0;
 
     std::array<PartyAreaEffect, AreaAttributeCount> PartyAreaEffects{};
     std::array<std::array<GroupAreaEffect, AreaAttributeCount>, BattleGroupCount + 1>

@@ -195,6 +195,27 @@ enum class Skill : int16_t {
     LastingMonsterFear = 264,     // monsters stay afraid longer
     StaysHidden = 265,            // hiding never ends by itself
     SureReflectionBreaker = 266,  // a reflected spell always lands
+    // Spell damage grows by the attribute's mastery: +5, +10, +20 a tier.
+    FireMastery = 267,
+    ColdMastery = 268,
+    WindMastery = 269,
+    LightningMastery = 270,
+    WaterMastery = 271,
+    EarthMastery = 272,
+    FireMastery2 = 273,
+    ColdMastery2 = 274,
+    WindMastery2 = 275,
+    LightningMastery2 = 276,
+    WaterMastery2 = 277,
+    EarthMastery2 = 278,
+    FireMastery3 = 279,
+    ColdMastery3 = 280,
+    WindMastery3 = 281,
+    LightningMastery3 = 282,
+    WaterMastery3 = 283,
+    EarthMastery3 = 284,
+    SpellMastery = 285,   // every spell's damage +10
+    SpellMastery2 = 286,  // and +20
 };
 
 // Where the skill's flag sits in a creature's Skills.

@@ -41,7 +41,8 @@ TEST(CommandInput, EntriesByClassSkillsAndState) {
         std::function<void(Creature&)> Setup;
         std::vector<std::string> Expected;
     };
-    const std::vector<std::string> tail = {"R)逃げる", "T)ステータス", "B)戻る"};
+    const std::vector<std::string> tail = {"U)アイテムを使う", "R)逃げる", "T)ステータス",
+                                           "B)戻る"};
     auto with = [&](std::vector<std::string> head) {
         head.insert(head.end(), tail.begin(), tail.end());
         return head;
@@ -50,7 +51,8 @@ TEST(CommandInput, EntriesByClassSkillsAndState) {
         {"the leader",
          1,
          [](Creature&) {},
-         {"F)戦う", "P)身を守る", "R)逃げる", "T)ステータス", "E)再編成", "O)ノーマルオート"}},
+         {"F)戦う", "P)身を守る", "U)アイテムを使う", "R)逃げる", "T)ステータス", "E)再編成",
+          "O)ノーマルオート"}},
         {"a front-row fighter", 2, [](Creature&) {}, with({"F)戦う", "P)身を守る"})},
         {"the back row with a sword", 4, [](Creature&) {}, with({"P)身を守る"})},
         {"the back row with a spear", 5, [](Creature& c) { c.Items[1].ItemId = SpearId; },
@@ -70,6 +72,14 @@ TEST(CommandInput, EntriesByClassSkillsAndState) {
          },
          with({"F)戦う", "P)身を守る", "H)隠れる", "J)探る", "W)みぬく", "Z)ぜになげ",
                "D)呪いを解く"})},
+        {"a singer who knows only the last level-1 spell of the fourth school", 2,
+         [](Creature& c) {
+             c.Spell(3, 1, 4) = 1;
+             c.Skills[47] = c.Skills[28] = 1;
+         },
+         with({"F)戦う", "P)身を守る", "S)呪文を唱える", "D)呪いを解く", "V)歌"})},
+        {"a level-2 spell alone opens no spells", 2, [](Creature& c) { c.Spell(0, 2, 1) = 1; },
+         with({"F)戦う", "P)身を守る"})},
         {"a dragon", 3, [](Creature& c) { c.Race = 64; },
          with({"F)戦う", "P)身を守る", "I)ブレス"})},
     };
