@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <system_error>
 
@@ -17,7 +16,13 @@ namespace kv {
 FileCalls& CurrentFileCalls() {
     static FileCalls calls{
         [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }, ::write,
-        ::fsync, ::rename};
+        ::fsync,
+        [](const char* from, const char* to) {
+            std::error_code ec;
+            std::filesystem::rename(from, to, ec);
+            if (ec) errno = ec.value();
+            return ec ? -1 : 0;
+        }};
     return calls;
 }
 
