@@ -3,7 +3,9 @@
 // the input index moving over the members who can act.
 #include "battle/BattleCommands.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 #include "character/CharacterRules.h"
 #include "core/Names.h"
@@ -16,7 +18,7 @@ namespace {
 constexpr int FrontRowSize = 3;
 constexpr int RaceDragon = 64;
 
-constexpr std::array<BattleEntryDef, 17> Entries = {{
+constexpr std::array<BattleEntryDef, 18> Entries = {{
     {BattleEntry::Ambush, Str::RowAmbush, 'A', CommandFight, "奇襲", EntryTarget::MonsterGroup},
     {BattleEntry::Fight, Str::RowFight, 'F', CommandFight, "戦う", EntryTarget::MonsterGroup},
     {BattleEntry::Steal, Str::RowSteal, 'K', CommandSteal, "盗む", EntryTarget::MonsterGroup},
@@ -37,6 +39,7 @@ constexpr std::array<BattleEntryDef, 17> Entries = {{
     {BattleEntry::Back, Str::RowBattleBack, 'B', 0, "", EntryTarget::Other},
     {BattleEntry::Start, Str::RowStartBattle, 'G', 0, "", EntryTarget::Other},
     {BattleEntry::Redo, Str::RowRedo, 'C', 0, "", EntryTarget::Other},
+    {BattleEntry::Summon, Str::RowSummon, 'M', CommandSummon, "召喚", EntryTarget::Level},
 }};
 
 // Entries a skill opens, in the order the list shows them.
@@ -78,9 +81,10 @@ std::vector<BattleEntry> MemberEntries(const Game& game, const Creature& member,
     for (const SkillEntry& e : SkillEntries)
         if (HasSkill(member, e.Needs)) list.push_back(e.Entry);
     if (member.Race == RaceDragon) list.push_back(BattleEntry::Breath);
-    // Spells, items, songs and summons join the list with their own rules.
+    // Spells, items and songs join the list with their own rules.
     if (HasSkill(member, Skill::DispelDemons) || HasSkill(member, Skill::DispelUndead))
         list.push_back(BattleEntry::Dispel);
+    if (HasSkill(member, Skill::Summon)) list.push_back(BattleEntry::Summon);
     list.push_back(BattleEntry::Escape);
     list.push_back(BattleEntry::Status);
     if (position == 1) {
@@ -127,6 +131,23 @@ bool ReachesRow(const Game& game, const Creature& member, int position, int row)
     if (row < 2) return true;
     const int reach = MainHandReach(game, member);
     return position > FrontRowSize ? reach > 2 : reach > 1;
+}
+
+void AskSummonLevel(Player& player, Creature& member) {
+    constexpr int HighestLevel = 100;
+    const int top = member.Level <= HighestLevel ? member.Level : HighestLevel;
+    const std::string answer =
+        player.Input("召喚ＬＶを入力してください (1-" + std::to_string(top) + ") ");
+    // The answer's leading number, as typed; nothing numeric reads as 0.
+    int64_t level = 0;
+    size_t i = 0;
+    while (i < answer.size() && answer[i] == ' ') ++i;
+    const bool negative = i < answer.size() && answer[i] == '-';
+    if (negative || (i < answer.size() && answer[i] == '+')) ++i;
+    for (; i < answer.size() && answer[i] >= '0' && answer[i] <= '9' && level <= HighestLevel; ++i)
+        level = level * 10 + (answer[i] - '0');
+    if (negative) level = -level;
+    member.CommandArg = static_cast<int16_t>(std::min<int64_t>(level, member.Level));
 }
 
 std::string StateWord(const Creature& member) {

@@ -31,6 +31,7 @@ enum class BattleEntry {
     Back,
     Start,
     Redo,
+    Summon,
 };
 
 // What an entry asks for once chosen.
@@ -38,6 +39,7 @@ enum class EntryTarget {
     None,          // the command is written and the next member comes
     MonsterGroup,  // a row of the monster list is chosen next
     Other,         // the entry does something else (escape, status, the phase)
+    Level,         // a summon level is asked for, then the next member comes
 };
 
 struct BattleEntryDef {
@@ -70,6 +72,10 @@ int MainHandReach(const Game& game, const Creature& member);
 // monster list's row (0-based): the first two rows always, the third and
 // fourth only with a weapon long enough.
 bool ReachesRow(const Game& game, const Creature& member, int position, int row);
+
+// Asks the summoner for the level to summon at and writes it into his
+// CommandArg: the number typed, lowered to his own level.
+void AskSummonLevel(Player& player, Creature& member);
 
 // The word the status label shows while a command is entered: the
 // member's condition, or his hit points when he has none.

@@ -17,6 +17,7 @@
 #include "core/StringTable.h"
 #include "platform/Keys.h"
 #include "ui/Dialogs.h"
+#include "ui/Label.h"
 #include "ui/MainWindow.h"
 #include "ui/MonsterPicture.h"
 #include "ui/WindowManager.h"
@@ -35,6 +36,11 @@ constexpr int CommandListLeft = 8;
 constexpr int CommandListTop = 100;
 constexpr int CommandListWidth = 168;
 constexpr int CommandListHeight = 252;
+// The summon panel's line sits under the monster list, beside the commands.
+constexpr int SummonLeft = 184;
+constexpr int SummonTop = 100;
+constexpr int SummonWidth = 448;
+constexpr int SummonHeight = 20;
 
 class BattleScreen : public Screen {
   public:
@@ -51,6 +57,9 @@ class BattleScreen : public Screen {
             list->Visible = false;
             main.Add(*list);
         }
+        lblSummon.Visible = false;
+        lblSummon.Move(SummonLeft, SummonTop, SummonWidth, SummonHeight);
+        main.Add(lblSummon);
         lstMonster.Move(MonsterListLeft, MonsterListTop, MonsterListWidth, MonsterListHeight);
         lstMonster.OnEnter = [this] { GroupChosen(lstMonster.ListIndex()); };
         // A press on a row chooses it as Enter does.
@@ -113,8 +122,8 @@ class BattleScreen : public Screen {
 
     void Leave() override {
         MainWindow& main = context_.Main;
-        for (Control* c :
-             std::initializer_list<Control*>{&lstMonster, &lstBattleCommand, &picMonster}) {
+        for (Control* c : std::initializer_list<Control*>{&lstMonster, &lstBattleCommand,
+                                                          &picMonster, &lblSummon}) {
             c->Visible = false;
         }
         main.ShowBattleHelp(nullptr);
@@ -135,6 +144,7 @@ class BattleScreen : public Screen {
     // battle: called before every dialog opens over it.
     void Sync() {
         ShowMonsterList();
+        ShowSummons();
         context_.Main.RedrawPartyPanel();
     }
 
@@ -198,6 +208,18 @@ class BattleScreen : public Screen {
         if (b.Rows[1] != shownGroup_ && b.GroupCount > 0 && !pictureGone_) ShowPicture();
     }
 
+    // The summons' line while any summon stands; a new look goes to the
+    // transcript.
+    void ShowSummons() {
+        const BattleState& b = G().Battle;
+        const std::string line = b.ListShown ? b.SummonLine : std::string();
+        lblSummon.Visible = !line.empty();
+        if (line == shownSummons_) return;
+        shownSummons_ = line;
+        lblSummon.SetCaption(line);
+        if (!line.empty()) context_.Windows.Log().List(lblSummon.Name, "", {line}, -1);
+    }
+
     void LogMonsterList() {
         context_.Windows.Log().List(lstMonster.Name, "", shownRows_, lstMonster.ListIndex());
     }
@@ -221,6 +243,7 @@ class BattleScreen : public Screen {
         main.RefreshPartyPanel();
         shownGroup_ = 0;
         ShowMonsterList();
+        ShowSummons();
         lstMonster.Enabled = false;
         lstMonster.SetListIndex(-1);
         G().Battle.InputIndex = 1;
@@ -345,6 +368,7 @@ class BattleScreen : public Screen {
         if (c == nullptr) return;
         c->Command = def.Command;
         StateLabel(b.InputIndex, def.Label);
+        if (def.Target == EntryTarget::Level) AskSummonLevel(player_, *c);
         if (def.Target == EntryTarget::MonsterGroup) {
             pending_ = entry;
             lstMonster.Enabled = true;
@@ -389,6 +413,8 @@ class BattleScreen : public Screen {
         HideCommandInput();
         HidePicture();
         lstMonster.Visible = false;
+        lblSummon.Visible = false;
+        shownSummons_.clear();
         context_.Main.RefreshPartyPanel();
         // The end of a battle is a save point; a wiped-out party's was saved
         // as it fell.
@@ -412,6 +438,8 @@ class BattleScreen : public Screen {
     PictureBox picMonster{"picMonster"};
     ListEx lstMonster{"lstMonster"};
     ListEx lstBattleCommand{"lstBattleCommand"};
+    Label lblSummon{"lblSummon"};
+    std::string shownSummons_;
     std::vector<BattleEntry> entries_;
     BattleEntry pending_ = BattleEntry::Fight;
     std::vector<std::string> shownRows_;

@@ -82,6 +82,7 @@ void EndBattle(Game& game) {
     game.PartyEffects &= ~PartyEffectBetterChest;
     game.PartyBlessings &= ~BattleBlessings;
     game.Battle.ListShown = false;
+    game.Battle.SummonLine.clear();
 }
 
 void PayOut(Game& game, Player& player, GameDisplay& display) {
@@ -190,6 +191,7 @@ BattleEnd Defeat(Game& game, Player& player, GameDisplay& display) {
     game.Battle.Phase = BattlePhase::None;
     game.Battle.PartyFirstStrike = false;
     game.Battle.ListShown = false;
+    game.Battle.SummonLine.clear();
     return BattleEnd::Defeat;
 }
 

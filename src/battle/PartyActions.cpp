@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "battle/BattleRules.h"
+#include "battle/MonsterActions.h"
 #include "character/CharacterRules.h"
 #include "character/Equipment.h"
 #include "core/Dice.h"
@@ -157,6 +158,9 @@ void RunPartyAction(Game& game, Player& player, Creature& actor) {
             break;
         case CommandBreath:
             Breathe(game, player, actor);
+            break;
+        case CommandSummon:
+            SummonMonsters(game, player, actor);
             break;
         // Parrying changes only how the monsters choose whom to strike.
         case CommandParry:

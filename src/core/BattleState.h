@@ -61,6 +61,8 @@ struct BattleState {
     std::array<std::string, BattleGroupCount + 1> RowTexts{};
     int16_t GroupCount = 0;
     bool ListShown = false;  // the monster list is on screen: the battle is on
+    // The summon panel's line; empty while no summon stands (the panel is hidden).
+    std::string SummonLine;
 
     int16_t RoundNo = 0;
     int32_t GoldPool = 0;
@@ -71,6 +73,11 @@ struct BattleState {
     // How far the monsters have shielded themselves against breath (each
     // level takes a fifth off a dragon's breath).
     int16_t BreathShield = 0;
+    // The other shields, 0..3, each level a fifth off: the monsters' against
+    // spells, the party's against spells and against breath.
+    int16_t MagicShield = 0;
+    int16_t PartyMagicShield = 0;
+    int16_t PartyBreathShield = 0;
 
     std::array<PartyAreaEffect, AreaAttributeCount> PartyAreaEffects{};
     std::array<std::array<GroupAreaEffect, AreaAttributeCount>, BattleGroupCount + 1>
