@@ -10,8 +10,10 @@
 #include <cmath>
 
 #include "character/CharacterRules.h"
+#include "character/Party.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
+#include "core/TextFormat.h"
 
 namespace kv {
 
@@ -47,6 +49,12 @@ constexpr int8_t KindLost = 33;
 // Where a piece of gear is worn (the low bits of its slot's flags).
 constexpr int32_t WornInMainHand = 1;
 constexpr int32_t WornAsArmour = 3;
+
+// Everything a battle lends a member for protection, hiding included.
+constexpr int32_t ProtectionBits = StatusBattleExtra | StatusHidden | StatusCriticalWard |
+                                   StatusDrainWard | StatusHalfDamage | StatusReflectSpells |
+                                   StatusReflectPhysical | StatusConditionWard;
+static_assert(ProtectionBits == 0x3F60000);
 
 constexpr std::array<int8_t, 6> Elements = {Fire, Water, Earth, Wind, Cold, Lightning};
 
@@ -335,6 +343,86 @@ std::vector<Creature*> SpecialTurn::Allies() const {
                 list.push_back(&c);
     return list;
 }
+
+namespace special {
+
+bool IsSummon(const Game& game, const Creature& c) {
+    const Creature* first = game.Battle.Summons.data();
+    return &c >= first && &c < first + game.Battle.Summons.size();
+}
+
+bool IsBattleMonster(const Game& game, const Creature& c) {
+    return IsMonster(c) && !IsSummon(game, c);
+}
+
+int RosterSlotOf(const Game& game, const Creature& c) {
+    for (int i = 1; i <= game.PartyCount; ++i)
+        if (game.Member(i) == &c) return game.PartyList[static_cast<size_t>(i)];
+    return 0;
+}
+
+// Damage dealt outside the attribute rules; a monster it fells is booked.
+std::string Wound(SpecialTurn& turn, Creature& target, int32_t amount) {
+    std::string text = DamageCreature(target, std::max(amount, 0));
+    if (IsBattleMonster(turn.TheGame, target) && target.HP <= 0)
+        MonsterKilled(turn.TheGame, target, &turn.Actor(), false);
+    return text;
+}
+
+// A death outright: a monster is booked, a member dies.
+std::string Slay(SpecialTurn& turn, Creature& target) {
+    if (IsBattleMonster(turn.TheGame, target))
+        return MonsterKilled(turn.TheGame, target, &turn.Actor(), true);
+    return KillCreature(target, true);
+}
+
+void StrikeAll(SpecialTurn& turn) {
+    const std::vector<Creature*> targets = turn.Targets();
+    const int n = static_cast<int>(targets.size());
+    for (int k = 1; k <= n; ++k) turn.Strike(*targets[static_cast<size_t>(k - 1)], k, n);
+}
+
+Creature* FirstTarget(SpecialTurn& turn) {
+    const std::vector<Creature*> targets = turn.Targets();
+    return targets.empty() ? nullptr : targets.front();
+}
+
+void Say(SpecialTurn& turn, const std::string& text) {
+    turn.ThePlayer.Message(text);
+}
+
+// The protections of the battle fall away from a target.
+void Unprotect(Creature& c) {
+    c.Status &= ~ProtectionBits;
+    c.AC = c.BaseAC;
+}
+
+// Every shield of the defending side is gone.
+void DropShields(SpecialTurn& turn) {
+    BattleState& b = turn.TheGame.Battle;
+    b.MagicShield = b.BreathShield = 0;
+    if (turn.Aim.BySummon()) return;
+    b.PartyMagicShield = b.PartyBreathShield = 0;
+    turn.TheGame.PartyEffects = 0;
+}
+
+// Both the resistance and the party's ward must hold.
+bool Withstands(Game& game, const Creature& c, int kind) {
+    return ResistRoll(game, c.Resist[static_cast<size_t>(kind)], 0) != NotResisted &&
+           PartyWardRoll(game, c, kind);
+}
+
+void LoseLevels(SpecialTurn& turn, Creature& t, int levels, const std::string& head) {
+    DrainLevels(turn.TheGame, t, levels);
+    Say(turn, head + t.Name + "は\n" + WideNumber(levels) + "レベルを下げられた！");
+}
+
+void RevealHidden(SpecialTurn& turn, Creature& t) {
+    t.Status &= ~StatusHidden;
+    Say(turn, turn.Prefix + "\n" + t.Name + "は姿を現した");
+}
+
+}  // namespace special
 
 void RunSpecialAttack(Game& game, Player& player, const ActionAim& aim, int row) {
     const SpecialAttackDef* def = FindSpecialAttack(row);

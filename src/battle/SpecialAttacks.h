@@ -101,7 +101,32 @@ struct SpecialAttackDef {
 // The row's definition, or nullptr for a row that does nothing.
 const SpecialAttackDef* FindSpecialAttack(int row);
 
-// The routines of the rows no column can express (SpecialAttacksMoves.cpp).
+// What the routines share.
+namespace special {
+bool IsSummon(const Game& game, const Creature& c);
+bool IsBattleMonster(const Game& game, const Creature& c);
+// The roster slot of a party member; 0 for anyone else.
+int RosterSlotOf(const Game& game, const Creature& c);
+// Damage dealt outside the attribute rules; a monster it fells is booked.
+std::string Wound(SpecialTurn& turn, Creature& target, int32_t amount);
+// A death outright: a monster is booked, a member dies; the death text.
+std::string Slay(SpecialTurn& turn, Creature& target);
+// The row's damage on each of its targets.
+void StrikeAll(SpecialTurn& turn);
+Creature* FirstTarget(SpecialTurn& turn);
+void Say(SpecialTurn& turn, const std::string& text);
+// The protections of the battle fall away from a target.
+void Unprotect(Creature& c);
+// Every shield of the defending side is gone.
+void DropShields(SpecialTurn& turn);
+// Both the resistance and the party's ward must hold.
+bool Withstands(Game& game, const Creature& c, int kind);
+void LoseLevels(SpecialTurn& turn, Creature& t, int levels, const std::string& head);
+void RevealHidden(SpecialTurn& turn, Creature& t);
+}  // namespace special
+
+// The routines of the rows no column can express (SpecialAttacksMoves.cpp,
+// SpecialAttacksCurses.cpp).
 void BodySlam(SpecialTurn& turn);
 void SelfDestruct(SpecialTurn& turn);
 void Smile(SpecialTurn& turn);
