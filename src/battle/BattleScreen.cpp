@@ -36,11 +36,12 @@ constexpr int CommandListLeft = 8;
 constexpr int CommandListTop = 100;
 constexpr int CommandListWidth = 168;
 constexpr int CommandListHeight = 252;
-// The summon panel's line sits under the monster list, beside the commands.
+// The summon panel's line sits right under the monster list, beside the
+// commands and above the help panel, over the picture's top.
 constexpr int SummonLeft = 184;
-constexpr int SummonTop = 100;
+constexpr int SummonTop = 94;
 constexpr int SummonWidth = 448;
-constexpr int SummonHeight = 20;
+constexpr int SummonHeight = 18;
 
 class BattleScreen : public Screen {
   public:
@@ -214,6 +215,8 @@ class BattleScreen : public Screen {
         const BattleState& b = G().Battle;
         const std::string line = b.ListShown ? b.SummonLine : std::string();
         lblSummon.Visible = !line.empty();
+        // The picture may have been put up after it: the line stays on top.
+        if (lblSummon.Visible) lblSummon.BringToFront();
         if (line == shownSummons_) return;
         shownSummons_ = line;
         lblSummon.SetCaption(line);
