@@ -15,10 +15,12 @@ namespace kv {
 // The target sets of the action table and the special attacks.
 enum TargetType : int {
     TargetNone = 0,
+    TargetSingle = 1,          // no party set; a summon chosen this turn takes it alone
     TargetOne = 2,             // one active member drawn at random
     TargetParty = 3,           // every member, in marching order
     TargetStanding = 4,        // every member who is not gone
     TargetDraws = 5,           // n draws of one active member
+    TargetFrontSingle = 11,    // as TargetSingle
     TargetFrontOne = 12,       // one active member of the first three
     TargetFront = 13,          // the first three
     TargetFrontStanding = 14,  // the first three who are not gone
@@ -86,6 +88,14 @@ struct BuiltInAction {
 BuiltInAction FindBuiltIn(int row);
 
 // --- the built-in actions (MonsterActionsBuiltIn.cpp, MonsterTurn.cpp) ---
+
+// The word and the condition each element's breath brings.
+struct ElementBreath {
+    int Attribute = 0;
+    const char* Word = "";
+    int Extra = 0;
+};
+ElementBreath BreathOf(int attribute);
 
 // The spell a caster of a school and level casts: one drawn among the
 // monsters' spells of that school and level; 0 when there is none.

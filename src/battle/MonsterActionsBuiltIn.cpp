@@ -26,24 +26,12 @@ constexpr int FirstSummonedGroupRow = 90;
 constexpr int SummonedDefinitionOffset = 74;  // MonsterAttributeTable: row x of the third column
 constexpr int StoleAndRanText = 55;           // of the special moves' texts
 
-// The word and the extra condition of each element's breath.
-struct BreathKind {
-    int Attribute;
-    const char* Word;
-    int Extra;
-};
-constexpr std::array<BreathKind, 6> BreathKinds = {{{4, "炎の", 0},
-                                                    {8, "吹雪の", 19},
-                                                    {9, "稲妻の", 20},
-                                                    {10, "酸の", 22},
-                                                    {12, "光の", 0},
-                                                    {13, "闇の", 0}}};
-
-BreathKind BreathOf(int attribute) {
-    for (const BreathKind& b : BreathKinds)
-        if (b.Attribute == attribute) return b;
-    return {attribute, "", 0};
-}
+constexpr std::array<ElementBreath, 6> ElementBreaths = {{{4, "炎の", 0},
+                                                          {8, "吹雪の", 19},
+                                                          {9, "稲妻の", 20},
+                                                          {10, "酸の", 22},
+                                                          {12, "光の", 0},
+                                                          {13, "闇の", 0}}};
 
 // The breath before the member's own defences: his breath rate of half the
 // monster's hit points, less a fifth for each level of the shield.
@@ -53,6 +41,12 @@ int32_t BreathDamage(const Creature& monster, const Creature& target, int shield
 }
 
 }  // namespace
+
+ElementBreath BreathOf(int attribute) {
+    for (const ElementBreath& b : ElementBreaths)
+        if (b.Attribute == attribute) return b;
+    return {attribute, "", 0};
+}
 
 int ChooseMonsterSpell(Game& game, int school, int level) {
     std::vector<int> candidates;
@@ -75,7 +69,7 @@ void MonsterCastSpell(Game& game, Player& player, Creature& caster, int school, 
 
 void MonsterBreath(Game& game, Player& player, const ActionAim& aim, int attribute) {
     Creature& monster = *aim.Actor;
-    const BreathKind kind = BreathOf(attribute);
+    const ElementBreath kind = BreathOf(attribute);
     const std::string prefix = monster.Name + "は\n" + kind.Word + "ブレスを吐いた";
     const int shield = game.Battle.PartyBreathShield;
     if (aim.Summon != 0) {

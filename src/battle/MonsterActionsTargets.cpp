@@ -191,7 +191,8 @@ std::vector<Creature*> AimTargets(Game& game, const ActionAim& aim, int type, in
         if (aim.Summon == 0) return BuildTargetList(game, type, n);
         // A summon stands in the party's place: one target is the summon
         // chosen, several are every summon slot.
-        if (type == 1 || type == TargetOne || type == 11 || type == TargetFrontOne) {
+        if (type == TargetSingle || type == TargetOne || type == TargetFrontSingle ||
+            type == TargetFrontOne) {
             list.push_back(&game.Battle.Summons[static_cast<size_t>(aim.Summon)]);
         } else {
             for (int s = 1; s <= SummonSlotCount; ++s)

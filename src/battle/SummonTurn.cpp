@@ -16,22 +16,8 @@ namespace {
 constexpr int ActionDraw = 20;
 constexpr int AttributeBreath = 3;
 
-struct BreathKind {
-    int Attribute;
-    const char* Word;
-    int Extra;
-};
-constexpr std::array<BreathKind, 6> BreathKinds = {{{4, "炎の", 0},
-                                                    {8, "吹雪の", 19},
-                                                    {9, "稲妻の", 20},
-                                                    {10, "酸の", 22},
-                                                    {12, "光の", 0},
-                                                    {13, "闇の", 0}}};
-
 void SummonBreath(Game& game, Player& player, Creature& summon, int attribute) {
-    BreathKind kind{attribute, "", 0};
-    for (const BreathKind& b : BreathKinds)
-        if (b.Attribute == attribute) kind = b;
+    const ElementBreath kind = BreathOf(attribute);
     const std::string prefix = summon.Name + "は\n" + kind.Word + "ブレスを吐いた";
     const int group = Dice(game.Rng, 1, game.Battle.GroupCount, 0);
     if (group < 1 || group > BattleGroupCount) return;
