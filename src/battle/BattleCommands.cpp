@@ -3,7 +3,9 @@
 // the input index moving over the members who can act.
 #include "battle/BattleCommands.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 
 #include "character/CharacterRules.h"
 #include "character/SpellBook.h"
@@ -17,7 +19,7 @@ namespace {
 constexpr int FrontRowSize = 3;
 constexpr int RaceDragon = 64;
 
-constexpr std::array<BattleEntryDef, 20> Entries = {{
+constexpr std::array<BattleEntryDef, 21> Entries = {{
     {BattleEntry::Ambush, Str::RowAmbush, 'A', CommandFight, "奇襲", EntryTarget::MonsterGroup},
     {BattleEntry::Fight, Str::RowFight, 'F', CommandFight, "戦う", EntryTarget::MonsterGroup},
     {BattleEntry::Steal, Str::RowSteal, 'K', CommandSteal, "盗む", EntryTarget::MonsterGroup},
@@ -41,6 +43,7 @@ constexpr std::array<BattleEntryDef, 20> Entries = {{
     {BattleEntry::Spell, Str::RowSpell, 'S', CommandSpell, "", EntryTarget::BySpell},
     {BattleEntry::Item, Str::RowUseItem, 'U', CommandItem, "アイテム", EntryTarget::BySpell},
     {BattleEntry::Song, Str::RowSong, 'V', CommandSong, "", EntryTarget::BySpell},
+    {BattleEntry::Summon, Str::RowSummon, 'M', CommandSummon, "召喚", EntryTarget::Level},
 }};
 
 // Entries a skill opens, in the order the list shows them.
@@ -85,6 +88,7 @@ std::vector<BattleEntry> MemberEntries(const Game& game, const Creature& member,
     if (KnowsAnyFirstLevelSpell(member)) list.push_back(BattleEntry::Spell);
     if (HasSkill(member, Skill::DispelDemons) || HasSkill(member, Skill::DispelUndead))
         list.push_back(BattleEntry::Dispel);
+    if (HasSkill(member, Skill::Summon)) list.push_back(BattleEntry::Summon);
     if (HasSkill(member, Skill::Songs)) list.push_back(BattleEntry::Song);
     list.push_back(BattleEntry::Item);
     list.push_back(BattleEntry::Escape);
@@ -133,6 +137,23 @@ bool ReachesRow(const Game& game, const Creature& member, int position, int row)
     if (row < 2) return true;
     const int reach = MainHandReach(game, member);
     return position > FrontRowSize ? reach > 2 : reach > 1;
+}
+
+void AskSummonLevel(Player& player, Creature& member) {
+    constexpr int HighestLevel = 100;
+    const int top = member.Level <= HighestLevel ? member.Level : HighestLevel;
+    const std::string answer =
+        player.Input("召喚ＬＶを入力してください (1-" + std::to_string(top) + ") ");
+    // The answer's leading number, as typed; nothing numeric reads as 0.
+    int64_t level = 0;
+    size_t i = 0;
+    while (i < answer.size() && answer[i] == ' ') ++i;
+    const bool negative = i < answer.size() && answer[i] == '-';
+    if (negative || (i < answer.size() && answer[i] == '+')) ++i;
+    for (; i < answer.size() && answer[i] >= '0' && answer[i] <= '9' && level <= HighestLevel; ++i)
+        level = level * 10 + (answer[i] - '0');
+    if (negative) level = -level;
+    member.CommandArg = static_cast<int16_t>(std::min<int64_t>(level, member.Level));
 }
 
 std::string StateWord(const Creature& member) {

@@ -34,6 +34,7 @@ enum class BattleEntry {
     Spell,
     Item,
     Song,
+    Summon,
 };
 
 // What an entry asks for once chosen.
@@ -42,6 +43,7 @@ enum class EntryTarget {
     MonsterGroup,  // a row of the monster list is chosen next
     Other,         // the entry does something else (escape, status, the phase)
     BySpell,       // the spell, item or instrument chosen next says
+    Level,         // a summon level is asked for, then the next member comes
 };
 
 struct BattleEntryDef {
@@ -74,6 +76,10 @@ int MainHandReach(const Game& game, const Creature& member);
 // monster list's row (0-based): the first two rows always, the third and
 // fourth only with a weapon long enough.
 bool ReachesRow(const Game& game, const Creature& member, int position, int row);
+
+// Asks the summoner for the level to summon at and writes it into his
+// CommandArg: the number typed, lowered to his own level.
+void AskSummonLevel(Player& player, Creature& member);
 
 // The word the status label shows while a command is entered: the
 // member's condition, or his hit points when he has none.

@@ -131,7 +131,7 @@ BattleEnd EndRound(Game& game, Player& player, GameDisplay& display);
 // --- the party's turn (PartyActions.cpp, AutoCommand.cpp) ---
 
 void RunPartyAction(Game& game, Player& player, Creature& actor);
-// The monster's turn: its plain physical attack on a party member.
+// The monster's turn: one of its action rows (battle/MonsterActions.h).
 void RunMonsterAction(Game& game, Player& player, Creature& monster);
 // The special commands (PartySkills.cpp), each aimed at TargetGroup.
 void Probe(Game& game, Player& player, Creature& actor);

@@ -20,6 +20,7 @@
 #include "core/StringTable.h"
 #include "platform/Keys.h"
 #include "ui/Dialogs.h"
+#include "ui/Label.h"
 #include "ui/MainWindow.h"
 #include "ui/MonsterPicture.h"
 #include "ui/WindowManager.h"
@@ -39,6 +40,12 @@ constexpr int CommandListTop = 100;
 constexpr int CommandListWidth = 168;
 constexpr int CommandListHeight = 252;
 constexpr int SpellWindowBattle = 1;  // the pickers list the spells cast in battle
+// The summon panel's line sits right under the monster list, beside the
+// commands and above the help panel, over the picture's top.
+constexpr int SummonLeft = 184;
+constexpr int SummonTop = 94;
+constexpr int SummonWidth = 448;
+constexpr int SummonHeight = 18;
 
 class BattleScreen : public Screen {
   public:
@@ -55,6 +62,9 @@ class BattleScreen : public Screen {
             list->Visible = false;
             main.Add(*list);
         }
+        lblSummon.Visible = false;
+        lblSummon.Move(SummonLeft, SummonTop, SummonWidth, SummonHeight);
+        main.Add(lblSummon);
         lstMonster.Move(MonsterListLeft, MonsterListTop, MonsterListWidth, MonsterListHeight);
         lstMonster.OnEnter = [this] { GroupChosen(lstMonster.ListIndex()); };
         // A press on a row chooses it as Enter does.
@@ -133,7 +143,7 @@ class BattleScreen : public Screen {
     void Leave() override {
         MainWindow& main = context_.Main;
         for (Control* c : std::initializer_list<Control*>{&lstMonster, &lstBattleCommand,
-                                                          &lstUseItem, &picMonster}) {
+                                                          &lstUseItem, &picMonster, &lblSummon}) {
             c->Visible = false;
         }
         main.ShowBattleHelp(nullptr);
@@ -170,6 +180,7 @@ class BattleScreen : public Screen {
     // battle: called before every dialog opens over it.
     void Sync() {
         ShowMonsterList();
+        ShowSummons();
         context_.Main.RedrawPartyPanel();
     }
 
@@ -233,6 +244,20 @@ class BattleScreen : public Screen {
         if (b.Rows[1] != shownGroup_ && b.GroupCount > 0 && !pictureGone_) ShowPicture();
     }
 
+    // The summons' line while any summon stands; a new look goes to the
+    // transcript.
+    void ShowSummons() {
+        const BattleState& b = G().Battle;
+        const std::string line = b.ListShown ? b.SummonLine : std::string();
+        lblSummon.Visible = !line.empty();
+        // The picture may have been put up after it: the line stays on top.
+        if (lblSummon.Visible) lblSummon.BringToFront();
+        if (line == shownSummons_) return;
+        shownSummons_ = line;
+        lblSummon.SetCaption(line);
+        if (!line.empty()) context_.Windows.Log().List(lblSummon.Name, "", {line}, -1);
+    }
+
     void LogMonsterList() {
         context_.Windows.Log().List(lstMonster.Name, "", shownRows_, lstMonster.ListIndex());
     }
@@ -256,6 +281,7 @@ class BattleScreen : public Screen {
         main.RefreshPartyPanel();
         shownGroup_ = 0;
         ShowMonsterList();
+        ShowSummons();
         lstMonster.Enabled = false;
         lstMonster.SetListIndex(-1);
         G().Battle.InputIndex = 1;
@@ -387,6 +413,7 @@ class BattleScreen : public Screen {
         if (c == nullptr) return;
         c->Command = def.Command;
         StateLabel(b.InputIndex, def.Label);
+        if (def.Target == EntryTarget::Level) AskSummonLevel(player_, *c);
         if (def.Target == EntryTarget::MonsterGroup) {
             pending_ = entry;
             lstMonster.Enabled = true;
@@ -524,6 +551,8 @@ class BattleScreen : public Screen {
         HideCommandInput();
         HidePicture();
         lstMonster.Visible = false;
+        lblSummon.Visible = false;
+        shownSummons_.clear();
         context_.Main.RefreshPartyPanel();
         // The end of a battle is a save point; a wiped-out party's was saved
         // as it fell.
@@ -551,6 +580,8 @@ class BattleScreen : public Screen {
     SpellPickers spellPickers_{context_.Windows, context_.TheGame};
     std::string lastTypedSpell_;  // the name typed last in battle, offered again
     BattleEntry useEntry_ = BattleEntry::Item;
+    Label lblSummon{"lblSummon"};
+    std::string shownSummons_;
     std::vector<BattleEntry> entries_;
     BattleEntry pending_ = BattleEntry::Fight;
     std::vector<std::string> shownRows_;

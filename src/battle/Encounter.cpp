@@ -81,6 +81,7 @@ void ResetBattle(Game& game) {
     }
     b.GoldPool = b.ExpPool = b.TreasureSum = b.KillCount = b.DropItemId = 0;
     b.BreathShield = b.MonsterMagicShield = b.PartyMagicShield = b.PartyBreathShield = 0;
+    b.SummonLine.clear();
     b.GroupCount = 0;
     b.RoundNo = 0;
     b.Rows = {};

@@ -1,6 +1,7 @@
 // The monster list: one row per group still present, and the recovery each
 // living monster gets while its row is counted.
 #include "battle/BattleRules.h"
+#include "battle/MonsterActions.h"
 #include "character/CharacterRules.h"
 #include "core/Dice.h"
 #include "core/TextFormat.h"
@@ -15,11 +16,11 @@ bool OneIn(Game& game, int n) {
     return Dice(game.Rng, 1, n, 0) == 1;
 }
 
-// A monster's conditions wear off between rounds.
-void RecoverMonster(Game& game, Creature& m) {
+// A monster's conditions wear off between rounds; a summon's fear always ends.
+void RecoverMonster(Game& game, Creature& m, bool summon = false) {
     m.Status &= ~(StatusFrozen | StatusShock);
     if ((m.Status & StatusFear) != 0 &&
-        (!PartyHasSkill(game, Skill::LastingMonsterFear) || OneIn(game, 2)))
+        (summon || !PartyHasSkill(game, Skill::LastingMonsterFear) || OneIn(game, 2)))
         m.Status &= ~StatusFear;
     if ((m.Status & StatusSleep) != 0 &&
         OneIn(game, PartyHasSkill(game, Skill::DeeperMonsterSleep) ? 4 : 2))
@@ -64,6 +65,22 @@ std::string BuildGroupLine(Game& game, int group) {
                             FormatMask(name, "!" + std::string(NameColumns, '@')) +
                             std::to_string(living) + "(" + std::to_string(able) + ")";
     return Wide(row);
+}
+
+std::string BuildSummonLine(Game& game) {
+    int living = 0;
+    int able = 0;
+    for (int s = 1; s <= SummonSlotCount; ++s) {
+        Creature& c = game.Battle.Summons[static_cast<size_t>(s)];
+        if (c.Id == 0 || (c.Status & StatusDead) != 0) continue;
+        RecoverMonster(game, c, true);
+        ++living;
+        if (CanAct(c)) ++able;
+    }
+    if (living == 0) return {};
+    const std::string& name = game.Battle.Summons[1].Name;
+    return Wide(" " + FormatMask(name, "!" + std::string(NameColumns, '@')) +
+                std::to_string(living) + "(" + std::to_string(able) + ")");
 }
 
 void RebuildMonsterList(Game& game) {

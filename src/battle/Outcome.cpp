@@ -84,6 +84,7 @@ void EndBattle(Game& game) {
     game.PartyEffects &= ~PartyEffectBetterChest;
     game.PartyBlessings &= ~BattleBlessings;
     game.Battle.ListShown = false;
+    game.Battle.SummonLine.clear();
 }
 
 void PayOut(Game& game, Player& player, GameDisplay& display) {
@@ -192,6 +193,7 @@ BattleEnd Defeat(Game& game, Player& player, GameDisplay& display) {
     game.Battle.Phase = BattlePhase::None;
     game.Battle.PartyFirstStrike = false;
     game.Battle.ListShown = false;
+    game.Battle.SummonLine.clear();
     return BattleEnd::Defeat;
 }
 

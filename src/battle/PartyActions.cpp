@@ -6,6 +6,7 @@
 
 #include "battle/BattleRules.h"
 #include "battle/SpellEngine.h"
+#include "battle/MonsterActions.h"
 #include "character/CharacterRules.h"
 #include "character/Equipment.h"
 #include "core/Dice.h"
@@ -170,6 +171,9 @@ void RunPartyAction(Game& game, Player& player, Creature& actor) {
             break;
         case CommandSong:
             PlaySong(game, player, actor);
+            break;
+        case CommandSummon:
+            SummonMonsters(game, player, actor);
             break;
         // Parrying changes only how the monsters choose whom to strike.
         case CommandParry:

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "battle/BattleRules.h"
+#include "battle/MonsterActions.h"
 #include "character/CharacterRules.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
@@ -32,6 +33,17 @@ Creature* MonsterCandidate(Game& game, int tick, int& group, int& member) {
                 member = m;
                 return &c;
             }
+        }
+    }
+    return nullptr;
+}
+
+Creature* SummonCandidate(Game& game, int tick, int& slot) {
+    for (int s = 1; s <= SummonSlotCount; ++s) {
+        Creature& c = game.Battle.Summons[static_cast<size_t>(s)];
+        if (c.Id > 0 && c.Initiative == tick && CanAct(c)) {
+            slot = s;
+            return &c;
         }
     }
     return nullptr;
@@ -144,11 +156,19 @@ BattleEnd RunRound(Game& game, Player& player, GameDisplay& display) {
         int group = 0;
         int member = 0;
         Creature* m = MonsterCandidate(game, tick, group, member);
-        if (p == nullptr && m == nullptr) {
+        int slot = 0;
+        Creature* s = SummonCandidate(game, tick, slot);
+        if (p == nullptr && m == nullptr && s == nullptr) {
             --tick;
             continue;
         }
-        if (p != nullptr && (m == nullptr || p->Luck >= m->Luck)) {
+        // The luckier acts first; ties go to the party, then the monsters.
+        const Creature* first = p != nullptr && (m == nullptr || p->Luck >= m->Luck) ? p : m;
+        if (s != nullptr && (first == nullptr || first->Luck < s->Luck)) {
+            b.ActingSummon = static_cast<int16_t>(slot);
+            RunSummonAction(game, player, *s);
+            s->Initiative = 0;
+        } else if (first == p) {
             RunPartyAction(game, player, *p);
             p->Initiative = 0;
             if (!b.ListShown) {
@@ -177,6 +197,8 @@ BattleEnd EndRound(Game& game, Player& player, GameDisplay& display) {
         if (templ.Identified != -1 && Dice(game.Rng, 1, 2, 0) == 1) templ.Identified = -1;
     }
     RebuildMonsterList(game);
+    b.SummonLine = BuildSummonLine(game);
+    SummonBetrayal(game, player);
     for (int i = 1; i <= game.PartyCount; ++i)
         if (Creature* c = game.Member(i)) MemberRoundEnd(game, *c);
     if (PartyIsDown(game)) return Defeat(game, player, display);

@@ -61,6 +61,8 @@ struct BattleState {
     std::array<std::string, BattleGroupCount + 1> RowTexts{};
     int16_t GroupCount = 0;
     bool ListShown = false;  // the monster list is on screen: the battle is on
+    // The summon panel's line; empty while no summon stands (the panel is hidden).
+    std::string SummonLine;
 
     int16_t RoundNo = 0;
     int32_t GoldPool = 0;

@@ -78,7 +78,7 @@ enum class Skill : int16_t {
     Untouchable = 78,              // area attacks pass him by
     GuardWeapons = 79,             // monsters cannot break the party's weapons
     GuardArmour = 80,              // monsters cannot break the party's armour
-    NoPartyDispel = 81,            // the party's defences are never stripped
+    NoTheft = 81,                  // monsters cannot steal from the party
     DoubleGold = 82,               // a victory pays twice the gold
     MoreBlows = 83,                // three more blows at most
     SureCriticalFirst = 84,        // the first weapon always criticals
@@ -138,6 +138,7 @@ enum class Skill : int16_t {
     Archer = 166,                  // quick initiative with a bow
     SpellSeal = 168,               // seals a spell aimed at him
     NoMonsterRegeneration = 170,   // monsters do not regenerate
+    FirstSummonKind = 174,         // may summon monsters of one kind; 174..184, 186..192
     CounterPiercing = 185,         // counters even a monster that reflects
     GroupCaster = 193,             // cures reach every member
     StrongSummonHP = 197,          // summons have their whole hit dice
@@ -157,6 +158,7 @@ enum class Skill : int16_t {
     SleepingHeal = 211,            // heals while asleep
     ParalysedHeal = 212,           // heals while paralysed
     BlindHeal = 214,               // heals while blind
+    FirstDaunting = 215,           // monsters of one kind flinch before him; 215..228
     LastingAreaCount = 229,        // the party's area effects keep their count
     LastingAreaRounds = 230,       // and their rounds
     ReflectionBreaker = 231,       // a reflected spell may still land
@@ -221,6 +223,12 @@ enum class Skill : int16_t {
 // Where the skill's flag sits in a creature's Skills.
 constexpr size_t SkillIndex(Skill skill) {
     return static_cast<size_t>(skill);
+}
+
+// A skill of a numbered family (the summoned kinds, the daunted kinds): the
+// family's first skill + offset; the caller keeps the offset inside it.
+constexpr Skill SkillOf(Skill first, int offset) {
+    return static_cast<Skill>(static_cast<int>(first) + offset);
 }
 
 // The mastery of weapon type 1..13: one more hit with such a weapon.

@@ -17,6 +17,7 @@ inline constexpr int OgreId = 2;
 inline constexpr int SwordId = 10;
 inline constexpr int SlimeEncounter = 5;
 inline constexpr int OgreEncounter = 6;
+inline constexpr int PlainAttackRow = 1;
 
 struct BattleFixture {
     std::unique_ptr<Game> TheGame = std::make_unique<Game>();
@@ -42,6 +43,7 @@ struct BattleFixture {
         m.TreasureLevel = 2;
         m.DamageRate.fill(100);
         m.WeaponRate.fill(100);
+        m.Actions.fill(PlainAttackRow);  // every turn the plain attack
         return m;
     }
 
@@ -70,6 +72,7 @@ struct BattleFixture {
     }
 
     explicit BattleFixture(int partySize = 4) {
+        G().MonsterActions[PlainAttackRow].ActionKind = 3;  // a built-in action by its row
         G().Monsters[SlimeId] = Monster(SlimeId, "スライム", 2, 0);
         G().Monsters[OgreId] = Monster(OgreId, "オーガ", 12, 2);
         ItemDef& sword = G().Items[SwordId];

@@ -37,6 +37,7 @@ void Prepare(Flow& flow, std::vector<BattleEnd>& ends, int encounter) {
     Game& scenario = flow.Scenario();
     scenario.Items = fixture.G().Items;
     scenario.Monsters = fixture.G().Monsters;
+    scenario.MonsterActions = fixture.G().MonsterActions;
     scenario.EncounterTable = fixture.G().EncounterTable;
     Creature pixie = BattleFixture::Monster(PixieId, "ピクシー", 0, 0);
     pixie.HPDice = {0, 0, 1};
