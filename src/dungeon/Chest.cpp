@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "character/CharacterRules.h"
@@ -84,6 +85,13 @@ std::string UpperCase(std::string_view text) {
     return out;
 }
 
+// The chest is gone: its level, and the monsters' dropped item, which only
+// the chest it came with may hold.
+void EndChest(Game& game) {
+    game.ChestLevel = 0;
+    game.Battle.DropItemId = 0;
+}
+
 MoveResult AfterEventBattle(Game& game, Player& player, GameDisplay& display) {
     const EventRun run = RunEvents(game, player, EventTrigger::AfterBattle, display);
     game.LastEventResult = run.Result;
@@ -156,8 +164,16 @@ std::string NameTheTrap(Game& game, Player& player) {
             names.push_back(TrapRow(game, row).TrapName);
             rows.push_back(row);
         }
-        const int picked = player.ChooseFromList(names, rows, ChooseTrapText,
-                                                 std::max(game.LastTrapPicked - 1, 0));
+        // The box leaves out empty names: the row shown is the count of
+        // named rows before the one picked last.
+        int shownRows = 0, lastShown = 0;
+        for (int row = 1; row <= ChestTrapRows; ++row) {
+            if (names[static_cast<size_t>(row - 1)].empty()) continue;
+            if (row < game.LastTrapPicked) ++lastShown;
+            ++shownRows;
+        }
+        const int picked = player.ChooseFromList(
+            names, rows, ChooseTrapText, std::clamp(lastShown, 0, std::max(shownRows - 1, 0)));
         if (picked < 1 || picked > ChestTrapRows) return "";
         game.LastTrapPicked = static_cast<int16_t>(picked);
         return UpperCase(TrapRow(game, picked).TrapName);
@@ -169,7 +185,9 @@ std::string NameTheTrap(Game& game, Player& player) {
 DisarmResult TryDisarm(Game& game, Player& player, const Creature& member,
                        std::string_view answer) {
     // A cancelled choice names nothing, which is never right.
-    if (answer.empty() || answer != game.ChestTrap.TrapName) return DisarmResult::Sprung;
+    // Both sides in capitals: a name stored in small letters still matches.
+    if (answer.empty() || UpperCase(answer) != UpperCase(game.ChestTrap.TrapName))
+        return DisarmResult::Sprung;
     if (!HasSkill(member, Skill::SureDisarm)) {
         const int roll = Dice(game.Rng, 1, game.ChestItemLevel + DisarmDieBase, 0);
         if (roll == 1) return DisarmResult::Sprung;
@@ -185,8 +203,8 @@ DisarmResult TryDisarm(Game& game, Player& player, const Creature& member,
     return DisarmResult::Disarmed;
 }
 
-MoveResult OpenChest(Game& game, Player& player, GameDisplay& display, int openerSlot,
-                     bool sprung) {
+MoveResult OpenChest(Game& game, Player& player, GameDisplay& display, int openerSlot, bool sprung,
+                     const std::function<void()>& putAway) {
     Creature* opener = game.Character(openerSlot);
     if (sprung && opener != nullptr) {
         player.Message(CaughtText);
@@ -194,7 +212,9 @@ MoveResult OpenChest(Game& game, Player& player, GameDisplay& display, int opene
         // A teleport may have dropped the party into rock; the trap may have
         // killed everyone. Either way the chest is lost with them.
         if (CheckLanding(game, player, display) < 0 || PartyIsDown(game)) {
-            game.ChestLevel = 0;
+            EndChest(game);
+            // The chest goes before the castle comes up.
+            if (putAway) putAway();
             game.ScreenState = ScreenStates::Map;
             HandleWipeOut(game, player, display);
             return {MazeOutcome::WipedOut, 0};
@@ -204,7 +224,8 @@ MoveResult OpenChest(Game& game, Player& player, GameDisplay& display, int opene
     }
     display.RefreshParty();
     GiveChestItems(game, player);
-    game.ChestLevel = 0;
+    EndChest(game);
+    if (putAway) putAway();
     display.PlayScene(game.Config.MazeScene);
     MoveResult next;
     if (game.LastEventResult != 0) next = AfterEventBattle(game, player, display);
@@ -216,14 +237,15 @@ MoveResult OpenChest(Game& game, Player& player, GameDisplay& display, int opene
 }
 
 MoveResult LeaveChest(Game& game, Player& player, GameDisplay& display) {
-    game.ChestLevel = 0;
+    EndChest(game);
     game.ScreenState = ScreenStates::Map;
-    if (game.LastEventResult != 0) {
-        const MoveResult next = AfterEventBattle(game, player, display);
-        if (next.Outcome != MazeOutcome::None) return next;
-    }
-    display.PlayScene(game.Config.MazeScene);
-    return {};
+    MoveResult next;
+    if (game.LastEventResult != 0) next = AfterEventBattle(game, player, display);
+    if (next.Outcome == MazeOutcome::WipedOut || next.Outcome == MazeOutcome::WentHome) return next;
+    // A hidden chest left behind is spent all the same: its spot is gone.
+    display.Save();
+    if (next.Outcome == MazeOutcome::None) display.PlayScene(game.Config.MazeScene);
+    return next;
 }
 
 }  // namespace kv

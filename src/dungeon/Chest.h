@@ -3,6 +3,7 @@
 // battle's chest and the hidden one, who may work on it, the inspection, the
 // identification spell, the disarm, the opening and the leaving. The chest
 // menu (ChestScreen) turns its keys into these calls.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -55,10 +56,12 @@ DisarmResult TryDisarm(Game& game, Player& player, const Creature& member, std::
 // The chest opens after its trap sprang or came off: the trap's effect, the
 // disarm's experience, the items, the music, the events that follow an
 // event's battle, the save. The result says what follows: a battle, the
-// end of the trip, or nothing.
-MoveResult OpenChest(Game& game, Player& player, GameDisplay& display, int openerSlot, bool sprung);
+// end of the trip, or nothing. putAway takes the chest off the screen once
+// it is done with, before a wiped-out party is carried home.
+MoveResult OpenChest(Game& game, Player& player, GameDisplay& display, int openerSlot, bool sprung,
+                     const std::function<void()>& putAway = {});
 
-// The party walks away from the chest.
+// The party walks away from the chest; the game is saved.
 MoveResult LeaveChest(Game& game, Player& player, GameDisplay& display);
 
 }  // namespace kv

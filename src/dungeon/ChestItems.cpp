@@ -35,8 +35,10 @@ std::vector<int32_t> ChestCandidates(const Game& game) {
     if (game.ChestLevel > 0) {
         for (int row = 1; row <= ChestItemRows; ++row) {
             const int least = game.ChestItemTable[static_cast<size_t>(row)];
-            if (least != 0 && least <= game.ChestLevel)
-                items.push_back(game.ChestItemTable[static_cast<size_t>(row + ChestItemColumn)]);
+            const int32_t item = game.ChestItemTable[static_cast<size_t>(row + ChestItemColumn)];
+            // A row naming no item is passed over, as an empty one.
+            if (least != 0 && least <= game.ChestLevel && item >= 1 && item <= LastItem)
+                items.push_back(item);
         }
         return items;
     }
@@ -59,7 +61,9 @@ int GiveChestItems(Game& game, Player& player) {
         drawn = true;
         if (Give(game, player, candidates[static_cast<size_t>(pick - 1)])) ++given;
     }
-    if (game.Battle.DropItemId != 0 && Dice(game.Rng, 1, DropOdds, 0) == 1) {
+    // The monsters' dropped item is in their own chest only.
+    if (game.ChestLevel == 0 && game.Battle.DropItemId != 0 &&
+        Dice(game.Rng, 1, DropOdds, 0) == 1) {
         drawn = true;
         if (Give(game, player, game.Battle.DropItemId)) ++given;
     }

@@ -155,7 +155,8 @@ struct ChestScreen::Parts {
     }
 
     void Open(int slot, bool sprung) {
-        Finish(OpenChest(G(), Context.ThePlayer, Context.TheDisplay, slot, sprung));
+        Finish(OpenChest(G(), Context.ThePlayer, Context.TheDisplay, slot, sprung,
+                         [this] { Hide(); }));
     }
 
     void Carry(int slot) {

@@ -104,6 +104,9 @@ std::vector<std::string> TalkPages(const Game& game, std::string_view topic) {
 }
 
 int16_t TalkAbout(Game& game, Player& player, std::string_view topic) {
+    // No topic (the question cancelled) asks nothing: an unused row's empty
+    // topic must not answer it.
+    if (topic.empty()) return 0;
     const std::vector<std::string> pages = TalkPages(game, topic);
     if (pages.empty()) {
         player.Message("「" + std::string(topic) + "」については\n何も知らないようだ");
@@ -115,10 +118,12 @@ int16_t TalkAbout(Game& game, Player& player, std::string_view topic) {
 void PersonReceives(Game& game, Player& player, int32_t itemId) {
     for (const HandOver& handOver : HandOvers) {
         if (handOver.Person != game.CurrentPerson || handOver.Item != itemId) continue;
+        // The flag first: a save made during the lines (Ctrl) must not
+        // hold the item gone and the way still shut.
+        game.EventFlags[static_cast<size_t>(handOver.Flag)] = 1;
         for (std::string_view line : handOver.Lines) {
             if (!line.empty()) player.Message(line);
         }
-        game.EventFlags[static_cast<size_t>(handOver.Flag)] = 1;
         return;
     }
     player.Message(ThanksText);
@@ -162,9 +167,11 @@ bool BuyWare(Game& game, Player& player, int32_t itemId) {
         Creature* payer = game.Member(i);
         if (payer == nullptr || payer->Gold < item->Price) continue;
         if (!RoomToBuy(game, player)) return false;
+        // Paid for only once it is in a pack.
+        if (AddItemToInventory(game, itemId, game.Roster[static_cast<size_t>(game.CurrentChar)],
+                               false, 1) != 0)
+            return false;
         payer->Gold -= item->Price;
-        AddItemToInventory(game, itemId, game.Roster[static_cast<size_t>(game.CurrentChar)], false,
-                           1);
         player.Message(ThanksText);
         return true;
     }
@@ -193,7 +200,8 @@ void SellToPerson(Game& game, Player& player) {
     if (!ChooseFreeItem(game, player, member, slot)) return;
     const InventorySlot held = member->Items[static_cast<size_t>(slot)];
     const ItemDef* item = FindItem(game, held.ItemId);
-    if (item != nullptr && KindOf(*item) == ItemKind::EventItem) {
+    // A story item is never sold; a person out of the trade table buys nothing.
+    if ((item != nullptr && KindOf(*item) == ItemKind::EventItem) || TradeOf(game) == nullptr) {
         player.Message(NotInterestedText);
         return;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "character/Equipment.h"
 #include "character/Inventory.h"
 
 namespace kv {
@@ -156,6 +157,24 @@ bool Holds(const Game& game, const QuestRule& rule) {
     }
 }
 
+// One piece from the first holder in marching order; a piece taken from a
+// worn slot takes its defences with it.
+void TakeOne(Game& game, int32_t itemId) {
+    for (int i = 1; i <= game.PartyCount; ++i) {
+        Creature* m = game.Member(i);
+        if (m == nullptr) continue;
+        for (int slot = FirstInventorySlot; slot <= LastInventorySlot; ++slot) {
+            const InventorySlot& held = m->Items[static_cast<size_t>(slot)];
+            if (held.ItemId != itemId) continue;
+            const bool worn = (held.ItemFlags & ItemPositionMask) != 0;
+            RemoveItemCount(*m, slot, 1);
+            // Recomputed from the race up.
+            if (worn) ApplyEquipment(game, *m);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 QuestRule QuestRuleOf(int quest) {
@@ -171,8 +190,8 @@ bool QuestConditionMet(Game& game, int quest) {
     const QuestRule rule = QuestRuleOf(quest);
     if (!Holds(game, rule)) return false;
     if (rule.Test == HoldsItems) {
-        for (int n = 0; n < rule.Count; ++n) ConsumeItemFromParty(game, rule.Subject);
-        if (rule.Other != 0) ConsumeItemFromParty(game, rule.Other);
+        for (int n = 0; n < rule.Count; ++n) TakeOne(game, rule.Subject);
+        if (rule.Other != 0) TakeOne(game, rule.Other);
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "character/Inventory.h"
+#include "core/StringTable.h"
 #include "town/QuestConditions.h"
 
 namespace kv {
@@ -117,17 +118,19 @@ ReportResult ReportQuest(Game& game, Player& player, int quest) {
         player.Message(AlreadyCompletedText);
         return ReportResult::AlreadyCompleted;
     }
-    if (QuestConditionMet(game, quest)) {
-        player.Message(CompletedText);
-        // A quest whose reward names no item is done with nothing to hand over.
-        if (FindItem(game, QuestReward(game, quest)) == nullptr) {
-            SetStatus(game, quest, QuestStatus::Completed);
-            return ReportResult::Completed;
-        }
-        // Without room the quest stays accepted; what it took is not returned.
-        if (GiveFoundItem(game, player, QuestReward(game, quest), false, FoundMessage::Named,
-                          true) < 0)
+    if (QuestConditionHolds(game, quest)) {
+        // A quest whose reward names no item is done with nothing to hand
+        // over; a real reward needs room before anything is taken, so a full
+        // party keeps its pieces and the quest.
+        const bool rewarded = FindItem(game, QuestReward(game, quest)) != nullptr;
+        if (rewarded && FindPartyMemberWithFreeSlot(game) < 0) {
+            player.Message(ResString(Str::InventoryFull));
             return ReportResult::NoRoom;
+        }
+        QuestConditionMet(game, quest);
+        player.Message(CompletedText);
+        if (rewarded)
+            GiveFoundItem(game, player, QuestReward(game, quest), false, FoundMessage::Named, true);
         SetStatus(game, quest, QuestStatus::Completed);
         return ReportResult::Completed;
     }

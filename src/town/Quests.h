@@ -53,7 +53,7 @@ bool AcceptQuest(Game& game, Player& player, int quest);
 enum class ReportResult {
     AlreadyCompleted,  // told so; nothing changes
     Completed,         // the reward was given; the list is rebuilt
-    NoRoom,            // fulfilled, but the reward found no room; still accepted
+    NoRoom,            // fulfilled, but no room for the reward: nothing taken, still accepted
     Declined,          // not fulfilled and given up (the window closes)
     Kept,              // not fulfilled and kept
 };

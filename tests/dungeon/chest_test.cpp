@@ -61,7 +61,8 @@ int SidesShowing(Random rng, int want) {
 }
 
 // What becomes of a member: u untouched, a told it avoided the trap, h hurt,
-// k killed, p poisoned, b blinded, l a statistic lowered.
+// k killed, p poisoned, q hurt and poisoned, z paralysed, s stoned, b
+// blinded, l a statistic lowered.
 struct TrapCase {
     int Code;
     std::function<void(ChestFixture&)> Setup;
@@ -71,6 +72,12 @@ struct TrapCase {
 
 TEST(Traps, EachEffectReachesItsMembersAndSparesTheOthers) {
     const auto none = [](ChestFixture&) {};
+    // A drawn member is the opener when B and C hide.
+    const auto onlyA = [](ChestFixture& f) { f.M(2).Status = f.M(3).Status = StatusHidden; };
+    const auto luckOf3 = [](ChestFixture& f) {
+        f.M(2).Status = f.M(3).Status = StatusHidden;
+        f.M(1).Luck = 3;  // above the floor of 2, and never a save
+    };
     const std::vector<TrapCase> cases = {
         {1, none, "huuu"},
         // The magic resistance is the test's second value: reflecting it is enough.
@@ -78,17 +85,49 @@ TEST(Traps, EachEffectReachesItsMembersAndSparesTheOthers) {
         {2, none, "puuu"},
         // The opener's level (4) sizes every member's wound: B's one point goes.
         {3, none, "hkhu"},
+        {4, none, "quuu"},
+        {5, none, "zuuu"},
+        {6, none, "hkhu"},
+        {7, none, "hkhu"},
+        {8, none, "hkhu"},
         {10, none, "akau"},
+        {11, none, "aaau"},
+        {13, none, "pppu"},
         // A die of 0 sides shows 1: a member of 1 hit point takes 1.
         {14, none, "hkhu", "Ｂは\n１のダメージをうけた"},
+        {15, none, "hkhu"},
         {16, none, "luuu", "Ａの知恵が下がった"},
         {16, [](ChestFixture& f) { f.M(1).IQ = 2; }, "auuu"},
         {17, none, "luuu", "Ａの年齢が下がった"},
         {17, [](ChestFixture& f) { f.M(1).Age = 13; }, "auuu"},
+        {18, none, "hkhu"},
+        {19, none, "hkhu"},
+        {20, onlyA, "luuu", "Ａの信仰心が下がった"},
+        {21, onlyA, "auuu"},  // luck 1 is at the floor
+        {21, luckOf3, "luuu", "Ａの運が下がった"},
+        {22, onlyA, "luuu", "Ａの素早さが下がった"},
+        {23, onlyA, "luuu", "Ａの力が下がった"},
+        // Nobody left to draw: the trap does nothing.
+        {23, [](ChestFixture& f) { f.M(1).Status = f.M(2).Status = f.M(3).Status = StatusHidden; },
+         "uuuu"},
+        {24, none, "hkhu"},
+        {25, none, "hkhu"},
+        {26, none, "hkhu"},
+        {27, none, "hkhu"},
         // The race traps tell even the dead they were spared.
         {28, none, "akaa"},
+        {29, none, "aaaa"},
         {30, none, "hkau"},
+        {31, [](ChestFixture& f) { f.M(3).HP = 1; }, "aaka"},
+        {32, none, "aaaa"},
+        {33, [](ChestFixture& f) { f.M(1).HP = 1; }, "kaaa"},
+        {34, onlyA, "suuu"},
+        {35, none, "hkhu"},
+        {36, none, "hkhu"},
         {37, [](ChestFixture& f) { f.M(2).Resist[24] = 200; }, "babu"},
+        {38, none, "aaaa"},
+        {39, none, "aaaa"},
+        {40, none, "aaaa"},
         {41, [](ChestFixture& f) { f.M(3).Resist[12] = 200; }, "kkau"},
         {0, none, "uuuu"},
     };
@@ -107,17 +146,22 @@ TEST(Traps, EachEffectReachesItsMembersAndSparesTheOthers) {
             const char fate = c.Fates[static_cast<size_t>(i)];
             const std::string where = "trap " + std::to_string(c.Code) + ", " + now.Name;
             EXPECT_EQ(f.Player.Saw(now.Name + "は\n罠を回避した"), fate == 'a') << where;
-            if (fate == 'h' || fate == 'k') {
+            if (fate == 'h' || fate == 'k' || fate == 'q') {
                 EXPECT_LT(now.HP, was.HP) << where;
             } else {
                 EXPECT_EQ(now.HP, was.HP) << where;
             }
-            const int32_t added = fate == 'k'   ? StatusDead
-                                  : fate == 'p' ? StatusPoison
-                                  : fate == 'b' ? StatusBlind
-                                                : 0;
+            const int32_t added = fate == 'k'                  ? StatusDead
+                                  : fate == 'p' || fate == 'q' ? StatusPoison
+                                  : fate == 'z'                ? StatusParalysis
+                                  : fate == 's'                ? StatusStone
+                                  : fate == 'b'                ? StatusBlind
+                                                               : 0;
             EXPECT_EQ(now.Status, was.Status | added) << where;
-            EXPECT_EQ(now.IQ + now.Age, was.IQ + was.Age - (fate == 'l' ? 1 : 0)) << where;
+            const auto stats = [](const Creature& m) {
+                return m.IQ + m.Age + m.Piety + m.Luck + m.Agility + m.Str;
+            };
+            EXPECT_EQ(stats(now), stats(was) - (fate == 'l' ? 1 : 0)) << where;
         }
     }
 }
@@ -233,6 +277,11 @@ TEST(ChestRules, ATypedNameInCapitalsTheSpellAndWhoMayWork) {
     f.Player.Type("gas ｂｏｍｂ");
     EXPECT_EQ(NameTheTrap(f.G(), f.Player), "GAS ＢＯＭＢ");
     EXPECT_EQ(f.Player.Log().back().Title, "罠を外す");
+    // A name stored in small letters matches its own capitals.
+    f.G().ChestTrap.TrapName = "Gas ｂｏｍｂ";
+    f.M(1).Skills[12] = 1;
+    EXPECT_EQ(TryDisarm(f.G(), f.Player, f.M(1), "GAS ＢＯＭＢ"), DisarmResult::Disarmed);
+    f.Player.Clear();
 
     SpellDef& spell = f.G().Spells[30];
     spell.School = 1;
@@ -252,6 +301,32 @@ TEST(ChestRules, ATypedNameInCapitalsTheSpellAndWhoMayWork) {
     EXPECT_EQ(f.Player.Messages().back(), "無理だ");
 }
 
+// The list of trap names opens on the name picked last, counted among the
+// rows shown (empty names are left out), never past the last row.
+TEST(ChestRules, TheTrapListOpensOnTheNamePickedLast) {
+    struct StartWatcher : ScriptedPlayer {
+        int StartRow = -2;
+        int ChooseFromList(const std::vector<std::string>& texts,
+                           const std::vector<int32_t>& values, std::string_view prompt,
+                           int startRow) override {
+            StartRow = startRow;
+            return ScriptedPlayer::ChooseFromList(texts, values, prompt, startRow);
+        }
+    };
+    // Names 3 and 4 are empty: 48 rows are shown. {picked last, row shown}
+    const std::vector<std::array<int, 2>> rows = {{0, 0}, {2, 1}, {5, 2}, {50, 47}, {60, 47}};
+    for (const std::array<int, 2>& row : rows) {
+        ChestFixture f;
+        StartWatcher player;
+        f.G().Traps[3].TrapName = f.G().Traps[4].TrapName = "";
+        f.G().LastTrapPicked = static_cast<int16_t>(row[0]);
+        player.Pick(5);
+        EXPECT_EQ(NameTheTrap(f.G(), player), "罠5");
+        EXPECT_EQ(player.StartRow, row[1]) << row[0];
+        EXPECT_EQ(f.G().LastTrapPicked, 5);
+    }
+}
+
 TEST(ChestItems, AChestHoldsWhatItsLevelAllowsForTheFirstWithRoom) {
     ChestFixture f;
     Game& g = f.G();
@@ -260,6 +335,10 @@ TEST(ChestItems, AChestHoldsWhatItsLevelAllowsForTheFirstWithRoom) {
         g.ChestItemTable[static_cast<size_t>(r)] = static_cast<int16_t>(r % 4);
         g.ChestItemTable[static_cast<size_t>(r + 51)] = static_cast<int16_t>(9 + r);
     }
+    // Rows naming no item are passed over.
+    g.ChestItemTable[5] = g.ChestItemTable[6] = 1;
+    g.ChestItemTable[5 + 51] = 0;
+    g.ChestItemTable[6 + 51] = 2001;
     g.ChestLevel = 2;
     EXPECT_EQ(ChestCandidates(g), (std::vector<int32_t>{10, 11}));
     // A battle chest: found at the item level or below, and appraisable.
@@ -296,16 +375,40 @@ TEST(ChestItems, AChestHoldsWhatItsLevelAllowsForTheFirstWithRoom) {
     EXPECT_EQ(f.Player.Messages(), std::vector<std::string>{"パーティーの持ち物はいっぱいだった"});
 }
 
+// The monsters' dropped item is in their own chest only, and only until
+// that chest is done with; a hidden chest with nothing for its level gives
+// nothing and says nothing.
+TEST(ChestItems, TheDroppedItemStaysWithTheBattleChest) {
+    for (uint64_t seed = 1; seed <= 20; ++seed) {
+        ChestFixture f;
+        f.G().Rng.Seed(seed);
+        f.G().Items[30].UnidentifiedName = "？盾";
+        f.G().Battle.DropItemId = 30;
+        f.G().ChestLevel = 3;  // a hidden chest; its table is empty
+        EXPECT_EQ(GiveChestItems(f.G(), f.Player), 0);
+        EXPECT_TRUE(f.Player.Messages().empty()) << seed;
+        LeaveChest(f.G(), f.Player, f.Display);
+        EXPECT_EQ(f.G().Battle.DropItemId, 0);
+        EXPECT_EQ(f.Display.Saves, 1) << "the spot the search spent is saved";
+    }
+}
+
 TEST(ChestItems, ASprungTrapThatWipesThePartyOutGivesNothing) {
     ChestFixture f;
     f.G().Items[20].FindLevel = f.G().Items[20].AppraiseLevel = 1;
     f.G().ChestItemLevel = 1;
     f.G().ChestTrap.TrapEffect = 41;
     f.G().ScreenState = ScreenStates::Chest;
-    EXPECT_EQ(OpenChest(f.G(), f.Player, f.Display, 1, true).Outcome, MazeOutcome::WipedOut);
+    f.G().Battle.DropItemId = 20;
+    int castleWhenPutAway = -1;
+    const auto putAway = [&f, &castleWhenPutAway] { castleWhenPutAway = f.Display.CastleShown; };
+    EXPECT_EQ(OpenChest(f.G(), f.Player, f.Display, 1, true, putAway).Outcome,
+              MazeOutcome::WipedOut);
     EXPECT_EQ(f.G().ItemFound[20], 0);
+    EXPECT_EQ(castleWhenPutAway, 0) << "the chest goes before the castle comes";
     EXPECT_EQ(f.Display.CastleShown, 1);
     EXPECT_EQ(f.G().ScreenState, ScreenStates::Map);
+    EXPECT_EQ(f.G().Battle.DropItemId, 0);
 }
 
 TEST(TreasureSpots, AMemberWithTheSkillSeesAnActiveSpotUnderfoot) {

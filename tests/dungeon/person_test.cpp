@@ -42,6 +42,7 @@ TEST(PersonTalk, PagesExactTopicsAndOtherPeople) {
         {4, "宝", {"「宝" + unknown}},                      // nobody's row for this one
         {2, "ABC", {"「ABC" + unknown}},                    // width counts
         {2, "ＡＢＣ", {"全角だ"}},
+        {0, "", {}},  // no topic asks nothing, though unused rows hold person 0 and ""
     };
     for (const Row& row : rows) {
         PersonFixture f;
@@ -77,6 +78,13 @@ TEST(PersonSell, PriceTimesTheFactorUnroundedOrOneForTheUnknown) {
     SellToPerson(f.G(), f.Player);
     EXPECT_EQ(f.G().Roster[1].Gold, 11);
     EXPECT_EQ(f.G().Roster[1].Items[1].ItemId, Sword);
+    // A person out of the trade table buys nothing.
+    f.G().CurrentPerson = 21;
+    f.Player.Pick(1).Pick(1);
+    SellToPerson(f.G(), f.Player);
+    EXPECT_EQ(f.Player.Messages().back(), "興味を示さない");
+    EXPECT_EQ(f.G().Roster[1].Items[1].ItemId, Sword);
+    EXPECT_TRUE(DrawWares(f.G()).empty());
 }
 
 TEST(PersonBuy, TheFirstWhoCanPayPaysAndTheFirstWithRoomReceives) {
@@ -90,6 +98,34 @@ TEST(PersonBuy, TheFirstWhoCanPayPaysAndTheFirstWithRoomReceives) {
     EXPECT_EQ(f.G().Roster[1].Items[1].ItemFlags & Unidentified, 0);
     EXPECT_FALSE(BuyWare(f.G(), f.Player, Sword));
     EXPECT_EQ(f.Player.Messages().back(), ResString(Str::NotEnoughGold));
+    // A ware row of no item sells nothing, takes nothing, says nothing.
+    f.Player.Clear();
+    f.G().Roster[1].Gold = 1000;
+    EXPECT_FALSE(BuyWare(f.G(), f.Player, 0));
+    EXPECT_EQ(f.G().Roster[1].Gold, 1000);
+    EXPECT_TRUE(f.Player.Messages().empty());
+}
+
+// The ruby's flag is set before the first line is said: a save made during
+// the lines never holds the ruby gone and the way shut.
+TEST(PersonGive, TheRubyOpensTheWayBeforeTheLinesAreSaid) {
+    struct FlagWatcher : ScriptedPlayer {
+        const Game* G = nullptr;
+        std::vector<int> Flags;
+        void Message(std::string_view text) override {
+            Flags.push_back(G->EventFlags[21]);
+            ScriptedPlayer::Message(text);
+        }
+    };
+    PersonFixture f;
+    FlagWatcher player;
+    player.G = &f.G();
+    f.G().CurrentPerson = 1;
+    f.G().Roster[2].Items[3] = {253, 0, 1};
+    player.Pick(2).Pick(3);
+    GiveToPerson(f.G(), player);
+    EXPECT_EQ(f.G().Roster[2].Items[3].ItemId, 0);
+    EXPECT_EQ(player.Flags, std::vector<int>(4, 1));
 }
 
 }  // namespace

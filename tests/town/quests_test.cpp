@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "character/Equipment.h"
 #include "character/Inventory.h"
 #include "common/TestCharacter.h"
 #include "core/ScriptedPlayer.h"
@@ -129,6 +130,38 @@ TEST(QuestRules, AFulfilledQuestTakesFromTheFirstHolderFirst) {
     EXPECT_TRUE(QuestConditionMet(f.G(), 3));
     EXPECT_EQ(f.First().Items[2].ItemId, 0);
     EXPECT_EQ(f.Second().Items[5].ItemCount, 2);
+}
+
+// A fulfilled quest whose reward finds no room takes nothing and stays
+// accepted; with a slot free it takes, rewards and completes. A worn piece
+// taken takes its defences along.
+TEST(QuestRound, TheRewardNeedsRoomBeforeAnythingIsTaken) {
+    QuestFixture f;
+    f.G().Items[300].Name = "冠";
+    f.G().Quests[3].QuestTextCodes[201] = 300;
+    f.G().QuestState[3] = 2;
+    for (Creature* c : {&f.First(), &f.Second()}) c->Items.fill({7, 0, 1});
+    f.Hold(f.First(), 4, 185, 9);  // five taken from nine free no slot
+    EXPECT_EQ(ReportQuest(f.G(), f.Player, 3), ReportResult::NoRoom);
+    EXPECT_EQ(f.First().Items[4].ItemCount, 9);
+    EXPECT_EQ(f.Player.Messages(), std::vector<std::string>{"アイテムがいっぱいです"});
+    EXPECT_EQ(StatusOf(f.G(), 3), QuestStatus::Accepted);
+    f.Second().Items[15] = {};
+    EXPECT_EQ(ReportQuest(f.G(), f.Player, 3), ReportResult::Completed);
+    EXPECT_EQ(f.First().Items[4].ItemCount, 4);
+    EXPECT_EQ(f.Second().Items[15].ItemId, 300);
+    EXPECT_EQ(StatusOf(f.G(), 3), QuestStatus::Completed);
+
+    QuestFixture g;  // quest 35 has no reward: done with nothing handed over
+    g.G().Items[11].ItemResist[5] = 100;
+    g.Hold(g.Second(), 2, 11);
+    g.Second().Items[2].ItemFlags = 1;  // worn
+    ApplyEquipment(g.G(), g.Second());
+    ASSERT_EQ(g.Second().Resist[5], 100);
+    g.G().QuestState[35] = 2;
+    EXPECT_EQ(ReportQuest(g.G(), g.Player, 35), ReportResult::Completed);
+    EXPECT_EQ(g.Second().Items[2].ItemId, 0);
+    EXPECT_EQ(g.Second().Resist[5], 0);
 }
 
 TEST(QuestLists, OffersAndAcceptedTogetherNeverPassFive) {
