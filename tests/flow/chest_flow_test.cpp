@@ -2,12 +2,15 @@
 // an event starts one step into the first maze, the monsters leave a chest,
 // the leader inspects it, names its trap from the list, takes it off and
 // opens the chest; the find is in a pack and in the save.
+#include <array>
 #include <string>
 #include <vector>
 
 #include "battle/BattleFixture.h"
 #include "core/CommandMenus.h"
+#include "dungeon/TreasureSpots.h"
 #include "flow/FlowHarness.h"
+#include "ui/ScreenContext.h"
 
 namespace kv::test {
 namespace {
@@ -107,6 +110,58 @@ TEST(ChestFlow, AChestLeftByMonstersIsInspectedDisarmedAndOpened) {
     EXPECT_EQ(aki.Exp, saved->Roster[2].Exp + 100);
     // The victory's music lasts while the chest is up; the maze's follows.
     EXPECT_EQ(flow.Scenes().back(), SceneMaze1);
+}
+
+// The same battle's chest opened without a disarm: a member choice
+// cancelled first gives the keys back to the list; the needle springs on
+// the opener, and the chest still opens.
+TEST(ChestFlow, AChestOpenedAsItIsSpringsItsTrapOnTheOpener) {
+    Flow flow;
+    Prepare(flow);
+    const std::string keys =
+        "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
+        "Up  Esc  O" +
+        Keys("Space", 30) + "  O Esc  O 1" + Keys("Esc", 8);
+    ASSERT_TRUE(flow.Run(keys, ChestSeed)) << flow.Error();
+    const std::vector<std::string> dialogs = flow.Dialogs();
+    EXPECT_EQ(Count(dialogs, "罠に引っかかった！"), 1u);
+    EXPECT_EQ(Count(dialogs, "おおっと！！　毒針が飛び出した"), 1u);
+    EXPECT_GE(Count(dialogs, "アキは\n？ポーションを手に入れた"), 1u);
+    EXPECT_EQ(flow.State().ScreenState, ScreenStates::Map);
+    const auto saved = flow.SavedGame();
+    EXPECT_LT(saved->Roster[1].HP, saved->Roster[1].MaxHP);
+    EXPECT_EQ(saved->Roster[1].Exp, saved->Roster[2].Exp) << "no disarm, no lesson";
+}
+
+// A hidden chest: the spot one step south of the entrance, found with F,
+// its trap named from the list and taken off; its table's potion is the
+// find, and the spent spot is in the save.
+TEST(ChestFlow, AHiddenChestFoundWithFIsDisarmedAndOpened) {
+    Flow flow;
+    Prepare(flow);
+    Game& scenario = flow.Scenario();
+    scenario.Events[1] = EventDef{};  // no battle on the way
+    scenario.ChestItemTable[1] = 1;
+    scenario.ChestItemTable[1 + 51] = PotionId;
+    flow.OnStarted = [](Session& session) {
+        Game& game = session.Screens().TheGame;
+        const std::array<int16_t, 5> spot = {21, 1, 0, 1, 1};  // place, floor, x, y, active
+        for (int column = SpotPlace; column <= SpotActive; ++column)
+            TreasureSpot(game, column, 1) = spot[static_cast<size_t>(column - 1)];
+    };
+    const std::string keys =
+        "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
+        "Up  F Enter  P 1 Enter" +
+        Keys("Esc", 8);
+    ASSERT_TRUE(flow.Run(keys, ChestSeed)) << flow.Error();
+    const std::vector<std::string> dialogs = flow.Dialogs();
+    EXPECT_EQ(Count(dialogs, "宝箱を発見した！"), 1u);
+    EXPECT_EQ(Count(dialogs, "罠を外した"), 1u);
+    EXPECT_GE(Count(dialogs, "アキは\n？ポーションを手に入れた"), 1u);
+    EXPECT_EQ(flow.State().ScreenState, ScreenStates::Map);
+    const auto saved = flow.SavedGame();
+    EXPECT_EQ(TreasureSpot(*saved, SpotActive, 1), 0);
+    EXPECT_GE(saved->ItemFound[PotionId], 1);
 }
 
 }  // namespace
