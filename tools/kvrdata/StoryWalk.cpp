@@ -17,6 +17,10 @@ constexpr size_t SpotCount = static_cast<size_t>(Places * WalkFloors * FloorCell
 constexpr int EncounterRowCount = MonsterRows;
 constexpr int ChestRows = 50;
 constexpr int ChestItemColumn = 51;
+// The rare encounter of the two hidden mazes: 494 + 1d4, or 511 + 1d2 for a
+// party with the skill that calls the stronger one.
+constexpr std::array<int, 2> RareEncounterPlaces = {24, 25};
+constexpr std::array<int, 6> RareEncounters = {495, 496, 497, 498, 512, 513};
 
 bool ValidItem(int item) {
     return item > 0 && item < ItemRows;
@@ -155,6 +159,7 @@ bool StoryWalk::PrizeWon() const {
 void StoryWalk::LearnItem(int item) {
     if (!ValidItem(item) || known_.Items[static_cast<size_t>(item)]) return;
     known_.Items[static_cast<size_t>(item)] = true;
+    known_.AnyItem = true;
     changed_ = true;
 }
 
@@ -215,6 +220,13 @@ void StoryWalk::LearnInTown() {
                 LearnFlag(handOver.Flag, true);
             }
         }
+    }
+    for (const auto& [place, floor] : floorsStood_) {
+        if (std::find(RareEncounterPlaces.begin(), RareEncounterPlaces.end(), place) ==
+            RareEncounterPlaces.end()) {
+            continue;
+        }
+        for (int number : RareEncounters) LearnFought(number);
     }
     const auto column = [&](int c, int r) {
         return game_.EncounterTable[static_cast<size_t>(c * EncounterRowCount + r)];
@@ -291,9 +303,7 @@ void StoryWalk::Walk(const std::vector<Spot>& seeds, bool lookingForHome) {
         if (open) {
             if (const auto next = StepAhead(here)) Arrive(*next);
         }
-        if (std::find(known_.Items.begin(), known_.Items.end(), true) != known_.Items.end()) {
-            RunAll(EventTrigger::ItemUsed, here);
-        }
+        if (known_.AnyItem) RunAll(EventTrigger::ItemUsed, here);
         RunAll(EventTrigger::Search, here);
     }
 }

@@ -57,6 +57,7 @@ struct EventGroup {
 // What the party can come to hold and know.
 struct Knowledge {
     std::vector<bool> Items = std::vector<bool>(ItemRows);
+    bool AnyItem = false;                           // something to use on a square
     std::array<bool, EventFlagCount> CanBeSet{};    // the flag can be 1
     std::array<bool, EventFlagCount> CanBeClear{};  // the flag can be other than 1
     std::vector<bool> PeopleMet = std::vector<bool>(NpcTradeRows);
