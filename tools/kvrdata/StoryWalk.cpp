@@ -89,10 +89,6 @@ bool StoryWalk::CellVisited(int place, int floor, int x, int y) const {
     return cellVisited_[SpotIndex({place, floor, x, y, 0}) / 4];
 }
 
-bool StoryWalk::Standing(const Spot& spot) const {
-    return standing_[SpotIndex(spot)];
-}
-
 const std::vector<size_t>& StoryWalk::EventsAt(EventTrigger trigger, const Spot& s) const {
     static const std::vector<size_t> none;
     const auto found =

@@ -83,7 +83,6 @@ class StoryWalk {
     bool RowReached(size_t row) const { return rowReached_[row]; }
     bool EventRan(size_t group) const { return eventRan_[group]; }
     bool CellVisited(int place, int floor, int x, int y) const;
-    bool Standing(const Spot& spot) const;
     const std::vector<EventGroup>& Groups() const { return groups_; }
     size_t GroupOfRow(size_t row) const { return groupOfRow_[row]; }
     const EventDef& Head(size_t group) const { return game_.Events[groups_[group].First]; }
