@@ -3,6 +3,7 @@
 
 #include "Checker.h"
 #include "MapArt.h"
+#include "Reachability.h"
 #include "core/AtomicFile.h"
 #include "core/Database.h"
 #include "core/SaveFile.h"
@@ -248,6 +249,10 @@ CheckReport CheckDataFolder(const std::filesystem::path& folder) {
     }
     DataChecker checker(*game, save.get());
     for (std::string& line : checker.Run()) report.Problems.push_back(std::move(line));
+    // The walk plays from the new game: its flags, its roster, its shop.
+    if (save) static_cast<SavedState&>(*game) = *save;
+    for (std::string& line : CheckEndingReachable(*game))
+        report.Problems.push_back(std::move(line));
 
     size_t items = 0, monsters = 0, events = 0;
     for (int i = 1; i < ItemRows; ++i) items += checker.ItemExists(i);
