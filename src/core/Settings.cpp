@@ -88,6 +88,14 @@ std::optional<SettingsFile> LoadForUpdate(const std::filesystem::path& path, std
     return SettingsFile::Parse(*bytes);
 }
 
+// What was read is only the first MaxValueLength characters of a longer
+// value: writing that back would lose the rest for good.
+void WriteFileName(SettingsFile& file, std::string_view section, std::string_view key,
+                   std::string_view value) {
+    const bool present = file.Text().Get(section, key).has_value();
+    if (!present || file.Read(section, key) != value) file.Write(section, key, value);
+}
+
 }  // namespace
 
 std::string SettingValue(std::string_view raw) {
@@ -173,7 +181,8 @@ void ReadSettings(const SettingsFile& file, Settings& settings) {
         settings.SceneMusic[scene] = file.Read(MusicSection, SceneNames[scene - 1].Key);
     }
     for (const OptionField& option : OptionFields) {
-        settings.*option.Field = OptionNumber(file.Read(OptionSection, option.Key, option.Missing));
+        const int32_t value = OptionNumber(file.Read(OptionSection, option.Key, option.Missing));
+        settings.*option.Field = value >= 0 && value <= option.Top ? value : OutOfRangeOption;
     }
 }
 
@@ -190,12 +199,12 @@ void WriteSettings(const Settings& settings, std::span<const PictureSetting> pic
         }
     }
     for (int scene = 1; scene <= StoredSceneCount; ++scene) {
-        file.Write(MusicSection, SceneNames[scene - 1].Key, settings.SceneMusic[scene]);
+        WriteFileName(file, MusicSection, SceneNames[scene - 1].Key, settings.SceneMusic[scene]);
     }
     // A name the file cannot hold as a key is skipped, like any other
     // failure while saving one row.
     for (const PictureSetting& picture : pictures) {
-        file.Write(PictureSection, picture.Name, picture.File);
+        WriteFileName(file, PictureSection, picture.Name, picture.File);
     }
 }
 

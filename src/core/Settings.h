@@ -92,20 +92,25 @@ struct Settings {
     int32_t TrapByList = 1;         // chest traps named from a list
 };
 
-// One option: its key, the text a missing key reads as, and its variable.
+// One option: its key, the text a missing key reads as, its variable, and
+// its largest meaningful value. A hand-edited number outside 0..Top reads as
+// 1: a check box shows anything but 0 as ticked, and the spell entry falls
+// back to the selection window.
 struct OptionField {
     std::string_view Key;
     std::string_view Missing;
     int32_t Settings::*Field;
+    int32_t Top;
 };
+inline constexpr int32_t OutOfRangeOption = 1;
 // In the order the options are read.
 inline constexpr std::array<OptionField, 6> OptionFields{{
-    {"描画", "", &Settings::ViewMode},
-    {"何かを探す", "", &Settings::ShowSearchFailure},
-    {"戦闘中ヘルプウィンド", "1", &Settings::ShowBattleHelp},
-    {"呪文選択", "1", &Settings::SpellEntryMode},
-    {"呪文名", "1", &Settings::UseAltSpellNames},
-    {"ワナ選択", "1", &Settings::TrapByList},
+    {"描画", "", &Settings::ViewMode, 1},
+    {"何かを探す", "", &Settings::ShowSearchFailure, 1},
+    {"戦闘中ヘルプウィンド", "1", &Settings::ShowBattleHelp, 1},
+    {"呪文選択", "1", &Settings::SpellEntryMode, 2},
+    {"呪文名", "1", &Settings::UseAltSpellNames, 1},
+    {"ワナ選択", "1", &Settings::TrapByList, 1},
 }};
 
 // Values are fetched into a 255-character buffer with its terminator, so at
@@ -163,7 +168,9 @@ struct PictureSetting {
     std::string File;
 };
 // The options (in the order the settings window writes them), the scenes,
-// then the picture rows in order, so a later row of the same name wins.
+// then the picture rows in order, so a later row of the same name wins. A
+// file name the file already holds (as the value rule reads it) is left as
+// it stands, so a value longer than the rule reads is never cut short.
 void WriteSettings(const Settings& settings, std::span<const PictureSetting> pictures,
                    SettingsFile& file);
 // Rewrites the settings file of the save folder with game.Config and the

@@ -116,6 +116,9 @@ void SettingsWindow::Lay() {
         box->FontSize = FontSize;
         box->MaxLength = static_cast<int>(MaxValueLength);
     }
+    // A scene's file changes only through 参照 and ＢＧＭ無し: the box shows
+    // it and takes no typing, so nothing typed there is silently dropped.
+    txtFile.Locked = true;
     txtFile.Move(Margin, y, half, BoxHeight);
     txtName.Move(right, y, half, BoxHeight);
     y += BoxHeight + 6;
@@ -191,28 +194,20 @@ void SettingsWindow::Wire() {
     OnKeyDown = [this](int& keyCode, int shift) { CycleAccessKey(keyCode, shift); };
 
     cboBGM.OnClick = [this] { ShowSceneFile(); };
-    txtFile.OnChange = [this] {
-        // Typing a path counts as much as choosing one.
-        if (!showing_ && SelectedScene() > 0)
-            music_[static_cast<size_t>(SelectedScene())] = txtFile.Text();
-    };
     cmdBGMFile.OnClick = [this] { ChooseMusic(); };
     cmdNothingBGM.OnClick = [this] {
         if (SelectedScene() > 0) music_[static_cast<size_t>(SelectedScene())].clear();
-        showing_ = true;
         txtFile.SetText("");
-        showing_ = false;
     };
 
     lst.OnClick = [this] { ShowPictureFile(); };
     txtName.OnChange = [this] {
-        if (!showing_ && SelectedMonster() >= 0)
-            pictures_[static_cast<size_t>(SelectedMonster())].File = txtName.Text();
+        if (!showing_ && SelectedMonster() >= 0) SetPicture(txtName.Text());
     };
     cmdFile.OnClick = [this] { ChoosePicture(); };
     Command1.OnClick = [this] {
         if (SelectedMonster() < 0) return;
-        pictures_[static_cast<size_t>(SelectedMonster())].File.clear();
+        SetPicture("");
         showing_ = true;
         txtName.SetText("");
         showing_ = false;
@@ -235,9 +230,7 @@ int SettingsWindow::SelectedMonster() const {
 
 void SettingsWindow::ShowSceneFile() {
     const int scene = SelectedScene();
-    showing_ = true;
     txtFile.SetText(scene > 0 ? music_[static_cast<size_t>(scene)] : "");
-    showing_ = false;
 }
 
 void SettingsWindow::ShowPictureFile() {
@@ -257,8 +250,17 @@ void SettingsWindow::ChooseMusic() {
 void SettingsWindow::ChoosePicture() {
     const std::string file = ChoosePictureFile(chooser_, context_.TheGame.DataFolder);
     if (file.empty() || SelectedMonster() < 0) return;
-    pictures_[static_cast<size_t>(SelectedMonster())].File = file;
+    SetPicture(file);
     ShowPictureFile();
+}
+
+void SettingsWindow::SetPicture(const std::string& file) {
+    // Rows of one name share one picture: the file holds one value per name,
+    // and the later row would otherwise undo an edit made on an earlier one.
+    const std::string name = pictures_[static_cast<size_t>(SelectedMonster())].Name;
+    for (PictureSetting& picture : pictures_) {
+        if (picture.Name == name) picture.File = file;
+    }
 }
 
 void SettingsWindow::Load() {

@@ -68,6 +68,8 @@ class SettingsWindow : public Window {
     void ShowPictureFile();
     void ChooseMusic();
     void ChoosePicture();
+    // The selected row's picture, and every row of the same name.
+    void SetPicture(const std::string& file);
     // The first file name the settings file's encoding cannot hold, or "".
     std::string Unwritable() const;
     void Confirm();

@@ -153,15 +153,20 @@ TEST_F(SettingsTest, OptionsReadAsDecimalWithJunkAsZero) {
     EXPECT_EQ(OptionFrom("呪文選択", " 2"), 2);
     EXPECT_EQ(OptionFrom("呪文選択", "junk"), 0);
     EXPECT_EQ(OptionFrom("呪文選択", "2nd"), 2);
-    EXPECT_EQ(OptionFrom("呪文選択", "-1"), -1);
-    EXPECT_EQ(OptionFrom("呪文選択", "+3"), 3);
+    EXPECT_EQ(OptionNumber("-1"), -1);
+    EXPECT_EQ(OptionNumber("+3"), 3);
     EXPECT_EQ(OptionFrom("呪文選択", "x1"), 0);
-    EXPECT_EQ(OptionFrom("呪文選択", "99999999999"), 2147483647);
-    EXPECT_EQ(OptionFrom("呪文選択", "-99999999999"), -2147483647 - 1);
+    EXPECT_EQ(OptionNumber("99999999999"), 2147483647);
+    EXPECT_EQ(OptionNumber("-99999999999"), -2147483647 - 1);
     // Present but empty is not missing: it reads as 0, not the default 1.
     EXPECT_EQ(OptionFrom("ワナ選択", ""), 0);
     EXPECT_EQ(OptionFrom("戦闘中ヘルプウィンド", "   "), 0);
     EXPECT_EQ(OptionFrom("呪文名", "0"), 0);
+    // A number no choice has reads as 1: ticked, or the selection window.
+    EXPECT_EQ(OptionFrom("呪文選択", "3"), 1);
+    EXPECT_EQ(OptionFrom("呪文選択", "-1"), 1);
+    EXPECT_EQ(OptionFrom("描画", "2"), 1);
+    EXPECT_EQ(OptionFrom("何かを探す", "-1"), 1);
 }
 
 TEST(OptionTextRule, NonNegativeNumbersGetALeadingBlank) {
@@ -203,7 +208,7 @@ const std::string Before =
 const std::string After =
     "; 設定ファイル\n"
     "[ＢＧＭ]\n"
-    "タイトル =/music/title.mid\n"
+    "タイトル =  /music/title.mid  \n"
     "城下=\n"
     "町外れ=\n商店=\n酒場=\n寺院=\n宿屋=\n星占所=\n訓練場=\n迷宮１=\n迷宮２=\n"
     "戦闘１=\n戦闘２=\nボス１=\nボス２=\n勝利＆宝箱=\n全滅=\nキャンプ=\n"
@@ -285,6 +290,25 @@ TEST_F(SettingsTest, UnchangedFileSavesToTheSameBytes) {
         ASSERT_TRUE(SaveSettings(*game_, {}, error)) << error;
         EXPECT_EQ(Read(Ini()), bytes);
     }
+}
+
+TEST_F(SettingsTest, ALongerValueThanIsReadIsKeptWholeUntilChanged) {
+    const std::string longPath = "/music/" + std::string(293, 'a') + ".mid";
+    const std::string longPicture = "/pictures/" + std::string(290, 'b') + ".bmp";
+    Write(Ini(), "[ＢＧＭ]\r\nタイトル=" + longPath + "\r\n城下=" + longPath +
+                     "\r\n[画像]\r\nスライム=" + longPicture + "\r\n");
+    LoadSettings(*game_);
+    ASSERT_EQ(game_->Config.SceneMusic[1], longPath.substr(0, 254));
+    // The window's working copies are what was read; only 城下 is changed.
+    game_->Config.SceneMusic[2] = "castle.mid";
+    const std::vector<PictureSetting> pictures = {{"スライム", PictureFile(*game_, "スライム")}};
+    std::string error;
+    ASSERT_TRUE(SaveSettings(*game_, pictures, error)) << error;
+    const SettingsFile file = SettingsFile::Parse(Read(Ini()));
+    EXPECT_EQ(file.Text().GetOr(MusicSection, "タイトル", ""), longPath);
+    EXPECT_EQ(file.Text().GetOr(PictureSection, "スライム", ""), longPicture);
+    EXPECT_EQ(file.Read(MusicSection, "城下"), "castle.mid");
+    EXPECT_EQ(file.Text().GetOr(MusicSection, "町外れ", "<missing>"), "") << "keys written empty";
 }
 
 TEST_F(SettingsTest, SavingWithoutAFileCreatesOneThatReadsBack) {

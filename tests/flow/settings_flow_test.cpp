@@ -102,16 +102,29 @@ TEST_F(SettingsFlow, CancelKeepsTheSettingsAndTheFile) {
 }
 
 TEST_F(SettingsFlow, ANameCp932CannotSpellIsRefusedAndTheWindowStays) {
-    // Typed into the title scene's file name: OK refuses it, Esc closes the
+    // Typed into the slime's picture name: OK refuses it, Esc closes the
     // message, Backspace takes the "é" back, and OK is taken.
-    ASSERT_TRUE(flow_.Run("Enter  E Enter  F Enter  Alt+F \"é\" Enter  Esc  Backspace Enter"))
+    ASSERT_TRUE(flow_.Run("Enter  E Enter  F Enter  Alt+M \"é\" Enter  Esc  Backspace Enter"))
         << flow_.Error();
     EXPECT_EQ(flow_.Dialogs(),
               std::vector<std::string>{"このファイル名には KVR.ini に書けない文字があります。\n"
-                                       "title.midé"});
-    EXPECT_EQ(flow_.State().Config.SceneMusic[SceneTitle], "title.mid");
+                                       "slime.bmpé"});
     EXPECT_EQ(flow_.Lines("settings").size(), 1u);
-    EXPECT_EQ(SettingsFile::Parse(SavedIni()).Read(MusicSection, "タイトル"), "title.mid");
+    EXPECT_EQ(SettingsFile::Parse(SavedIni()).Read(PictureSection, "スライム"), "slime.bmp");
+}
+
+TEST_F(SettingsFlow, TypingNamesAPictureForEveryRowOfItsNameButNotAScene) {
+    // A second monster of the same name, killed too: two rows, one key.
+    flow_.Scenario().Monsters[9].Name = "スライム";
+    flow_.Scenario().MonsterKillCount[9] = 1;
+    // Typing into the scene's file name does nothing; typing onto the first
+    // slime row's picture is kept, and the later row does not undo it.
+    ASSERT_TRUE(flow_.Run("Enter  E Enter  F Enter  Alt+F \"x\"  Alt+M \"2\" Enter"))
+        << flow_.Error();
+    const SettingsFile file = SettingsFile::Parse(SavedIni());
+    EXPECT_EQ(file.Read(PictureSection, "スライム"), "slime.bmp2");
+    EXPECT_EQ(file.Read(MusicSection, "タイトル"), "title.mid");
+    EXPECT_EQ(flow_.State().Config.SceneMusic[SceneTitle], "title.mid");
 }
 
 TEST_F(SettingsFlow, AFailedWriteSaysSoOnceAndLeavesTheOldFileWhole) {
