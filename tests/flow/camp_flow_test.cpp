@@ -25,8 +25,9 @@ void Spell(Game& g, int row, const char* name, int effect, int level, int slot) 
 }
 
 // Aria (a priest of some power) and Bell; Aria knows the map, the teleport
-// and the wish, and carries a scroll of the map. Spells are typed.
-void Prepare(Flow& flow) {
+// and the wish, and carries a scroll of the map. setting is the "呪文選択"
+// value written (0: typed).
+void Prepare(Flow& flow, int setting = 0) {
     Game& g = flow.Scenario();
     for (int slot = 1; slot <= 2; ++slot) {
         Creature& c = g.Roster[static_cast<size_t>(slot)];
@@ -54,7 +55,7 @@ void Prepare(Flow& flow) {
     scroll.Kind = 8;
     scroll.SpellNo = 1;
     aria.Items[1] = InventorySlot{1, 0, 1};
-    std::ofstream(flow.SaveFolder() / "KVR.ini") << "[ダンジョン]\n呪文選択=0\n";
+    std::ofstream(flow.SaveFolder() / "KVR.ini") << "[ダンジョン]\n呪文選択=" << setting << "\n";
 }
 
 // Title, the tavern, both join, the edge of town, the first maze.
@@ -103,6 +104,14 @@ TEST(CampFlow, AWishIsGrantedFromItsListAndCostsTheCaster) {
     EXPECT_EQ(saved->Roster[2].HP, 20);
     EXPECT_NE(saved->Roster[1].Status & StatusAshes, 0);
     EXPECT_EQ(saved->Roster[1].Spell(1, 9, 3), 0);
+}
+
+TEST(CampFlow, TheGridPickerCastsInCampToo) {
+    Flow flow;
+    Prepare(flow, 1);
+    ASSERT_TRUE(flow.Run(FormAndEnter + "I Enter  S Enter  Enter  Esc  L Enter")) << flow.Error();
+    EXPECT_EQ(flow.Lines("automap").size(), 1u);
+    EXPECT_EQ(flow.State().Roster[1].MPAt(1, 1), 2);
 }
 
 }  // namespace

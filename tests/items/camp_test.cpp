@@ -5,6 +5,7 @@
 #include "character/Inventory.h"
 #include "items/CampFixture.h"
 #include "items/HiddenPowers.h"
+#include "items/ItemCommands.h"
 
 namespace kv::testing {
 namespace {
@@ -124,6 +125,17 @@ TEST(CampItems, TheBooksAreUsedUpAndShowAnEntry) {
     f.G().ItemFound[7] = 1;
     EXPECT_EQ(f.Use(1).ItemPanel, 7);
     EXPECT_EQ(f.Alice().Items[1].ItemId, 0);
+    ItemDef& shown = f.G().Items[7];
+    shown.ExtraChance[16] = 10;
+    shown.RaceMask = 1;
+    shown.ClassMask = 1;
+    shown.SexMask = 2;
+    shown.AlignMask = 4;
+    const std::string details = ItemDetails(f.G(), shown);
+    EXPECT_NE(details.find("\n" + f.G().Races[0].Abbrev + "\n" + f.G().Classes[0].Abbrev +
+                           "\n女　Ｃ\n追加 麻痺\n"),
+              std::string::npos)
+        << details;
 
     f.G().MonsterKillCount[9] = 3;
     f.G().Monsters[9].Name = "スライム";
