@@ -38,6 +38,7 @@ class StatusWindow : public Window {
     Label lblMonster{"lblMonster"};
     PanelEx fraMove;
     std::array<TextBox, 3> txtMove{TextBox("txtMove0"), TextBox("txtMove1"), TextBox("txtMove2")};
+    std::array<Label, 3> lblMove;
     PanelEx fraWish;
     ListEx lstWish{"lstWish"};
 

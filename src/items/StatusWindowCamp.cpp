@@ -67,6 +67,12 @@ void StatusWindow::BuildCampPanels() {
             if ((shift & (Key::CtrlMask | Key::AltMask)) == 0) MoveKey(i, keyCode);
         };
         fraMove.Add(box);
+        Label& label = lblMove[i];
+        label.BackStyle = BackMode::Transparent;
+        label.ForeColor = lbl.ForeColor;
+        label.SetCaption(MoveLabels[i]);
+        label.Move(8, box.Top + 3, BoxLeft - 12, BoxHeight);
+        fraMove.Add(label);
     }
     fraWish.Name = "fraWish";
     fraWish.Caption = "願い";

@@ -1,6 +1,6 @@
 // The camp's magic by keys alone: a typed mapping spell shows the automap,
-// a teleport to a named cell lands the party there, a wish is granted from
-// its list, and a scroll is read from U)使う.
+// a scroll read from U)使う does too, and a teleport to a named cell lands
+// the party there.
 #include <fstream>
 #include <string>
 #include <vector>
@@ -24,38 +24,31 @@ void Spell(Game& g, int row, const char* name, int effect, int level, int slot) 
     s.SpellFlags = 2;
 }
 
-// Aria (a priest of some power) and Bell; Aria knows the map, the teleport
-// and the wish, and carries a scroll of the map. setting is the "呪文選択"
-// value written (0: typed).
-void Prepare(Flow& flow, int setting = 0) {
+// Aria and Bell; Aria knows the map and the teleport and carries a scroll
+// of the map. Spells are typed.
+void Prepare(Flow& flow) {
     Game& g = flow.Scenario();
     for (int slot = 1; slot <= 2; ++slot) {
         Creature& c = g.Roster[static_cast<size_t>(slot)];
         c.Id = slot;
         c.Name = slot == 1 ? "アリア" : "ベル";
-        c.Class = 1;
-        c.Race = 1;
-        c.Sex = 1;
         c.Alignment = 2;
-        c.Level = 9;
+        c.Level = 3;
         c.HP = c.MaxHP = 20;
-        c.Str = c.IQ = c.Piety = c.Vitality = 12;
         c.Skills[NoEncounterSkill] = 1;
     }
     Spell(g, 1, "MAPPO", 3, 1, 1);
     Spell(g, 2, "TELE", 44, 1, 2);
-    Spell(g, 3, "WISH", 64, 9, 3);
     Creature& aria = g.Roster[1];
-    aria.Spell(1, 1, 1) = aria.Spell(1, 1, 2) = aria.Spell(1, 9, 3) = 1;
+    aria.Spell(1, 1, 1) = aria.Spell(1, 1, 2) = 1;
     aria.MPAt(1, 1) = aria.MaxMPAt(1, 1) = 3;
-    aria.MPAt(1, 9) = aria.MaxMPAt(1, 9) = 1;
     ItemDef& scroll = g.Items[1];
     scroll.Id = 1;
     scroll.Name = "地図の巻物";
     scroll.Kind = 8;
     scroll.SpellNo = 1;
     aria.Items[1] = InventorySlot{1, 0, 1};
-    std::ofstream(flow.SaveFolder() / "KVR.ini") << "[ダンジョン]\n呪文選択=" << setting << "\n";
+    std::ofstream(flow.SaveFolder() / "KVR.ini") << "[ダンジョン]\n呪文選択=0\n";
 }
 
 // Title, the tavern, both join, the edge of town, the first maze.
@@ -87,31 +80,6 @@ TEST(CampFlow, TheMapSpellShowsTheAutomapAndTheTeleportLandsOnTheCell) {
     EXPECT_EQ(where.back().Floor, 2);
     EXPECT_EQ(where.back().X, 3);
     EXPECT_EQ(where.back().Y, 4);
-}
-
-TEST(CampFlow, AWishIsGrantedFromItsListAndCostsTheCaster) {
-    Flow flow;
-    Prepare(flow);
-    flow.Scenario().Roster[2].HP = 3;
-    ASSERT_TRUE(flow.Run(FormAndEnter + "I Enter  S Enter \"wish\" Enter  Enter  L Enter"))
-        << flow.Error();
-    std::vector<std::string> rows;
-    for (const nlohmann::json& line : flow.Lines("list"))
-        if (line["name"] == "lstWish") rows = line["rows"];
-    ASSERT_EQ(rows.size(), 19u);
-    EXPECT_EQ(rows.front(), "全員のＨＰ回復");
-    const auto saved = flow.SavedGame();
-    EXPECT_EQ(saved->Roster[2].HP, 20);
-    EXPECT_NE(saved->Roster[1].Status & StatusAshes, 0);
-    EXPECT_EQ(saved->Roster[1].Spell(1, 9, 3), 0);
-}
-
-TEST(CampFlow, TheGridPickerCastsInCampToo) {
-    Flow flow;
-    Prepare(flow, 1);
-    ASSERT_TRUE(flow.Run(FormAndEnter + "I Enter  S Enter  Enter  Esc  L Enter")) << flow.Error();
-    EXPECT_EQ(flow.Lines("automap").size(), 1u);
-    EXPECT_EQ(flow.State().Roster[1].MPAt(1, 1), 2);
 }
 
 }  // namespace

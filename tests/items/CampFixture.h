@@ -1,14 +1,14 @@
 #pragma once
-// A camp in the maze: Alice the caster (slot 1) and Bob (slot 2), each with
-// distinct statistics, spell 1 known by Alice, and a host that records what
+// A camp on floor 2 of place 21 at (5, 6): Alice the caster (slot 1, level
+// 5, knows spell 1 "MAPPO" of school 1 with 3 points) and Bob (slot 2, level
+// 4, 30 hit points), with distinct statistics, and a host that records what
 // the camp asked of the maze.
-#include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "common/TestCharacter.h"
-#include "core/Game.h"
 #include "core/ScriptedPlayer.h"
 #include "items/CampSpells.h"
 
@@ -21,15 +21,12 @@ class RecordingHost : public CampHost {
     bool MoveParty(int floor, int x, int y) override {
         Moves.emplace_back(floor, x, y);
         game_.CurrentFloor = static_cast<int16_t>(floor);
-        game_.PartyX = static_cast<int16_t>(x);
-        game_.PartyY = static_cast<int16_t>(y);
-        return Lands;
+        return true;
     }
     void Save() override { ++Saves; }
 
     int Automaps = 0;
     int Saves = 0;
-    bool Lands = true;
     std::vector<std::tuple<int, int, int>> Moves;
 
   private:
@@ -46,45 +43,33 @@ struct CampFixture {
     Creature& Bob() { return G().Roster[2]; }
 
     CampFixture() {
-        TestCharacter alice;
-        alice.Name = "アリス";
-        alice.Level = 5;
-        alice.HP = 20;
-        alice.Joins(G(), 1);
-        TestCharacter bob;
-        bob.Name = "ボブ";
-        bob.Level = 4;
-        bob.HP = 30;
-        bob.Stats = {14, 8, 10, 12, 13, 15, 9, 11};
-        bob.Joins(G(), 2);
-        for (int slot : {1, 2}) {
-            G().Roster[static_cast<size_t>(slot)].PartyNo = 1;
-            G().Roster[static_cast<size_t>(slot)].Floor = 2;
-        }
+        TestCharacter made;
+        made.Name = "アリス";
+        made.Level = 5;
+        made.HP = 20;
+        made.Joins(G(), 1);
+        made.Name = "ボブ";
+        made.Level = 4;
+        made.HP = 30;
+        made.Stats = {14, 8, 10, 12, 13, 15, 9, 11};
+        made.Joins(G(), 2);
+        for (Creature* c : {&Alice(), &Bob()}) c->PartyNo = 1, c->Floor = 2;
         G().CurrentChar = 1;
         G().CurrentPlace = 21;
         G().CurrentFloor = 2;
         G().PartyX = 5;
         G().PartyY = 6;
-        Teach(1, "MAPPO", 3);
+        SpellDef& s = G().Spells[1];
+        s.Code = 1;
+        s.Name = "MAPPO";
+        s.School = s.SpellLevel = s.Slot = 1;
+        s.Effect = 3;
+        s.SpellFlags = 2;
+        Alice().Spell(1, 1, 1) = 1;
         Alice().MPAt(1, 1) = Alice().MaxMPAt(1, 1) = 3;
     }
 
-    // Spell row n: school 1, level 1, slot n (known by Alice), usable in camp.
-    SpellDef& Teach(int row, std::string name, int effect) {
-        SpellDef& s = G().Spells[static_cast<size_t>(row)];
-        s.Code = static_cast<int16_t>(row);
-        s.Name = std::move(name);
-        s.School = 1;
-        s.SpellLevel = 1;
-        s.Slot = static_cast<uint8_t>(row);
-        s.Effect = static_cast<uint8_t>(effect);
-        s.SpellFlags = 2;
-        if (row >= 1 && row <= 4) Alice().Spell(1, 1, row) = 1;
-        return s;
-    }
-
-    CampOutcome Cast(int row = 1) { return CastSpellRow(G(), Player, Host, 1, row, true); }
+    CampOutcome Cast() { return CastSpellRow(G(), Player, Host, 1, 1, true); }
 };
 
 }  // namespace kv::testing
