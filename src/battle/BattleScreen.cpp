@@ -49,6 +49,8 @@ constexpr int SummonHeight = 18;
 
 class BattleScreen : public Screen {
   public:
+    // The spell pickers are the battle's; the camp borrows them.
+    SpellPickers& Pickers() { return spellPickers_; }
     explicit BattleScreen(ScreenContext& context)
         : context_(context), player_(context.ThePlayer), display_(context.TheDisplay) {
         MainWindow& main = context_.Main;
@@ -596,6 +598,10 @@ class BattleScreen : public Screen {
 void InstallBattleScreen(ScreenContext& context) {
     BattleScreen& screen = context.Install<BattleScreen>(MenuStates::Battle, context);
     context.StartBattle = [&screen](int encounter) { screen.Start(encounter); };
+    context.ChooseSpell = [&screen, &context](const Creature& caster, int mode) {
+        return screen.Pickers().ChooseSpellFromWindow(caster, mode,
+                                                      context.TheGame.Config.SpellEntryMode);
+    };
 }
 
 }  // namespace kv

@@ -7,8 +7,11 @@
 #include "character/Party.h"
 #include "character/PartyMembers.h"
 #include "core/CommandMenus.h"
+#include "core/PartyBits.h"
 #include "core/StringTable.h"
 #include "core/Transcript.h"
+#include "dungeon/AutoMapWindow.h"
+#include "dungeon/CampMaze.h"
 #include "dungeon/ChestScreen.h"
 #include "dungeon/Encounters.h"
 #include "dungeon/Events.h"
@@ -303,11 +306,23 @@ class MazeScreen : public Screen {
     // The status sheet of a member, opened in the maze: the camp, with its
     // own music while it lasts.
     void Camp(int slot) {
+        Game& game = context_.TheGame;
         context_.Music.PlayScene(SceneCamp);
-        ShowStatusWindow(context_, slot, StatusMode::Camp);
-        if (context_.TheGame.CurrentFloor > 0)
-            context_.Music.PlayScene(context_.TheGame.Config.MazeScene);
+        MazeCampHost host(game, context_.ThePlayer, context_.TheDisplay,
+                          [this] { ShowAutomap(context_.Windows, context_.TheGame); });
+        ShowStatusWindow(context_, slot, StatusMode::Camp, &host);
+        // A teleport into rock or out of the maze has brought the castle back.
+        if (host.PartyGone()) return;
+        if (game.CurrentFloor > 0) context_.Music.PlayScene(game.Config.MazeScene);
         AfterCamp();
+        // Monsters called by a spell come as the camp closes.
+        if ((game.PartyEffects & PartyEffectCallMonsters) != 0 && game.CurrentFloor > 0) {
+            game.PartyEffects &= ~PartyEffectCallMonsters;
+            eventBattle_ = false;
+            game.LastEventResult = 0;
+            game.Config.BattleScene = SceneBattle1;
+            Fight(0);
+        }
     }
 
     void AfterCamp() {

@@ -37,6 +37,41 @@ constexpr std::array<SkillRowDef, 3> CampSkillRows = {{{Skill::Identify, Str::Ro
 
 constexpr std::array<std::string_view, 3> ReachNames = {"短距離", "中距離", "長距離"};
 
+// The added attacks a weapon's blow may carry, as the detail panel names them.
+struct AddedEffect {
+    size_t Attribute;
+    std::string_view Text;
+};
+constexpr std::array<AddedEffect, 11> AddedEffects = {{{15, "睡眠"},
+                                                       {16, "麻痺"},
+                                                       {17, "恐怖"},
+                                                       {18, "混乱"},
+                                                       {19, "氷結"},
+                                                       {20, "感電"},
+                                                       {21, "誘惑"},
+                                                       {22, "毒"},
+                                                       {23, "沈黙"},
+                                                       {28, "ドレイン"},
+                                                       {31, "即死"}}};
+
+// One mark per bit of the four masks: who may equip the item.
+std::string EquipMarks(const Game& game, const ItemDef& item) {
+    std::string races;
+    for (size_t row = 0; row < game.Races.size(); ++row)
+        if ((item.RaceMask & (1 << row)) != 0) races += game.Races[row].Abbrev;
+    std::string classes;
+    for (size_t row = 0; row < game.Classes.size(); ++row)
+        if ((item.ClassMask & (1 << row)) != 0) classes += game.Classes[row].Abbrev;
+    std::string others;
+    if ((item.SexMask & 1) != 0) others += "男";
+    if ((item.SexMask & 2) != 0) others += "女";
+    others += "　";
+    if ((item.AlignMask & 1) != 0) others += "Ｌ";
+    if ((item.AlignMask & 2) != 0) others += "Ｎ";
+    if ((item.AlignMask & 4) != 0) others += "Ｃ";
+    return races + "\n" + classes + "\n" + others + "\n";
+}
+
 InventorySlot* SlotOf(Creature& creature, int slot) {
     if (slot < FirstInventorySlot || slot > LastInventorySlot) return nullptr;
     InventorySlot& held = creature.Items[static_cast<size_t>(slot)];
@@ -193,7 +228,7 @@ std::string AppraiseItem(Game& game, Player& player, const Creature& creature, i
     return ItemDetails(game, *item);
 }
 
-std::string ItemDetails(const Game&, const ItemDef& item) {
+std::string ItemDetails(const Game& game, const ItemDef& item) {
     const ItemKind kind = KindOf(item);
     std::string text = item.Name + "\n";
     if (kind == ItemKind::Item) {
@@ -220,6 +255,13 @@ std::string ItemDetails(const Game&, const ItemDef& item) {
         text += "ＳＴ " + WideNumber(item.WeaponBonus) + "　" + WideNumber(item.WeaponDice[0]) +
                 "D" + WideNumber(item.WeaponDice[1]) + "+" + WideNumber(item.WeaponDice[2]) + "\n";
     }
+    text += EquipMarks(game, item);
+    std::string added;
+    for (const AddedEffect& effect : AddedEffects) {
+        if (item.ExtraChance[effect.Attribute] == 0) continue;
+        added += (added.empty() ? "追加 " : "　") + std::string(effect.Text);
+    }
+    if (!added.empty()) text += added + "\n";
     std::string resists;
     for (size_t a = 1; a < AttackAttributes; ++a) {
         if (item.ItemResist[a] == 0) continue;

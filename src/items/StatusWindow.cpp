@@ -5,6 +5,7 @@
 #include "core/StringTable.h"
 #include "items/Alchemy.h"
 #include "items/EquipWindow.h"
+#include "items/HiddenPowers.h"
 #include "items/SkillWindow.h"
 #include "items/StatusSheet.h"
 #include "platform/Keys.h"
@@ -61,8 +62,11 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
-    : Window(context.Windows), context_(context), mode_(mode) {
+StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode, CampHost* host)
+    : Window(context.Windows),
+      context_(context),
+      mode_(mode),
+      host_(host != nullptr ? *host : static_cast<CampHost&>(noMaze_)) {
     Name = "dfrmStatus";
     Visible = false;
     BackColor = Back;
@@ -131,6 +135,7 @@ StatusWindow::StatusWindow(ScreenContext& context, StatusMode mode)
         text->Move(12, 12, panel->Width - 24, panel->Height - 24);
         panel->Add(*text);
     }
+    BuildCampPanels();
 }
 
 void StatusWindow::Paint(PaintContext& context) {
@@ -231,6 +236,7 @@ void StatusWindow::Equip() {
         EquipWindow window(context_, slot);
         window.Run();
     }
+    OfferItemPowers(game, context_.ThePlayer, slot);
     // The skill window follows, for skills the new equipment grants or takes.
     OpenSkillWindow(context_, slot);
     ApplyEquipment(game, Current());
@@ -321,8 +327,11 @@ void StatusWindow::CarryOut() {
             Redraw(lstCommand.ListIndex());
             break;
         case Str::RowCast:
+            CastSpell();
+            break;
         case Str::RowUse:
-            context_.NotBuiltYet();
+            if (EmptyHanded("使う")) break;
+            BeginOperation(Operation::Use, "アイテムを使う", ResString(Str::UsePrompt), 0);
             break;
         default:
             break;
@@ -373,6 +382,9 @@ void StatusWindow::ActOnItem() {
             ShowPanel(fraInspect);
             return;
         }
+        case Operation::Use:
+            UseItem(slot);
+            return;
         case Operation::None:
             return;
     }
@@ -384,9 +396,9 @@ void StatusWindow::Run(int slot) {
     ShowModal();
 }
 
-void ShowStatusWindow(ScreenContext& context, int slot, StatusMode mode) {
+void ShowStatusWindow(ScreenContext& context, int slot, StatusMode mode, CampHost* host) {
     if (slot < 1 || slot >= RosterRows) return;
-    StatusWindow window(context, mode);
+    StatusWindow window(context, mode, host);
     window.Run(slot);
 }
 

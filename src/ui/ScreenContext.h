@@ -6,6 +6,7 @@
 // keeps them here for the whole run.
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -68,6 +69,12 @@ struct ScreenContext {
     // The maze installs this too: the party of the roster slot chosen at the
     // edge of town takes up its trip again.
     std::function<void(int slot)> ResumeAdventure;
+    // The battle installs this too: the spell picker the "呪文選択" setting
+    // names, opened for a caster with the camp's or the battle's mode; the
+    // spell name, "" when cancelled.
+    std::function<std::string(const Creature& caster, int mode)> ChooseSpell;
+    // The spell name typed last in the camp, offered again next time.
+    std::string LastCampSpell;
 
     // Makes a screen, registers it for a menu state and keeps it.
     template <typename T, typename... Args>
