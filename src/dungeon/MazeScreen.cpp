@@ -291,7 +291,7 @@ class MazeScreen : public Screen {
     void Fight(int encounter) {
         if (!context_.StartBattle) {
             eventBattle_ = false;
-            context_.NotBuiltYet();
+            ScreenContext::NotInstalled("the battle");
             return;
         }
         context_.StartBattle(encounter);

@@ -91,7 +91,7 @@ class EdgeOfTownScreen : public Screen {
         const int slot = ChooseCharacter(context_, static_cast<int>(RosterListMode::Resume));
         if (slot < 1) return;
         if (!context_.ResumeAdventure) {
-            context_.NotBuiltYet();
+            ScreenContext::NotInstalled("the maze's resumption");
             return;
         }
         context_.ResumeAdventure(slot);

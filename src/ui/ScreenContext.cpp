@@ -1,5 +1,8 @@
 #include "ui/ScreenContext.h"
 
+#include <iostream>
+#include <string>
+
 #include "ui/MainWindow.h"
 #include "ui/SavePoint.h"
 
@@ -16,14 +19,14 @@ bool ScreenContext::Save() {
 void ScreenContext::Open(int state) {
     Screen* screen = Main.ScreenFor(state);
     if (screen == nullptr) {
-        NotBuiltYet();
+        NotInstalled("the screen of menu state " + std::to_string(state));
         return;
     }
     if (!screen->Open()) Main.SetCommandMenu(state);
 }
 
-void ScreenContext::NotBuiltYet() {
-    ThePlayer.Message("ここはまだ準備中です。");
+void ScreenContext::NotInstalled(std::string_view what) {
+    std::cerr << "korvane: " << what << " is not installed\n";
 }
 
 }  // namespace kv

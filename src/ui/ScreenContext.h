@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -91,11 +92,12 @@ struct ScreenContext {
     // Saves at a save point as the player sees it (a failure says so).
     bool Save();
 
-    // Sends the player to the screen of a menu state, through its Open. A
-    // state nobody installed says so, as every part not built yet does.
+    // Sends the player to the screen of a menu state, through its Open.
     void Open(int state);
-    // The one line a command still waiting to be built answers with.
-    void NotBuiltYet();
+    // A screen or a hand-over the program failed to install (a wiring
+    // fault, never a state the player can reach in the whole game): one line
+    // on standard error, and the command does nothing.
+    static void NotInstalled(std::string_view what);
 
   private:
     std::vector<std::unique_ptr<Screen>> screens_;
