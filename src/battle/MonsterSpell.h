@@ -8,6 +8,11 @@
 
 namespace kv {
 
+// A summon that casts works for the party: the sides are exchanged.
 void CastMonsterSpell(Game& game, Player& player, Creature& caster, int spellNo);
+
+struct SpellCast;
+// The summon's side of it, once the spell is announced (SummonSpell.cpp).
+void CastSummonSpell(Game& game, Player& player, SpellCast& cast);
 
 }  // namespace kv
