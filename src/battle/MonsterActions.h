@@ -106,7 +106,9 @@ ElementBreath BreathOf(int attribute);
 // The spell a caster of a school and level casts: one drawn among the
 // monsters' spells of that school and level; 0 when there is none.
 int ChooseMonsterSpell(Game& game, int school, int level);
-void MonsterCastSpell(Game& game, Player& player, Creature& caster, int school, int level);
+// summon: the summon slot this turn strikes instead of the party (0: none).
+void MonsterCastSpell(Game& game, Player& player, Creature& caster, int school, int level,
+                      int summon = 0);
 void MonsterBreath(Game& game, Player& player, const ActionAim& aim, int attribute);
 void CallForHelp(Game& game, Player& player);
 void Flee(Game& game, Player& player, Creature& monster);

@@ -61,10 +61,11 @@ int ChooseMonsterSpell(Game& game, int school, int level) {
         Dice(game.Rng, 1, static_cast<int>(candidates.size()), -1))];
 }
 
-void MonsterCastSpell(Game& game, Player& player, Creature& caster, int school, int level) {
+void MonsterCastSpell(Game& game, Player& player, Creature& caster, int school, int level,
+                      int summon) {
     // Data without a spell for the school and level leaves the caster idle.
     if (const int spell = ChooseMonsterSpell(game, school, level); spell != 0)
-        CastMonsterSpell(game, player, caster, spell);
+        CastMonsterSpell(game, player, caster, spell, summon);
 }
 
 void MonsterBreath(Game& game, Player& player, const ActionAim& aim, int attribute) {

@@ -257,7 +257,7 @@ void Answer(Game& game, Player& player, MonsterCast& mc, int spellNo) {
 
 }  // namespace
 
-void CastMonsterSpell(Game& game, Player& player, Creature& caster, int spellNo) {
+void CastMonsterSpell(Game& game, Player& player, Creature& caster, int spellNo, int summon) {
     const SpellDef* row = SpellRow(game, spellNo);
     if (row == nullptr) return;
     MonsterCast mc{SpellCast{caster, *row, CastingPrefix(caster, *row), 0, MagicResistance, false},
@@ -268,8 +268,10 @@ void CastMonsterSpell(Game& game, Player& player, Creature& caster, int spellNo)
         return;
     }
     if (IsSummon(game, caster)) return CastSummonSpell(game, player, mc.Cast);
-    if (const int slot = ChooseSummonTarget(game); slot != 0)
-        mc.Summon = &game.Battle.Summons[static_cast<size_t>(slot)];
+    // The turn's own choice is reused: the summon is not asked for twice.
+    if (summon == AskSummon) summon = ChooseSummonTarget(game);
+    if (summon >= 1 && summon <= SummonSlotCount)
+        mc.Summon = &game.Battle.Summons[static_cast<size_t>(summon)];
     for (const MonsterEffectRow& e : MonsterEffects) {
         if (e.Code != row->Effect) continue;
         e.Run(game, player, mc);

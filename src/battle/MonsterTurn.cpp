@@ -76,7 +76,7 @@ void Act(Game& game, Player& player, const ActionAim& aim, int row) {
             MonsterAttack(game, player, aim);
             break;
         case BuiltIn::Spell:
-            MonsterCastSpell(game, player, monster, action.School, action.SpellLevel);
+            MonsterCastSpell(game, player, monster, action.School, action.SpellLevel, aim.Summon);
             break;
         case BuiltIn::Flee:
             Flee(game, player, monster);
