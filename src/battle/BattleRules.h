@@ -43,6 +43,12 @@ enum CommandCode : int16_t {
 inline bool IsMonster(const Creature& c) {
     return c.Sex == 4;
 }
+// Whether the creature stands in the party's summon slots (Sex alone cannot
+// tell a summon from a monster).
+inline bool IsSummon(const Game& game, const Creature& c) {
+    const Creature* first = game.Battle.Summons.data();
+    return &c >= first && &c < first + game.Battle.Summons.size();
+}
 inline bool CanAct(const Creature& c) {
     return (c.Status & IdleMask) == 0;
 }
@@ -70,6 +76,7 @@ void RebuildMonsterList(Game& game);
 // --- the ends of a battle (Outcome.cpp) ---
 
 // Books a dead monster into the pools; the death message, or "" unwanted.
+// A summon only dies: the party earns nothing for losing its own.
 std::string MonsterKilled(Game& game, Creature& monster, Creature* killer, bool withMessage);
 // The common clean-up after every battle that did not end in defeat.
 void EndBattle(Game& game);
@@ -132,7 +139,8 @@ BattleEnd EndRound(Game& game, Player& player, GameDisplay& display);
 
 void RunPartyAction(Game& game, Player& player, Creature& actor);
 // The monster's turn: one of its action rows (battle/MonsterActions.h).
-void RunMonsterAction(Game& game, Player& player, Creature& monster);
+void RunMonsterAction(Game& game, Player& player, Creature& monster,
+                      GameDisplay* display = nullptr);
 // The special commands (PartySkills.cpp), each aimed at TargetGroup.
 void Probe(Game& game, Player& player, Creature& actor);
 void Steal(Game& game, Player& player, Creature& actor);

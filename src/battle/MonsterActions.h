@@ -41,6 +41,10 @@ Creature* RandomActiveMember(Game& game);
 Creature* RandomFrontMember(Game& game);
 // Up to 50 draws of a group 1..4 with a member still standing; 0 if none.
 int RandomLivingGroup(Game& game);
+// The group of a random row of the monster list (groups are not renumbered
+// as rows leave, so a random group number could name a dead one); 0 when
+// the list is empty.
+int RandomRowGroup(Game& game);
 // The party members a target type reaches (n: the draws of types 5 and 15).
 std::vector<Creature*> BuildTargetList(Game& game, int type, int n);
 // Whether this turn's blow goes at a summon instead of the party: its slot,
@@ -59,6 +63,8 @@ struct ActionAim {
     // and that group's first living member.
     int Group = 0;
     Creature* Single = nullptr;
+    // What the screen is asked to show on this turn (none in a bare rule test).
+    GameDisplay* Display = nullptr;
     bool BySummon() const { return Group != 0; }
 };
 
@@ -100,7 +106,9 @@ ElementBreath BreathOf(int attribute);
 // The spell a caster of a school and level casts: one drawn among the
 // monsters' spells of that school and level; 0 when there is none.
 int ChooseMonsterSpell(Game& game, int school, int level);
-void MonsterCastSpell(Game& game, Player& player, Creature& caster, int school, int level);
+// summon: the summon slot this turn strikes instead of the party (0: none).
+void MonsterCastSpell(Game& game, Player& player, Creature& caster, int school, int level,
+                      int summon = 0);
 void MonsterBreath(Game& game, Player& player, const ActionAim& aim, int attribute);
 void CallForHelp(Game& game, Player& player);
 void Flee(Game& game, Player& player, Creature& monster);

@@ -61,10 +61,11 @@ int ChooseMonsterSpell(Game& game, int school, int level) {
         Dice(game.Rng, 1, static_cast<int>(candidates.size()), -1))];
 }
 
-void MonsterCastSpell(Game& game, Player& player, Creature& caster, int school, int level) {
+void MonsterCastSpell(Game& game, Player& player, Creature& caster, int school, int level,
+                      int summon) {
     // Data without a spell for the school and level leaves the caster idle.
     if (const int spell = ChooseMonsterSpell(game, school, level); spell != 0)
-        CastMonsterSpell(game, player, caster, spell);
+        CastMonsterSpell(game, player, caster, spell, summon);
 }
 
 void MonsterBreath(Game& game, Player& player, const ActionAim& aim, int attribute) {
@@ -181,7 +182,8 @@ void SummonGroup(Game& game, Player& player, Creature& monster, int row) {
         c = Creature{};
         c.Status = StatusDead;
     }
-    b.GroupCount += 1;
+    // Nothing lingers from the group that held the number before.
+    b.GroupAreaEffects[static_cast<size_t>(group)] = {};
     for (int m = 0; m <= n; ++m) {
         Creature& c = b.Monster(group, m);
         c = def;
@@ -191,6 +193,12 @@ void SummonGroup(Game& game, Player& player, Creature& monster, int row) {
     }
     // The template never acts.
     b.Monster(group, 0).Status = StatusDead;
+    // The list gains the group's row at once, so the rest of the round can
+    // draw it; its text comes with the rebuild at the round's end.
+    if (b.GroupCount < BattleGroupCount) {
+        b.GroupCount += 1;
+        b.Rows[static_cast<size_t>(b.GroupCount)] = static_cast<int16_t>(group);
+    }
 }
 
 }  // namespace kv

@@ -87,10 +87,9 @@ int32_t ActionDiceField(const Creature& actor, const std::string& field) {
 void RunDataAction(Game& game, Player& player, const ActionAim& aim, const MonsterActionDef& row) {
     const std::string prefix = aim.Actor->Name + row.Message;
     const auto kind = static_cast<ActionKind>(row.ActionKind);
-    // Only a damage row draws its number of targets; the others ask for none.
-    const int n = kind == ActionKind::Damage || aim.BySummon()
-                      ? Dice(game.Rng, row.CountDice[0], row.CountDice[1], row.CountDice[2])
-                      : 0;
+    // Every kind draws its number of targets, so that a conditions row aimed
+    // at n draws reaches someone.
+    const int n = Dice(game.Rng, row.CountDice[0], row.CountDice[1], row.CountDice[2]);
     for (Creature* target : AimTargets(game, aim, row.TargetType, n)) {
         if (kind == ActionKind::Damage || kind == ActionKind::DamageAndConditions)
             Damage(game, player, aim, row, prefix, *target);

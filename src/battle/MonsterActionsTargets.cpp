@@ -109,6 +109,14 @@ int RandomLivingGroup(Game& game) {
     return 0;
 }
 
+int RandomRowGroup(Game& game) {
+    const BattleState& b = game.Battle;
+    if (b.GroupCount < 1) return 0;
+    const int row = Dice(game.Rng, 1, std::min<int>(b.GroupCount, BattleGroupCount), 0);
+    const int group = b.Rows[static_cast<size_t>(row)];
+    return group >= 1 && group <= BattleGroupCount ? group : 0;
+}
+
 std::vector<Creature*> BuildTargetList(Game& game, int type, int n) {
     std::vector<Creature*> list;
     const int front = std::min<int>(game.PartyCount, FrontRow);

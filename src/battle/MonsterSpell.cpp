@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "battle/MonsterActions.h"
 #include "battle/SpellEffects.h"
 #include "character/CharacterRules.h"
 #include "core/Dice.h"
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int SchoolAlchemy = 2;  // alchemy is not spoken: silence does not stop it
 constexpr int FrontRow = 3;
+constexpr int FirstAreaAttribute = 4;
+constexpr int LastAreaAttribute = 14;
 
 struct MonsterCast {
     SpellCast Cast;
@@ -36,18 +39,6 @@ bool Active(const Creature& c) {
 
 bool CasterFell(const Creature& caster) {
     return (caster.Status & StatusDead) != 0 || caster.HP <= 0;
-}
-
-// Whether the spell goes at a summon instead of the party, and which.
-Creature* ChooseSummon(Game& game) {
-    const int sides = PartyHasSkill(game, Skill::SummonQuickness) ? 9 : 15;
-    if (Dice(game.Rng, 1, sides, 0) <= 3) return nullptr;
-    for (int s = 1; s <= SummonSlotCount; ++s) {
-        Creature& c = game.Battle.Summons[static_cast<size_t>(s)];
-        if (!Active(c)) continue;
-        return Dice(game.Rng, 1, c.Charm, 0) < 3 ? nullptr : &c;
-    }
-    return nullptr;
 }
 
 std::vector<Creature*> ActiveSummons(Game& game) {
@@ -190,7 +181,8 @@ void HealEvery(Game& game, Player& player, MonsterCast& mc) {
 
 void PartyArea(Game& game, Player& player, MonsterCast& mc) {
     const SpellDef& s = mc.Cast.Spell;
-    if (s.SpellAttribute < AreaAttributeCount)
+    // Only the elements the round's end applies linger.
+    if (s.SpellAttribute >= FirstAreaAttribute && s.SpellAttribute <= LastAreaAttribute)
         game.Battle.PartyAreaEffects[s.SpellAttribute] = {s.SpellDice[0], s.SpellDice[1],
                                                           s.SpellDice[2], s.SpellDice[0]};
     player.Message(mc.Cast.Prefix);
@@ -265,7 +257,7 @@ void Answer(Game& game, Player& player, MonsterCast& mc, int spellNo) {
 
 }  // namespace
 
-void CastMonsterSpell(Game& game, Player& player, Creature& caster, int spellNo) {
+void CastMonsterSpell(Game& game, Player& player, Creature& caster, int spellNo, int summon) {
     const SpellDef* row = SpellRow(game, spellNo);
     if (row == nullptr) return;
     MonsterCast mc{SpellCast{caster, *row, CastingPrefix(caster, *row), 0, MagicResistance, false},
@@ -275,7 +267,11 @@ void CastMonsterSpell(Game& game, Player& player, Creature& caster, int spellNo)
         Say(player, mc.Cast, "しかし呪文は音にならなかった");
         return;
     }
-    mc.Summon = ChooseSummon(game);
+    if (IsSummon(game, caster)) return CastSummonSpell(game, player, mc.Cast);
+    // The turn's own choice is reused: the summon is not asked for twice.
+    if (summon == AskSummon) summon = ChooseSummonTarget(game);
+    if (summon >= 1 && summon <= SummonSlotCount)
+        mc.Summon = &game.Battle.Summons[static_cast<size_t>(summon)];
     for (const MonsterEffectRow& e : MonsterEffects) {
         if (e.Code != row->Effect) continue;
         e.Run(game, player, mc);

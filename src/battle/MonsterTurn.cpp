@@ -13,6 +13,7 @@ namespace kv {
 namespace {
 
 constexpr int ActionDraw = 20;
+constexpr int LastActionRow = 500;
 constexpr int ResistPhysical = 1;
 constexpr int ResistReflects = 255;
 
@@ -53,7 +54,9 @@ bool Flinches(Game& game, Player& player, const Creature& monster) {
 }
 
 void Act(Game& game, Player& player, const ActionAim& aim, int row) {
-    if (row < 0 || row >= static_cast<int>(game.MonsterActions.size())) return;
+    // Data may hold any number: a row outside the table does nothing.
+    if (row < 1 || row > LastActionRow || row >= static_cast<int>(game.MonsterActions.size()))
+        return;
     const MonsterActionDef& def = game.MonsterActions[static_cast<size_t>(row)];
     Creature& monster = *aim.Actor;
     switch (static_cast<ActionKind>(def.ActionKind)) {
@@ -73,7 +76,7 @@ void Act(Game& game, Player& player, const ActionAim& aim, int row) {
             MonsterAttack(game, player, aim);
             break;
         case BuiltIn::Spell:
-            MonsterCastSpell(game, player, monster, action.School, action.SpellLevel);
+            MonsterCastSpell(game, player, monster, action.School, action.SpellLevel, aim.Summon);
             break;
         case BuiltIn::Flee:
             Flee(game, player, monster);
@@ -102,9 +105,16 @@ void Act(Game& game, Player& player, const ActionAim& aim, int row) {
 // monster still in the battle.
 void AfterTurn(Game& game, Player& player, Creature& monster) {
     if ((monster.Status & GoneMask) != 0) return;
-    if (!PartyHasSkill(game, Skill::NoMonsterRegeneration) && monster.HP <= monster.MaxHP)
+    if (!PartyHasSkill(game, Skill::NoMonsterRegeneration) && monster.HP <= monster.MaxHP) {
         monster.HP +=
             PartyHasSkill(game, Skill::MonsterRegeneration) ? monster.Regen / 2 : monster.Regen;
+        // A wasting monster (negative regeneration) dies of it unbooked, as of poison.
+        if (monster.Regen < 0 && monster.HP < 1) {
+            monster.HP = 0;
+            monster.Status = StatusDead;
+            return;
+        }
+    }
     // Poison kills without booking the monster.
     if ((monster.Status & StatusPoison) != 0)
         DamageCreature(monster, Dice(game.Rng, 1, monster.MaxHP / 128, 0), true);
@@ -165,7 +175,7 @@ void MonsterAttack(Game& game, Player& player, const ActionAim& aim) {
     Creature& monster = *aim.Actor;
     if ((monster.Status & (StatusConfusion | StatusCharm)) != 0) {
         // Bewildered, it strikes one of its own.
-        const int group = Dice(game.Rng, 1, game.Battle.GroupCount, 0);
+        const int group = RandomRowGroup(game);
         if (const int m = FirstLivingMember(game, group); m != 0)
             PhysicalAttack(game, player, monster, game.Battle.Monster(group, m), 0);
         return;
@@ -182,14 +192,15 @@ void MonsterAttack(Game& game, Player& player, const ActionAim& aim) {
     AfterTheBlow(game, player, monster, *target);
 }
 
-void RunMonsterAction(Game& game, Player& player, Creature& monster) {
+void RunMonsterAction(Game& game, Player& player, Creature& monster, GameDisplay* display) {
     if (CanAct(monster)) {
         const int row = monster.Actions[static_cast<size_t>(Dice(game.Rng, 1, ActionDraw, 0))];
         if (WardedOff(game, player, monster) || Flinches(game, player, monster)) {
             monster.Initiative = 0;
             return;
         }
-        const ActionAim aim{&monster, ChooseSummonTarget(game)};
+        ActionAim aim{&monster, ChooseSummonTarget(game)};
+        aim.Display = display;
         Act(game, player, aim, row);
     }
     AfterTurn(game, player, monster);

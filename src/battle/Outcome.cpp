@@ -44,6 +44,11 @@ void HealFromVictory(Game& game, Creature& c) {
 
 std::string MonsterKilled(Game& game, Creature& monster, Creature* killer, bool withMessage) {
     BattleState& b = game.Battle;
+    if (IsSummon(game, monster)) {
+        monster.HP = 0;
+        monster.Status = StatusDead;
+        return withMessage ? monster.Name + std::string(ResString(Str::Died)) : std::string();
+    }
     b.GoldPool += static_cast<int32_t>(std::nearbyint(monster.Gold));
     b.ExpPool += static_cast<int32_t>(std::nearbyint(monster.Exp));
     b.TreasureSum += monster.TreasureLevel;

@@ -151,6 +151,8 @@ void MemberRoundEnd(Game& game, Creature& c) {
 BattleEnd RunRound(Game& game, Player& player, GameDisplay& display) {
     BattleState& b = game.Battle;
     b.RoundNo += 1;
+    b.MonsterActedAgain = {};
+    b.SummonActedAgain = {};
     for (int tick = 50; tick >= 1;) {
         Creature* p = PartyCandidate(game, tick);
         int group = 0;
@@ -181,7 +183,7 @@ BattleEnd RunRound(Game& game, Player& player, GameDisplay& display) {
         } else {
             b.ActingGroup = static_cast<int16_t>(group);
             b.ActingMember = static_cast<int16_t>(member);
-            RunMonsterAction(game, player, *m);
+            RunMonsterAction(game, player, *m, &display);
             m->Initiative = 0;
         }
     }

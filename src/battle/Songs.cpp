@@ -59,10 +59,13 @@ bool RunSongEffect(Game& game, Player& player, SpellCast& cast) {
 }
 
 void PlaySong(Game& game, Player& player, Creature& actor) {
+    if (!ChosenItemStillThere(game, actor)) {
+        player.Message(actor.Name + "は\n" + std::string(ResString(Str::NothingHappened)));
+        return;
+    }
     const int slot = actor.ItemSlot;
-    if (slot < 1 || slot >= static_cast<int>(actor.Items.size())) return;
     const int32_t id = actor.Items[static_cast<size_t>(slot)].ItemId;
-    if (id <= 0 || id >= static_cast<int32_t>(game.Items.size())) return;
+    if (id >= static_cast<int32_t>(game.Items.size())) return;
     const ItemDef& instrument = game.Items[static_cast<size_t>(id)];
     const SpellDef* row = SpellRow(game, FindSpellByCode(game, instrument.SpellNo));
     if (row == nullptr) return;

@@ -346,11 +346,6 @@ std::vector<Creature*> SpecialTurn::Allies() const {
 
 namespace special {
 
-bool IsSummon(const Game& game, const Creature& c) {
-    const Creature* first = game.Battle.Summons.data();
-    return &c >= first && &c < first + game.Battle.Summons.size();
-}
-
 bool IsBattleMonster(const Game& game, const Creature& c) {
     return IsMonster(c) && !IsSummon(game, c);
 }

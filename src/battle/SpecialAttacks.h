@@ -103,7 +103,6 @@ const SpecialAttackDef* FindSpecialAttack(int row);
 
 // What the routines share.
 namespace special {
-bool IsSummon(const Game& game, const Creature& c);
 bool IsBattleMonster(const Game& game, const Creature& c);
 // The roster slot of a party member; 0 for anyone else.
 int RosterSlotOf(const Game& game, const Creature& c);

@@ -11,6 +11,7 @@
 #include "character/Inventory.h"
 #include "character/Party.h"
 #include "character/RaceDefences.h"
+#include "character/SpellBook.h"
 #include "core/Dice.h"
 #include "core/StringTable.h"
 #include "core/TextFormat.h"
@@ -78,18 +79,47 @@ void AlternativeLife(SpecialTurn& turn) {
     for (Creature* t : turn.Targets()) {
         if (!IsActive(*t)) continue;
         const int32_t d = Dice(game.Rng, a.DamageDice[0], a.DamageDice[1], a.DamageDice[2]);
+        const int32_t before = std::max(t->HP, 0);
         ApplyAttributeDamage(game, turn.ThePlayer, turn.Prefix, d, a, *t, turn.Def.Attribute, 0, 0,
                              false);
-        HealCreature(a, d, true);
+        // The monster lives on what the target really lost (nothing when resisted).
+        HealCreature(a, std::max(before - std::max(t->HP, 0), 0), true);
     }
 }
 
+namespace {
+
+// Whether a member's command aims at a monster group (and so can be turned).
+bool AimsAtGroup(const Game& game, const Creature& c) {
+    switch (c.Command) {
+        case CommandFight:
+        case CommandDispel:
+        case CommandBreath:
+        case CommandSteal:
+        case CommandProbe:
+        case CommandInspect:
+        case CommandCoins:
+            return true;
+        case CommandSpell:
+        case CommandChainSpell: {
+            const SpellDef* s = SpellRow(game, c.CommandArg);
+            return s != nullptr && (s->TargetKind == 1 || s->TargetKind == 2);
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 void Hostility(SpecialTurn& turn) {
     const bool menOnly = turn.Def.Param != 0;
+    const int group = turn.TheGame.Battle.ActingGroup;
+    if (group < 1 || group > BattleGroupCount) return;
     for (Creature* t : turn.Targets()) {
         if (menOnly && t->Sex != 1) continue;
         Say(turn, turn.Prefix + "\n" + t->Name + "の敵意は\n" + turn.Actor().Name + "に向けられた");
-        t->TargetGroup = turn.Actor().PartyPos;
+        if (AimsAtGroup(turn.TheGame, *t)) t->TargetGroup = static_cast<int16_t>(group);
     }
 }
 
@@ -124,7 +154,8 @@ void VenomPain(SpecialTurn& turn) {
     Game& game = turn.TheGame;
     for (Creature* t : turn.Targets()) {
         if (!IsActive(*t) || (t->Status & StatusPoison) == 0) continue;
-        const int32_t d = t->HP - (Dice(game.Rng, 1, 3, 0) + 1);
+        // The monster's own hit points, as the row is written.
+        const int32_t d = turn.Actor().HP - (Dice(game.Rng, 1, 3, 0) + 1);
         ApplyAttributeDamage(game, turn.ThePlayer, turn.Prefix, std::max(d, 0), turn.Actor(), *t,
                              turn.Def.Attribute, 0, 0, false);
     }
@@ -133,7 +164,7 @@ void VenomPain(SpecialTurn& turn) {
 void Halo(SpecialTurn& turn) {
     Game& game = turn.TheGame;
     const Creature& a = turn.Actor();
-    const int group = a.PartyPos;
+    const int group = game.Battle.ActingGroup;
     if (group < 1 || group > BattleGroupCount) return;
     for (int m = 1; m <= GroupMemberCount; ++m) {
         Creature& c = game.Battle.Monster(group, m);
@@ -156,8 +187,16 @@ void Kingdoms(SpecialTurn& turn) {
 }
 
 void ActAgain(SpecialTurn& turn) {
-    for (Creature* c : turn.Allies())
-        if (CanAct(*c) && c->Initiative == 0) c->Initiative = 1;
+    BattleState& b = turn.TheGame.Battle;
+    for (Creature* c : turn.Allies()) {
+        if (!CanAct(*c) || c->Initiative != 0) continue;
+        const bool summon = IsSummon(turn.TheGame, *c);
+        const auto at = static_cast<size_t>(c - (summon ? b.Summons.data() : b.Monsters.data()));
+        bool& given = summon ? b.SummonActedAgain[at] : b.MonsterActedAgain[at];
+        if (given) continue;
+        given = true;
+        c->Initiative = 1;
+    }
     Say(turn, turn.Prefix);
 }
 

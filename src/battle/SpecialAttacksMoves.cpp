@@ -34,6 +34,7 @@ constexpr int LastBreakableSlot = 12;
 constexpr int WeaponBrokenText = 53;  // of the special moves' texts
 constexpr int ArmourBrokenText = 54;
 constexpr int32_t WornInMainHand = 1;
+constexpr int32_t DiceCountLimit = 32767;
 
 std::string Text(Str id) {
     return std::string(ResString(id));
@@ -62,7 +63,9 @@ void SelfDestruct(SpecialTurn& turn) {
     Say(turn, turn.Prefix + Wound(turn, *t, actor.HP));
     DamageCreature(actor, actor.HP, true);
     if (IsBattleMonster(game, actor)) {
-        Say(turn, MonsterKilled(game, actor, game.Character(game.CurrentChar), true));
+        // The member blown up earns the kill; nobody does when it was a summon.
+        Creature* killer = RosterSlotOf(game, *t) != 0 ? t : nullptr;
+        Say(turn, MonsterKilled(game, actor, killer, true));
     } else {
         Say(turn, KillCreature(actor, true));
     }
@@ -148,6 +151,9 @@ void Hurl(SpecialTurn& turn) {
     if (number == 0) return;
     const int32_t place = game.CurrentPlace;
     LeaveParty(game, slot);
+    // Out of the battle: nothing of it stays with him until he rejoins.
+    t->Status &= ~BattleOnlyMask;
+    t->AC = t->BaseAC;
     t->PartyNo = static_cast<uint8_t>(number);
     t->Place = static_cast<uint8_t>(place);
     t->Floor = static_cast<uint8_t>(game.CurrentFloor);
@@ -176,6 +182,7 @@ void OtherDimension(SpecialTurn& turn) {
     t->Floor = 0;
     t->PosX = t->PosY = 0;
     t->AC = t->BaseAC;
+    t->Status &= ~BattleOnlyMask;
     t->Status &=
         ~(StatusSleep | StatusFear | StatusConfusion | StatusFrozen | StatusShock | StatusCharm |
           StatusPoison | StatusSilence | StatusHidden | StatusCriticalWard | StatusDrainWard);
@@ -248,6 +255,7 @@ void BreakGear(SpecialTurn& turn) {
 }
 
 void Megante(SpecialTurn& turn) {
+    if (turn.Aim.Display != nullptr) turn.Aim.Display->ShowSacrifice(true);
     for (Creature* t : turn.Targets()) {
         if ((t->Status & GoneMask) != 0) continue;
         KillCreature(*t, false);
@@ -256,10 +264,13 @@ void Megante(SpecialTurn& turn) {
     // The caster's own death is not booked.
     KillCreature(turn.Actor(), false);
     Say(turn, turn.Actor().Name + "は力尽きて死んでしまった");
+    if (turn.Aim.Display != nullptr) turn.Aim.Display->ShowSacrifice(false);
 }
 
 void ForceField(SpecialTurn& turn) {
-    for (Creature* c : turn.Allies()) c->DamageDice[0] *= 2;
+    // Doubled up to a bound: a long battle must not roll dice for ever.
+    for (Creature* c : turn.Allies())
+        c->DamageDice[0] = std::min(c->DamageDice[0] * 2, DiceCountLimit);
     Say(turn, turn.Prefix + "\n" +
                   (turn.Aim.BySummon() ? turn.Actor().Name : std::string("モンスター")) +
                   "の攻撃力がＵＰした");

@@ -18,6 +18,8 @@ constexpr int AttributeCold = 8;
 constexpr int AttributeLightning = 9;
 constexpr int ConditionFrozen = 19;
 constexpr int ConditionShock = 20;
+constexpr int FirstAreaAttribute = 4;
+constexpr int LastAreaAttribute = 14;
 constexpr int32_t KindUndead = 2;
 constexpr int32_t KindDemon = 1024;
 constexpr int32_t KindSpirit = 4096;
@@ -201,8 +203,9 @@ void NearDeath(Game& game, Player& player, SpellCast& cast, int32_t, int) {
 
 void LingeringArea(Game& game, Player& player, SpellCast& cast, int32_t, int) {
     const int attribute = cast.Spell.SpellAttribute;
-    if (cast.Target < 1 || cast.Target > BattleGroupCount || attribute < 0 ||
-        attribute >= AreaAttributeCount)
+    // Only the elements the round's end applies linger.
+    if (cast.Target < 1 || cast.Target > BattleGroupCount || attribute < FirstAreaAttribute ||
+        attribute > LastAreaAttribute)
         return;
     GroupAreaEffect& e =
         game.Battle

@@ -20,6 +20,7 @@ constexpr int32_t StatusCures =
 constexpr int32_t BothPoisons = StatusPoison | StatusDeadlyPoison;
 constexpr int ConditionLost = 33;
 constexpr int ConditionDeadlyPoison = 34;
+constexpr int LastPartySchool = 3;
 
 // Effect code -> routine, value, chance. Any other code (the camp's own,
 // such as the map or levitation) does nothing in battle.
@@ -108,12 +109,17 @@ void CastSpell(Game& game, Player& player, Creature& actor) {
         Fizzle(player, actor, cast.Spell);
         return;
     }
+    // Only the party's four schools can be known; a monster's row typed by
+    // name is not, and nothing is read outside the spell book.
+    const bool able = cast.Spell.School <= LastPartySchool && KnowsSpell(actor, cast.Spell) &&
+                      SpellPointsFor(actor, cast.Spell) >= 1;
     if ((actor.Status & StatusSilence) != 0 && !HasSkill(actor, Skill::SilentCasting)) {
-        if (!SparesThePoint(game, actor)) SpendSpellPoint(actor, cast.Spell);
+        // The point is lost only if there was one to cast with.
+        if (able && !SparesThePoint(game, actor)) SpendSpellPoint(actor, cast.Spell);
         Say(player, cast, "しかし呪文は音にならなかった");
         return;
     }
-    if (!KnowsSpell(actor, cast.Spell) || SpellPointsFor(actor, cast.Spell) < 1) {
+    if (!able) {
         player.Message(actor.Name + "には\n" + Wide(cast.Spell.Name) + "を唱える魔力がなかった");
         return;
     }
@@ -147,13 +153,38 @@ void CastSpellTwice(Game& game, Player& player, Creature& actor) {
     CastSpell(game, player, actor);
 }
 
+void RememberChosenItem(Game& game, const Creature& member) {
+    const int slot = RosterSlotOf(game, member);
+    if (slot == 0) return;
+    std::vector<int32_t>& chosen = game.Battle.ChosenItems;
+    if (chosen.size() <= static_cast<size_t>(slot)) chosen.resize(static_cast<size_t>(slot) + 1);
+    const int item = member.ItemSlot;
+    chosen[static_cast<size_t>(slot)] = item >= 1 && item < static_cast<int>(member.Items.size())
+                                            ? member.Items[static_cast<size_t>(item)].ItemId
+                                            : 0;
+}
+
+bool ChosenItemStillThere(const Game& game, const Creature& member) {
+    const auto slot = static_cast<size_t>(RosterSlotOf(game, member));
+    const int item = member.ItemSlot;
+    if (slot == 0 || slot >= game.Battle.ChosenItems.size() || item < 1 ||
+        item >= static_cast<int>(member.Items.size()))
+        return false;
+    const int32_t id = game.Battle.ChosenItems[slot];
+    return id > 0 && member.Items[static_cast<size_t>(item)].ItemId == id;
+}
+
 void UseItemInBattle(Game& game, Player& player, Creature& actor) {
+    if (!ChosenItemStillThere(game, actor)) {
+        player.Message(actor.Name + "は\n" + std::string(ResString(Str::NothingHappened)));
+        return;
+    }
     const int slot = actor.ItemSlot;
-    if (slot < 1 || slot >= static_cast<int>(actor.Items.size())) return;
     const int32_t id = actor.Items[static_cast<size_t>(slot)].ItemId;
-    if (id <= 0 || id >= static_cast<int32_t>(game.Items.size())) return;
+    if (id >= static_cast<int32_t>(game.Items.size())) return;
     const ItemDef& item = game.Items[static_cast<size_t>(id)];
-    const SpellDef* row = SpellRow(game, FindSpellByCode(game, item.SpellNo));
+    // The spell was looked up by the item's code when the item was chosen.
+    const SpellDef* row = SpellRow(game, actor.CommandArg);
     if (row == nullptr) {
         player.Message(actor.Name + "は\n" + std::string(ResString(Str::NothingHappened)));
         return;

@@ -37,6 +37,11 @@ void UseItemInBattle(Game& game, Player& player, Creature& actor);
 // The member plays the instrument in ItemSlot.
 void PlaySong(Game& game, Player& player, Creature& actor);
 
+// The item in the member's ItemSlot is remembered at input; by his turn the
+// slot must still hold it, or nothing happens and nothing is used up.
+void RememberChosenItem(Game& game, const Creature& member);
+bool ChosenItemStillThere(const Game& game, const Creature& member);
+
 // Carries out a spell's effect code (after the checks). False when the
 // engine knows no such code (nothing happened).
 bool RunSpellEffect(Game& game, Player& player, SpellCast& cast);

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "battle/SpellEngine.h"
 #include "character/CharacterRules.h"
 #include "character/SpellBook.h"
 
@@ -81,9 +82,10 @@ std::vector<UsableRow> Instruments(const Game& game, const Creature& member) {
     return rows;
 }
 
-SpellTarget ChooseItemForCommand(const Game& game, Creature& member, int slot) {
+SpellTarget ChooseItemForCommand(Game& game, Creature& member, int slot) {
     const ItemDef* item = ItemAt(game, member, slot);
     member.ItemSlot = static_cast<int16_t>(slot);
+    RememberChosenItem(game, member);
     member.CommandArg =
         static_cast<int16_t>(item != nullptr ? FindSpellByCode(game, item->SpellNo) : 0);
     return TargetForSpell(game, member, member.CommandArg);

@@ -37,7 +37,8 @@ std::vector<UsableRow> UsableItems(const Game& game, const Creature& member);
 std::vector<UsableRow> Instruments(const Game& game, const Creature& member);
 
 // The chosen item or instrument: ItemSlot and CommandArg (the row of its
-// spell) are written; the target its spell asks for comes back.
-SpellTarget ChooseItemForCommand(const Game& game, Creature& member, int slot);
+// spell) are written and the item remembered; the target its spell asks for
+// comes back.
+SpellTarget ChooseItemForCommand(Game& game, Creature& member, int slot);
 
 }  // namespace kv

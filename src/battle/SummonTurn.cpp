@@ -14,13 +14,14 @@ namespace kv {
 namespace {
 
 constexpr int ActionDraw = 20;
+constexpr int LastActionRow = 500;
 constexpr int AttributeBreath = 3;
 
 void SummonBreath(Game& game, Player& player, Creature& summon, int attribute) {
     const ElementBreath kind = BreathOf(attribute);
     const std::string prefix = summon.Name + "は\n" + kind.Word + "ブレスを吐いた";
-    const int group = Dice(game.Rng, 1, game.Battle.GroupCount, 0);
-    if (group < 1 || group > BattleGroupCount) return;
+    const int group = RandomRowGroup(game);
+    if (group == 0) return;
     const double shield = 1 - 0.2 * game.Battle.BreathShield;
     for (int m = 1; m <= GroupMemberCount; ++m) {
         Creature& c = game.Battle.Monster(group, m);
@@ -63,7 +64,7 @@ void SummonFlees(Player& player, Creature& summon) {
 
 // The summon picks a monster's pocket for the party.
 void SummonSteals(Game& game, Player& player, Creature& summon) {
-    const int group = Dice(game.Rng, 1, game.Battle.GroupCount, 0);
+    const int group = RandomRowGroup(game);
     if (FirstLivingMember(game, group) == 0) return;
     Creature& victim = game.Battle.Monster(group, 1);
     std::string text = summon.Name + "は\n" + victim.Name + "の\nふところを探った\n";
@@ -72,9 +73,11 @@ void SummonSteals(Game& game, Player& player, Creature& summon) {
         text += "しかし何も持っていなかった";
     } else {
         text += "そしてアイテムを盗んだ";
+        // The rare second item, when there is one; else the first.
+        const int32_t second = victim.Items[2].ItemId;
         const int32_t item =
-            Dice(game.Rng, 1, 30, 0) == 2 ? victim.Items[2].ItemId : victim.Items[1].ItemId;
-        if (item != 0) GiveFoundItem(game, player, item, true, FoundMessage::None, true);
+            Dice(game.Rng, 1, 30, 0) == 2 && second != 0 ? second : victim.Items[1].ItemId;
+        GiveFoundItem(game, player, item, true, FoundMessage::None, true);
     }
     for (int m = 0; m <= GroupMemberCount; ++m) {
         Creature& c = game.Battle.Monster(group, m);
@@ -97,7 +100,8 @@ void SummonAttack(Game& game, Player& player, const ActionAim& aim) {
 }
 
 void Act(Game& game, Player& player, const ActionAim& aim, int row) {
-    if (row < 0 || row >= static_cast<int>(game.MonsterActions.size())) return;
+    if (row < 1 || row > LastActionRow || row >= static_cast<int>(game.MonsterActions.size()))
+        return;
     const MonsterActionDef& def = game.MonsterActions[static_cast<size_t>(row)];
     Creature& summon = *aim.Actor;
     switch (static_cast<ActionKind>(def.ActionKind)) {

@@ -87,6 +87,16 @@ struct BattleState {
     bool PartyFirstStrike = false;
     int16_t InputIndex = 1;  // the member whose command is being entered
 
+    // The item each member chose to use or play, by roster slot: by his
+    // turn a theft may have emptied or shifted his slots.
+    std::vector<int32_t> ChosenItems;
+
+    // Who had a second turn this round (one at most each, so two monsters
+    // cannot re-arm each other for ever): monsters as in Monsters, summons
+    // by slot. Cleared when a round starts.
+    std::array<bool, (BattleGroupCount + 1) * 10> MonsterActedAgain{};
+    std::array<bool, SummonSlotCount + 1> SummonActedAgain{};
+
     // Who is acting now, for the monster and summon turns.
     int16_t ActingGroup = 0;
     int16_t ActingMember = 0;

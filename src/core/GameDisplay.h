@@ -36,6 +36,9 @@ class GameDisplay {
     virtual void HideMonsterPicture() = 0;
     // Seconds since start-up finished; 0 where nothing keeps time.
     virtual double SecondsRunning() = 0;
+    // A monster gives its life to kill the whole party: the main window's
+    // background turns dark red while it lasts (true) and black after (false).
+    virtual void ShowSacrifice(bool shown) = 0;
     // A person met: the person's panel opens with the greeting when the
     // event is over, unless a battle it set up comes first.
     virtual void OpenPersonPanel(std::string_view greeting) = 0;
@@ -53,6 +56,7 @@ class NullGameDisplay : public GameDisplay {
     void ShowPartyWindow(bool) override {}
     void HideMonsterPicture() override {}
     double SecondsRunning() override { return 0; }
+    void ShowSacrifice(bool) override {}
     void OpenPersonPanel(std::string_view) override {}
 };
 

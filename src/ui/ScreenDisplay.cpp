@@ -11,6 +11,7 @@ namespace kv {
 namespace {
 
 constexpr double SecondsPerDay = 24 * 60 * 60;
+constexpr uint32_t SacrificeBack = Rgb(128, 0, 0);  // dark red
 
 void CallPart(const std::function<void()>& part) {
     if (part) part();
@@ -59,6 +60,11 @@ double ScreenDisplay::SecondsRunning() {
     const double s =
         context_.Windows.Host().Time().SecondsSinceMidnight() - context_.TheGame.StartTime;
     return s < 0 ? s + SecondsPerDay : s;
+}
+
+void ScreenDisplay::ShowSacrifice(bool shown) {
+    context_.Main.BackColor = shown ? SacrificeBack : ColourBlack;
+    context_.Windows.Invalidate();
 }
 
 void ScreenDisplay::OpenPersonPanel(std::string_view greeting) {

@@ -25,6 +25,7 @@ class ScreenDisplay final : public GameDisplay {
     void ShowPartyWindow(bool shown) override;
     void HideMonsterPicture() override;
     double SecondsRunning() override;
+    void ShowSacrifice(bool shown) override;
     void OpenPersonPanel(std::string_view greeting) override;
 
     // Filled by the maze screen.

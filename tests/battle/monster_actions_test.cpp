@@ -82,12 +82,12 @@ TEST_F(MonsterTurn, DiceFieldsReadTheMonstersOwnDice) {
     f.G().PartyCount = 1;
     RunDataAction(f.G(), f.Player, ActionAim{ogre}, row);
     EXPECT_EQ(Member(1).HP, 40 - 20);
-    // Kinds 2 and 4 draw no targets for types 5 and 15.
+    // Kinds 2 and 4 draw their targets for types 5 and 15 as kind 1 does.
     row.ActionKind = 4;
     row.TargetType = TargetDraws;
     row.CountDice = {0, 0, 3};
     RunDataAction(f.G(), f.Player, ActionAim{ogre}, row);
-    EXPECT_EQ(Member(1).HP, 20);
+    EXPECT_EQ(Member(1).HP, 0);
 }
 
 TEST_F(MonsterTurn, ATwoMemberPartyIsReachedAtTheFrontOnlyAndNeverWhenHidden) {
@@ -220,7 +220,7 @@ TEST_F(MonsterTurn, NoGroupIsSummonedIntoAFullBattle) {
     EXPECT_EQ(g.Battle.GroupCount, 4);
     g.Battle.Monster(3, 1).Status = StatusDead;
     SummonGroup(g, f.Player, *ogre, SummonRow);
-    EXPECT_EQ(g.Battle.GroupCount, 5) << "the new row joins the list at the round's end";
+    EXPECT_EQ(g.Battle.GroupCount, 4) << "four rows already: the round's end rebuilds the list";
     EXPECT_EQ(g.Battle.Monster(3, 1).Name, "スライム");
     EXPECT_EQ(g.Battle.Monster(3, 1).HP, g.Battle.Monster(3, 1).MaxHP);
 }

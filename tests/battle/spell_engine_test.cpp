@@ -8,6 +8,7 @@
 
 #include "SpellFixture.h"
 #include "battle/MonsterSpell.h"
+#include "battle/SpellInput.h"
 
 namespace kv::testing {
 namespace {
@@ -236,14 +237,14 @@ TEST(SpellEngine, ItemsCastTheirSpellAndSongsTheirOwn) {
     bob.Items[2] = {WandId, 0, 1};
     bob.Items[3] = {LuteId, 0, 1};
     bob.Command = CommandItem;
-    bob.ItemSlot = 2;
+    ChooseItemForCommand(f.G(), bob, 2);
     bob.TargetGroup = 1;
     RunPartyAction(f.G(), f.Player, bob);
     EXPECT_TRUE(f.Player.Saw("ボブは\nＨＡＬＩＴＯの呪文を唱えた\nオーガは\n１０のダメージ"));
     EXPECT_EQ(bob.Items[2].ItemId, 0) << "a chance of 101 always breaks it";
     EXPECT_EQ(bob.MPAt(0, 1), 0) << "no point is needed";
     bob.Command = CommandSong;
-    bob.ItemSlot = 3;
+    ChooseItemForCommand(f.G(), bob, 3);
     RunPartyAction(f.G(), f.Player, bob);
     EXPECT_TRUE(f.Player.Saw("ボブは\nＳＯＮＧの曲を奏でた\nパーティにリジェネの効果"));
     EXPECT_EQ(bob.Items[3].ItemId, LuteId) << "a chance of 0 never breaks it";

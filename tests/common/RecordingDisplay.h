@@ -17,6 +17,7 @@ struct RecordingDisplay : NullGameDisplay {
     std::vector<bool> PartyWindow;
     double Seconds = 0;                  // what SecondsRunning answers
     std::vector<std::string> Greetings;  // of the people met, in order
+    std::vector<bool> Sacrifice;         // the dark-red background on and off
 
     void PlayScene(int scene) override { Scenes.push_back(scene); }
     void Save() override { ++Saves; }
@@ -24,6 +25,7 @@ struct RecordingDisplay : NullGameDisplay {
     void ShowPartyWindow(bool shown) override { PartyWindow.push_back(shown); }
     void HideMonsterPicture() override { ++PictureHidden; }
     double SecondsRunning() override { return Seconds; }
+    void ShowSacrifice(bool shown) override { Sacrifice.push_back(shown); }
     void OpenPersonPanel(std::string_view greeting) override { Greetings.emplace_back(greeting); }
 
     // The scene last asked for, -1 before any.
