@@ -1,7 +1,8 @@
 // A whole headless start: the program is run as a player would run it, up to
 // the castle menu (one key on the title, then the script ends), again and
 // again. Real time is the time to the menu; the counters give the processes'
-// own processor time and the largest resident size any of them reached.
+// own processor time and their peak resident size (the median run's and the
+// largest).
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -78,18 +79,24 @@ void BM_HeadlessStartToCastle(benchmark::State& state) {
         return;
     }
     double cpu = 0;
-    long peakKb = 0;
+    std::vector<long> peaksKb;
     for (auto _ : state) {
         if (!RunOnce(args, env, cost)) {
             state.SkipWithError("korvane failed during the runs");
             break;
         }
         cpu += cost.CpuSeconds;
-        peakKb = std::max(peakKb, cost.PeakKb);
+        peaksKb.push_back(cost.PeakKb);
     }
     const auto runs = static_cast<double>(state.iterations());
     state.counters["cpu_ms"] = runs > 0 ? cpu * 1000 / runs : 0;
-    state.counters["peak_rss_MB"] = static_cast<double>(peakKb) / 1024.0;
+    // The median run's peak, and the largest: on a shared machine a run now
+    // and then comes out megabytes larger (a huge page, a late reclaim).
+    if (!peaksKb.empty()) {
+        std::sort(peaksKb.begin(), peaksKb.end());
+        state.counters["peak_rss_MB"] = static_cast<double>(peaksKb[peaksKb.size() / 2]) / 1024.0;
+        state.counters["peak_rss_max_MB"] = static_cast<double>(peaksKb.back()) / 1024.0;
+    }
     fs::remove_all(work);
 }
 BENCHMARK(BM_HeadlessStartToCastle)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
