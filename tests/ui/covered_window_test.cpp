@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "UiFixture.h"
-#include "platform/null/NullDisplay.h"
 #include "ui/PictureBox.h"
 
 namespace kv::test {
@@ -44,14 +43,6 @@ TEST_F(UiTest, APictureOverTheWholeWindowHidesItsBackgroundAndGapsDoNot) {
             << c.Left << " " << c.PictureWidth << " at " << c.ProbeX;
         window.Hide();
     }
-}
-
-TEST(NullDisplay, KeepsNoFrameWhenToldNotTo) {
-    NullDisplay display;
-    display.KeepFrames(false);
-    display.Present(Image(640, 480, Art));
-    EXPECT_TRUE(display.LastFrame().Empty());
-    EXPECT_EQ(display.PresentCount(), 1);
 }
 
 }  // namespace
