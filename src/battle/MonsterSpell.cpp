@@ -132,7 +132,10 @@ void Conditions(Game& game, Player& player, MonsterCast& mc) {
 // The acting group's living members (the first alone for kind 4).
 std::vector<Creature*> OwnGroup(Game& game, const SpellCast& cast) {
     std::vector<Creature*> members = LivingMembers(game, game.Battle.ActingGroup);
-    if (cast.Spell.TargetKind == 4 && members.size() > 1) members.resize(1);
+    // Erased rather than resized: GCC 12 at -O3 warns falsely about resize's
+    // growing path here, which stops the Release build.
+    if (cast.Spell.TargetKind == 4 && members.size() > 1)
+        members.erase(members.begin() + 1, members.end());
     return members;
 }
 

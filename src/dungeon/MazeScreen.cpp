@@ -1,5 +1,6 @@
 #include "dungeon/MazeScreen.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -46,8 +47,6 @@ class MazeScreen : public Screen {
   public:
     explicit MazeScreen(ScreenContext& context)
         : context_(context),
-          townPicture_(context.Main.picMap.Picture()),
-          art_(LoadMazeArt(context.Windows.Host().Images(), context.TheGame.DataFolder)),
           chest_(context, [this](const MoveResult& next) { AfterChest(next); }),
           person_(context) {
         MainWindow& main = context.Main;
@@ -95,7 +94,8 @@ class MazeScreen : public Screen {
     // The town picture behind the menus again.
     void BackInTown() {
         MainWindow& main = context_.Main;
-        main.picMap.SetPicture(townPicture_);
+        // Never drawn over (the view was not shown): the town is still there.
+        if (!townPicture_.Empty()) main.picMap.SetPicture(townPicture_);
         main.fraParty.Visible = true;
         main.SetCaption(MainWindow::TownCaption);
         NoteWhere();
@@ -338,8 +338,12 @@ class MazeScreen : public Screen {
         if (game.CurrentFloor < 1 || game.PartyCount < 1) return;
         MainWindow& main = context_.Main;
         ApplyEffectSkills(game);
-        DrawMazeView(main.picMap.Surface(), context_.Windows.Glyphs(), game, art_,
-                     ChooseViewStyle(game.Config.ViewMode, art_.PicturesMissing),
+        // The view is drawn over the town picture: it is kept aside the
+        // first time, for the way home.
+        if (townPicture_.Empty()) townPicture_ = main.picMap.Picture();
+        const MazeArt& art = Art();
+        DrawMazeView(main.picMap.Surface(), context_.Windows.Glyphs(), game, art,
+                     ChooseViewStyle(game.Config.ViewMode, art.PicturesMissing),
                      main.fraParty.Visible);
         main.picMap.Refresh();
         NoteWhere();
@@ -363,6 +367,14 @@ class MazeScreen : public Screen {
         context_.Main.tmrMove.SetEnabled(true);
     }
 
+    // The walls, doors and moons are read when the view is first drawn: a run
+    // that never leaves the town never decodes them.
+    const MazeArt& Art() {
+        if (!art_)
+            art_ = LoadMazeArt(context_.Windows.Host().Images(), context_.TheGame.DataFolder);
+        return *art_;
+    }
+
     // One where line each time the party's place, floor, cell or facing changes.
     void NoteWhere() {
         const Game& game = context_.TheGame;
@@ -382,7 +394,7 @@ class MazeScreen : public Screen {
 
     ScreenContext& context_;
     Image townPicture_;
-    MazeArt art_;
+    std::optional<MazeArt> art_;
     PictureBox lblMove_;
     Whereabouts where_;
     bool eventBattle_ = false;

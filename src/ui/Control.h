@@ -99,6 +99,9 @@ class Control {
     // digit marked with '&' in its caption), or 0; and what that key does.
     virtual int AccessKey() const { return 0; }
     virtual void AccessKeyPressed() {}
+    // True when painting leaves no pixel of the box as it was (a picture
+    // that fills it): what lies beneath need not be painted first.
+    virtual bool PaintsWholeBox() const { return false; }
 
   protected:
     // Asks for a repaint on the next turn of the loop.

@@ -62,11 +62,16 @@ MainWindow::MainWindow(WindowManager& manager, Game& game)
     OwnsCaption = true;
     SetCaption(TownCaption);
 
-    std::optional<Image> town =
-        manager.Host().Images().Load((game.DataFolder / "town.jpg").string());
-    // Without the scenario's town picture, a quiet night sky behind the menus.
-    picMap.SetPicture(town ? std::move(*town)
-                           : VerticalGradient(Width, Height, Rgb(15, 18, 87), Rgb(0, 0, 24)));
+    // The town picture is read when the window first shows: the title,
+    // not the town, is what the player sees first.
+    OnActivate = [this, &manager, &game] {
+        if (!picMap.Picture().Empty()) return;
+        std::optional<Image> town =
+            manager.Host().Images().Load((game.DataFolder / "town.jpg").string());
+        // Without the scenario's town picture, a quiet night sky behind the menus.
+        picMap.SetPicture(town ? std::move(*town)
+                               : VerticalGradient(Width, Height, Rgb(15, 18, 87), Rgb(0, 0, 24)));
+    };
     Add(picMap);
 
     fraParty.BackStyle = 1;  // the darkest see-through pattern

@@ -43,13 +43,17 @@ Image& PictureBox::Surface() {
     return picture_;
 }
 
+bool PictureBox::PaintsWholeBox() const {
+    return Inset() == 0 && picture_.Width >= Width && picture_.Height >= Height;
+}
+
 void PictureBox::Paint(PaintContext& context) {
     const int inset = Inset();
     const Rect inside{0, 0, std::max(0, Width - 2 * inset), std::max(0, Height - 2 * inset)};
     const Rect shown{0, 0, std::min(inside.W, picture_.Width), std::min(inside.H, picture_.Height)};
     // A picture that covers the whole box is copied over it: filling the
     // background first would only be painted over (a full-screen fill a frame).
-    if (inset > 0 || shown.W < Width || shown.H < Height) PaintBackground(context, *this);
+    if (!PaintsWholeBox()) PaintBackground(context, *this);
     context.Surface.Blit(context.X + inset, context.Y + inset, picture_, shown);
     if (inset > 0) PaintBevel(context.Surface, Rect{context.X, context.Y, Width, Height}, false);
 }

@@ -30,6 +30,7 @@ class PictureBox : public Control {
     void Refresh() { Invalidate(); }
 
     void Paint(PaintContext& context) override;
+    bool PaintsWholeBox() const override;
 
   private:
     int Inset() const { return BorderStyle == Border::Single ? 1 : 0; }

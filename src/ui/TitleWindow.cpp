@@ -89,6 +89,9 @@ void TitleWindow::FailLoading(const std::string& why) {
 
 void TitleWindow::Start() {
     if (!loaded_) return;
+    // The title is shown once a run: its picture is let go before the
+    // town's is read, so the two are never held together.
+    picture_.ClearPicture();
     if (OnStart) OnStart();
 }
 

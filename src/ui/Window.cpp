@@ -227,7 +227,14 @@ void Window::DispatchMouseDown(int button, int canvasX, int canvasY) {
 }
 
 void Window::Paint(PaintContext& context) {
-    PaintBackground(context, *this);
+    // A picture laid over the whole window (the town behind the menus) hides
+    // the background: filling it first would be a full-screen fill a frame.
+    const auto& children = Children();
+    const bool covered = std::any_of(children.begin(), children.end(), [this](const Control* c) {
+        return c->Visible && c->Left <= 0 && c->Top <= 0 && int64_t{c->Left} + c->Width >= Width &&
+               int64_t{c->Top} + c->Height >= Height && c->PaintsWholeBox();
+    });
+    if (!covered) PaintBackground(context, *this);
     paintedBackground_ = true;
 }
 

@@ -34,6 +34,8 @@
 #include "core/Transcript.h"
 #include "platform/KeyScript.h"
 #include "platform/null/NullPlatform.h"
+#include "platform/sdl/SdlFonts.h"
+#include "platform/sdl/SdlImages.h"
 #include "ui/WindowManager.h"
 
 namespace kv::test {
@@ -95,7 +97,14 @@ class Flow {
         KeyScript script = ParseKeyScript(keys);
         EXPECT_EQ(script.Error, "") << "the flow's key script does not parse";
         std::string error;
-        platform_ = CreateNullPlatform(std::move(script.Steps), error);
+        if (WrapImages) {
+            if (std::unique_ptr<FontLibrary> fonts = CreateSdlFontLibrary(error)) {
+                platform_ = std::make_unique<NullPlatform>(
+                    std::move(script.Steps), std::move(fonts), WrapImages(CreateSdlImageCodec()));
+            }
+        } else {
+            platform_ = CreateNullPlatform(std::move(script.Steps), error);
+        }
         if (!platform_) {
             error_ = error;
             return false;
@@ -116,6 +125,9 @@ class Flow {
         error_ = errors_.str();
         return started;
     }
+
+    // Set before Run, it stands between the game and the picture decoder.
+    std::function<std::unique_ptr<ImageCodec>(std::unique_ptr<ImageCodec>)> WrapImages;
 
     // Called once the game has started, before the keys: a test may stand in
     // for a screen another subsystem installs.

@@ -3,7 +3,7 @@
 namespace kv {
 
 void NullDisplay::Present(const Image& canvas) {
-    lastFrame_ = canvas;
+    if (keepFrames_) lastFrame_ = canvas;
     ++presentCount_;
 }
 

@@ -21,6 +21,9 @@ class NullDisplay : public Display {
     void SetPosition(Point topLeft) override { position_ = topLeft; }
     void SetTextInput(bool on, Rect caret) override;
 
+    // A copy of each frame costs a full-screen copy a repaint; the program's
+    // headless runs read their frames from the window manager and keep none.
+    void KeepFrames(bool on) { keepFrames_ = on; }
     const Image& LastFrame() const { return lastFrame_; }
     int PresentCount() const { return presentCount_; }
     bool TextInputOn() const { return textInput_; }
@@ -31,6 +34,7 @@ class NullDisplay : public Display {
   private:
     Image lastFrame_;
     int presentCount_ = 0;
+    bool keepFrames_ = true;
     std::string caption_;
     WindowState state_ = WindowState::Normal;
     WindowState beforeFullscreen_ = WindowState::Normal;

@@ -21,7 +21,11 @@ std::unique_ptr<NullPlatform> CreateNullPlatform(std::vector<ScriptStep> script,
         error = "the picture decoder could not be started";
         return nullptr;
     }
-    return std::make_unique<NullPlatform>(std::move(script), std::move(fonts), std::move(images));
+    auto platform =
+        std::make_unique<NullPlatform>(std::move(script), std::move(fonts), std::move(images));
+    // Screenshots and tests read the window manager's own frame.
+    platform->Screen().KeepFrames(false);
+    return platform;
 }
 
 }  // namespace kv

@@ -2,12 +2,13 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
 #include <array>
 #include <filesystem>
 #include <mutex>
+
+#include "platform/sdl/SdlMixer.h"
 
 namespace kv {
 
@@ -42,9 +43,9 @@ Counts& Shared() {
     return counts;
 }
 
-void ChooseSoundFont() {
+void ChooseSoundFont(const MixerCalls& mixer) {
     const std::string path = DefaultSoundFont();
-    if (!path.empty()) Mix_SetSoundFonts(path.c_str());
+    if (!path.empty()) mixer.SetSoundFonts(path.c_str());
 }
 
 bool Start(SdlPart part, std::string& error) {
@@ -60,15 +61,23 @@ bool Start(SdlPart part, std::string& error) {
                 error = std::string("no audio: ") + SDL_GetError();
                 return false;
             }
-            Mix_Init(MIX_INIT_MID);
-            ChooseSoundFont();
-            if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
-                error = std::string("no audio: ") + Mix_GetError();
-                Mix_Quit();
-                SDL_QuitSubSystem(SDL_INIT_AUDIO);
-                return false;
+            {
+                const MixerCalls* mixer = OpenMixer(error);
+                if (mixer == nullptr) {
+                    error = "no audio: " + error;
+                    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+                    return false;
+                }
+                mixer->Init(MIX_INIT_MID);
+                ChooseSoundFont(*mixer);
+                if (mixer->OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+                    error = std::string("no audio: ") + Mix_GetError();
+                    mixer->Quit();
+                    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+                    return false;
+                }
+                return true;
             }
-            return true;
         case SdlPart::Fonts:
             if (TTF_Init() != 0) {
                 error = std::string("cannot start the font renderer: ") + TTF_GetError();
@@ -92,11 +101,16 @@ void Stop(SdlPart part) {
         case SdlPart::Video:
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
             break;
-        case SdlPart::Audio:
-            Mix_CloseAudio();
-            Mix_Quit();
+        case SdlPart::Audio: {
+            // The audio part started, so the library is open.
+            std::string error;
+            if (const MixerCalls* mixer = OpenMixer(error)) {
+                mixer->CloseAudio();
+                mixer->Quit();
+            }
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             break;
+        }
         case SdlPart::Fonts:
             TTF_Quit();
             break;

@@ -1,7 +1,6 @@
 #include "platform/sdl/SdlMidi.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <array>
 #include <cstring>
@@ -9,6 +8,7 @@
 #include <utility>
 
 #include "platform/sdl/SdlInit.h"
+#include "platform/sdl/SdlMixer.h"
 
 namespace kv {
 namespace {
@@ -44,27 +44,27 @@ class SdlMidiPlayer final : public MidiPlayer {
     bool Open(const std::string& path) override {
         Close();
         if (!LooksLikeMidi(path) || !AudioReady()) return false;
-        music_ = Mix_LoadMUS(path.c_str());
+        music_ = mixer_->LoadMUS(path.c_str());
         return music_ != nullptr;
     }
 
     void Play() override {
         // Once through: the game starts a song again itself when it ends.
         if (music_ == nullptr) return;
-        Mix_VolumeMusic(MusicVolume);
-        Mix_PlayMusic(music_, 1);
+        mixer_->VolumeMusic(MusicVolume);
+        mixer_->PlayMusic(music_, 1);
     }
 
-    bool IsPlaying() const override { return music_ != nullptr && Mix_PlayingMusic() != 0; }
+    bool IsPlaying() const override { return music_ != nullptr && mixer_->PlayingMusic() != 0; }
 
     void Stop() override {
-        if (music_ != nullptr) Mix_HaltMusic();
+        if (music_ != nullptr) mixer_->HaltMusic();
     }
 
     void Close() override {
         if (music_ == nullptr) return;
-        Mix_HaltMusic();
-        Mix_FreeMusic(music_);
+        mixer_->HaltMusic();
+        mixer_->FreeMusic(music_);
         music_ = nullptr;
     }
 
@@ -80,15 +80,23 @@ class SdlMidiPlayer final : public MidiPlayer {
             SDL_LogWarn(SDL_LOG_CATEGORY_APPLICATION, "music off: %s", error.c_str());
             return false;
         }
+        // The audio part opened the library.
+        mixer_ = OpenMixer(error);
+        if (mixer_ == nullptr) {
+            audio_.Release();
+            audioFailed_ = true;
+            return false;
+        }
         // FluidSynth reads the soundfonts with each song, so the player's
         // choice made now, after the audio part picked its default, is the one heard.
-        if (!settings_.SoundFont.empty()) Mix_SetSoundFonts(settings_.SoundFont.c_str());
+        if (!settings_.SoundFont.empty()) mixer_->SetSoundFonts(settings_.SoundFont.c_str());
         return true;
     }
 
     MusicSettings settings_;
     SdlLease audio_;  // declared first: released after the music is freed
     bool audioFailed_ = false;
+    const MixerCalls* mixer_ = nullptr;  // set once the audio is up; music_ needs it
     Mix_Music* music_ = nullptr;
 };
 
