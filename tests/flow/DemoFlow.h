@@ -3,6 +3,7 @@
 // its fights and traps, random battles left at once, and key scripts written
 // as the scenario's README writes routes.
 #include <array>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -108,5 +109,22 @@ inline std::string Reads(int n) {
 // place menu, the first maze: (0,0) of floor 1 facing south.
 inline const std::string FormAndEnter =
     "Enter  G Enter  A Enter  Enter Enter Enter  C Enter  E Enter  D Enter  Enter  ";
+
+// The keys end on a spinner, which turns the party at random again on every
+// turn made there: the same run is played so far, and turned again, until the
+// dice of the run's seed leave it facing the way on.
+inline void SpinTo(Keys& keys, int facing, uint64_t seed,
+                   const std::function<void(Flow&, int&)>& prepare) {
+    for (int tries = 0; tries < 20; ++tries) {
+        Flow probe;
+        int randomBattles = 0;
+        prepare(probe, randomBattles);
+        ASSERT_TRUE(probe.Run(keys.Text(), seed)) << probe.Error();
+        const int spun = WhereLines(probe).back().Facing;
+        if (spun == facing) return;
+        keys.Facing(spun).Face(facing);
+    }
+    FAIL() << "the spinner never faced the party " << facing;
+}
 
 }  // namespace kv::test

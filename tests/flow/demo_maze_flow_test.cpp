@@ -45,20 +45,9 @@ class DemoMazeFlow : public ::testing::Test {
         EscapeRandomBattles(flow, randomBattles);
     }
 
-    // The keys end on a spinner, which turns the party at random again on
-    // every turn made there: the same run is played so far, and turned
-    // again, until the dice of the run's seed leave it facing the way on.
     void SpinTo(Keys& keys, int facing) {
-        for (int tries = 0; tries < 20; ++tries) {
-            Flow probe;
-            int randomBattles = 0;
-            Prepare(probe, randomBattles);
-            ASSERT_TRUE(probe.Run(keys.Text(), Seed)) << probe.Error();
-            const int spun = WhereLines(probe).back().Facing;
-            if (spun == facing) return;
-            keys.Facing(spun).Face(facing);
-        }
-        FAIL() << "the spinner never faced the party " << facing;
+        kv::test::SpinTo(keys, facing, Seed,
+                         [this](Flow& flow, int& battles) { Prepare(flow, battles); });
     }
 
     Flow flow_;
