@@ -178,7 +178,7 @@ BattleEnd Victory(Game& game, Player& player, GameDisplay& display) {
     b.ChestLeft = roll <= (betterChest ? 15 : 11) && b.KillCount >= 1;
     if (b.ChestLeft) {
         const int average = b.TreasureSum / b.KillCount;
-        b.ChestLevel = static_cast<int16_t>(std::min(average + 1, 35));
+        b.ChestItemLevel = static_cast<int16_t>(std::min(average + 1, 35));
         int x = average + 15;
         if (x < 1) x = 1;
         if (x > 40) x = 41;

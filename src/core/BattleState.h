@@ -104,7 +104,7 @@ struct BattleState {
 
     // What the victory left for the chest: set when a chest was left.
     bool ChestLeft = false;
-    int16_t ChestLevel = 0;
+    int16_t ChestItemLevel = 0;
     int16_t ChestTrapRoll = 0;
 
     Creature& Monster(int group, int member) {

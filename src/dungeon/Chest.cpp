@@ -108,7 +108,7 @@ MoveResult AfterEventBattle(Game& game, Player& player, GameDisplay& display) {
 
 void PrepareBattleChest(Game& game) {
     game.ChestLevel = 0;
-    game.ChestItemLevel = game.Battle.ChestLevel;
+    game.ChestItemLevel = game.Battle.ChestItemLevel;
     game.ChestTrap = TrapRow(game, std::clamp<int>(game.Battle.ChestTrapRoll, 1, BattleTrapRows));
 }
 
