@@ -111,10 +111,6 @@ constexpr size_t SpellIndex(int school, int level, int slot) {
 constexpr size_t MPIndex(int school, int level) {
     return static_cast<size_t>(school + SpellSchools * level);
 }
-// The row of the spell table belonging to (school, level 1..9, slot 1..4).
-constexpr int SpellNumber(int school, int level, int slot) {
-    return 27 * school + 4 * (level - 1) + slot;
-}
 
 struct Creature {
     int32_t Id = 0;

@@ -114,15 +114,23 @@ std::vector<std::string> StatusSheetLines(const Game& game, int slot) {
 }
 
 std::vector<std::string> SpellbookLines(const Game& game, const Creature& creature) {
+    // Each name is found by the school, level and slot the spell table gives
+    // it, not by a row number worked out from them: a scenario lays out its
+    // table as it likes.
     std::vector<std::string> lines;
     for (int school = 0; school < 4; ++school) {
         for (int level = 1; level <= 9; ++level) {
             std::string line;
             for (int spellSlot = 1; spellSlot <= 3; ++spellSlot) {
                 if (creature.Spell(school, level, spellSlot) == 0) continue;
-                const int number = SpellNumber(school, level, spellSlot);
-                if (number <= 0 || number >= SpellRows) continue;
-                line += (line.empty() ? "" : "　") + game.Spells[static_cast<size_t>(number)].Name;
+                for (size_t row = 1; row < game.Spells.size(); ++row) {
+                    const SpellDef& spell = game.Spells[row];
+                    if (spell.School != school || spell.SpellLevel != level ||
+                        spell.Slot != spellSlot || spell.Name.empty())
+                        continue;
+                    line += (line.empty() ? "" : "　") + spell.Name;
+                    break;
+                }
             }
             if (!line.empty()) {
                 lines.push_back(std::string(SchoolNames[static_cast<size_t>(school)]) +

@@ -516,11 +516,7 @@ TEST(CreatureConstants, AttackToStatusCoversConditionAttacksOnly) {
     EXPECT_EQ(AttackToStatus(1000), 0);
 }
 
-TEST(CreatureConstants, SpellNumbersAndItemFlags) {
-    EXPECT_EQ(SpellNumber(0, 1, 1), 1);
-    EXPECT_EQ(SpellNumber(1, 1, 1), 28);
-    EXPECT_EQ(SpellNumber(3, 9, 4), 117);
-    EXPECT_EQ(SpellNumber(2, 5, 3), 73);
+TEST(CreatureConstants, SpellIndexesAndItemFlags) {
     EXPECT_TRUE(IsSpellIndex(4, 9, 4));
     EXPECT_FALSE(IsSpellIndex(5, 1, 1));
     EXPECT_FALSE(IsSpellIndex(0, 10, 1));

@@ -222,6 +222,31 @@ TEST(StatusSheet, EachInsigniaShowsItsOwnBadge) {
     EXPECT_EQ(StatusSheetLines(f.G(), 1).front(), alice.Name + "  ［Ж］  【Ｓ】");
 }
 
+// The spellbook finds each name by the school, level and slot its row gives,
+// whatever row the scenario put it in (the demo packs three slots a level).
+TEST(StatusSheet, TheSpellbookNamesSpellsByTheirOwnSchoolLevelAndSlot) {
+    ItemsFixture f;
+    f.MakeParty();
+    Creature& alice = f.Member(1);
+    auto place = [&](size_t row, int school, int level, int slot, const char* name) {
+        SpellDef& s = f.G().Spells[row];
+        s.School = static_cast<uint8_t>(school);
+        s.SpellLevel = static_cast<uint8_t>(level);
+        s.Slot = static_cast<uint8_t>(slot);
+        s.Name = name;
+    };
+    place(4, 0, 2, 1, "ZWEI");    // 27 x 0 + 3 x 1 + 1
+    place(30, 1, 1, 3, "DREI");   // 27 x 1 + 3
+    place(31, 1, 2, 1, "FREMD");  // known by nobody
+    alice.Spell(0, 2, 1) = 1;
+    alice.Spell(1, 1, 3) = 1;
+    const std::vector<std::string> lines = SpellbookLines(f.G(), alice);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("ZWEI"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("DREI"), std::string::npos) << lines[1];
+    EXPECT_EQ(SpellbookLines(f.G(), f.Member(2)), std::vector<std::string>{"呪文を覚えていない"});
+}
+
 TEST(ItemCommands, Appraising) {
     ItemsFixture f;
     f.MakeParty();
