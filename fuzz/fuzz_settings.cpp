@@ -36,10 +36,13 @@ std::string AsWritten(std::string value) {
     return SettingValue(value);
 }
 
-// b is a as written to the file and read back.
+// b is a as written to the file and read back. A file name the window did
+// not change stays in the file as it was, so it reads back as it read.
 bool SameSettings(const Settings& a, const Settings& b) {
     for (size_t scene = 0; scene < a.SceneMusic.size(); ++scene) {
-        if (AsWritten(a.SceneMusic[scene]) != b.SceneMusic[scene]) return false;
+        const std::string& before = a.SceneMusic[scene];
+        const std::string& after = b.SceneMusic[scene];
+        if (after != before && after != AsWritten(before)) return false;
     }
     for (const OptionField& option : OptionFields) {
         if (a.*option.Field != b.*option.Field) return false;
