@@ -227,3 +227,23 @@ TEST_F(MonsterTurn, NoGroupIsSummonedIntoAFullBattle) {
 
 }  // namespace
 }  // namespace kv::testing
+
+namespace kv::testing {
+namespace {
+
+// Action numbers come from the data: one outside the table's rows 1..500 is a
+// turn in which the monster does nothing, never a read past the table.
+TEST_F(MonsterTurn, AnActionRowOutsideTheTableDoesNothing) {
+    for (const int16_t row : {int16_t{-1}, int16_t{501}, int16_t{32767}}) {
+        SCOPED_TRACE(row);
+        ogre->Actions.fill(row);
+        for (int turn = 0; turn < 5; ++turn) RunMonsterAction(f.G(), f.Player, *ogre);
+        for (int position = 1; position <= 3; ++position) {
+            EXPECT_EQ(Member(position).HP, Member(position).MaxHP);
+        }
+        EXPECT_EQ(ogre->Status & StatusDead, 0);
+    }
+}
+
+}  // namespace
+}  // namespace kv::testing
