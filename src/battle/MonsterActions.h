@@ -118,7 +118,7 @@ void SummonGroup(Game& game, Player& player, Creature& monster, int row);
 // Row 1: the plain attack, with the party's guards, revenge and counters.
 void MonsterAttack(Game& game, Player& player, const ActionAim& aim);
 
-// --- special attacks (SpecialAttacks.cpp) ---
+// --- special attacks (MonsterFeats.cpp) ---
 
 // Rows 33, 34 and 42..318 for a monster, or for a summon the sides exchanged.
 void RunSpecialAttack(Game& game, Player& player, const ActionAim& aim, int row);

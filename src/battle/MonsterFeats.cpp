@@ -3,7 +3,7 @@
 // of the rows with the sides exchanged: a row aimed at one member hits the
 // summon's single target, a row aimed at several hits the whole group it
 // fights, and a row that helps the monsters helps the summons.
-#include "battle/SpecialAttacks.h"
+#include "battle/MonsterFeats.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,11 @@
 // The special attacks that curse, charm, drain and bless rather than strike:
-// each a small routine over the frame of SpecialAttacks.cpp.
+// each a small routine over the frame of MonsterFeats.cpp.
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
 
-#include "battle/SpecialAttacks.h"
+#include "battle/MonsterFeats.h"
 #include "character/CharacterRules.h"
 #include "character/Equipment.h"
 #include "character/Inventory.h"

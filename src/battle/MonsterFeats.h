@@ -124,8 +124,8 @@ void LoseLevels(SpecialTurn& turn, Creature& t, int levels, const std::string& h
 void RevealHidden(SpecialTurn& turn, Creature& t);
 }  // namespace special
 
-// The routines of the rows no column can express (SpecialAttacksMoves.cpp,
-// SpecialAttacksCurses.cpp).
+// The routines of the rows no column can express (MonsterFeatsMoves.cpp,
+// MonsterFeatsCurses.cpp).
 void BodySlam(SpecialTurn& turn);
 void SelfDestruct(SpecialTurn& turn);
 void Smile(SpecialTurn& turn);
