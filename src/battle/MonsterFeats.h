@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "battle/MonsterActions.h"
+#include "core/StringTable.h"
 
 namespace kv {
 
@@ -103,6 +104,27 @@ const SpecialAttackDef* FindSpecialAttack(int row);
 
 // What the routines share.
 namespace special {
+// The resistances, attack kinds and texts the routines read by number.
+inline constexpr int ResistPhysical = 1;
+inline constexpr int ResistMagic = 2;
+inline constexpr int ResistBreath = 3;
+inline constexpr int ResistMind = 11;
+inline constexpr int ResistDark = 13;
+inline constexpr int KindDeath = 31;
+inline constexpr int KindLevelDrain = 30;
+inline constexpr int KindCharm = 21;
+inline constexpr int AttributeFire = 4;
+inline constexpr int ResistReflects = 255;
+inline constexpr int ProtectedResist = 100;
+inline constexpr int LastBreakableSlot = 12;
+inline constexpr int WeaponBrokenText = 53;  // of the special moves' texts
+inline constexpr int ArmourBrokenText = 54;
+inline constexpr int32_t WornInMainHand = 1;
+
+inline std::string Text(Str id) {
+    return std::string(ResString(id));
+}
+
 bool IsBattleMonster(const Game& game, const Creature& c);
 // The roster slot of a party member; 0 for anyone else.
 int RosterSlotOf(const Game& game, const Creature& c);

@@ -18,30 +18,6 @@
 
 namespace kv {
 
-namespace {
-
-constexpr int ResistPhysical = 1;
-constexpr int ResistMagic = 2;
-constexpr int ResistBreath = 3;
-constexpr int ResistMind = 11;
-constexpr int ResistDark = 13;
-constexpr int KindDeath = 31;
-constexpr int KindLevelDrain = 30;
-constexpr int KindCharm = 21;
-constexpr int AttributeFire = 4;
-constexpr int ResistReflects = 255;
-constexpr int ProtectedResist = 100;
-constexpr int LastBreakableSlot = 12;
-constexpr int WeaponBrokenText = 53;  // of the special moves' texts
-constexpr int ArmourBrokenText = 54;
-constexpr int32_t WornInMainHand = 1;
-
-std::string Text(Str id) {
-    return std::string(ResString(id));
-}
-
-}  // namespace
-
 using namespace special;
 
 namespace {
