@@ -49,11 +49,7 @@ std::string TunePrefix(const Creature& player, const SpellDef& spell) {
 }  // namespace
 
 bool RunSongEffect(Game& game, Player& player, SpellCast& cast) {
-    for (const EffectRow& row : SongEffects) {
-        if (row.Code != cast.Spell.Effect) continue;
-        row.Run(game, player, cast, row.Value, row.Chance);
-        return true;
-    }
+    if (RunEffectRow(SongEffects, game, player, cast)) return true;
     Say(player, cast, std::string(ResString(Str::NothingHappened)));
     return false;
 }

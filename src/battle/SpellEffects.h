@@ -4,6 +4,7 @@
 // which value (a condition, status bits, a blessing bit, a chance).
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "battle/SpellEngine.h"
 
@@ -18,6 +19,10 @@ struct EffectRow {
     int32_t Value;  // what the routine needs: a condition kind, bits, an amount
     int Chance;     // a percentage where the routine rolls one
 };
+
+// Runs the row of table whose code is the cast spell's effect. False, and
+// nothing done, when the table has none.
+bool RunEffectRow(std::span<const EffectRow> table, Game& game, Player& player, SpellCast& cast);
 
 // On the monsters (SpellEffectsMonsters.cpp).
 void AttackGroups(Game&, Player&, SpellCast&, int32_t, int);

@@ -87,12 +87,17 @@ bool SparesThePoint(Game& game, const Creature& caster) {
 
 }  // namespace
 
-bool RunSpellEffect(Game& game, Player& player, SpellCast& cast) {
-    for (const EffectRow& row : SpellEffects) {
+bool RunEffectRow(std::span<const EffectRow> table, Game& game, Player& player, SpellCast& cast) {
+    for (const EffectRow& row : table) {
         if (row.Code != cast.Spell.Effect) continue;
         row.Run(game, player, cast, row.Value, row.Chance);
         return true;
     }
+    return false;
+}
+
+bool RunSpellEffect(Game& game, Player& player, SpellCast& cast) {
+    if (RunEffectRow(SpellEffects, game, player, cast)) return true;
     Say(player, cast, std::string(ResString(Str::NothingHappened)));
     return false;
 }

@@ -128,11 +128,7 @@ constexpr std::array<EffectRow, 15> SummonEffects = {{
 }  // namespace
 
 void CastSummonSpell(Game& game, Player& player, SpellCast& cast) {
-    for (const EffectRow& row : SummonEffects) {
-        if (row.Code != cast.Spell.Effect) continue;
-        row.Run(game, player, cast, row.Value, row.Chance);
-        return;
-    }
+    RunEffectRow(SummonEffects, game, player, cast);
 }
 
 }  // namespace kv
