@@ -64,7 +64,9 @@ void Prepare(Flow& flow, int& randomBattles) {
     maria.Piety = 16;
     maria.Str = 11;
     maria.Spell(1, 1, 1) = -1;  // IYASU
+    maria.Spell(1, 4, 3) = -1;  // SHIZUME
     maria.MPAt(1, 1) = maria.MaxMPAt(1, 1) = 3;
+    maria.MPAt(1, 4) = maria.MaxMPAt(1, 4) = 1;
     Creature& zeno = Caster(g, 4, "ゼノ", Wizard, 6);
     zeno.MaxHP = zeno.HP = 52;
     zeno.IQ = 17;
@@ -79,6 +81,7 @@ void Prepare(Flow& flow, int& randomBattles) {
     lira.Str = 10;
     lira.Skills[SongSkill] = 1;
     lira.Items[1] = {Lute, 0, 1};
+    lira.Status = StatusBlind;  // came in blind: the priest's calming cures her
     Creature& cain = Caster(g, 6, "カイン", Summoner, 5);
     cain.MaxHP = cain.HP = 60;
     cain.Charm = 14;
@@ -160,23 +163,29 @@ TEST(DemoBattleMagicFlow, TheCageIsOpenedAndItsLizardFoughtWithMagicSongAndSummo
     // Round 1: ロラン parries; シーラ throws a fire bottle at the lizard;
     // マリア picks her heal in the grid and gives it to ロラン; ゼノ moves
     // the grid's highlight down to his fireball and burns the rats; リラ
-    // plays the lute; カイン parries. Round 2: カイン calls level-5 beasts.
+    // plays the lute; カイン parries. Round 2: マリア moves the grid down to
+    // her calming and cures the blind リラ; カイン calls level-5 beasts.
     // Then the automatic command until the fight is won in round 10; the
     // reads after it leave the chest the rats dropped unopened.
     keys += "  P  U Enter Enter  S Enter 1  S Down Enter Down Enter  V Enter  P  G" + Reads(30);
-    keys += "  P  P  P  P  P  M \"5\" Enter  G" + Reads(30);
+    keys += "  P  P  S Down Enter 5  P  P  M \"5\" Enter  G" + Reads(30);
     for (int round = 0; round < 8; ++round) keys += "  O" + Reads(30);
     const Game before = flow.Scenario();
     ASSERT_TRUE(flow.Run(keys, Seed)) << flow.Error();
     const std::vector<std::string> texts = flow.Dialogs();
     const auto saw = [&texts](const std::string& text) { return Count(texts, text); };
 
-    // The grid window: マリア's one spell; ゼノ's two, the second picked.
+    // The grid window: マリア's two spells, the first taken; ゼノ's two,
+    // the second picked; マリア's again in round 2, opened on the heal she
+    // cast last and moved down to her calming.
     const std::vector<nlohmann::json> grids = ListLines(flow, "frmSpellSelect2");
-    ASSERT_EQ(grids.size(), 3u);
-    EXPECT_EQ(grids[0]["rows"], (std::vector<std::string>{"癒し"}));
+    ASSERT_EQ(grids.size(), 5u);
+    EXPECT_EQ(grids[0]["rows"], (std::vector<std::string>{"癒し", "鎮め"}));
+    EXPECT_EQ(grids[0]["index"], 0);
     EXPECT_EQ(grids[1]["rows"], (std::vector<std::string>{"火花の矢", "火炎球"}));
     EXPECT_EQ(grids[2]["index"], 1);
+    EXPECT_EQ(grids[3]["index"], 0);
+    EXPECT_EQ(grids[4]["index"], 1);
 
     // The item, the song and the healing spell.
     EXPECT_EQ(saw("シーラは\n火炎瓶の呪文を唱えた\n檻の火蜥蜴は\n８のダメージをうけた"), 1u);
@@ -186,6 +195,7 @@ TEST(DemoBattleMagicFlow, TheCageIsOpenedAndItsLizardFoughtWithMagicSongAndSummo
         << "the lute heals the front three only";
     EXPECT_EQ(Seen(texts, "リラは\n癒しの調べの曲を奏でた\nゼノ"), 0u);
     EXPECT_EQ(saw("マリアは\n癒しの呪文を唱えた\nロランは\n２ポイント回復した"), 1u);
+    EXPECT_EQ(saw("マリアは\n鎮めの呪文を唱えた\nリラは\n回復した"), 1u);
     // The fireball takes each rat of the group, each by its own roll.
     EXPECT_EQ(Seen(texts, "ゼノは\n火炎球の呪文を唱えた\n見世物の大ネズミは\n"), 4u);
     EXPECT_EQ(Seen(texts, "ゼノは\n火炎球の呪文を唱えた\n檻の火蜥蜴"), 0u);
@@ -200,6 +210,7 @@ TEST(DemoBattleMagicFlow, TheCageIsOpenedAndItsLizardFoughtWithMagicSongAndSummo
     // The special attack: a blow by the lizard's dice, then a point of strength.
     EXPECT_EQ(saw("檻の火蜥蜴はストレングスドレインを行った\nゼノは力を失った"), 3u);
     EXPECT_EQ(saw("檻の火蜥蜴はストレングスドレインを行った\nロランは力を失った"), 1u);
+    EXPECT_EQ(saw("檻の火蜥蜴はストレングスドレインを行った\nリラは力を失った"), 1u);
 
     // The bears: called for a twelfth of カイン's hit points, shown in the
     // summon panel, fighting the lizard; two die of its breath.
@@ -233,10 +244,13 @@ TEST(DemoBattleMagicFlow, TheCageIsOpenedAndItsLizardFoughtWithMagicSongAndSummo
     EXPECT_EQ(saved->Roster[1].HP, 31 + 3 - 16 + 2 - 2);
     EXPECT_EQ(saved->Roster[6].HP, 60 - 16 - 60 / 12);
     EXPECT_EQ(saved->Roster[3].MPAt(1, 1), 2);
+    EXPECT_EQ(saved->Roster[3].MPAt(1, 4), 0);
+    EXPECT_EQ(before.Roster[5].Status, StatusBlind) << "cured: 0 in the loop above";
     EXPECT_EQ(saved->Roster[4].MPAt(0, 3), 1);
     EXPECT_EQ(saved->Roster[4].MPAt(0, 1), 4) << "HIBANA was shown, not cast";
     EXPECT_EQ(saved->Roster[4].Str, before.Roster[4].Str - 3);
     EXPECT_EQ(saved->Roster[1].Str, before.Roster[1].Str - 1);
+    EXPECT_EQ(saved->Roster[5].Str, before.Roster[5].Str - 1);
     EXPECT_EQ(saved->Roster[2].Items[1].ItemId, FireBottle);
     EXPECT_EQ(saved->Roster[2].Items[1].ItemCount, 1);
     EXPECT_EQ(saved->Roster[5].Items[1].ItemId, Lute);
