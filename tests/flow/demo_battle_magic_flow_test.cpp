@@ -1,17 +1,16 @@
 // The battle's magic on the built demo, by keys alone: a party of six walks
 // into the fools' hall and opens the cage in its corner. The mage burns the
 // rats with a spell picked from the grid window, the priest heals the
-// wounded fighter, the thief throws a fire bottle at the lizard, the bard
-// plays her lute, and the summoner calls bears that fight on the party's
-// side; the lizard breathes fire and drains strength, and the party wins.
+// wounded fighter and then cures the blind bard, the thief throws a fire
+// bottle at the lizard, the bard plays her lute, and the summoner calls bears
+// that fight on the party's side; the lizard breathes fire and drains
+// strength, and the party wins. The save after the battle holds every change.
 #include <algorithm>
 #include <map>
 #include <regex>
 #include <string>
 #include <vector>
 
-#include "core/CommandMenus.h"
-#include "core/TextFormat.h"
 #include "flow/DemoFlow.h"
 
 namespace kv::test {
@@ -26,6 +25,8 @@ constexpr int32_t Summoner = 64;
 // The demo's rows the flow uses.
 constexpr int FireBottle = 147;
 constexpr int Lute = 112;
+constexpr int Lizard = 23;
+constexpr int Rat = 24;
 constexpr int Bear = 25;
 constexpr int CageFlag = 45;
 constexpr int SongSkill = 47;
@@ -33,7 +34,8 @@ constexpr int BeastSummonSkill = 179;
 constexpr int LoyalSummonSkill = 208;
 constexpr uint64_t Seed = 1;
 
-// A caster made from ロラン's record: bare-handed, one spell known.
+// A caster made from ロラン's record: bare-handed, knowing only the spells
+// the flow gives.
 Creature& Caster(Game& g, int slot, const char* name, int32_t job, int level) {
     Creature& c = g.Roster[static_cast<size_t>(slot)];
     c = g.Roster[1];
@@ -245,7 +247,7 @@ TEST(DemoBattleMagicFlow, TheCageIsOpenedAndItsLizardFoughtWithMagicSongAndSummo
     EXPECT_EQ(saved->Roster[6].HP, 60 - 16 - 60 / 12);
     EXPECT_EQ(saved->Roster[3].MPAt(1, 1), 2);
     EXPECT_EQ(saved->Roster[3].MPAt(1, 4), 0);
-    EXPECT_EQ(before.Roster[5].Status, StatusBlind) << "cured: 0 in the loop above";
+    EXPECT_EQ(before.Roster[5].Status, StatusBlind) << "and cured, as the loop above saw";
     EXPECT_EQ(saved->Roster[4].MPAt(0, 3), 1);
     EXPECT_EQ(saved->Roster[4].MPAt(0, 1), 4) << "HIBANA was shown, not cast";
     EXPECT_EQ(saved->Roster[4].Str, before.Roster[4].Str - 3);
@@ -254,8 +256,8 @@ TEST(DemoBattleMagicFlow, TheCageIsOpenedAndItsLizardFoughtWithMagicSongAndSummo
     EXPECT_EQ(saved->Roster[2].Items[1].ItemId, FireBottle);
     EXPECT_EQ(saved->Roster[2].Items[1].ItemCount, 1);
     EXPECT_EQ(saved->Roster[5].Items[1].ItemId, Lute);
-    EXPECT_EQ(saved->MonsterKillCount[23], 1);
-    EXPECT_EQ(saved->MonsterKillCount[24], 4);
+    EXPECT_EQ(saved->MonsterKillCount[Lizard], 1);
+    EXPECT_EQ(saved->MonsterKillCount[Rat], 4);
     EXPECT_EQ(saved->MonsterKillCount[Bear], 1) << "summons that die are no kills";
     EXPECT_EQ(saved->EventFlags[CageFlag], 1);
     EXPECT_EQ(randomBattles, 0);
