@@ -247,7 +247,7 @@ TEST_F(DemoMazeFlow, Floor3WithoutTheKeyAndHomeByTheMagicCircle) {
     keys.Walk("N6 E7 E* E").Press("F Enter Enter Enter Enter  F Enter");  // the niche
     keys.Walk("W W* W7 N2 W5 W* W S W S* S10 E S2").Press("Enter Enter Enter");  // the spring
     keys.Walk("S W2 S").Press("Enter");                                          // the magic circle
-    keys.Walk("W2").Press("Y");                                                  // home
+    keys.Walk("W2").Face(North).Press("Y");  // the entrance, facing the way out: home
     ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
 
     const std::vector<std::string> dialogs = flow_.Dialogs();
