@@ -92,9 +92,9 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     keys.Walk("E2").Press("Enter");                    // still heavy
     keys.Walk("E").Press("Enter");                     // the throne: the empress wakes
     // The fight, on the automatic command, and its after-battle event: the
-    // seed's dice win it in two rounds; the reads and commands left over fall
-    // on the maze, which has no use for them.
-    for (int round = 0; round < 4; ++round) keys.Press("O" + Reads(40));
+    // seed's dice win it within eight rounds; the reads and commands left
+    // over fall on the maze, which has no use for them.
+    for (int round = 0; round < 8; ++round) keys.Press("O" + Reads(40));
     keys.Walk("W E").Press("Enter");  // the throne room is still now
     keys.Walk("E4").Press("Y");       // and the way home is open
     ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
