@@ -281,7 +281,7 @@ inline void RestInMaze(Game& game) {
     }
 }
 
-// Back in town: the fallen are raised at the temple with the party's gold
+// Back in town: the fallen (dead, paralysed, stone) are cured at the temple with the party's gold
 // (anyone may pay; one the party cannot pay for is raised all the same, as a
 // player would with his other characters' gold, and counted), the priest
 // heals between free nights in the kennel, the rest of the wounds take the
@@ -298,9 +298,9 @@ inline TownVisit VisitTown(Game& game) {
     TownVisit visit;
     for (int i = 1; i <= game.PartyCount; ++i) {
         Creature& c = *game.Member(i);
-        if ((c.Status & GoneMask) == 0) continue;
+        if ((c.Status & DownMask) == 0) continue;
         ++visit.Raised;
-        for (int tries = 0; tries < 3 && (c.Status & GoneMask) != 0; ++tries) {
+        for (int tries = 0; tries < 3 && (c.Status & DownMask) != 0; ++tries) {
             const int32_t fee = TempleFee(c);
             int payer = 0;
             for (int p = 1; p <= game.PartyCount; ++p)
@@ -308,10 +308,10 @@ inline TownVisit VisitTown(Game& game) {
             if (payer == 0) break;
             Treat(game, player, game.PartyList[static_cast<size_t>(i)], payer, fee);
         }
-        if ((c.Status & GoneMask) != 0) {
+        if ((c.Status & DownMask) != 0) {
             ++visit.OnCredit;
             c.Status = 0;
-            c.HP = 1;
+            c.HP = std::max(c.HP, 1);
         }
     }
     // The priest heals and sleeps in the kennel, which is free, a few times.
