@@ -1,7 +1,7 @@
-// The floor-3 spring of the demo, walked on a bare game: it heals the party
-// stepping into it once, stays still however often the party turns there or
-// steps out and back, and flows again once the party has come down the
-// stairs from floor 2.
+// The demo's springs, walked on a bare game: each heals the party stepping
+// into it once and stays still however often the party turns there or steps
+// out and back; floor 3's flows again once the party has come down the stairs
+// from floor 2, the garden's of place 25 once it has faced the way out.
 #include <gtest/gtest.h>
 
 #include "battle/DemoParty.h"
@@ -12,6 +12,7 @@ namespace kv::testing {
 namespace {
 
 constexpr int SpringFlag = 45;
+constexpr int GardenFlag = 46;
 
 class DemoSpring : public ::testing::Test {
   protected:
@@ -23,8 +24,9 @@ class DemoSpring : public ::testing::Test {
         game_->CurrentPlace = 21;
     }
 
-    void Stand(int floor, int x, int y, int facing) {
+    void Stand(int floor, int x, int y, int facing, int place = 21) {
         Game& g = *game_;
+        g.CurrentPlace = place;
         g.CurrentFloor = static_cast<int16_t>(floor);
         LoadFloor(g, display_);
         g.PartyX = g.LastX = static_cast<int16_t>(x);
@@ -72,6 +74,27 @@ TEST_F(DemoSpring, HealsOnceAndFlowsAgainAfterTheStairsDown) {
     EXPECT_EQ(g.EventFlags[SpringFlag], 0);
     Stand(3, 2, 16, 0);
     Move(MoveKind::Step);  // in from the south this time
+    EXPECT_EQ(Healed(), 6);
+}
+
+TEST_F(DemoSpring, TheGardenSpringFlowsAgainOnceThePartyFacedTheWayOut) {
+    Game& g = *game_;
+    Stand(1, 2, 6, 2, 25);
+    Wound();
+    Move(MoveKind::Step);  // into the garden's spring from the north
+    EXPECT_EQ(Healed(), 6);
+    Wound();
+    for (int turn = 0; turn < 4; ++turn) Move(MoveKind::Right);
+    EXPECT_EQ(Healed(), 0);
+    EXPECT_EQ(g.EventFlags[GardenFlag], 1);
+
+    Stand(1, 0, 1, 0, 25);
+    player_.No();
+    Move(MoveKind::Step);  // onto the entrance facing out: not home yet
+    EXPECT_EQ(g.CurrentPlace, 25);
+    EXPECT_EQ(g.EventFlags[GardenFlag], 0);
+    Stand(1, 2, 6, 2, 25);
+    Move(MoveKind::Step);
     EXPECT_EQ(Healed(), 6);
 }
 
