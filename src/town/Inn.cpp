@@ -151,6 +151,10 @@ StayResult Stay(Game& game, Player& player, int slot, int room) {
         LevelUp(game, player, slot);
     }
     if (guest.HP > guest.MaxHP) guest.HP = guest.MaxHP;
+    // A night's sleep, even in the kennel, brings every spell point back,
+    // those a new level gave included: without it a caster's points were
+    // spent for good.
+    guest.MP = guest.MaxMP;
     return result;
 }
 

@@ -92,9 +92,9 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     keys.Walk("E2").Press("Enter");                    // still heavy
     keys.Walk("E").Press("Enter");                     // the throne: the empress wakes
     // The fight, on the automatic command, and its after-battle event: the
-    // seed's dice win it in two rounds; the reads and commands left over fall
-    // on the maze, which has no use for them.
-    for (int round = 0; round < 4; ++round) keys.Press("O" + Reads(40));
+    // seed's dice win it within eight rounds; the reads and commands left
+    // over fall on the maze, which has no use for them.
+    for (int round = 0; round < 8; ++round) keys.Press("O" + Reads(40));
     keys.Walk("W E").Press("Enter");  // the throne room is still now
     keys.Walk("E4").Press("Y");       // and the way home is open
     ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
@@ -247,7 +247,7 @@ TEST_F(DemoMazeFlow, Floor3WithoutTheKeyAndHomeByTheMagicCircle) {
     keys.Walk("N6 E7 E* E").Press("F Enter Enter Enter Enter  F Enter");  // the niche
     keys.Walk("W W* W7 N2 W5 W* W S W S* S10 E S2").Press("Enter Enter Enter");  // the spring
     keys.Walk("S W2 S").Press("Enter");                                          // the magic circle
-    keys.Walk("W2").Press("Y");                                                  // home
+    keys.Walk("W2").Face(North).Press("Y");  // the entrance, facing the way out: home
     ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
 
     const std::vector<std::string> dialogs = flow_.Dialogs();

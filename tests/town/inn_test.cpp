@@ -79,6 +79,21 @@ TEST(Inn, EnoughExperienceRaisesALevel) {
     EXPECT_EQ(guest.Level, 2);
 }
 
+TEST(Inn, ANightBringsTheSpellPointsBackARefusedStayDoesNot) {
+    CharacterFixture f;
+    Creature& guest = f.Make(1, Priest);
+    guest.MaxMPAt(1, 1) = 4;
+    guest.MaxMPAt(1, 2) = 2;
+    guest.MaxMPAt(0, 1) = 1;
+    guest.Gold = 9;
+    f.Player.Type("1");
+    EXPECT_EQ(Stay(f.G(), f.Player, 1, 1), StayResult::Left) << "one gold short of the cot";
+    EXPECT_EQ(guest.MPAt(1, 1), 0);
+    EXPECT_EQ(Stay(f.G(), f.Player, 1, 0), StayResult::NextLevel);
+    EXPECT_EQ(guest.MP, guest.MaxMP);
+    EXPECT_EQ(guest.MPAt(1, 1) * 100 + guest.MPAt(1, 2) * 10 + guest.MPAt(0, 1), 421);
+}
+
 TEST(Inn, OldAgeTakesOneStayInThreeUnlessTheSkillPrevents) {
     for (const bool longLife : {false, true}) {
         CharacterFixture f;
