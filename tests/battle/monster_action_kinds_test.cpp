@@ -280,5 +280,35 @@ TEST(MonsterActionKinds, NegativeRegenerationKillsUnbooked) {
     }
 }
 
+// A summon's theft that rolls for the second item of a monster that has
+// none takes the first: every theft announced puts an item in the party's hands.
+TEST(MonsterActionKinds, ASummonsTheftAlwaysBringsWhatItAnnounces) {
+    Field x;
+    ItemDef& potion = x.G().Items[11];
+    potion.Id = 11;
+    potion.Kind = 8;
+    Creature& golem = x.G().Battle.Summons[1];
+    golem = BattleFixture::Monster(4, "ゴーレム", 0, 0);
+    golem.HP = golem.MaxHP = 50;
+    golem.Dexterity = 250;
+    golem.Actions.fill(87);
+    int thefts = 0;
+    for (uint64_t seed = 1; seed <= 150; ++seed) {
+        x.G().Rng.Seed(seed);
+        x.ogre->Items[1] = {11, 0, 1};
+        x.ogre->Items[2] = {};
+        for (int p = 1; p <= 3; ++p) x.M(p).Items = {};
+        x.f.Player.Clear();
+        RunSummonAction(x.G(), x.f.Player, golem);
+        int held = 0;
+        for (int p = 1; p <= 3; ++p) held += x.M(p).Items[1].ItemId == 11;
+        const bool announced = x.f.Player.Saw("そしてアイテムを盗んだ");
+        EXPECT_EQ(held, announced ? 1 : 0) << seed;
+        thefts += announced;
+        EXPECT_EQ(x.ogre->Items[1].ItemId, 0);
+    }
+    EXPECT_GT(thefts, 100);
+}
+
 }  // namespace
 }  // namespace kv::testing

@@ -198,6 +198,8 @@ TEST(SpecialAttackRows, EveryRowHasItsEffect) {
                  const Creature& c = a.G().Roster[static_cast<size_t>(slot)];
                  gone += c.Status == StatusDead && c.HP == 0 && c.PartyNo == 0;
              }
+             for (int p = 1; p <= 3; ++p)
+                 if (a.M(p).PartyPos != p) return false;
              return a.G().PartyCount == 3 && gone == 1;
          }},
         {71, Reach::Nobody, 0, 0, 0, -1,
@@ -286,8 +288,16 @@ TEST(SpecialAttackRows, EveryRowHasItsEffect) {
         {118, Reach::All, 1, 30},
         {119, Reach::All, 1, 30},
         {120, Reach::All, 31, 60},
+        // The count doubles, but no further than 32767: a die rolled for ever would hang.
         {121, Reach::Nobody, 0, 0, 0, -1,
-         everyMonster([](const Creature& m) { return m.DamageDice[0] == 2; }), secondMonster},
+         [](Arena& a) {
+             return a.monster->DamageDice[0] == 2 &&
+                    a.G().Battle.Monster(1, 2).DamageDice[0] == 32767;
+         },
+         [&](Arena& a) {
+             secondMonster(a);
+             a.G().Battle.Monster(1, 2).DamageDice[0] = 20000;
+         }},
         {122, Reach::Nobody, 0, 0, 0, -1,
          everyMonster([](const Creature& m) { return m.Resist[2] == 100; }), secondMonster},
         {123, Reach::One, 7, 7, 0, 7, Lost(&Creature::IQ, 9)},
