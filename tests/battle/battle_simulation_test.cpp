@@ -104,7 +104,8 @@ std::string BrokenBound(const Game& game) {
     for (int slot = 1; slot <= 6; ++slot) {
         const Creature& c = game.Roster[static_cast<size_t>(slot)];
         if (c.HP < 0 || c.HP > c.MaxHP) why << c.Name << " HP " << c.HP << "/" << c.MaxHP << "; ";
-        if (c.Gold < 0 || c.Exp < 0) why << c.Name << " gold " << c.Gold << " exp " << c.Exp << "; ";
+        if (c.Gold < 0 || c.Exp < 0)
+            why << c.Name << " gold " << c.Gold << " exp " << c.Exp << "; ";
         for (int i = 0; i < SpellSchools * SpellLevels; ++i)
             if (c.MP[static_cast<size_t>(i)] < 0 ||
                 c.MP[static_cast<size_t>(i)] > c.MaxMP[static_cast<size_t>(i)])
@@ -127,7 +128,8 @@ std::string BrokenBound(const Game& game) {
         if (b.Rows[static_cast<size_t>(r)] < 1 || b.Rows[static_cast<size_t>(r)] > BattleGroupCount)
             why << "row " << r << " names group " << b.Rows[static_cast<size_t>(r)] << "; ";
     if (b.GoldPool < 0 || b.ExpPool < 0 || b.KillCount < 0) why << "pools; ";
-    for (int shield : {b.PartyMagicShield, b.PartyBreathShield, b.MonsterMagicShield, b.BreathShield})
+    for (int shield :
+         {b.PartyMagicShield, b.PartyBreathShield, b.MonsterMagicShield, b.BreathShield})
         if (shield < 0 || shield > 3) why << "shield " << shield << "; ";
     return why.str();
 }

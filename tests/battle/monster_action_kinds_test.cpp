@@ -29,7 +29,8 @@ struct Field {
             made.Stats = {15 + i, 9 + i, 11 + i, 13 + i, 14 + i, 16 + i, 10 + i, 1};
             made.Joins(G(), i + 1).DamageRate.fill(100);
         }
-        for (int row = 1; row <= 318; ++row) G().MonsterActions[static_cast<size_t>(row)].ActionKind = 3;
+        for (int row = 1; row <= 318; ++row)
+            G().MonsterActions[static_cast<size_t>(row)].ActionKind = 3;
         G().Battle.Monster(1, 0) = BattleFixture::Monster(OgreId, "オーガ", 0, 0);
         G().Battle.Monster(1, 0).Status = StatusDead;
         for (int m = 2; m <= GroupMemberCount; ++m) G().Battle.Monster(1, m).Status = StatusDead;
@@ -112,7 +113,8 @@ TEST(MonsterActionKinds, EveryKindHasItsEffect) {
          [&](Field& x) { return x.Lost() == 42 && allCarry(StatusSleep)(x); }},
         {"another kind does nothing", DataRow, [](Field& x) { x.Data(5, TargetStanding); },
          [](Field& x) { return x.Lost() == 0 && x.f.Player.Messages().empty(); }},
-        {"the plain attack: one blow of 20, or a miss", 1, [](Field& x) { x.ogre->AttackCount = 1; },
+        {"the plain attack: one blow of 20, or a miss", 1,
+         [](Field& x) { x.ogre->AttackCount = 1; },
          [](Field& x) {
              return (x.Lost() == 0 || x.Lost() == 20) && x.f.Player.Saw("オーガの攻撃");
          }},
@@ -166,7 +168,9 @@ TEST(MonsterActionKinds, EveryKindHasItsEffect) {
          }},
         // An attribute outside 4..14 names no lingering effect: ignored.
         {"lingering with attribute 22", 11,
-         [](Field& x) { x.MonsterSpell(1, 65, 2, {2, 6, 1}).SpellAttribute = 22; },
+         [](Field& x) {
+             x.MonsterSpell(1, 65, 2, {2, 6, 1}).SpellAttribute = 22;
+         },
          [](Field& x) {
              for (const PartyAreaEffect& e : x.G().Battle.PartyAreaEffects)
                  if (e.Count != 0 || e.Strength != 0) return false;
@@ -224,8 +228,7 @@ TEST(MonsterActionKinds, EveryKindHasItsEffect) {
          [](Field& x) {
              return x.G().Battle.Monster(2, 1).Name == "スライム" && x.G().Battle.GroupCount == 2;
          }},
-        {"a special attack: stone fang", 107, nullptr,
-         [](Field& x) { return x.Lost() == 20; }},
+        {"a special attack: stone fang", 107, nullptr, [](Field& x) { return x.Lost() == 20; }},
         {"a row that is no action", 30, nullptr,
          [](Field& x) { return x.Lost() == 0 && x.f.Player.Messages().empty(); }},
     };

@@ -74,7 +74,7 @@ struct FeatRow {
 };
 
 // A statistic of one member that fell by one.
-Check Lost(uint8_t Creature::* stat, int was) {
+Check Lost(uint8_t Creature::*stat, int was) {
     return [=](Arena& a) {
         for (int p = 1; p <= 4; ++p)
             if (a.M(p).HP < 100 && a.M(p).*stat != was + p - 1 - 1) return false;
@@ -103,8 +103,8 @@ TEST(SpecialAttackRows, EveryRowHasItsEffect) {
     const auto onlyBob = [](int32_t status) {
         return [=](Arena& a) {
             const int32_t bob = a.M(2).Status;
-            return (status == 0 ? bob == 0 : (bob & status) == status) && a.M(1).Status == 0 && a.M(3).Status == 0 &&
-                   a.M(4).Status == 0;
+            return (status == 0 ? bob == 0 : (bob & status) == status) && a.M(1).Status == 0 &&
+                   a.M(3).Status == 0 && a.M(4).Status == 0;
         };
     };
     const FeatRow rows[] = {
