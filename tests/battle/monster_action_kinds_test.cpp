@@ -313,5 +313,26 @@ TEST(MonsterActionKinds, ASummonsTheftAlwaysBringsWhatItAnnounces) {
     EXPECT_GT(thefts, 100);
 }
 
+// A summon's lingering spell falls on the group it fights, at the spell's
+// attribute; an attribute outside 4..14 names no effect and is ignored.
+TEST(MonsterActionKinds, ASummonsLingeringSpellKeepsToTheAttributes) {
+    for (const int attribute : {14, 15}) {
+        Field x;
+        x.MonsterSpell(1, 65, 2, {2, 6, 1}).SpellAttribute = static_cast<uint8_t>(attribute);
+        Creature& golem = x.G().Battle.Summons[1];
+        golem = BattleFixture::Monster(4, "ゴーレム", 0, 0);
+        golem.HP = golem.MaxHP = 50;
+        golem.Actions.fill(11);
+        RunSummonAction(x.G(), x.f.Player, golem);
+        int set = 0;
+        for (const auto& group : x.G().Battle.GroupAreaEffects)
+            for (const GroupAreaEffect& e : group) set += e.Rounds != 0;
+        EXPECT_EQ(set, attribute == 14 ? 1 : 0) << attribute;
+        if (attribute == 14) {
+            EXPECT_EQ(x.G().Battle.GroupAreaEffects[1][14].Rounds, 2);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kv::testing

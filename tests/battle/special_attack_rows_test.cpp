@@ -4,6 +4,7 @@
 // rather than the table's own entries.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "battle/BattleFixture.h"
@@ -51,6 +52,7 @@ struct Arena {
         monster->MaxHP = 50;
         monster->DamageDice = {1, 1, 4};
         monster->AttackCount = 3;
+        monster->PartyPos = 7;  // as the definition left it: no group number before a rebuild
         G().Battle.Rows[1] = 1;
         G().Battle.GroupCount = 1;
         G().Battle.ActingGroup = 1;
@@ -116,6 +118,13 @@ TEST(SpecialAttackRows, EveryRowHasItsEffect) {
              // A slam of all its 30 fells the monster, and that death is booked.
              return a.monster->HP == 30 - lost && a.G().Battle.KillCount == (lost == 30);
          }},
+        // A slam by a monster of 1: 1d1 leaves it at exactly 0, dead and booked.
+        {33, Reach::One, 1, 1, 0, 1,
+         [](Arena& a) {
+             return a.monster->HP == 0 && (a.monster->Status & StatusDead) != 0 &&
+                    a.G().Battle.KillCount == 1;
+         },
+         [](Arena& a) { a.monster->HP = 1; }},
         // Self-destruct: the monster's 30 on one member, and its death is booked.
         {34, Reach::One, 30, 30, 0, 30,
          [](Arena& a) {
@@ -509,6 +518,18 @@ TEST(SpecialAttackRows, EveryRowHasItsEffect) {
         } else if (r.Who == Reach::Nobody) {
             EXPECT_EQ(total, 0);
         }
+    }
+    // Every other row of 42..318 names no special attack: nothing happens.
+    for (int row = 42; row <= 318; ++row) {
+        if (std::any_of(std::begin(rows), std::end(rows),
+                        [&](const FeatRow& r) { return r.Row == row; }))
+            continue;
+        SCOPED_TRACE(row);
+        Arena a;
+        a.Run(row);
+        EXPECT_TRUE(a.f.Player.Messages().empty());
+        for (int p = 1; p <= 4; ++p) EXPECT_FALSE(Touched(a.M(p)));
+        EXPECT_EQ(a.monster->HP, 30);
     }
 }
 
