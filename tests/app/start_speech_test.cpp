@@ -10,7 +10,6 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -41,7 +40,6 @@ TEST(StartCell, ParsesAtItsEdges) {
         {"21:0:0,0", std::nullopt},
         {"21:22:0,0", std::nullopt},
         {"21:1:20,0", std::nullopt},
-        {"21:1:0,-1", std::nullopt},
         {"21:1:0,0:X", std::nullopt},
         {"21:1:0,0:4", std::nullopt},
         {"21:1:3", std::nullopt},
@@ -57,16 +55,12 @@ TEST(StartCell, ParsesAtItsEdges) {
     EXPECT_EQ(ParseMapFloor("27-21", error), (std::array<int, 2>{27, 21}));
     EXPECT_EQ(ParseMapFloor("21-0", error), std::nullopt);
     EXPECT_EQ(error, "--export-map: the floor must be 1 to 21, got '0'");
-    EXPECT_EQ(ParseMapFloor("21:1", error), std::nullopt);
 }
 
 class StartRun : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("korvane-startrun-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-                std::to_string(::getpid()));
+        dir_ = fs::temp_directory_path() / ("korvane-startrun-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         for (const char* sub : {"data", "save", "config"}) fs::create_directories(dir_ / sub);
         // Floor 2 of place 21: (4,4) has a wall east and a door north.
@@ -115,18 +109,13 @@ class StartRun : public ::testing::Test {
 
     static std::string Read(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     static std::set<fs::path> StartFolders() {
         std::set<fs::path> found;
         for (const auto& entry : fs::directory_iterator(fs::temp_directory_path())) {
-            const std::string name = entry.path().filename().string();
-            if (name.starts_with("korvane-start-" + std::to_string(::getpid()))) {
-                found.insert(entry.path());
-            }
+            if (entry.path().filename().string().starts_with("korvane-start-")) found.insert(entry);
         }
         return found;
     }
@@ -166,6 +155,8 @@ TEST_F(StartRun, BadArgumentsOrNobodyAliveEndWithOneLine) {
     std::ofstream(dir_ / "save" / SaveFileName, std::ios::binary) << SaveBytes(*game);
     EXPECT_EQ(Run("--start 21:1:0,0", ""), 2);
     EXPECT_EQ(errors_, "korvane: --start 21:1:0,0: no living character in the roster\n");
+    EXPECT_EQ(Run("--export-map 21-1", ""), 2);
+    EXPECT_EQ(errors_, "korvane: --export-map needs a floor and a file\n");
 }
 
 TEST_F(StartRun, AWalkIsHeardAsSpeakLines) {
@@ -180,11 +171,6 @@ TEST_F(StartRun, AWalkIsHeardAsSpeakLines) {
         "迷宮21、2階、東4、南4、南を向いています。前は通路",
     };
     EXPECT_EQ(said, expected);
-}
-
-TEST_F(StartRun, TheExportedMapNeedsAFloorAndAFile) {
-    EXPECT_EQ(Run("--export-map 21-1", ""), 2);
-    EXPECT_EQ(errors_, "korvane: --export-map needs a floor and a file\n");
 }
 
 }  // namespace

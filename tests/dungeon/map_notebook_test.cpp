@@ -41,11 +41,10 @@ TEST(MapNotes, ReadsWhatItCanAndSaysWhenItCannot) {
          "[[note]]\nplace=21\nfloor=2\nx=0\ny=0\ntext=\"other floor\"\n",
          {{9, 2, "a"}, {1, 5, "b"}},
          false},
-        {"a note without text or place",
-         "[[note]]\nplace=21\nfloor=3\nx=1\ny=1\n[[note]]\nfloor=3\nx=1\ny=1\ntext=\"x\"\n",
+        {"no text, no place",
+         "[[note]]\nplace=21\nfloor=3\nx=1\ny=1\n[[note]]\ntext=\"x\"",
          {},
          false},
-        {"an empty file", "", {}, false},
         {"not TOML", "[[note]\nplace=", {}, true},
         {"note is not a list", "note = 3\n", {}, true},
     };
@@ -114,7 +113,6 @@ TEST_F(MapExportTest, TheExportedFloorShowsItsNotes) {
     // A walked corridor on floor 2 of place 21; the party is elsewhere.
     g.SeenWalls.assign(g.SeenWalls.size(), Unseen);
     g.SeenDoors.assign(g.SeenDoors.size(), Unseen);
-    for (int x = 2; x <= 6; ++x) maze_.Walls(x, 3, EdgeNorth | EdgeSouth, x == 4 ? EdgeEast : 0, 2);
     for (int x = 2; x <= 6; ++x) {
         SetSeenWalls(g, MazeOf(21), 2, x, 3, EdgeNorth | EdgeSouth);
         SetSeenDoors(g, MazeOf(21), 2, x, 3, x == 4 ? EdgeEast : 0);
@@ -132,7 +130,6 @@ TEST_F(MapExportTest, TheExportedFloorShowsItsNotes) {
     ASSERT_TRUE(ExportFloorPicture(Manager(), g, 21, 2, file, error)) << error;
     const std::optional<Image> picture = Host().Images().Load(file);
     ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->Width, 640);
     EXPECT_TRUE(test::MatchesGolden(
         Host().Images(), test::Crop(*picture, {0, 0, 640, picture->Height}), "automap_notes"));
     fs::remove_all(folder);
