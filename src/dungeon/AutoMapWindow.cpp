@@ -64,6 +64,7 @@ constexpr int WideFormWidth = 640;
 constexpr int ListCells = (WideFormWidth - ListX - 4) * 2 / ListSize;  // half-width cells
 constexpr int CursorThickness = 2;
 constexpr const char* NotePrompt = "メモ（空にすると消えます）";
+constexpr const char* EraseQuestion = "このメモを消しますか？";
 constexpr const char* ExportedText = "地図を書き出しました\n";
 constexpr const char* ExportFailedText = "地図を書き出せません\n";
 
@@ -180,6 +181,13 @@ void AutoMapWindow::WriteNote() {
     const NoteCell cell{place_, floor_, cursorX_, cursorY_};
     Dialogs dialogs(Manager(), {}, {});
     const std::string text = dialogs.ShowDialog(NotePrompt, DialogKind::Input, notes_.At(cell));
+    // Esc empties the line too, so a note is only rubbed out when the player
+    // says so; an empty line on a bare cell changes nothing.
+    if (text.empty() &&
+        (notes_.At(cell).empty() || dialogs.ShowDialog(EraseQuestion, DialogKind::YesNo) != "-1")) {
+        Invalidate();
+        return;
+    }
     notes_.Set(cell, text);
     std::string error;
     if (!WriteNotes(game_.SaveFolder, notes_, error)) {

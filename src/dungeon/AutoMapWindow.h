@@ -4,7 +4,8 @@
 // closes it.
 //
 // The map notebook lives here too: the arrows move a cursor over the cells,
-// N writes a short note on the cursor's cell (an emptied line rubs it out),
+// N writes a short note on the cursor's cell (an emptied line rubs it out
+// once the player says yes),
 // each note shows as its number on the cell and is listed beside the map,
 // and P writes the floor with its notes as a PNG.
 #include <string>

@@ -48,8 +48,12 @@ TEST(NotebookFlow, ANoteSurvivesARestart) {
               R"([{"floor":1,"place":21,"t":"note","text":"泉：回復","x":1,"y":1}])");
     EXPECT_FALSE(flow.Lines("automap")[0].contains("notes")) << "nothing written yet";
 
-    // Started anew: resume the trip from the edge of town and map again.
-    ASSERT_TRUE(flow.Run("Enter  E Enter  O Enter  Enter  " + Mapping)) << flow.Error();
+    // Started anew: resume, map again; Esc on the note asks first and N keeps it.
+    ASSERT_TRUE(
+        flow.Run("Enter  E Enter  O Enter  Enter  " + Mapping + "Right Right Down  N Esc  N"))
+        << flow.Error();
+    EXPECT_EQ(flow.Dialogs().back(), "このメモを消しますか？");
+    EXPECT_TRUE(flow.Lines("note").empty());
     const std::vector<nlohmann::json> maps = flow.Lines("automap");
     ASSERT_EQ(maps.size(), 1u);
     EXPECT_EQ(maps[0]["notes"], nlohmann::json::array({"1 (1,1) 泉：回復"}));
