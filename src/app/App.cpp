@@ -7,18 +7,24 @@
 #include <sstream>
 #include <utility>
 
+#include "app/CellArguments.h"
 #include "app/Folders.h"
 #include "app/ForwardingPlatform.h"
+#include "app/MapExport.h"
+#include "app/ScratchSaveFolder.h"
 #include "app/Session.h"
 #include "app/SoundFont.h"
 #include "core/Game.h"
 #include "core/Transcript.h"
+#include "dungeon/MapNotes.h"
 #include "platform/InputRecorder.h"
 #include "platform/InstanceLock.h"
 #include "platform/KeyScript.h"
 #include "platform/UserFolders.h"
 #include "platform/null/NullPlatform.h"
+#include "platform/null/NullSpeaker.h"
 #include "platform/sdl/SdlPlatform.h"
+#include "ui/Narrator.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
@@ -29,6 +35,10 @@ constexpr int ExitOk = 0;
 constexpr int ExitPlatform = 1;
 constexpr int ExitUsage = 2;
 constexpr int ExitData = 3;
+
+// The per-user switch for speech: [Speech] On=1 speaks in every run.
+constexpr const char* SpeechSection = "Speech";
+constexpr const char* SpeechKey = "On";
 
 bool ReadKeyScript(const std::string& file, KeyScript& script, std::ostream& errors) {
     std::ifstream in(file, std::ios::binary);
@@ -63,6 +73,19 @@ int RunProgram(const Options& options, std::ostream& errors) {
     if (!ResolveFolders(options, game.DataFolder, game.SaveFolder, error)) {
         errors << "korvane: " << error << "\n";
         return ExitUsage;
+    }
+    if (!options.ExportMap.empty()) return ExportMapPicture(options, game, errors);
+
+    // --start plays on a copy of the save folder, removed when the run ends.
+    ScratchSaveFolder scratch;
+    std::optional<std::array<int, 5>> startCell;
+    if (!options.Start.empty()) {
+        startCell = ParseStartCell(options.Start, error);
+        if (!startCell || !scratch.CopyFrom(game.SaveFolder, error)) {
+            errors << "korvane: " << error << "\n";
+            return ExitUsage;
+        }
+        game.SaveFolder = scratch.Path();
     }
 
     // A second copy on the same save folder steps aside without a word.
@@ -120,8 +143,34 @@ int RunProgram(const Options& options, std::ostream& errors) {
     Platform& host = recorded ? static_cast<Platform&>(*recorded) : *platform;
 
     WindowManager windows(host, transcript);
+    // Play by ear: a headless run says it in the transcript instead.
+    std::unique_ptr<Speaker> speaker;
+    std::unique_ptr<Narrator> narrator;
+    if (options.Speech || store.Get(Session::StoreApp, SpeechSection, SpeechKey, "0") == "1") {
+        if (options.Headless) {
+            speaker = std::make_unique<NullSpeaker>(transcript);
+        } else if (speaker = CreateSpeechDispatcher(error); !speaker) {
+            errors << "korvane: speech is unavailable: " << error << "\n";
+        }
+        if (speaker) {
+            narrator = std::make_unique<Narrator>(*speaker, game);
+            narrator->Attach(windows);
+        }
+    }
     Session session(windows, game, store, errors);
     const bool started = session.StartUp();
+    if (started) {
+        std::string problem;
+        ReadNotes(game.SaveFolder, problem);
+        if (!problem.empty()) errors << "korvane: " << problem << "\n";
+    }
+    if (started && startCell) {
+        std::string why;
+        if (!session.StartInMaze(*startCell, why)) {
+            errors << "korvane: --start " << options.Start << ": " << why << "\n";
+            return ExitUsage;
+        }
+    }
     session.Run();
 
     if (!options.ScreenshotFile.empty() && !windows.SaveScreenshot(options.ScreenshotFile)) {

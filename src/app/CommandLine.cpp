@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/CellArguments.h"
+
 #ifndef KORVANE_VERSION_MAJOR
 #error "KORVANE_VERSION_MAJOR/MINOR/REVISION come from the build (kv_core)"
 #endif
@@ -15,7 +17,7 @@
 namespace kv {
 namespace {
 
-enum class ArgKind { Flag, Text, Number };
+enum class ArgKind { Flag, Text, Number, TextPair };
 
 // --seed is the only number, so it is handled by kind rather than by a member.
 struct OptionRule {
@@ -47,6 +49,15 @@ constexpr std::array Rules = {
                "save the keys pressed as a key script for --keys"},
     OptionRule{"--soundfont", ArgKind::Text, nullptr, &Options::SoundFont, "FILE", "a file",
                "soundfont for the music (default: the per-user setting, else the GM one)"},
+    OptionRule{"--start", ArgKind::Text, nullptr, &Options::Start, "PLACE:FLOOR:X,Y[:FACING]",
+               "a cell",
+               "enter the maze there with the roster's first living characters, on a "
+               "copy of the save folder (for scenario authors)"},
+    OptionRule{"--export-map", ArgKind::TextPair, nullptr, &Options::ExportMap,
+               "PLACE-FLOOR FILE.png", "a floor and a file",
+               "write the floor as walked, with its notes, as a PNG and exit"},
+    OptionRule{"--speech", ArgKind::Flag, &Options::Speech, nullptr, "", "",
+               "speak menus, messages and moves through speech-dispatcher"},
     OptionRule{"--version", ArgKind::Flag, &Options::ShowVersion, nullptr, "", "",
                "show the version and exit"},
     OptionRule{"-h,--help", ArgKind::Flag, &Options::ShowHelp, nullptr, "", "",
@@ -60,8 +71,10 @@ std::string LongName(const OptionRule& rule) {
 constexpr std::string_view Usage =
     "Usage: korvane [--data DIR] [--save-dir DIR] [--seed N] [--record FILE]\n"
     "               [--soundfont FILE]\n"
+    "               [--start PLACE:FLOOR:X,Y[:FACING]] [--speech]\n"
     "       korvane --headless --keys FILE [--data DIR] [--save-dir DIR] [--seed N]\n"
-    "               [--transcript FILE] [--screenshot FILE]\n";
+    "               [--transcript FILE] [--screenshot FILE]\n"
+    "       korvane --export-map PLACE-FLOOR FILE.png [--data DIR] [--save-dir DIR]\n";
 
 constexpr size_t HelpColumn = 22;
 
@@ -98,7 +111,7 @@ struct Parser {
                                    ? App.add_flag(std::string(rule.Names))
                                    : App.add_option(std::string(rule.Names))
                                          ->type_name(std::string(rule.ValueName))
-                                         ->expected(0, 1);
+                                         ->expected(0, rule.Kind == ArgKind::TextPair ? 2 : 1);
             opt->description(std::string(rule.Help));
             opt->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
             Opts[i] = opt;
@@ -154,6 +167,14 @@ std::string CheckValues(const Parser& parser, Options& opts) {
         const std::string name = LongName(rule);
         const std::vector<std::string>& given = parser.Opts[i]->results();
         if (given.empty()) continue;
+        if (rule.Kind == ArgKind::TextPair) {
+            if (given.size() != 2 || given[0].empty() || given[1].empty()) {
+                return Fail(name + " needs " + std::string(rule.Needs));
+            }
+            opts.*(rule.Text) = given[0];
+            opts.ExportFile = given[1];
+            continue;
+        }
         if (given.size() > 1) return Fail(name + " given more than once");
         const std::string& value = given.front();
         if (rule.Kind == ArgKind::Flag) {
@@ -185,6 +206,12 @@ std::string CheckCombination(const Options& opts) {
     }
     if (!opts.KeysFile.empty() && !opts.Headless) return Fail("--keys needs --headless");
     if (opts.Headless && opts.KeysFile.empty()) return Fail("--headless needs --keys FILE");
+    std::string error;
+    if (!opts.Start.empty() && !ParseStartCell(opts.Start, error)) return Fail(error);
+    if (!opts.ExportMap.empty() && !ParseMapFloor(opts.ExportMap, error)) return Fail(error);
+    if (!opts.ExportMap.empty() && (opts.Headless || !opts.Start.empty())) {
+        return Fail("--export-map stands alone (with --data and --save-dir)");
+    }
     return {};
 }
 

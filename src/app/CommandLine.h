@@ -17,6 +17,10 @@ struct Options {
     std::string RecordFile;      // --record
     std::string SoundFont;       // --soundfont
     std::optional<uint64_t> Seed;
+    std::string Start;       // --start PLACE:FLOOR:X,Y[:FACING]
+    std::string ExportMap;   // --export-map PLACE-FLOOR FILE.png: the floor
+    std::string ExportFile;  //   and the picture's file
+    bool Speech = false;     // --speech
     bool ShowVersion = false;
     bool ShowHelp = false;
 };

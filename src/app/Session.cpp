@@ -151,6 +151,13 @@ void Session::StartFromTitle() {
     main_.RefreshPartyPanel();
 }
 
+bool Session::StartInMaze(const std::array<int, 5>& cell, std::string& why) {
+    main_.Show();
+    title_.Hide();
+    music_.PlayScene(SceneSilence);
+    return screens_.StartAtCell && screens_.StartAtCell(cell, why);
+}
+
 void Session::Unload() {
     if (unloaded_) return;
     unloaded_ = true;

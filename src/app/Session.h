@@ -4,6 +4,7 @@
 // version check, the main window and its screens, then the start prompt. A
 // key on the title opens the castle. The session knows no subsystem: each
 // installs its screens through the shared context.
+#include <array>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -35,6 +36,10 @@ class Session {
 
     // The title's door into the game.
     void StartFromTitle();
+    // --start's door: past the title and the town, straight onto a cell
+    // (place, floor, x, y, facing). False, with the reason in why, when the
+    // party cannot stand there.
+    bool StartInMaze(const std::array<int, 5>& cell, std::string& why);
     // Closing the game: placement, the party left where it is, the last save.
     void Unload();
 

@@ -41,6 +41,11 @@ nlohmann::ordered_json& JsonLine::Object() {
     return *object_;
 }
 
+const nlohmann::ordered_json& JsonLine::Object() const {
+    static const nlohmann::ordered_json Empty = nlohmann::ordered_json::object();
+    return object_ ? *object_ : Empty;
+}
+
 std::string JsonLine::Str() const {
     if (!object_) return "{}";
     // No indent, UTF-8 written as is, broken bytes replaced rather than thrown on.
@@ -103,9 +108,11 @@ void Transcript::Save(std::string_view file, bool ok) {
 }
 
 void Transcript::Write(const JsonLine& line) {
-    if (!out_.is_open()) return;
-    out_ << line.Str() << '\n';
-    out_.flush();
+    if (out_.is_open()) {
+        out_ << line.Str() << '\n';
+        out_.flush();
+    }
+    if (Heard) Heard(line);
 }
 
 }  // namespace kv

@@ -3,6 +3,7 @@
 // shown. It is the public test and bug-report interface, so its kinds and
 // fields stay stable (the README documents them).
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <string>
@@ -34,6 +35,7 @@ class JsonLine {
     JsonLine& Add(std::string_view key, const std::vector<std::vector<std::string>>& rows);
     // The object itself, for a field the Adds do not cover.
     nlohmann::ordered_json& Object();
+    const nlohmann::ordered_json& Object() const;
     std::string Str() const;  // "{...}" without a line break
 
   private:
@@ -56,6 +58,10 @@ class Transcript {
     void Caption(std::string_view text);
     void Save(std::string_view file, bool ok);
     void Write(const JsonLine& line);  // any other kind; "t" comes first by convention
+
+    // Hears every line as it is written, the file open or not (the voice of
+    // --speech listens here). Empty by default.
+    std::function<void(const JsonLine&)> Heard;
 
   private:
     std::ofstream out_;

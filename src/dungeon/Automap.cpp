@@ -23,8 +23,11 @@ void RecordVisit(Game& game) {
 }
 
 AutomapCell AutomapCellAt(const Game& game, int x, int y) {
-    const int maze = MazeOf(game.CurrentPlace);
-    const int floor = game.CurrentFloor;
+    return AutomapCellAt(game, game.CurrentPlace, game.CurrentFloor, x, y);
+}
+
+AutomapCell AutomapCellAt(const Game& game, int place, int floor, int x, int y) {
+    const int maze = MazeOf(place);
     AutomapCell cell;
     cell.Walls = SeenWalls(game, maze, floor, x, y);
     cell.Doors = SeenDoors(game, maze, floor, x, y);

@@ -28,6 +28,8 @@ struct AutomapCell {
 // A remembered value outside 0..15 (a damaged save) reads as never seen
 // rather than as a cell with doors on every side.
 AutomapCell AutomapCellAt(const Game& game, int x, int y);
+// The same for any place code and floor (a floor exported to a picture).
+AutomapCell AutomapCellAt(const Game& game, int place, int floor, int x, int y);
 
 // "現在地　３階（１２，５）南を向いています": floor, cell and facing, full-width.
 std::string AutomapPositionLine(const Game& game);

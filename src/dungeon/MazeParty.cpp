@@ -5,7 +5,9 @@
 
 #include "character/Party.h"
 #include "character/PartyMembers.h"
+#include "core/MazeMap.h"
 #include "core/StringTable.h"
+#include "dungeon/Automap.h"
 #include "dungeon/Movement.h"
 #include "town/CastleReturn.h"
 
@@ -120,6 +122,46 @@ bool ResumeAdventure(Game& game, Player& player, int slot, GameDisplay& display)
     display.Redraw();
     if (CheckLanding(game, player, display) < 0) {
         HandleWipeOut(game, player, display);
+        return false;
+    }
+    return true;
+}
+
+bool StartAtCell(Game& game, Player& player, const CellPosition& cell, GameDisplay& display,
+                 std::string& why) {
+    if (!OnMap(MazeOf(cell.Place), cell.Floor, cell.X, cell.Y) || cell.Floor < 1) {
+        why = "no such cell in the maps";
+        return false;
+    }
+    game.PartyList.fill(0);
+    game.PartyCount = 0;
+    for (int s = 1; s < static_cast<int>(game.Roster.size()) && game.PartyCount < MaxPartySize;
+         ++s) {
+        Creature& c = game.Roster[static_cast<size_t>(s)];
+        if (c.Id < 1 || (c.Status & GoneMask) != 0) continue;
+        c.PartyNo = 0;  // whatever trip it was on, it starts this one
+        game.PartyCount = static_cast<int16_t>(game.PartyCount + 1);
+        game.PartyList[static_cast<size_t>(game.PartyCount)] = static_cast<int16_t>(s);
+    }
+    if (game.PartyCount == 0) {
+        why = "no living character in the roster";
+        return false;
+    }
+    game.CurrentPartyNo = static_cast<int16_t>(FreePartyNumber(game));
+    game.CurrentPlace = cell.Place;
+    game.CurrentFloor = static_cast<int16_t>(cell.Floor);
+    game.PartyX = game.LastX = static_cast<int16_t>(cell.X);
+    game.PartyY = game.LastY = static_cast<int16_t>(cell.Y);
+    game.PartyFacing = static_cast<int16_t>(cell.Facing & 3);
+    game.ScreenState = ScreenStates::Map;
+    WriteLocation(game);
+    LoadFloor(game, display);
+    RecordVisit(game);
+    display.RefreshParty();
+    display.Redraw();
+    if (CheckLanding(game, player, display) < 0) {
+        HandleWipeOut(game, player, display);
+        why = "the party did not survive landing there";
         return false;
     }
     return true;

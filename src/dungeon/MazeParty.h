@@ -12,6 +12,15 @@
 
 namespace kv {
 
+// A cell of a maze and the way the party faces on it (0 north .. 3 west).
+struct CellPosition {
+    int Place = 0;  // place code, 20..27
+    int Floor = 0;
+    int X = 0;
+    int Y = 0;
+    int Facing = 2;
+};
+
 // The smallest party number 1..50 no roster character holds, or 0.
 int FreePartyNumber(const Game& game);
 
@@ -25,6 +34,12 @@ bool EnterMaze(Game& game, Player& player, int place, GameDisplay& display);
 // or when the party did not survive landing (it has been handled as wiped
 // out then).
 bool ResumeAdventure(Game& game, Player& player, int slot, GameDisplay& display);
+
+// For a scenario author: the first living characters of the roster (up to
+// six) form a party standing on the named cell, without the town. False, with
+// the reason in why, when nobody is alive or the cell is off the maps.
+bool StartAtCell(Game& game, Player& player, const CellPosition& cell, GameDisplay& display,
+                 std::string& why);
 
 // Every member is set down in the maze where it stands and leaves the party
 // list; the lost are erased. The party is empty afterwards.

@@ -439,6 +439,14 @@ void InstallMazeScreens(ScreenContext& context) {
             maze.BackInTown();
         }
     };
+    context.StartAtCell = [&context, &maze](const std::array<int, 5>& at, std::string& why) {
+        const CellPosition cell{at[0], at[1], at[2], at[3], at[4]};
+        if (!StartAtCell(context.TheGame, context.ThePlayer, cell, context.TheDisplay, why)) {
+            return false;
+        }
+        maze.Show();
+        return true;
+    };
 }
 
 }  // namespace kv

@@ -223,6 +223,7 @@ int ListEx::AccessRow(int keyCode) const {
 void ListEx::KeyDown(int& keyCode, int shift) {
     Control::KeyDown(keyCode, shift);  // the host sees the key first and may change it
     bool jumped = false;
+    const int before = index_;
     switch (keyCode) {
         case Key::Return:
             if (OnEnter) OnEnter();
@@ -247,6 +248,10 @@ void ListEx::KeyDown(int& keyCode, int shift) {
             break;
     }
     Repaint();
+    if (index_ != before && index_ >= 0 && index_ < ListCount() && Manager() != nullptr &&
+        Manager()->OnRowFocused) {
+        Manager()->OnRowFocused(rows_[static_cast<size_t>(index_)].Text);
+    }
     if (jumped && AccessKeyEnter && OnEnter) OnEnter();
     if (OnClick) OnClick();
 }

@@ -4,6 +4,7 @@
 // to, the music and the window stack. The session makes one and hands it to each
 // subsystem's installer, which registers its screens on the main window and
 // keeps them here for the whole run.
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -70,6 +71,10 @@ struct ScreenContext {
     // The maze installs this too: the party of the roster slot chosen at the
     // edge of town takes up its trip again.
     std::function<void(int slot)> ResumeAdventure;
+    // The maze installs this too: --start's party, made from the roster and
+    // stood on a cell (place, floor, x, y, facing). False, with the reason
+    // in why, when it cannot stand there.
+    std::function<bool(const std::array<int, 5>& cell, std::string& why)> StartAtCell;
     // The battle installs this too: the spell picker the "呪文選択" setting
     // names, opened for a caster with the camp's or the battle's mode; the
     // spell name, "" when cancelled.

@@ -5,7 +5,9 @@
 // depth. A quit unwinds every loop: each returns, and every handler finishes
 // with the answers it got.
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Transcript.h"
@@ -67,6 +69,10 @@ class WindowManager {
     // one line on the error stream saying where (or why not). The path
     // written, empty on failure.
     std::string TakeScreenshot();
+
+    // Told the row a list's highlight moved to by a key (the voice of
+    // --speech listens here). Empty by default.
+    std::function<void(std::string_view row)> OnRowFocused;
 
     // Focus bookkeeping: the display's text input follows the focused control.
     void FocusMoved();
