@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/KeyBindings.h"
+
 #ifndef KORVANE_VERSION_MAJOR
 #error "KORVANE_VERSION_MAJOR/MINOR/REVISION come from the build (kv_core)"
 #endif
@@ -211,7 +213,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
 
 std::string HelpText() {
     Parser parser;
-    return parser.App.help();
+    return parser.App.help() + "\n" + KeyBindingsHelp();
 }
 
 std::string VersionText() {

@@ -45,6 +45,7 @@ class Session {
 
   private:
     std::vector<std::string> LoadGameData();
+    void LoadKeyBindings();
     void CheckStoredVersion();
     void PlaceMainWindow();
     void StorePlacement();
