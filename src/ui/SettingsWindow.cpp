@@ -197,7 +197,7 @@ void SettingsWindow::Lay() {
 
 void SettingsWindow::LayMessageSpeed(int y) {
     constexpr int LabelWidth = 120;
-    constexpr int OptionWidth = 88;
+    constexpr int OptionWidth = 110;
     StyleText(lblMessageSpeed);
     lblMessageSpeed.SetCaption("メッセージ速度");
     lblMessageSpeed.Move(Margin, y, LabelWidth, ToggleHeight);
