@@ -76,9 +76,10 @@ KeyBindings KeyBindings::Read(const SettingsFile& file, std::vector<std::string>
     return bindings;
 }
 
-int KeyBindings::Translate(int keyCode) const {
+int KeyBindings::Translate(int keyCode, bool fromPad) const {
     if (keyCode == Key::PadCamp)
         return MazeActions[static_cast<size_t>(MazeAction::Camp)].StandardKey;
+    if (fromPad) return keyCode;
     // A key given to an action first, then the actions still on their own
     // standard keys; a standard key given away is left with nothing.
     for (const bool moved : {true, false}) {

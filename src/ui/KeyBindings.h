@@ -50,9 +50,10 @@ class KeyBindings {
     int KeyOf(MazeAction action) const { return keys_[static_cast<size_t>(action)]; }
     // The key the maze's handler should see for a key pressed: the standard
     // key of the action it is bound to, 0 for a standard key given away,
-    // anything else as it came. The controller's camp button (Key::PadCamp)
-    // is the camp's action whatever key it has.
-    int Translate(int keyCode) const;
+    // anything else as it came. A controller's buttons keep the standard
+    // layout whatever the keyboard's keys are, its camp button (Key::PadCamp)
+    // standing for the camp's standard key.
+    int Translate(int keyCode, bool fromPad = false) const;
 
   private:
     std::array<int, MazeActionCount> keys_{};
