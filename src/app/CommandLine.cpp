@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CellArguments.h"
+#include "ui/KeyBindings.h"
 
 #ifndef KORVANE_VERSION_MAJOR
 #error "KORVANE_VERSION_MAJOR/MINOR/REVISION come from the build (kv_core)"
@@ -238,7 +239,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
 
 std::string HelpText() {
     Parser parser;
-    return parser.App.help();
+    return parser.App.help() + "\n" + KeyBindingsHelp();
 }
 
 std::string VersionText() {

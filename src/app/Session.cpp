@@ -42,7 +42,7 @@ Session::Session(WindowManager& windows, Game& game, PerUserStore& store, std::o
       dialogs_(
           windows, [this] { SaveAtSavePoint(game_, windows_, &dialogs_); }, [] { return false; }),
       pickers_(windows, dialogs_, game),
-      player_(dialogs_, pickers_),
+      player_(dialogs_, pickers_, &game.Config),
       music_(windows.Host().Midi(), game.Config, windows.Log(), game.DataFolder),
       screens_(game, windows, main_, dialogs_, pickers_, player_, music_, [this] { Unload(); }) {
     title_.OnStart = [this] { StartFromTitle(); };
@@ -58,6 +58,7 @@ bool Session::StartUp() {
     PrepareSaveFolder(game_, copyProblems);
     for (const std::string& line : copyProblems) errors_ << "korvane: " << line << "\n";
     LoadSettings(game_);
+    LoadKeyBindings();
     music_.PlayScene(SceneTitle);
     title_.Show();
     windows_.Redraw();  // the title stays up while the game loads
@@ -84,6 +85,12 @@ bool Session::StartUp() {
     ReturnStragglersToTown(game_);
     title_.FinishLoading();
     return true;
+}
+
+void Session::LoadKeyBindings() {
+    std::vector<std::string> problems;
+    screens_.MazeKeys = KeyBindings::Read(SettingsFile::Load(SettingsPath(game_)), problems);
+    for (const std::string& line : problems) errors_ << "korvane: " << line << "\n";
 }
 
 std::vector<std::string> Session::LoadGameData() {

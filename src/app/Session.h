@@ -50,6 +50,7 @@ class Session {
 
   private:
     std::vector<std::string> LoadGameData();
+    void LoadKeyBindings();
     void CheckStoredVersion();
     void PlaceMainWindow();
     void StorePlacement();

@@ -184,6 +184,7 @@ void ReadSettings(const SettingsFile& file, Settings& settings) {
         const int32_t value = OptionNumber(file.Read(OptionSection, option.Key, option.Missing));
         settings.*option.Field = value >= 0 && value <= option.Top ? value : OutOfRangeOption;
     }
+    settings.Messages = ReadMessageSpeed(file);
 }
 
 void LoadSettings(Game& game) {
@@ -198,6 +199,7 @@ void WriteSettings(const Settings& settings, std::span<const PictureSetting> pic
                 file.Write(OptionSection, key, OptionText(settings.*option.Field));
         }
     }
+    WriteMessageSpeed(settings.Messages, file);
     for (int scene = 1; scene <= StoredSceneCount; ++scene) {
         WriteFileName(file, MusicSection, SceneNames[scene - 1].Key, settings.SceneMusic[scene]);
     }

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/IniFile.h"
+#include "core/MessageSpeed.h"
 
 namespace kv {
 
@@ -90,6 +91,8 @@ struct Settings {
     int32_t SpellEntryMode = 1;     // 0 typed, 1 and 2 picked from a list
     int32_t UseAltSpellNames = 1;   // applied when the database loads
     int32_t TrapByList = 1;         // chest traps named from a list
+
+    MessageSpeed Messages = MessageSpeed::AsWritten;  // [Comforts] MessageSpeed
 };
 
 // One option: its key, the text a missing key reads as, its variable, and

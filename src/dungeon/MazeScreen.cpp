@@ -114,7 +114,7 @@ class MazeScreen : public Screen {
         if (game.ScreenState != ScreenStates::Map || game.CurrentFloor < 1) return true;
         if ((shift & Key::AltMask) != 0) return false;
         Player& player = context_.ThePlayer;
-        switch (keyCode) {
+        switch (context_.MazeKeys.Translate(keyCode, context_.Windows.KeyFromPad())) {
             case Key::Up:
                 Act(TryStep(game, player, false, context_.TheDisplay));
                 break;

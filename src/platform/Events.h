@@ -20,7 +20,8 @@ struct InputEvent {
     Type Kind = Type::KeyDown;
     int KeyCode = 0;
     int Shift = 0;
-    bool Repeat = false;  // KeyDown: the key is held and this press is the system's repeat
+    bool Repeat = false;   // KeyDown: the key is held and this press is the system's repeat
+    bool FromPad = false;  // KeyDown/KeyUp: a controller's button (PadButtons.h), not a key
     std::string Text;
     int Cursor = 0;
     int X = 0;

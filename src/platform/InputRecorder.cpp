@@ -19,6 +19,12 @@ std::string TokenFor(const InputEvent& event) {
     ScriptStep step;
     switch (event.Kind) {
         case InputEvent::Type::KeyDown:
+            if (event.FromPad) {
+                // A held stick or button does not repeat, so a press is all there is.
+                step.Kind = ScriptStep::Type::Pad;
+                step.KeyCode = event.KeyCode;
+                return FormatStep(step);
+            }
             step.Kind = ScriptStep::Type::Key;
             step.KeyCode = event.KeyCode;
             step.Shift = event.Shift;
@@ -64,7 +70,8 @@ RecordingEventSource::RecordingEventSource(EventSource& inner, const Clock& cloc
 
 bool RecordingEventSource::WaitEvent(InputEvent& event, int64_t deadlineMs) {
     if (!inner_.WaitEvent(event, deadlineMs)) return false;
-    if (event.Kind == InputEvent::Type::KeyDown && KeyNameFromCode(event.KeyCode).empty()) {
+    if (event.Kind == InputEvent::Type::KeyDown && !event.FromPad &&
+        KeyNameFromCode(event.KeyCode).empty()) {
         // Keys the script has no name for (keypad, Pause) are left out, but
         // said so, so a replay that goes astray can be explained.
         out_ << "# key " << event.KeyCode << " has no name in key scripts\n";

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/Keys.h"
+#include "platform/PadButtons.h"
 
 namespace kv {
 
@@ -67,6 +68,7 @@ constexpr std::string_view ShotPrefix = "shot:";
 constexpr std::string_view ClickPrefix = "click:";
 constexpr std::string_view SeedPrefix = "seed:";
 constexpr std::string_view CloseWord = "close";
+constexpr std::string_view PadPrefix = "pad:";
 
 constexpr uint64_t MaxWaitMs = 86'400'000;  // one day
 constexpr uint64_t CanvasWidth = 640;
@@ -125,6 +127,13 @@ std::string ParseWord(std::string_view token, ScriptStep& step) {
         step.Kind = ScriptStep::Type::Click;
         step.X = static_cast<int>(x);
         step.Y = static_cast<int>(y);
+        return "";
+    }
+    if (token.starts_with(PadPrefix)) {
+        const std::optional<PadButtonRow> button = PadButtonNamed(token.substr(PadPrefix.size()));
+        if (!button) return "unknown controller button";
+        step.Kind = ScriptStep::Type::Pad;
+        step.KeyCode = button->KeyCode;
         return "";
     }
     if (token == CloseWord) {
@@ -277,6 +286,10 @@ std::string FormatStep(const ScriptStep& step) {
             return std::string(SeedPrefix) + std::to_string(step.Seed);
         case ScriptStep::Type::Close:
             return std::string(CloseWord);
+        case ScriptStep::Type::Pad: {
+            const std::optional<PadButtonRow> button = PadButtonForKey(step.KeyCode);
+            return button ? std::string(PadPrefix) + std::string(button->Name) : "";
+        }
     }
     return "";
 }

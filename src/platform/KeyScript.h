@@ -15,6 +15,9 @@
 //   click:X,Y                              left mouse click at canvas pixel X,Y
 //   seed:N                                 the RNG seed, unless --seed is given
 //   close                                  the player closes the window
+//   pad:BUTTON                             a controller's button (PadButtons.h):
+//                                          Up Down Left Right South East West
+//                                          North Start LeftShoulder RightShoulder
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,11 +27,12 @@
 namespace kv {
 
 struct ScriptStep {
-    enum class Type { Key, Text, Wait, Shot, Click, Seed, Close };
+    enum class Type { Key, Text, Wait, Shot, Click, Seed, Close, Pad };
     Type Kind = Type::Key;
     int KeyCode = 0;
     int Shift = 0;
     bool Repeat = false;  // Key: the system repeating a held key (no release follows)
+                          // Pad: KeyCode is the key the button stands for
     std::string Text;     // Text: the text; Shot: the file
     int64_t Ms = 0;
     int X = 0;

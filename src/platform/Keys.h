@@ -29,6 +29,9 @@ constexpr int Numpad0 = 96;  // numeric keypad 0..9 are 96..105
 constexpr int F1 = 112;      // F1..F12 are 112..123
 constexpr int F11 = 122;
 constexpr int F12 = 123;
+// The controller's camp button: no key of the keyboard has it, so the maze
+// reads it as the camp whichever key the player gave the camp.
+constexpr int PadCamp = 255;
 
 // The key of a letter 'A'..'Z' (a menu row's access letter).
 constexpr int Letter(char upper) {

@@ -6,7 +6,9 @@
 namespace kv {
 
 void DialogPlayer::Message(std::string_view text) {
-    dialogs_.ShowDialog(text, DialogMessage, "", Title());
+    // The rules' messages (a battle's, an event's) go by at the player's pace.
+    const int pause = config_ ? SpeedRow(config_->Messages).PauseMs : -1;
+    dialogs_.ShowPacedMessage(text, Title(), pause);
 }
 
 bool DialogPlayer::Ask(std::string_view question) {

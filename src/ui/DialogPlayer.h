@@ -2,6 +2,7 @@
 // The player as the main program meets it: the rules' messages, questions
 // and prompts go to the modal dialog, their choices to the selection box.
 #include "core/Player.h"
+#include "core/Settings.h"
 
 namespace kv {
 
@@ -10,7 +11,9 @@ class Pickers;
 
 class DialogPlayer : public Player {
   public:
-    DialogPlayer(Dialogs& dialogs, Pickers& pickers) : dialogs_(dialogs), pickers_(pickers) {}
+    // config, when given, holds the message speed the player chose.
+    DialogPlayer(Dialogs& dialogs, Pickers& pickers, const Settings* config = nullptr)
+        : dialogs_(dialogs), pickers_(pickers), config_(config) {}
 
     void Message(std::string_view text) override;
     bool Ask(std::string_view question) override;
@@ -23,6 +26,7 @@ class DialogPlayer : public Player {
   private:
     Dialogs& dialogs_;
     Pickers& pickers_;
+    const Settings* config_;
 };
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/Keys.h"
+#include "ui/Timer.h"
 #include "ui/WindowManager.h"
 
 namespace kv {
@@ -67,7 +68,7 @@ void Dialogs::KeyDown(DialogWindow& box, int& keyCode) {
             break;  // everything else edits the text
         default:
             if (keyCode == Key::Space || keyCode == Key::Return || keyCode == Key::Escape ||
-                keyCode == Key::Back) {
+                keyCode == Key::Back || keyCode == Key::Tab) {
                 box.Hide();
             }
             keyCode = 0;
@@ -78,6 +79,31 @@ void Dialogs::KeyDown(DialogWindow& box, int& keyCode) {
 void Dialogs::Answer(DialogWindow& box, int result) {
     DialogResult = result;
     box.Hide();
+}
+
+void Dialogs::ShowPacedMessage(std::string_view text, std::string_view title, int pauseMs) {
+    if (pauseMs < 0) {
+        ShowDialog(text, DialogMessage, "", title);
+        return;
+    }
+    DialogWindow& box = Open(text, DialogMessage, "", title);
+    if (pauseMs == 0) {
+        box.Show();
+        manager_.Redraw();
+        box.Hide();
+        return;
+    }
+    // The pause runs on the window manager's clock, so a recorded session
+    // replays with each message closing at the same moment.
+    Timer pause("tmrMessage");
+    pause.OnTimer = [&box, &pause] {
+        pause.SetEnabled(false);
+        box.Hide();
+    };
+    pause.SetInterval(pauseMs);
+    pause.SetEnabled(true);
+    pause.Attach(manager_);
+    box.ShowModal();
 }
 
 DialogWindow& Dialogs::FreeWindow(bool battle) {
@@ -94,10 +120,8 @@ DialogWindow& Dialogs::FreeWindow(bool battle) {
     return *nested_.back();
 }
 
-std::string Dialogs::ShowDialog(std::string_view text, DialogKind kind,
-                                std::string_view defaultText, std::string_view title) {
-    // A kind the game does not have is shown as a plain message.
-    if (kind != DialogInput && kind != DialogYesNo) kind = DialogMessage;
+DialogWindow& Dialogs::Open(std::string_view text, DialogKind kind, std::string_view defaultText,
+                            std::string_view title) {
     if (BeforeShow) BeforeShow();
     const bool battle = BattleOnScreen && BattleOnScreen();
     DialogWindow& box = FreeWindow(battle);
@@ -123,6 +147,14 @@ std::string Dialogs::ShowDialog(std::string_view text, DialogKind kind,
     }
 
     manager_.Log().Dialog(static_cast<int>(kind), text, title);
+    return box;
+}
+
+std::string Dialogs::ShowDialog(std::string_view text, DialogKind kind,
+                                std::string_view defaultText, std::string_view title) {
+    // A kind the game does not have is shown as a plain message.
+    if (kind != DialogInput && kind != DialogYesNo) kind = DialogMessage;
+    DialogWindow& box = Open(text, kind, defaultText, title);
     box.ShowModal();
 
     if (kind == DialogInput) {

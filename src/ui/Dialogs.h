@@ -3,6 +3,7 @@
 // goes through. ShowDialog blocks until the player answers:
 //   kind 1 (input)   Enter keeps the text, Esc clears it; returns the text;
 //   kind 2 (message) Space, Enter, Esc or Backspace closes; letters do nothing;
+//                    Tab closes it too, so a held Tab hurries messages by;
 //   kind 3 (yes/no)  Y or Enter is yes, N, Esc or Backspace no; returns
 //                    DialogResult as text, "-1" for yes and "0" for no.
 // A click closes a message or an input; a question needs its answer (a click
@@ -37,6 +38,9 @@ class Dialogs {
     // A title, when given, heads the dialog.
     std::string ShowDialog(std::string_view text, DialogKind kind,
                            std::string_view defaultText = "", std::string_view title = "");
+    // A message that also closes by itself pauseMs after it opens (0: it is
+    // drawn and goes at once; below 0: it waits for a key like any other).
+    void ShowPacedMessage(std::string_view text, std::string_view title, int pauseMs);
 
     // -1 yes, 0 no: written by the keys and labels of a question.
     int DialogResult = 0;
@@ -58,6 +62,8 @@ class Dialogs {
     void Wire(DialogWindow& box);
     void KeyDown(DialogWindow& box, int& keyCode);
     void Answer(DialogWindow& box, int result);
+    DialogWindow& Open(std::string_view text, DialogKind kind, std::string_view defaultText,
+                       std::string_view title);
 
     WindowManager& manager_;
     // Windows for dialogs three deep and more, made when first needed.

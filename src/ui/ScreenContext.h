@@ -15,6 +15,7 @@
 #include "core/BattleState.h"
 #include "core/Game.h"
 #include "core/Player.h"
+#include "ui/KeyBindings.h"
 #include "ui/Screen.h"
 #include "ui/ScreenDisplay.h"
 
@@ -81,6 +82,8 @@ struct ScreenContext {
     std::function<std::string(const Creature& caster, int mode)> ChooseSpell;
     // The spell name typed last in the camp, offered again next time.
     std::string LastCampSpell;
+    // The player's own keys for the maze's actions ([Keys] of the settings file).
+    KeyBindings MazeKeys;
 
     // Makes a screen, registers it for a menu state and keeps it.
     template <typename T, typename... Args>

@@ -68,6 +68,9 @@ SettingsWindow::SettingsWindow(ScreenContext& context, FileOpenWindow& chooser)
     for (size_t i = 0; i < optSpellSelect.size(); ++i) {
         optSpellSelect[i].Name = "optSpellSelect(" + std::to_string(i) + ")";
     }
+    for (size_t i = 0; i < optMessageSpeed.size(); ++i) {
+        optMessageSpeed[i].Name = "optMessageSpeed(" + std::to_string(i) + ")";
+    }
     Lay();
     Wire();
 }
@@ -163,6 +166,8 @@ void SettingsWindow::Lay() {
         StyleText(*box);
     }
     for (OptionButton& option : optSpellSelect) StyleText(option);
+    y += 2 * ToggleHeight + 2;
+    LayMessageSpeed(y);
 
     StyleButton(cmdOK, "OK");
     cmdOK.Default = true;
@@ -176,17 +181,35 @@ void SettingsWindow::Lay() {
     // Added in the order Tab walks them: music, pictures, the options as
     // their table lists them, then OK and キャンセル.
     for (Control* control : std::initializer_list<Control*>{
-             &lblBGM,        &cboBGM,         &lblFile,     &txtFile,       &cmdBGMFile,
-             &cmdNothingBGM, &lblMonster,     &lblPicture,  &lst,           &lblName,
-             &txtName,       &cmdFile,        &Command1,    &chkDraw,       &chkFindMessage,
-             &chkBattleHelp, &fraSpellSelect, &chkSpellOld, &chkTrapSelect, &cmdOK,
-             &cmdCancel}) {
+             &lblBGM,          &cboBGM,         &lblFile,     &txtFile,       &cmdBGMFile,
+             &cmdNothingBGM,   &lblMonster,     &lblPicture,  &lst,           &lblName,
+             &txtName,         &cmdFile,        &Command1,    &chkDraw,       &chkFindMessage,
+             &chkBattleHelp,   &fraSpellSelect, &chkSpellOld, &chkTrapSelect, &lblMessageSpeed,
+             &fraMessageSpeed, &cmdOK,          &cmdCancel}) {
         if (control->CanFocus()) control->TabStop = true;
         Add(*control);
     }
     for (OptionButton& option : optSpellSelect) {
         option.TabStop = true;
         fraSpellSelect.Add(option);
+    }
+}
+
+void SettingsWindow::LayMessageSpeed(int y) {
+    constexpr int LabelWidth = 120;
+    constexpr int OptionWidth = 110;
+    StyleText(lblMessageSpeed);
+    lblMessageSpeed.SetCaption("メッセージ速度");
+    lblMessageSpeed.Move(Margin, y, LabelWidth, ToggleHeight);
+    fraMessageSpeed.BackColor = WindowBack;
+    fraMessageSpeed.Move(Margin + LabelWidth, y, 3 * OptionWidth, ToggleHeight);
+    for (size_t i = 0; i < optMessageSpeed.size(); ++i) {
+        OptionButton& option = optMessageSpeed[i];
+        StyleText(option);
+        option.SetCaption(MessageSpeeds[i].Caption);
+        option.Move(static_cast<int>(i) * OptionWidth, 0, OptionWidth, ToggleHeight);
+        option.TabStop = true;
+        fraMessageSpeed.Add(option);
     }
 }
 
@@ -289,6 +312,9 @@ void SettingsWindow::Load() {
     for (size_t i = 0; i < optSpellSelect.size(); ++i) {
         if (settings.SpellEntryMode == static_cast<int>(i)) optSpellSelect[i].SetValue(true);
     }
+    for (size_t i = 0; i < optMessageSpeed.size(); ++i) {
+        if (MessageSpeeds[i].Speed == settings.Messages) optMessageSpeed[i].SetValue(true);
+    }
 
     // Only monsters the party has killed can be given a picture here; the
     // file is read once for all of them.
@@ -352,6 +378,9 @@ void SettingsWindow::Confirm() {
         }
     }
     settings.TrapByList = chkTrapSelect.Value();
+    for (size_t i = 0; i < optMessageSpeed.size(); ++i) {
+        if (optMessageSpeed[i].Value()) settings.Messages = MessageSpeeds[i].Speed;
+    }
 
     std::string error;
     const bool saved = SaveSettings(game, pictures_, error);

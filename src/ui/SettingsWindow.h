@@ -52,6 +52,10 @@ class SettingsWindow : public Window {
     std::array<OptionButton, 3> optSpellSelect;
     CheckBox chkSpellOld{"chkSpellOld"};
     CheckBox chkTrapSelect{"chkTrapSelect"};
+    // How fast the rules' messages go by: one group of three.
+    Label lblMessageSpeed{"lblMessageSpeed"};
+    Control fraMessageSpeed{"fraMessageSpeed"};
+    std::array<OptionButton, 3> optMessageSpeed;
     Button cmdOK{"cmdOK"};
     Button cmdCancel{"cmdCancel"};
 
@@ -60,6 +64,7 @@ class SettingsWindow : public Window {
 
   private:
     void Lay();
+    void LayMessageSpeed(int y);
     void Wire();
     void Load();
     int SelectedScene() const;    // 1..19, or 0 with no row

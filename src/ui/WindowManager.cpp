@@ -127,9 +127,12 @@ bool WindowManager::Dispatch(const InputEvent& event) {
             // A handler may run a modal loop that handles keys of its own;
             // afterwards its own key is what it was.
             const bool outer = keyRepeating_;
+            const bool outerPad = keyFromPad_;
             keyRepeating_ = event.Repeat;
+            keyFromPad_ = event.FromPad;
             top->DispatchKeyDown(event.KeyCode, event.Shift);
             keyRepeating_ = outer;
+            keyFromPad_ = outerPad;
             break;
         }
         case InputEvent::Type::KeyUp:

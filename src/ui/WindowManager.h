@@ -53,6 +53,8 @@ class WindowManager {
     bool Quitting() const { return quit_ != QuitReason::None; }
     // True while the key being handled is the system repeating a held key.
     bool KeyRepeating() const { return keyRepeating_; }
+    // True while the key being handled is a game controller's button.
+    bool KeyFromPad() const { return keyFromPad_; }
     QuitReason WhyQuit() const { return quit_; }
 
     // Timers.
@@ -94,6 +96,7 @@ class WindowManager {
     bool textInputOn_ = false;
     bool dirty_ = true;
     bool keyRepeating_ = false;
+    bool keyFromPad_ = false;
     int modalDepth_ = 0;
     QuitReason quit_ = QuitReason::None;
 };

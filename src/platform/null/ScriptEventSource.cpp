@@ -32,6 +32,15 @@ bool ScriptEventSource::WaitEvent(InputEvent& event, int64_t deadlineMs) {
                 }
                 ++next_;
                 return true;
+            case ScriptStep::Type::Pad:
+                // A button's press and release, as the game's key it stands for.
+                event.Kind = InputEvent::Type::KeyDown;
+                event.KeyCode = step.KeyCode;
+                event.FromPad = true;
+                keyUp_ = event;
+                keyUp_->Kind = InputEvent::Type::KeyUp;
+                ++next_;
+                return true;
             case ScriptStep::Type::Text:
                 event.Kind = InputEvent::Type::Text;
                 event.Text = step.Text;

@@ -110,7 +110,7 @@ std::optional<InputEvent> SdlEventSource::Translate(const SDL_Event& raw) {
         case SDL_RENDER_TARGETS_RESET:
             return Of(InputEvent::Type::Expose);
         default:
-            return std::nullopt;
+            return pads_.Translate(raw);
     }
 }
 

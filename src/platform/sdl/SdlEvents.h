@@ -7,13 +7,16 @@
 #include <optional>
 
 #include "platform/Platform.h"
+#include "platform/sdl/SdlGamepads.h"
 #include "platform/sdl/SdlWindow.h"
 
 namespace kv {
 
 class SdlEventSource final : public EventSource {
   public:
-    SdlEventSource(SdlDisplay& display, const Clock& clock) : display_(display), clock_(clock) {}
+    // Controller notes (attached, removed) go to notes.
+    SdlEventSource(SdlDisplay& display, const Clock& clock, std::ostream& notes)
+        : display_(display), clock_(clock), pads_(notes) {}
     bool WaitEvent(InputEvent& event, int64_t deadlineMs) override;
 
     // One SDL event as the game sees it; nothing for events it does not see.
@@ -27,6 +30,7 @@ class SdlEventSource final : public EventSource {
     const Clock& clock_;
     // Keys whose press the window took, so their release is taken too.
     std::bitset<SDL_NUM_SCANCODES> swallowed_;
+    SdlGamepads pads_;
 };
 
 }  // namespace kv

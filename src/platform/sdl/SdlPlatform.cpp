@@ -1,5 +1,6 @@
 #include "platform/sdl/SdlPlatform.h"
 
+#include <iostream>
 #include <utility>
 
 #include "platform/sdl/SdlClock.h"
@@ -27,7 +28,7 @@ class SdlPlatform final : public Platform {
         platform->clock_ = CreateSdlClock();
         platform->midi_ = CreateSdlMidiPlayer(std::move(music));
         platform->events_ =
-            std::make_unique<SdlEventSource>(*platform->display_, *platform->clock_);
+            std::make_unique<SdlEventSource>(*platform->display_, *platform->clock_, std::cerr);
         return platform;
     }
 
