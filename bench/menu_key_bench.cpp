@@ -1,7 +1,7 @@
 // One key in the castle menu, with its repaint: the game in process on the
 // null platform, started on the demo scenario and taken past the title. Each
 // iteration is what the loop does for one Down key: the press and the
-// release, each handled and each followed by a repaint of the frame.
+// release, each handled and each followed by a repaint of what it changed.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

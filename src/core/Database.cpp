@@ -108,12 +108,19 @@ DatabaseReport LoadDatabase(Game& game, const std::filesystem::path& folder,
     for (const DatabaseFile& file : DatabaseFiles()) {
         std::string error;
         const std::filesystem::path path = folder / file.Name;
-        const std::optional<MappedFile> bytes = MappedFile::Open(path, error);
+        std::optional<MappedFile> bytes = MappedFile::Open(path, error);
         const std::string needed = WithThousands(file.MinimumSize);
         // Loading sets every field of the file's tables, so what an earlier
         // load left is overwritten without building a blank database first;
         // a missing file reads as no bytes at all, which empties its tables.
         Serializer s = Serializer::Loading(bytes ? bytes->Bytes() : std::string_view());
+        // The file's pages go as the tables fill: the monster file (4 MB)
+        // would otherwise sit resident beside the monster table it fills.
+        if (bytes) {
+            s.OnRecordRead([](void* file,
+                              size_t read) { static_cast<MappedFile*>(file)->ReleaseBefore(read); },
+                           &*bytes);
+        }
         file.Sync(s, db);
         if (!bytes) {
             report.Problems.push_back(std::string(file.Name) + " is missing (" + needed +

@@ -23,13 +23,20 @@ class MappedFile {
 
     std::string_view Bytes() const;
 
+    // Lets go of the pages wholly before offset once a reader has moved past
+    // them, so a large file read front to back is never resident all at once
+    // beside the tables it fills. The bytes stay readable (a page looked at
+    // again comes back from the page cache); a copy ignores this.
+    void ReleaseBefore(size_t offset);
+
   private:
     MappedFile() = default;
     void Release();
 
     void* map_ = nullptr;  // the mapping, when the file could be mapped
     size_t size_ = 0;
-    std::string copy_;  // the bytes read the plain way otherwise (empty files, pipes)
+    size_t released_ = 0;  // bytes at the front already let go of
+    std::string copy_;     // the bytes read the plain way otherwise (empty files, pipes)
 };
 
 }  // namespace kv

@@ -76,7 +76,16 @@ class Serializer {
         for (size_t i = 0; i < rows.size(); ++i) {
             Scope scope(*this, name, i);
             Sync(*this, rows[i]);
+            if (onRecord_ != nullptr) onRecord_(recordContext_, read_);
         }
+    }
+
+    // Loading: called after each record of a table with the bytes taken so
+    // far, so whoever holds the input can let go of what lies behind.
+    using RecordRead = void (*)(void* context, size_t bytesRead);
+    void OnRecordRead(RecordRead call, void* context) {
+        onRecord_ = call;
+        recordContext_ = context;
     }
     template <class R, size_t N>
     void Records(std::array<R, N>& rows, const char* name) {
@@ -133,6 +142,8 @@ class Serializer {
     size_t pos_ = 0;
     size_t read_ = 0;
     bool short_ = false;
+    RecordRead onRecord_ = nullptr;
+    void* recordContext_ = nullptr;
 };
 
 // Whole-record helpers; each needs the record's Sync in scope (found by ADL).

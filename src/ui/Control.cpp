@@ -13,6 +13,7 @@ Control::~Control() {
 }
 
 void Control::Move(int left, int top, int width, int height) {
+    Invalidate();  // where it was must be repainted as well as where it goes
     Left = left;
     Top = top;
     Width = std::max(0, width);
@@ -116,7 +117,28 @@ void Control::FocusChanged(bool focused) {
 }
 
 void Control::Invalidate() {
-    if (WindowManager* manager = Manager()) manager->Invalidate();
+    if (WindowManager* manager = Manager()) manager->Invalidate(CanvasBounds());
+}
+
+void Control::NoteUnreportedChanges(int originX, int originY, bool shown, bool usable,
+                                    WindowManager& manager) {
+    shown = shown && Visible;
+    usable = usable && Enabled;
+    const Look now{Rect{originX + Left, originY + Top, Width, Height},
+                   shown,
+                   usable,
+                   BackColor,
+                   ForeColor,
+                   Face,
+                   FontSize};
+    if (!(now == look_)) {
+        if (look_.Shown) manager.Invalidate(look_.Box);
+        if (now.Shown) manager.Invalidate(now.Box);
+        look_ = now;
+    }
+    for (Control* child : children_) {
+        child->NoteUnreportedChanges(now.Box.X, now.Box.Y, shown, usable, manager);
+    }
 }
 
 WindowManager* Control::Manager() {

@@ -103,13 +103,32 @@ class Control {
     // that fills it): what lies beneath need not be painted first.
     virtual bool PaintsWholeBox() const { return false; }
 
+    // Before a repaint of part of the frame: every control of the tree whose
+    // box, visibility, enablement, colours or font were set directly since
+    // the last look (without a word to the window manager) has where it was
+    // and where it is now added to the area repainted.
+    void NoteUnreportedChanges(int originX, int originY, bool shown, bool usable,
+                               WindowManager& manager);
+
   protected:
-    // Asks for a repaint on the next turn of the loop.
+    // Asks for a repaint of the control's box on the next turn of the loop.
     void Invalidate();
     WindowManager* Manager();
 
   private:
     friend class Window;
+    // What the last repaint saw of the control.
+    struct Look {
+        Rect Box;
+        bool Shown = false;
+        bool Usable = false;
+        uint32_t Back = 0;
+        uint32_t Fore = 0;
+        FontFace Face = FontFace::Gothic;
+        int FontSize = 0;
+        bool operator==(const Look&) const = default;
+    };
+    Look look_;
     Control* parent_ = nullptr;
     std::vector<Control*> children_;
 };

@@ -238,12 +238,11 @@ void Window::Paint(PaintContext& context) {
     paintedBackground_ = true;
 }
 
-void Window::PaintTree(Canvas& canvas, GlyphCache& glyphs) {
-    const Rect whole{0, 0, canvas.Width(), canvas.Height()};
-    const int left = std::max(0, Left);
-    const int top = std::max(0, Top);
-    const int right = std::min(whole.W, Left + Width);
-    const int bottom = std::min(whole.H, Top + Height);
+void Window::PaintTree(Canvas& canvas, GlyphCache& glyphs, Rect area) {
+    const int left = std::max({0, Left, area.X});
+    const int top = std::max({0, Top, area.Y});
+    const int right = std::min({canvas.Width(), Left + Width, area.X + area.W});
+    const int bottom = std::min({canvas.Height(), Top + Height, area.Y + area.H});
     if (right <= left || bottom <= top) return;
     const Rect clip{left, top, right - left, bottom - top};
     canvas.SetClip(clip);

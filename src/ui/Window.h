@@ -54,8 +54,12 @@ class Window : public Control {
     void DispatchMouseDown(int button, int canvasX, int canvasY);
 
     void Paint(PaintContext& context) override;
-    // Paints the window and its visible children in z-order.
-    void PaintTree(Canvas& canvas, GlyphCache& glyphs);
+    // Paints the window and its visible children in z-order, inside area
+    // (the whole canvas unless only part of it changed).
+    void PaintTree(Canvas& canvas, GlyphCache& glyphs, Rect area);
+    void PaintTree(Canvas& canvas, GlyphCache& glyphs) {
+        PaintTree(canvas, glyphs, Rect{0, 0, canvas.Width(), canvas.Height()});
+    }
     // True when the window's last paint filled its whole bounds with its
     // background (windows that paint nothing of their own are see-through).
     bool PaintedBackground() const { return paintedBackground_; }

@@ -1,7 +1,9 @@
 #include "ui/WindowManager.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "platform/Keys.h"
 #include "platform/Screenshots.h"
@@ -10,11 +12,22 @@
 
 namespace kv {
 
+namespace {
+
+bool IsEmpty(Rect r) {
+    return r.W <= 0 || r.H <= 0;
+}
+
+}  // namespace
+
 WindowManager::WindowManager(Platform& platform, Transcript& transcript)
     : platform_(platform),
       transcript_(transcript),
       glyphs_(platform.Fonts()),
-      frame_(CanvasWidth, CanvasHeight) {}
+      frame_(CanvasWidth, CanvasHeight) {
+    const char* check = std::getenv("KORVANE_CHECK_REPAINTS");
+    checkRepaints_ = check != nullptr && std::string_view(check) == "1";
+}
 
 WindowManager::~WindowManager() {
     for (Timer* timer : timers_) {
@@ -35,7 +48,7 @@ void WindowManager::Show(Window& window) {
     if (window.OnActivate) window.OnActivate();
     CaptionChanged();
     FocusMoved();
-    dirty_ = true;
+    wholeFrame_ = true;
 }
 
 void WindowManager::Hide(Window& window) {
@@ -45,7 +58,7 @@ void WindowManager::Hide(Window& window) {
     stack_.erase(it);
     CaptionChanged();
     FocusMoved();
-    dirty_ = true;
+    wholeFrame_ = true;
 }
 
 bool WindowManager::IsOpen(const Window& window) const {
@@ -76,10 +89,16 @@ void WindowManager::Run() {
 
 bool WindowManager::Step() {
     if (Quitting()) return false;
-    if (dirty_) Redraw();
+    if (wholeFrame_ || !IsEmpty(damage_)) Redraw();
     InputEvent event;
-    if (platform_.Events().WaitEvent(event, NextTimerDue()) && Dispatch(event)) dirty_ = true;
-    if (FireDueTimers() > 0) dirty_ = true;
+    // An event handled without any control reporting what it changed may
+    // have changed anything: the whole frame is repainted, as is the frame
+    // after a timer.
+    if (platform_.Events().WaitEvent(event, NextTimerDue()) && Dispatch(event) &&
+        IsEmpty(damage_)) {
+        wholeFrame_ = true;
+    }
+    if (FireDueTimers() > 0) wholeFrame_ = true;
     return !Quitting();
 }
 
@@ -195,8 +214,21 @@ int WindowManager::FireDueTimers() {
     return fired;
 }
 
-void WindowManager::Redraw() {
-    Canvas canvas(frame_);
+void WindowManager::Invalidate(Rect area) {
+    if (IsEmpty(area)) return;
+    if (IsEmpty(damage_)) {
+        damage_ = area;
+        return;
+    }
+    const int left = std::min(damage_.X, area.X);
+    const int top = std::min(damage_.Y, area.Y);
+    const int right = std::max(damage_.X + damage_.W, area.X + area.W);
+    const int bottom = std::max(damage_.Y + damage_.H, area.Y + area.H);
+    damage_ = Rect{left, top, right - left, bottom - top};
+}
+
+void WindowManager::PaintWindows(Image& target, Rect area) {
+    Canvas canvas(target);
     // Clearing the canvas is wasted when the lowest window covers all of it
     // with its background, as the title and the main window do: that is a
     // full-screen fill saved on every repaint.
@@ -205,17 +237,41 @@ void WindowManager::Redraw() {
     const Window* bottom = lowest != stack_.end() ? *lowest : nullptr;
     const bool covered = bottom != nullptr && bottom->PaintedBackground() && bottom->Left <= 0 &&
                          bottom->Top <= 0 &&
-                         int64_t{bottom->Left} + bottom->Width >= frame_.Width &&
-                         int64_t{bottom->Top} + bottom->Height >= frame_.Height;
-    if (!covered) canvas.Fill(0);
+                         int64_t{bottom->Left} + bottom->Width >= target.Width &&
+                         int64_t{bottom->Top} + bottom->Height >= target.Height;
+    if (!covered) canvas.FillRect(area, 0);
     for (Window* window : stack_) {
-        if (window->Visible) window->PaintTree(canvas, glyphs_);
+        if (window->Visible) window->PaintTree(canvas, glyphs_, area);
     }
+}
+
+void WindowManager::Redraw() {
+    const Rect whole{0, 0, frame_.Width, frame_.Height};
+    for (Window* window : stack_) window->NoteUnreportedChanges(0, 0, true, true, *this);
+    const bool partial = !wholeFrame_ && !IsEmpty(damage_);
+    PaintWindows(frame_, partial ? damage_ : whole);
+    if (partial && checkRepaints_) CheckPartialRepaint();
     platform_.Screen().Present(frame_);
-    dirty_ = false;
+    wholeFrame_ = false;
+    damage_ = Rect{};
+}
+
+void WindowManager::CheckPartialRepaint() {
+    Image full(frame_.Width, frame_.Height);
+    PaintWindows(full, Rect{0, 0, full.Width, full.Height});
+    for (int y = 0; y < full.Height; ++y) {
+        for (int x = 0; x < full.Width; ++x) {
+            if (full.At(x, y) == frame_.At(x, y)) continue;
+            std::cerr << "korvane: a repaint of " << damage_.W << "x" << damage_.H << " at "
+                      << damage_.X << "," << damage_.Y << " left pixel " << x << "," << y
+                      << " stale: a change no control reported\n";
+            std::abort();
+        }
+    }
 }
 
 bool WindowManager::SaveScreenshot(const std::string& path) {
+    wholeFrame_ = true;
     Redraw();
     return platform_.Images().SavePng(frame_, path);
 }
@@ -264,7 +320,7 @@ void WindowManager::Forget(Window& window) {
     stack_.erase(it);
     CaptionChanged();
     FocusMoved();
-    dirty_ = true;
+    wholeFrame_ = true;
 }
 
 }  // namespace kv

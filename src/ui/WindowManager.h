@@ -63,9 +63,15 @@ class WindowManager {
     // Fires the timers that are due; returns how many fired.
     int FireDueTimers();
 
-    // Painting.
-    void Invalidate() { dirty_ = true; }
+    // Painting. The whole frame, or only the area that changed: a highlight
+    // moving down a menu repaints the menu's box, not the town behind it.
+    void Invalidate() { wholeFrame_ = true; }
+    void Invalidate(Rect area);
     void Redraw();
+    // Each repaint of part of the frame is compared with a repaint of all of
+    // it, and a difference (a change no control reported) ends the program
+    // naming the first pixel. For tests; KORVANE_CHECK_REPAINTS=1 turns it on.
+    void CheckRepaints(bool on) { checkRepaints_ = on; }
     bool SaveScreenshot(const std::string& path);
     // F12: a shot into the player's pictures folder, named by the time, and
     // one line on the error stream saying where (or why not). The path
@@ -85,6 +91,9 @@ class WindowManager {
     // False when the event cannot have changed what is shown.
     bool Dispatch(const InputEvent& event);
     int64_t NextTimerDue() const;
+    // Paints every visible window into target, inside area only.
+    void PaintWindows(Image& target, Rect area);
+    void CheckPartialRepaint();
 
     Platform& platform_;
     Transcript& transcript_;
@@ -94,7 +103,11 @@ class WindowManager {
     std::vector<Timer*> timers_;
     std::string shownCaption_;
     bool textInputOn_ = false;
-    bool dirty_ = true;
+    // What the next repaint covers: the whole frame, or the boxes of the
+    // controls that reported a change since the last one.
+    bool wholeFrame_ = true;
+    Rect damage_;
+    bool checkRepaints_ = false;
     bool keyRepeating_ = false;
     bool keyFromPad_ = false;
     int modalDepth_ = 0;
