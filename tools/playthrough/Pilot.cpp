@@ -1,9 +1,10 @@
 #include "playthrough/Pilot.h"
 
+#include "playthrough/PathSearch.h"
+
 #include <algorithm>
 #include <array>
 #include <nlohmann/json.hpp>
-#include <queue>
 
 #include "core/BattleState.h"
 #include "core/CommandMenus.h"
@@ -33,35 +34,11 @@ const std::string HealSpell = "iyasu";
 struct Cell {
     int X, Y;
 };
-constexpr std::array<Cell, 4> StepOf{{{0, -1}, {1, 0}, {0, 1}, {-1, 0}}};
-
-int Wrap(int v) {
-    return (v + FloorSide) % FloorSide;
-}
 
 // Where each floor is left for the one below and for the one above (the
 // stairs; floor 3 goes up by the magic circle straight to floor 1).
 constexpr std::array<Cell, 4> StairsDown{{{0, 0}, {18, 18}, {1, 1}, {0, 0}}};
 constexpr std::array<Cell, 4> WayUp{{{0, 0}, {0, 0}, {18, 18}, {0, 17}}};
-
-// Steps the path search never takes: floor 1's iron gate holds the party
-// back unless its lever is pulled, and floor 2's trap is walked round.
-struct Barred {
-    int Floor, X, Y, Facing;
-};
-constexpr std::array<Barred, 5> BarredSteps{{
-    {1, 18, 8, 1},
-    {2, 10, 12, 2},
-    {2, 10, 14, 0},
-    {2, 9, 13, 1},
-    {2, 11, 13, 3},
-}};
-
-bool IsBarred(int floor, int x, int y, int facing) {
-    for (const Barred& b : BarredSteps)
-        if (b.Floor == floor && b.X == x && b.Y == y && b.Facing == facing) return true;
-    return false;
-}
 
 bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
@@ -366,32 +343,9 @@ std::string Pilot::WalkTo(int floor, int x, int y, int facing) {
         const int turn = (facing - game_.PartyFacing + 4) % 4;
         return turn == 1 ? "Right" : turn == 3 ? "Left" : "Down";
     }
-    // Breadth first from the target back, so each cell knows its way on.
-    std::array<int, FloorCellCount> way;
-    way.fill(-1);
-    std::queue<Cell> open;
-    open.push({x, y});
-    way[static_cast<size_t>(y * FloorSide + x)] = 4;
     const FloorLayers& layers = game_.Layers;
-    while (!open.empty()) {
-        const Cell c = open.front();
-        open.pop();
-        for (int d = 0; d < 4; ++d) {
-            const Cell from{Wrap(c.X + StepOf[static_cast<size_t>(d)].X),
-                            Wrap(c.Y + StepOf[static_cast<size_t>(d)].Y)};
-            int& seen = way[static_cast<size_t>(from.Y * FloorSide + from.X)];
-            if (seen >= 0) continue;
-            // The step from `from` towards c is facing (d + 2) % 4.
-            const int back = (d + 2) % 4;
-            const bool wall = (layers.FloorWalls.At(from.X, from.Y) & EdgeOf(back)) != 0;
-            const bool door = (layers.FloorDoors.At(from.X, from.Y) & EdgeOf(back)) != 0;
-            if ((wall && !door) || IsBarred(here, from.X, from.Y, back)) continue;
-            seen = back;
-            open.push(from);
-        }
-    }
-    const int dir = way[static_cast<size_t>(game_.PartyY * FloorSide + game_.PartyX)];
-    if (dir < 0 || dir == 4) {
+    const int dir = FirstStep(layers, here, game_.PartyX, game_.PartyY, x, y);
+    if (dir == NoWay || dir == AlreadyThere) {
         stall_ = "no way to (" + std::to_string(x) + "," + std::to_string(y) + ") on floor " +
                  std::to_string(here);
         return "";
