@@ -76,6 +76,10 @@ std::vector<Goal> DemoPlan() {
     home.GoHome = true;
     plan.push_back(home);
     plan.push_back(Keys("the castle: the ending", ""));
+    // The return saved before the ending; a night in the kennel saves again,
+    // with the insignia and the story's flag cleared.
+    plan.push_back(Keys("the inn: a night in the kennel keeps the insignia in the save",
+                        "T Enter  1  1 Enter"));
     return plan;
 }
 

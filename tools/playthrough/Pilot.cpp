@@ -185,14 +185,13 @@ std::string Pilot::Next() {
     }
     Goal& goal = plan_.front();
     switch (goal.What) {
-        case Goal::Kind::Keys:
+        case Goal::Kind::Keys: {
             Note(goal.Comment);
-            {
-                const std::string keys = goal.Keys;
-                plan_.pop_front();
-                keysOnGoal_ = 0;
-                return Press(keys);
-            }
+            const std::string keys = goal.Keys;
+            plan_.pop_front();
+            keysOnGoal_ = 0;
+            return keys.empty() ? Next() : Press(keys);
+        }
         case Goal::Kind::Create:
             Note(goal.Comment);
             return Create(goal);
@@ -286,9 +285,9 @@ std::string Pilot::Dialog() {
             return Press(goalFloor > game_.CurrentFloor ? "Y" : "N");
         if (Contains(text, "上がりますか"))
             return Press(goalFloor < game_.CurrentFloor ? "Y" : "N");
-        if (Contains(text, "城へ戻りますか")) return Press(goingHome_ ? "Y" : "N");
-        if (Contains(text, "引きますか")) return Press("N");
         const bool home = !plan_.empty() && plan_.front().GoHome;
+        if (Contains(text, "城へ戻りますか")) return Press(goingHome_ || home ? "Y" : "N");
+        if (Contains(text, "引きますか")) return Press("N");
         return Press(home || goingHome_ ? "Y" : "N");
     }
     return Press("Enter");
