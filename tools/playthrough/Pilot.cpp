@@ -1,0 +1,447 @@
+#include "playthrough/Pilot.h"
+
+#include "playthrough/PathSearch.h"
+
+#include <algorithm>
+#include <array>
+#include <nlohmann/json.hpp>
+
+#include "core/BattleState.h"
+#include "core/CommandMenus.h"
+#include "core/MazeMap.h"
+#include "town/Temple.h"
+#include "ui/DialogWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowManager.h"
+
+namespace kv::playthrough {
+
+namespace {
+
+constexpr int DemoPlace = 21;
+constexpr int Mage = 2;
+constexpr int Priest = 4;
+// Keys pressed on one goal before the pilot gives it up as stalled.
+constexpr int GoalKeyLimit = 400000;
+// The whole script: beyond this the replay would no longer be quick.
+constexpr int TotalKeyLimit = 60000;
+// Keys pressed while nothing in the game changes.
+constexpr int IdleKeyLimit = 300;
+// The first spell of each school the new casters know: a bolt and a heal.
+const std::string AttackSpell = "hibana";
+const std::string HealSpell = "iyasu";
+
+struct Cell {
+    int X, Y;
+};
+
+// Where each floor is left for the one below and for the one above (the
+// stairs; floor 3 goes up by the magic circle straight to floor 1).
+constexpr std::array<Cell, 4> StairsDown{{{0, 0}, {18, 18}, {1, 1}, {0, 0}}};
+constexpr std::array<Cell, 4> WayUp{{{0, 0}, {0, 0}, {18, 18}, {0, 17}}};
+
+bool Contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+Pilot::Pilot(Game& game, WindowManager& windows, MainWindow& main, std::string transcript,
+             std::vector<Goal> plan)
+    : game_(game),
+      windows_(windows),
+      main_(main),
+      transcript_(std::move(transcript)),
+      plan_(plan.begin(), plan.end()) {}
+
+// The rows of the list of this name the transcript showed last.
+std::vector<std::string> Pilot::ListRows(const std::string& name) const {
+    std::ifstream in(transcript_, std::ios::binary);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.find("\"t\":\"list\"") == std::string::npos) continue;
+        const nlohmann::json parsed = nlohmann::json::parse(line, nullptr, false);
+        if (parsed.is_discarded() || parsed.value("name", "") != name) continue;
+        rows = parsed["rows"].get<std::vector<std::string>>();
+    }
+    return rows;
+}
+
+// The bonus all into one statistic, the rest (if any) into vitality, then
+// the class by its name.
+std::string Pilot::Create(const Goal& goal) {
+    if (createStep_ == 0) {
+        createStep_ = 1;
+        std::string keys = "C Enter \"" + goal.Keys + "\" Enter  Enter Enter Enter ";
+        for (int i = 0; i < goal.Level; ++i) keys += "Down ";
+        for (int i = 0; i < 12; ++i) keys += "Right ";
+        for (int i = goal.Level; i < 3; ++i) keys += "Down ";
+        for (int i = 0; i < 12; ++i) keys += "Right ";
+        return Press(keys + " Enter");
+    }
+    createStep_ = 0;
+    plan_.pop_front();
+    keysOnGoal_ = 0;
+    const std::vector<std::string> rows = ListRows("lstClass");
+    std::string keys;
+    for (const std::string& row : rows) {
+        if (row == goal.Answer) return Press(keys + "Enter  Enter");
+        keys += "Down ";
+    }
+    stall_ = "the class " + goal.Answer + " is not offered to " + goal.Keys;
+    return "";
+}
+
+void Pilot::Note(const std::string& comment) {
+    if (comment.empty() || comment == lastNote_) return;
+    lastNote_ = comment;
+    if (!script_.empty() && script_.back() != '\n') script_ += '\n';
+    script_ += "# " + comment + "\n";
+}
+
+std::string Pilot::Press(const std::string& keys) {
+    script_ += keys + " ";
+    ++keysOnGoal_;
+    return keys;
+}
+
+template <typename Field>
+int64_t Pilot::PartySum(Field field) const {
+    int64_t sum = 0;
+    for (int i = 1; i <= game_.PartyCount; ++i) {
+        const Creature* c = game_.Member(i);
+        if (c != nullptr) sum += static_cast<int64_t>(c->*field);
+    }
+    return sum;
+}
+
+bool Pilot::Strong(int level) const {
+    if (game_.PartyCount == 0) return false;
+    for (int i = 1; i <= game_.PartyCount; ++i) {
+        const Creature* c = game_.Member(i);
+        if (c != nullptr && c->Level < level) return false;
+    }
+    return true;
+}
+
+// Someone is down, poisoned or too hurt for the walk home: time to rest.
+// The deeper the floor, the longer that walk, the sooner the party turns back.
+bool Pilot::Weak() const {
+    const int keep = game_.CurrentFloor <= 1 ? 2 : 3;  // turn back below 1/2, 2/3 of the hit points
+    for (int i = 1; i <= game_.PartyCount; ++i) {
+        const Creature* c = game_.Member(i);
+        if (c == nullptr) continue;
+        if (c->HP <= 0 || c->HP * keep < c->MaxHP * (keep - 1) || (c->Status & StatusPoison) != 0)
+            return true;
+    }
+    return false;
+}
+
+std::string Pilot::Next() {
+    if (done_ || !stall_.empty()) return "";
+    // Stalled: the game has not changed for many keys, or a goal takes for ever.
+    const std::array<int64_t, 9> now{game_.MenuState,
+                                     game_.CurrentFloor,
+                                     game_.PartyX,
+                                     game_.PartyY,
+                                     game_.PartyFacing,
+                                     PartySum(&Creature::HP),
+                                     static_cast<int64_t>(PartySum(&Creature::Exp)),
+                                     PartySum(&Creature::Gold),
+                                     game_.Battle.RoundNo};
+    idleKeys_ = now == lastState_ ? idleKeys_ + 1 : 0;
+    lastState_ = now;
+    if (idleKeys_ > IdleKeyLimit || keysOnGoal_ > GoalKeyLimit || ++presses_ > TotalKeyLimit) {
+        stall_ =
+            "no progress on: " + (plan_.empty() ? std::string("the end") : plan_.front().Comment) +
+            "; levels";
+        for (int i = 1; i <= game_.PartyCount; ++i)
+            stall_ += " " + std::to_string(game_.Member(i)->Level);
+        stall_ += "; at floor " + std::to_string(game_.CurrentFloor) + " (" +
+                  std::to_string(game_.PartyX) + "," + std::to_string(game_.PartyY) + ") menu " +
+                  std::to_string(game_.MenuState) + " screen " + std::to_string(game_.ScreenState);
+        return "";
+    }
+    if (dynamic_cast<DialogWindow*>(windows_.Top()) != nullptr) return Dialog();
+    if (game_.MenuState == MenuStates::Maze) {
+        rested_ = false;
+        shared_ = false;
+        if (members_.empty())
+            for (int i = 1; i <= game_.PartyCount; ++i)
+                members_.push_back(game_.PartyList[static_cast<size_t>(i)]);
+    }
+    if (game_.MenuState == MenuStates::Maze && game_.ScreenState == ScreenStates::Chest) {
+        Note("a chest: left alone (its trap is not worth the risk)");
+        return Press("L");
+    }
+    if (game_.MenuState == MenuStates::Battle) return Battle();
+    if (campOpen_) {
+        campOpen_ = false;
+        return Press("L  Esc");  // the status window's way back, then out of the camp
+    }
+    if (plan_.empty()) {
+        done_ = true;
+        return "";
+    }
+    Goal& goal = plan_.front();
+    switch (goal.What) {
+        case Goal::Kind::Keys: {
+            Note(goal.Comment);
+            const std::string keys = goal.Keys;
+            plan_.pop_front();
+            keysOnGoal_ = 0;
+            return keys.empty() ? Next() : Press(keys);
+        }
+        case Goal::Kind::Create:
+            Note(goal.Comment);
+            return Create(goal);
+        case Goal::Kind::Walk: {
+            Note(goal.Comment);
+            // The way home taken: the goal is reached in town.
+            const bool home = goal.GoHome && game_.MenuState != MenuStates::Maze &&
+                              game_.MenuState != MenuStates::Battle && keysOnGoal_ > 0;
+            const std::string keys =
+                home ? std::string() : WalkTo(goal.Floor, goal.X, goal.Y, goal.Facing);
+            if (!keys.empty()) return Press(keys);
+            if (!stall_.empty()) return "";
+            plan_.pop_front();
+            keysOnGoal_ = 0;
+            return Next();
+        }
+        case Goal::Kind::Home:
+        case Goal::Kind::Grind: {
+            if (game_.MenuState != MenuStates::Maze) {
+                goingHome_ = false;
+                if (goal.What == Goal::Kind::Home || Strong(goal.Level)) {
+                    plan_.pop_front();
+                    keysOnGoal_ = 0;
+                    return Next();
+                }
+                return TownRest();
+            }
+            if (!goingHome_ && Weak()) {
+                const std::string heal = CampHeal();
+                if (!heal.empty()) return Press(heal);
+            }
+            if (goal.What == Goal::Kind::Home || goingHome_ || Weak() || Strong(goal.Level)) {
+                goingHome_ = true;
+                Note("back to town to rest");
+                const std::string keys = WalkTo(1, 0, 0, -1);
+                return Press(keys.empty() ? "Down" : keys);
+            }
+            Note("floor " + std::to_string(goal.Floor) +
+                 ": fighting what comes until every member is of level " +
+                 std::to_string(goal.Level));
+            // Pace between the cell and the one south of it: random monsters
+            // come to a party on the move.
+            const bool there = game_.CurrentFloor == goal.Floor && game_.PartyX == goal.X &&
+                               game_.PartyY == goal.Y;
+            const std::string keys = WalkTo(goal.Floor, goal.X, goal.Y + (there ? 1 : 0), -1);
+            return Press(keys.empty() ? "Down" : keys);
+        }
+    }
+    return "";
+}
+
+// In camp, the priest's healing spell on the most hurt member, while he has
+// the spell points: cheaper than the inn.
+std::string Pilot::CampHeal() {
+    int priest = 0;
+    int worst = 0;
+    for (int i = 1; i <= game_.PartyCount; ++i) {
+        const Creature* m = game_.Member(i);
+        if (m->Class == Priest && m->HP > 0 && m->MPAt(1, 1) > 0 && m->Spell(1, 1, 1) != 0)
+            priest = i;
+        if (m->HP > 0 && m->HP < m->MaxHP &&
+            (worst == 0 || m->HP * game_.Member(worst)->MaxHP < game_.Member(worst)->HP * m->MaxHP))
+            worst = i;
+    }
+    if (priest == 0 || worst == 0) return "";
+    Note("camp: " + game_.Member(priest)->Name + " heals " + game_.Member(worst)->Name);
+    // The status window of the priest, his spells (the heal comes first),
+    // the member healed, and the window closed by its way back.
+    std::string keys = "I " + std::to_string(priest) + "  S Enter  Enter  ";
+    for (int i = 1; i < worst; ++i) keys += "Down ";
+    campOpen_ = true;
+    return keys + "Enter";
+}
+
+std::string Pilot::Dialog() {
+    auto* dialog = dynamic_cast<DialogWindow*>(windows_.Top());
+    const std::string& text = dialog->lblMsg.Caption();
+    if (dialog->Kind == DialogInput) {
+        if (!pendingInput_.empty()) {
+            const std::string answer = pendingInput_;
+            pendingInput_.clear();
+            return Press("\"" + answer + "\" Enter");
+        }
+        if (!plan_.empty() && !plan_.front().Answer.empty())
+            return Press("\"" + plan_.front().Answer + "\" Enter");
+        return Press("Esc");
+    }
+    if (dialog->Kind == DialogYesNo) {
+        const int goalFloor = goingHome_ ? 1 : plan_.empty() ? 0 : plan_.front().Floor;
+        if (Contains(text, "下がりますか"))
+            return Press(goalFloor > game_.CurrentFloor ? "Y" : "N");
+        if (Contains(text, "上がりますか"))
+            return Press(goalFloor < game_.CurrentFloor ? "Y" : "N");
+        const bool home = !plan_.empty() && plan_.front().GoHome;
+        if (Contains(text, "城へ戻りますか")) return Press(goingHome_ || home ? "Y" : "N");
+        if (Contains(text, "引きますか")) return Press("N");
+        return Press(home || goingHome_ ? "Y" : "N");
+    }
+    return Press("Enter");
+}
+
+std::string Pilot::Battle() {
+    BattleState& b = game_.Battle;
+    if (b.Phase != BattlePhase::Commands) return Press("Enter");
+    if (b.InputIndex < 1 || b.InputIndex > game_.PartyCount) return Press("G");
+    Creature* c = game_.Member(b.InputIndex);
+    if (c == nullptr) return Press("G");
+    Note("a fight: front members fight, the casters cast");
+    // The priest heals the most hurt member when someone is low.
+    if (c->Class == Priest && c->MPAt(1, 1) > 0 && c->Spell(1, 1, 1) != 0) {
+        int worst = 0;
+        for (int i = 1; i <= game_.PartyCount; ++i) {
+            const Creature* m = game_.Member(i);
+            if (m != nullptr && m->HP > 0 && m->HP * 2 < m->MaxHP &&
+                (worst == 0 || m->HP < game_.Member(worst)->HP))
+                worst = i;
+        }
+        if (worst > 0) return Press("S \"" + HealSpell + "\" Enter " + std::to_string(worst));
+    }
+    if (c->Class == Mage && c->MPAt(0, 1) > 0 && c->Spell(0, 1, 1) != 0)
+        return Press("S \"" + AttackSpell + "\" Enter Enter");
+    if (b.InputIndex <= 3) return Press("F Enter");
+    return Press("P");
+}
+
+std::string Pilot::WalkTo(int floor, int x, int y, int facing) {
+    if (game_.MenuState == MenuStates::Castle) return "E Enter";
+    if (game_.MenuState == MenuStates::EdgeOfTown) return "D Enter";
+    if (game_.MenuState == MenuStates::MazeChoice) return "Enter";
+    if (game_.MenuState == MenuStates::Tavern) return "C Enter";
+    if (game_.MenuState == MenuStates::Shop)
+        return main_.lstCommandList.Enabled ? "L Enter" : "Esc";
+    if (game_.MenuState == MenuStates::Inn) return main_.lstCommandList.Enabled ? "6 Enter" : "Esc";
+    if (game_.MenuState != MenuStates::Maze) return "Esc";
+    if (game_.CurrentPlace != DemoPlace) return "";
+    const int here = game_.CurrentFloor;
+    if (floor != here) {
+        const Cell via =
+            floor > here ? StairsDown[static_cast<size_t>(here)] : WayUp[static_cast<size_t>(here)];
+        if (game_.PartyX == via.X && game_.PartyY == via.Y)
+            return "Down";  // turn on it: it asks again
+        x = via.X;
+        y = via.Y;
+        facing = -1;
+    }
+    if (game_.PartyX == x && game_.PartyY == y) {
+        if (facing < 0 || game_.PartyFacing == facing) return "";
+        const int turn = (facing - game_.PartyFacing + 4) % 4;
+        return turn == 1 ? "Right" : turn == 3 ? "Left" : "Down";
+    }
+    const FloorLayers& layers = game_.Layers;
+    const int dir = FirstStep(layers, here, game_.PartyX, game_.PartyY, x, y);
+    if (dir == NoWay || dir == AlreadyThere) {
+        stall_ = "no way to (" + std::to_string(x) + "," + std::to_string(y) + ") on floor " +
+                 std::to_string(here);
+        return "";
+    }
+    if (dir != game_.PartyFacing) {
+        const int turn = (dir - game_.PartyFacing + 4) % 4;
+        return turn == 1 ? "Right" : turn == 3 ? "Left" : "Down";
+    }
+    const bool door = (layers.FloorDoors.At(game_.PartyX, game_.PartyY) & EdgeOf(dir)) != 0;
+    return door ? "Space" : "Up";
+}
+
+// In town, one visit at a time: the temple for whoever is dead or worse,
+// the tavern for whoever is out of the party, then the inn for every member
+// (the cheapest bed that heals, as many weeks as his purse and wounds ask;
+// the free kennel when he is whole); the stay raises a level when one is due.
+std::string Pilot::TownRest() {
+    const int32_t needTemple = StatusDead | StatusAshes | StatusStone | StatusParalysis;
+    if (game_.MenuState == MenuStates::Inn) {
+        // A guest who rose a level may stay again: the rooms keep the keys.
+        // Their last row leads back to choosing a guest.
+        if (main_.lstCommandList.Enabled) return Press("6 Enter");
+        if (innQueue_.empty()) {
+            rested_ = true;
+            return Press("Esc");
+        }
+        const int position = innQueue_.front();
+        innQueue_.erase(innQueue_.begin());
+        const Creature* c = game_.Member(position);
+        if (c == nullptr) return TownRest();
+        const int weeks = std::min<int>(c->MaxHP - c->HP, c->Gold / 10);
+        if (weeks <= 0) return Press(std::to_string(position) + "  1 Enter");
+        pendingInput_ = std::to_string(weeks);
+        return Press(std::to_string(position) + "  2 Enter");
+    }
+    if (game_.MenuState == MenuStates::Temple && main_.lstCommandList.Enabled) {
+        // The patient list again: the next of ours while the purse holds, else the way back.
+        for (const int slot : members_) {
+            const Creature& c = game_.Roster[static_cast<size_t>(slot)];
+            if ((c.Status & needTemple) != 0 && game_.Member(1)->Gold >= TempleFee(c))
+                return Press("Enter  1");
+        }
+        return Press("Esc Enter");
+    }
+    if (game_.MenuState != MenuStates::Castle) return Press(WalkTo(1, 0, 0, -1));
+    for (const int slot : members_) {
+        const Creature& c = game_.Roster[static_cast<size_t>(slot)];
+        if ((c.Status & needTemple) == 0) continue;
+        int scattered = 0;
+        for (int i = 2; i <= game_.PartyCount; ++i) scattered += game_.Member(i)->Gold;
+        if (scattered > 0) {
+            Note("the shop: the leader gathers the party's gold for the temple");
+            return Press("M Enter  1  Esc Up Enter");
+        }
+        if (game_.Member(1)->Gold < TempleFee(c)) {
+            // Too dear for now: the others go on without him.
+            Note("the temple cannot be paid for " + c.Name + ": the others go on without him");
+            members_.erase(std::find(members_.begin(), members_.end(), slot));
+            return TownRest();
+        }
+        Note("the temple: " + c.Name + " is brought back");
+        return Press("A Enter  Enter  1");
+    }
+    for (const int slot : members_) {
+        bool in = false;
+        for (int i = 1; i <= game_.PartyCount; ++i)
+            in = in || game_.PartyList[static_cast<size_t>(i)] == slot;
+        if (in) continue;
+        Note("the tavern: " + game_.Roster[static_cast<size_t>(slot)].Name + " joins again");
+        return Press("G Enter  A Enter  Enter  Esc  C Enter");
+    }
+    if (!rested_ && !shared_) {
+        shared_ = true;
+        Note("the tavern: the gold is shared out, so each can pay for his bed");
+        return Press("G Enter  G Enter");
+    }
+    if (!rested_) {
+        // Resting without having won anything since the last rest, three
+        // times over: the party turns back before it can earn its beds.
+        const int64_t exp = PartySum(&Creature::Exp);
+        idleRests_ = exp == restExp_ ? idleRests_ + 1 : 0;
+        restExp_ = exp;
+        if (idleRests_ >= 3) {
+            stall_ =
+                "the party cannot pay the inn to heal and turns back before it earns more; gold";
+            for (int i = 1; i <= game_.PartyCount; ++i)
+                stall_ += " " + std::to_string(static_cast<int64_t>(game_.Member(i)->Gold));
+            return "";
+        }
+        Note(
+            "the inn: beds for the wounded, the kennel for the whole, and levels for whoever has "
+            "earned one");
+        innQueue_.clear();
+        for (int i = 1; i <= game_.PartyCount; ++i) innQueue_.push_back(i);
+        return Press("T Enter");
+    }
+    return Press(WalkTo(1, 0, 0, -1));
+}
+
+}  // namespace kv::playthrough
