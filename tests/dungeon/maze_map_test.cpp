@@ -19,7 +19,7 @@ constexpr Cell AsymmetricCells[] = {{0, 0, 0, 1}, {1, 1, 19, 0}, {7, 21, 3, 17},
 TEST(MazeMap, MapLayersPutTheRowBeforeTheColumn) {
     auto db = std::make_unique<Database>();
     for (const Cell& c : AsymmetricCells) {
-        SCOPED_TRACE(testing::Message()
+        SCOPED_TRACE(::testing::Message()
                      << c.Maze << "/" << c.Floor << " (" << c.X << "," << c.Y << ")");
         const auto raw = static_cast<size_t>(c.Maze + 8 * c.Floor + 176 * c.Y + 3520 * c.X);
         for (size_t layer = 0; layer < 3; ++layer) db->MapLayers[layer][raw] = 11;
@@ -41,7 +41,7 @@ TEST(MazeMap, MapLayersPutTheRowBeforeTheColumn) {
 TEST(MazeMap, AutomapPutsTheColumnBeforeTheRow) {
     auto save = std::make_unique<SavedState>();
     for (const Cell& c : AsymmetricCells) {
-        SCOPED_TRACE(testing::Message()
+        SCOPED_TRACE(::testing::Message()
                      << c.Maze << "/" << c.Floor << " (" << c.X << "," << c.Y << ")");
         const auto raw = static_cast<size_t>(c.Maze + 8 * c.Floor + 176 * c.X + 3520 * c.Y);
         save->SeenWalls[raw] = 9;
@@ -69,7 +69,7 @@ TEST(MazeMap, OutsideTheArraysReadsHarmlessAndWritesNothing) {
                             {0, 1, 0, -1},           {0, 1, 0, 20},        {MazeOf(1), 0, 0, 0},
                             {0, 1, 1 << 30, 1 << 30}};
     for (const Cell& c : outside) {
-        SCOPED_TRACE(testing::Message()
+        SCOPED_TRACE(::testing::Message()
                      << c.Maze << "/" << c.Floor << " (" << c.X << "," << c.Y << ")");
         EXPECT_EQ(WallMap(*game, c.Maze, c.Floor, c.X, c.Y), 0);
         EXPECT_EQ(DoorMap(*game, c.Maze, c.Floor, c.X, c.Y), 0);

@@ -14,15 +14,15 @@
 namespace kv {
 namespace {
 
-constexpr int Sword = 7;
-constexpr int Potion = 8;  // stackable
+constexpr int WareSword = 7;
+constexpr int WarePotion = 8;  // stackable
 
 struct PersonFixture : testing::MazeFixture {
     PersonFixture() {
         AddMember(1);
         AddMember(2, "Ｂｏｂ");
-        G().Items[Sword].Price = 100;
-        G().Items[Potion].Kind = 8;
+        G().Items[WareSword].Price = 100;
+        G().Items[WarePotion].Kind = 8;
         G().Talks[1] = TalkDef{0, 2, "宝", "北にある||鍵がいる||気をつけろ", {}};
         G().Talks[2] = TalkDef{0, 3, "宝", "知らないね", {}};
         G().Talks[3] = TalkDef{0, 2, "ＡＢＣ", "全角だ", {}};
@@ -67,23 +67,23 @@ TEST(PersonSell, PriceTimesTheFactorUnroundedOrOneForTheUnknown) {
         PersonFixture f;
         f.G().CurrentPerson = 5;
         f.G().NpcTrades[5].TradeSellFactor = row.Factor;
-        EXPECT_EQ(PersonSellPrice(f.G(), Sword, row.Unidentified), row.Paid) << row.Factor;
+        EXPECT_EQ(PersonSellPrice(f.G(), WareSword, row.Unidentified), row.Paid) << row.Factor;
     }
     // The sale itself: the last unidentified potion fetches 1, the list closes up.
     PersonFixture f;
     f.G().Roster[1].Gold = 10;
-    f.G().Roster[1].Items[1] = {Potion, Unidentified, 1};
-    f.G().Roster[1].Items[2] = {Sword, 0, 1};
+    f.G().Roster[1].Items[1] = {WarePotion, Unidentified, 1};
+    f.G().Roster[1].Items[2] = {WareSword, 0, 1};
     f.Player.Pick(1).Pick(1);
     SellToPerson(f.G(), f.Player);
     EXPECT_EQ(f.G().Roster[1].Gold, 11);
-    EXPECT_EQ(f.G().Roster[1].Items[1].ItemId, Sword);
+    EXPECT_EQ(f.G().Roster[1].Items[1].ItemId, WareSword);
     // A person out of the trade table buys nothing.
     f.G().CurrentPerson = 21;
     f.Player.Pick(1).Pick(1);
     SellToPerson(f.G(), f.Player);
     EXPECT_EQ(f.Player.Messages().back(), "興味を示さない");
-    EXPECT_EQ(f.G().Roster[1].Items[1].ItemId, Sword);
+    EXPECT_EQ(f.G().Roster[1].Items[1].ItemId, WareSword);
     EXPECT_TRUE(DrawWares(f.G()).empty());
 }
 
@@ -91,12 +91,12 @@ TEST(PersonBuy, TheFirstWhoCanPayPaysAndTheFirstWithRoomReceives) {
     PersonFixture f;
     f.G().Roster[1].Gold = 99;   // one short
     f.G().Roster[2].Gold = 100;  // exactly the price
-    EXPECT_TRUE(BuyWare(f.G(), f.Player, Sword));
+    EXPECT_TRUE(BuyWare(f.G(), f.Player, WareSword));
     EXPECT_EQ(f.G().Roster[1].Gold, 99);
     EXPECT_EQ(f.G().Roster[2].Gold, 0);
-    EXPECT_EQ(f.G().Roster[1].Items[1].ItemId, Sword);  // identified, to the poor one
+    EXPECT_EQ(f.G().Roster[1].Items[1].ItemId, WareSword);  // identified, to the poor one
     EXPECT_EQ(f.G().Roster[1].Items[1].ItemFlags & Unidentified, 0);
-    EXPECT_FALSE(BuyWare(f.G(), f.Player, Sword));
+    EXPECT_FALSE(BuyWare(f.G(), f.Player, WareSword));
     EXPECT_EQ(f.Player.Messages().back(), ResString(Str::NotEnoughGold));
     // A ware row of no item sells nothing, takes nothing, says nothing.
     f.Player.Clear();

@@ -19,7 +19,7 @@ void SetFusion(Game& game, int k, int32_t result, std::array<int32_t, 4> parts) 
     }
 }
 
-int Held(const Creature& c, int32_t id) {
+int HeldCount(const Creature& c, int32_t id) {
     int n = 0;
     for (const InventorySlot& s : c.Items) n += s.ItemId == id ? std::max(1, s.ItemCount) : 0;
     return n;
@@ -61,7 +61,9 @@ TEST(Fusion, IngredientsComeFromTheFirstHolderAndATwiceNamedItemTakesTwo) {
     f.Member(3).Items[2] = {};
     f.Player.Yes();
     EXPECT_EQ(FuseItems(f.G(), f.Player, 1), FusionOutcome::Missing);
-    EXPECT_EQ(Held(f.Member(2), Sword) + Held(f.Member(3), Sword) + Held(f.Member(1), Ore), 3);
+    EXPECT_EQ(
+        HeldCount(f.Member(2), Sword) + HeldCount(f.Member(3), Sword) + HeldCount(f.Member(1), Ore),
+        3);
     f.Hold(3, 2, Helm);
     // One ore satisfies both mentions; a second is taken when there is one.
     f.Hold(3, 3, Ore, 0, 2);
@@ -69,11 +71,11 @@ TEST(Fusion, IngredientsComeFromTheFirstHolderAndATwiceNamedItemTakesTwo) {
     f.Player.Yes();
     const FusionOutcome outcome = FuseItems(f.G(), f.Player, 1);
     ASSERT_TRUE(outcome == FusionOutcome::Made || outcome == FusionOutcome::Lost);
-    EXPECT_EQ(Held(f.Member(2), Sword), 0) << "the first holder gives the sword";
-    EXPECT_EQ(Held(f.Member(3), Sword), 1);
-    EXPECT_EQ(Held(f.Member(3), Helm), 0);
-    EXPECT_EQ(Held(f.Member(1), Ore), 0);
-    EXPECT_EQ(Held(f.Member(3), Ore), 1);
+    EXPECT_EQ(HeldCount(f.Member(2), Sword), 0) << "the first holder gives the sword";
+    EXPECT_EQ(HeldCount(f.Member(3), Sword), 1);
+    EXPECT_EQ(HeldCount(f.Member(3), Helm), 0);
+    EXPECT_EQ(HeldCount(f.Member(1), Ore), 0);
+    EXPECT_EQ(HeldCount(f.Member(3), Ore), 1);
 }
 
 TEST(Fusion, OneRollInEighteenLosesEverything) {
@@ -87,13 +89,13 @@ TEST(Fusion, OneRollInEighteenLosesEverything) {
         f.G().Rng.Seed(seed);
         f.Player.Yes();
         const FusionOutcome outcome = FuseItems(f.G(), f.Player, 1);
-        EXPECT_EQ(Held(f.Member(1), Sword), 0);
+        EXPECT_EQ(HeldCount(f.Member(1), Sword), 0);
         if (outcome == FusionOutcome::Lost) {
             ++lost;
-            EXPECT_EQ(Held(f.Member(1), Ring), 0);
+            EXPECT_EQ(HeldCount(f.Member(1), Ring), 0);
         } else {
             EXPECT_EQ(outcome, FusionOutcome::Made);
-            EXPECT_EQ(Held(f.Member(1), Ring), 1);
+            EXPECT_EQ(HeldCount(f.Member(1), Ring), 1);
             EXPECT_EQ(f.G().ItemFound[Ring], 1);
         }
     }
@@ -121,11 +123,11 @@ TEST(Alchemy, ChoicesFollowTheSlotsAndACancelConsumesNothing) {
     EXPECT_EQ(choices[1].Recipe, 1);
 
     EXPECT_EQ(MakeByAlchemy(g, f.Player, 1), AlchemyOutcome::Cancelled);
-    EXPECT_EQ(Held(f.Member(1), Sword), 2);
+    EXPECT_EQ(HeldCount(f.Member(1), Sword), 2);
     f.Player.Pick(1);
     EXPECT_EQ(MakeByAlchemy(g, f.Player, 1), AlchemyOutcome::Made);
-    EXPECT_EQ((std::vector<int>{Held(f.Member(1), Sword), Held(f.Member(1), Helm),
-                                Held(f.Member(1), Ring), g.ItemFound[Ring]}),
+    EXPECT_EQ((std::vector<int>{HeldCount(f.Member(1), Sword), HeldCount(f.Member(1), Helm),
+                                HeldCount(f.Member(1), Ring), g.ItemFound[Ring]}),
               (std::vector<int>{1, 0, 1, 1}));
     EXPECT_EQ(f.Player.Messages(),
               (std::vector<std::string>{"おおっと！", "新しいアイテムを手に入れました"}));
