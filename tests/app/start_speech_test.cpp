@@ -62,7 +62,8 @@ class StartRun : public ::testing::Test {
     void SetUp() override {
         dir_ = fs::temp_directory_path() / ("korvane-startrun-" + std::to_string(::getpid()));
         fs::remove_all(dir_);
-        for (const char* sub : {"data", "save", "config"}) fs::create_directories(dir_ / sub);
+        for (const char* sub : {"data", "save", "config", "tmp"})
+            fs::create_directories(dir_ / sub);
         // Floor 2 of place 21: (4,4) has a wall east and a door north.
         auto game = std::make_unique<Game>();
         SetWallMap(*game, MazeOf(21), 2, 4, 4, EdgeEast | EdgeNorth);
@@ -87,11 +88,11 @@ class StartRun : public ::testing::Test {
     int Run(const std::string& args, const std::string& keys) {
         std::ofstream(dir_ / "keys") << keys;
         const std::string command =
-            "XDG_CONFIG_HOME='" + (dir_ / "config").string() + "' '" + KORVANE_BINARY +
-            "' --headless --keys '" + (dir_ / "keys").string() + "' --transcript '" +
-            (dir_ / "t.jsonl").string() + "' --data '" + (dir_ / "data").string() +
-            "' --save-dir '" + (dir_ / "save").string() + "' --seed 3 " + args + " 2>'" +
-            (dir_ / "stderr").string() + "'";
+            "XDG_CONFIG_HOME='" + (dir_ / "config").string() + "' TMPDIR='" +
+            (dir_ / "tmp").string() + "' '" + KORVANE_BINARY + "' --headless --keys '" +
+            (dir_ / "keys").string() + "' --transcript '" + (dir_ / "t.jsonl").string() +
+            "' --data '" + (dir_ / "data").string() + "' --save-dir '" + (dir_ / "save").string() +
+            "' --seed 3 " + args + " 2>'" + (dir_ / "stderr").string() + "'";
         const int status = std::system(command.c_str());
         errors_ = Read(dir_ / "stderr");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -112,9 +113,10 @@ class StartRun : public ::testing::Test {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    static std::set<fs::path> StartFolders() {
+    // The run's own temporary folder (TMPDIR), so runs beside it do not count.
+    std::set<fs::path> StartFolders() const {
         std::set<fs::path> found;
-        for (const auto& entry : fs::directory_iterator(fs::temp_directory_path())) {
+        for (const auto& entry : fs::directory_iterator(dir_ / "tmp")) {
             if (entry.path().filename().string().starts_with("korvane-start-")) found.insert(entry);
         }
         return found;
