@@ -8,6 +8,10 @@
 namespace kv {
 
 Control::~Control() {
+    // A control going away loses the focus without telling its owner, whose
+    // other members may already be gone (a window is torn down member by member).
+    OnGotFocus = nullptr;
+    OnLostFocus = nullptr;
     if (parent_ != nullptr) parent_->Remove(*this);
     for (Control* child : children_) child->parent_ = nullptr;
 }
