@@ -114,7 +114,9 @@ Goal Grind(int floor, int x, int y, int level) {
 std::vector<Goal> DemoPlan() {
     std::vector<Goal> plan;
     plan.push_back(Keys("the title", "Enter"));
-    plan.push_back(Keys("the edge of town, the training grounds", "E Enter  T Enter"));
+    // A player who knows the way lets the messages go by at once.
+    plan.push_back(Keys("the edge of town: the settings, messages instant; the training grounds",
+                        "E Enter  F Enter  Alt+I  Enter  T Enter"));
     plan.push_back(Make("ガイ", 0, "戦士"));
     plan.push_back(Make("ダン", 0, "戦士"));
     plan.push_back(Make("セト", 2, "僧侶"));

@@ -67,7 +67,8 @@ std::vector<std::string> Pilot::ListRows(const std::string& name) const {
 
 // The bonus all into one statistic, the rest (if any) into vitality, then
 // the class by its name.
-std::string Pilot::Create(const Goal& goal) {
+// The goal is taken by value: it is popped from the plan before its class is read.
+std::string Pilot::Create(Goal goal) {
     if (createStep_ == 0) {
         createStep_ = 1;
         std::string keys = "C Enter \"" + goal.Keys + "\" Enter  Enter Enter Enter ";
@@ -148,6 +149,25 @@ std::string Pilot::Refresh(const Goal& goal) {
         return Next();
     }
     return Press(WalkTo(1, 0, 0, -1));
+}
+
+// The messages the transcript gained since the last look (they go by at
+// once, unseen on the screen): a monster that threw a blow back is not
+// struck again.
+void Pilot::ReadMessages() {
+    if (!tail_.is_open()) tail_.open(transcript_, std::ios::binary);
+    std::string line;
+    while (std::getline(tail_, line)) {
+        if (line.find("攻撃を反射した") == std::string::npos) continue;
+        const nlohmann::json parsed = nlohmann::json::parse(line, nullptr, false);
+        if (parsed.is_discarded()) continue;
+        const std::string text = parsed.value("text", "");
+        const size_t reflected = text.find("は攻撃を反射した");
+        const size_t start = text.find('\n');
+        if (reflected != std::string::npos && start != std::string::npos && start < reflected)
+            reflecting_.insert(text.substr(start + 1, reflected - start - 1));
+    }
+    tail_.clear();  // at the end for now: later lines are read next time
 }
 
 // The members' levels in marching order, for the script's comments.
@@ -239,9 +259,7 @@ std::string Pilot::Next() {
                   std::to_string(game_.MenuState) + " screen " + std::to_string(game_.ScreenState);
         return "";
     }
-    if (getenv("PTDEBUG"))
-        fprintf(stderr, "menu %d top %s cur %d\n", game_.MenuState, typeid(*windows_.Top()).name(),
-                game_.CurrentChar);
+    ReadMessages();
     if (game_.PartyCount == 0 && !members_.empty()) {
         stall_ = "the party was wiped out";
         return "";
@@ -318,13 +336,6 @@ std::string Pilot::Next() {
                 if (!heal.empty()) return Press(heal);
             }
             if (goal.What == Goal::Kind::Home || goingHome_ || Weak() || Strong(goal.Level)) {
-                if (getenv("PTDEBUG") && !goingHome_) {
-                    for (int i = 1; i <= game_.PartyCount; ++i) {
-                        const Creature* m = game_.Member(i);
-                        fprintf(stderr, "  %s %d/%d st %d\n", m->Name.c_str(), m->HP, m->MaxHP,
-                                m->Status);
-                    }
-                }
                 goingHome_ = true;
                 Note("back to town to rest");
                 return Press(WayHome());
@@ -346,11 +357,7 @@ std::string Pilot::Next() {
 std::string Pilot::Dialog() {
     auto* dialog = dynamic_cast<DialogWindow*>(windows_.Top());
     const std::string& text = dialog->lblMsg.Caption();
-    // A monster that threw a blow back is not struck again.
-    const size_t reflected = text.find("は攻撃を反射した");
-    const size_t line = text.find('\n');
-    if (reflected != std::string::npos && line != std::string::npos && line < reflected)
-        reflecting_.insert(text.substr(line + 1, reflected - line - 1));
+
     if (dialog->Kind == DialogInput) {
         if (!pendingInput_.empty()) {
             const std::string answer = pendingInput_;
@@ -478,14 +485,6 @@ std::string Pilot::TownRest() {
         for (int i = 1; i <= game_.PartyCount; ++i)
             in = in || game_.PartyList[static_cast<size_t>(i)] == slot;
         if (in || Unpaid(slot)) continue;
-        if (getenv("PTDEBUG")) {
-            const Creature& r = game_.Roster[static_cast<size_t>(slot)];
-            fprintf(stderr, "rejoin %s status %d align %d place %d\n", r.Name.c_str(), r.Status,
-                    r.Alignment, r.PartyPos);
-            for (int i = 1; i <= game_.PartyCount; ++i)
-                fprintf(stderr, " in %s align %d\n", game_.Member(i)->Name.c_str(),
-                        game_.Member(i)->Alignment);
-        }
         Note("the tavern: " + game_.Roster[static_cast<size_t>(slot)].Name + " joins again");
         return Press("G Enter  A Enter  Enter  Esc  C Enter");
     }

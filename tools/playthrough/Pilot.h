@@ -82,7 +82,7 @@ class Pilot {
     std::string WalkTo(int floor, int x, int y, int facing);
     std::string TownRest();
     std::string CampHeal();
-    std::string Create(const Goal& goal);
+    std::string Create(Goal goal);
     std::string Outfit(const Goal& goal);
     std::string Shop();
     std::string Refresh(const Goal& goal);
@@ -98,6 +98,7 @@ class Pilot {
     bool Hurt() const;
     bool Unpaid(int slot) const;
     std::string Levels() const;
+    void ReadMessages();
     bool HealerKnown() const;
     std::string WayHome();
     template <typename Field>
@@ -122,6 +123,7 @@ class Pilot {
     std::array<int64_t, 9> lastState_{};
     int grindSteps_ = 0;
     std::vector<int> members_;          // the party's roster slots when it first set out
+    std::ifstream tail_;                // the transcript, read as it grows
     std::set<std::string> reflecting_;  // monsters seen throwing blows back
     std::vector<int> unpaid_;           // fallen members the temple is too dear for on this visit
     std::vector<int> innQueue_;         // marching positions still to stay at the inn
