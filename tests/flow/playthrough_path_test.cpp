@@ -1,15 +1,20 @@
 // The autopilot's path search on the demo's own floors: each walk it finds
 // arrives, through doors and hidden doors and over the wrapping edges, never
 // longer than the route the scenario's README gives, and round the iron gate.
+// And its way through the spell grid to the spell it wants.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
+#include <sstream>
+#include <string>
 
+#include "battle/SpellPicker.h"
 #include "core/Database.h"
 #include "core/Game.h"
 #include "core/MazeMap.h"
 #include "playthrough/PathSearch.h"
+#include "playthrough/SpellGridPath.h"
 
 namespace kv::playthrough {
 namespace {
@@ -74,6 +79,42 @@ TEST(PlaythroughPath, TheReadmesRoutesAreWalkedNoLongerAndTheGateIsWalkedRound) 
     }
     EXPECT_EQ(FirstStep(shut, 1, 0, 0, 5, 5), NoWay);
     EXPECT_EQ(FirstStep(shut, 1, 5, 5, 5, 5), AlreadyThere);
+}
+
+// The arrows the autopilot presses in the spell grid land on the spell it
+// wants, from whichever label is current: spells scattered over the mage's
+// and the priest's columns, the last spell cast current or the first known.
+TEST(PlaythroughPath, TheSpellGridIsWalkedToTheSpellWanted) {
+    if (!fs::exists(fs::path(KORVANE_DEMO_DIR) / "KVR6.DAT")) GTEST_SKIP() << "no demo";
+    Game game;
+    ASSERT_TRUE(LoadDatabase(game, KORVANE_DEMO_DIR, false).Ok());
+    Creature caster;
+    // HIBANA, NEMURA, INAZUMA; IYASU, IYASHIKAZE, OOIYASU, SHINBATSU.
+    constexpr std::array<int, 7> Known{1, 2, 8, 28, 34, 37, 41};
+    for (const int row : Known) {
+        const SpellDef& s = game.Spells[static_cast<size_t>(row)];
+        caster.Spell(s.School, s.SpellLevel, s.Slot) = 1;
+    }
+    for (const int last : {0, 37}) {
+        caster.CommandArg = static_cast<int16_t>(last == 0 ? 0 : game.Spells[last].Code);
+        for (const int row : Known) {
+            SCOPED_TRACE("spell row " + std::to_string(row) + " after " + std::to_string(last));
+            SpellGrid grid = BuildSpellGrid(game, caster);
+            std::istringstream keys(GridKeys(game, caster, row));
+            std::string key;
+            while (keys >> key && key != "Enter") {
+                const GridMove move = key == "Up"     ? GridMove::Up
+                                      : key == "Down" ? GridMove::Down
+                                      : key == "Left" ? GridMove::Left
+                                                      : GridMove::Right;
+                grid.Current = MoveInSpellGrid(grid, move);
+            }
+            EXPECT_EQ(key, "Enter");
+            EXPECT_EQ(grid.SpellOf[static_cast<size_t>(grid.Current)], row);
+        }
+    }
+    // A spell he does not know has no way to it.
+    EXPECT_EQ(GridKeys(game, caster, 7), "");
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <array>
 #include <nlohmann/json.hpp>
 
+#include "battle/SpellPickerWindow.h"
 #include "core/BattleState.h"
 #include "core/CommandMenus.h"
 #include "core/MazeMap.h"
+#include "items/SkillWindow.h"
 #include "town/Temple.h"
 #include "ui/DialogWindow.h"
 #include "ui/MainWindow.h"
@@ -19,17 +21,13 @@ namespace kv::playthrough {
 namespace {
 
 constexpr int DemoPlace = 21;
-constexpr int Mage = 2;
-constexpr int Priest = 4;
+constexpr int North = 0;
 // Keys pressed on one goal before the pilot gives it up as stalled.
 constexpr int GoalKeyLimit = 400000;
 // The whole script: beyond this the replay would no longer be quick.
 constexpr int TotalKeyLimit = 60000;
 // Keys pressed while nothing in the game changes.
 constexpr int IdleKeyLimit = 300;
-// The first spell of each school the new casters know: a bolt and a heal.
-const std::string AttackSpell = "hibana";
-const std::string HealSpell = "iyasu";
 
 struct Cell {
     int X, Y;
@@ -69,7 +67,8 @@ std::vector<std::string> Pilot::ListRows(const std::string& name) const {
 
 // The bonus all into one statistic, the rest (if any) into vitality, then
 // the class by its name.
-std::string Pilot::Create(const Goal& goal) {
+// The goal is taken by value: it is popped from the plan before its class is read.
+std::string Pilot::Create(Goal goal) {
     if (createStep_ == 0) {
         createStep_ = 1;
         std::string keys = "C Enter \"" + goal.Keys + "\" Enter  Enter Enter Enter ";
@@ -115,6 +114,72 @@ int64_t Pilot::PartySum(Field field) const {
     return sum;
 }
 
+// Before the last fight: a night at the inn brings the spell points back,
+// the priest heals in camp at the entrance, and home again for the night,
+// until the party leaves the inn whole.
+std::string Pilot::Refresh(const Goal& goal) {
+    Note(goal.Comment);
+    if (game_.MenuState == MenuStates::Maze) {
+        const std::string heal = CampHeal();
+        if (!heal.empty()) return Press(heal);
+        goingHome_ = true;
+        return Press(WayHome());
+    }
+    goingHome_ = false;
+    if (!rested_) {
+        restExp_ = -1;  // these nights are not a party turning back
+        return TownRest();
+    }
+    bool whole = true;
+    for (int i = 1; i <= game_.PartyCount; ++i) {
+        const Creature* c = game_.Member(i);
+        whole = whole && c != nullptr && c->HP >= c->MaxHP;
+    }
+    if (!unpaid_.empty()) {
+        // The temple is too dear for someone: back to the fights for his fee.
+        Goal grind = goal;
+        grind.What = Goal::Kind::Grind;
+        grind.Comment = "";
+        plan_.push_front(grind);
+        return Press(WalkTo(1, 0, 0, -1));
+    }
+    if (whole || !HealerKnown()) {
+        plan_.pop_front();
+        keysOnGoal_ = 0;
+        return Next();
+    }
+    return Press(WalkTo(1, 0, 0, -1));
+}
+
+// The messages the transcript gained since the last look (they go by at
+// once, unseen on the screen): a monster that threw a blow back is not
+// struck again.
+void Pilot::ReadMessages() {
+    if (!tail_.is_open()) tail_.open(transcript_, std::ios::binary);
+    std::string line;
+    while (std::getline(tail_, line)) {
+        if (line.find("攻撃を反射した") == std::string::npos) continue;
+        const nlohmann::json parsed = nlohmann::json::parse(line, nullptr, false);
+        if (parsed.is_discarded()) continue;
+        const std::string text = parsed.value("text", "");
+        const size_t reflected = text.find("は攻撃を反射した");
+        const size_t start = text.find('\n');
+        if (reflected != std::string::npos && start != std::string::npos && start < reflected)
+            reflecting_.insert(text.substr(start + 1, reflected - start - 1));
+    }
+    tail_.clear();  // at the end for now: later lines are read next time
+}
+
+// The members' levels in marching order, for the script's comments.
+std::string Pilot::Levels() const {
+    std::string levels;
+    for (int i = 1; i <= game_.PartyCount; ++i) {
+        const Creature* c = game_.Member(i);
+        levels += " " + (c == nullptr ? std::string("-") : std::to_string(c->Level));
+    }
+    return levels;
+}
+
 bool Pilot::Strong(int level) const {
     if (game_.PartyCount == 0) return false;
     for (int i = 1; i <= game_.PartyCount; ++i) {
@@ -126,6 +191,33 @@ bool Pilot::Strong(int level) const {
 
 // Someone is down, poisoned or too hurt for the walk home: time to rest.
 // The deeper the floor, the longer that walk, the sooner the party turns back.
+// Someone is hurt enough for the priest's spell in camp.
+bool Pilot::Hurt() const {
+    for (int i = 1; i <= game_.PartyCount; ++i) {
+        const Creature* c = game_.Member(i);
+        if (c != nullptr && c->HP > 0 && c->HP * 4 < c->MaxHP * 3) return true;
+    }
+    return false;
+}
+
+// A standing priest in the party who knows the first heal, spell points or not.
+bool Pilot::HealerKnown() const {
+    for (int i = 1; i <= game_.PartyCount; ++i) {
+        const Creature* c = game_.Member(i);
+        if (c != nullptr && c->Class == 4 && c->HP > 0 && (c->Status & DownMask) == 0 &&
+            c->Spell(1, 1, 1) != 0)
+            return true;
+    }
+    return false;
+}
+
+// To the entrance of floor 1 and face north, the way out: the question of
+// the way home comes as the party turns to it.
+std::string Pilot::WayHome() {
+    const std::string keys = WalkTo(1, 0, 0, North);
+    return keys.empty() ? "Right" : keys;
+}
+
 bool Pilot::Weak() const {
     const int keep = game_.CurrentFloor <= 1 ? 2 : 3;  // turn back below 1/2, 2/3 of the hit points
     for (int i = 1; i <= game_.PartyCount; ++i) {
@@ -134,7 +226,13 @@ bool Pilot::Weak() const {
         if (c->HP <= 0 || c->HP * keep < c->MaxHP * (keep - 1) || (c->Status & StatusPoison) != 0)
             return true;
     }
-    return false;
+    // Deep down, a priest out of healing spells is reason enough.
+    int spell = 0;
+    return game_.CurrentFloor >= 3 && HealerKnown() && Healer(spell) == 0;
+}
+
+bool Pilot::Unpaid(int slot) const {
+    return std::find(unpaid_.begin(), unpaid_.end(), slot) != unpaid_.end();
 }
 
 std::string Pilot::Next() {
@@ -155,17 +253,25 @@ std::string Pilot::Next() {
         stall_ =
             "no progress on: " + (plan_.empty() ? std::string("the end") : plan_.front().Comment) +
             "; levels";
-        for (int i = 1; i <= game_.PartyCount; ++i)
-            stall_ += " " + std::to_string(game_.Member(i)->Level);
+        stall_ += Levels();
         stall_ += "; at floor " + std::to_string(game_.CurrentFloor) + " (" +
                   std::to_string(game_.PartyX) + "," + std::to_string(game_.PartyY) + ") menu " +
                   std::to_string(game_.MenuState) + " screen " + std::to_string(game_.ScreenState);
         return "";
     }
+    ReadMessages();
+    if (game_.PartyCount == 0 && !members_.empty()) {
+        stall_ = "the party was wiped out";
+        return "";
+    }
+    if (dynamic_cast<SpellSelect2Window*>(windows_.Top()) != nullptr) return PickSpell();
+    // New gear or a level may teach a skill: its window closes by Enter alone.
+    if (dynamic_cast<SkillWindow*>(windows_.Top()) != nullptr) return Press("Enter");
     if (dynamic_cast<DialogWindow*>(windows_.Top()) != nullptr) return Dialog();
     if (game_.MenuState == MenuStates::Maze) {
         rested_ = false;
         shared_ = false;
+        unpaid_.clear();
         if (members_.empty())
             for (int i = 1; i <= game_.PartyCount; ++i)
                 members_.push_back(game_.PartyList[static_cast<size_t>(i)]);
@@ -195,8 +301,10 @@ std::string Pilot::Next() {
         case Goal::Kind::Create:
             Note(goal.Comment);
             return Create(goal);
+        case Goal::Kind::Outfit:
+            return Outfit(goal);
         case Goal::Kind::Walk: {
-            Note(goal.Comment);
+            Note(goal.Comment + " (levels" + Levels() + ")");
             // The way home taken: the goal is reached in town.
             const bool home = goal.GoHome && game_.MenuState != MenuStates::Maze &&
                               game_.MenuState != MenuStates::Battle && keysOnGoal_ > 0;
@@ -208,30 +316,33 @@ std::string Pilot::Next() {
             keysOnGoal_ = 0;
             return Next();
         }
+        case Goal::Kind::Refresh:
+            return Refresh(goal);
         case Goal::Kind::Home:
         case Goal::Kind::Grind: {
             if (game_.MenuState != MenuStates::Maze) {
                 goingHome_ = false;
-                if (goal.What == Goal::Kind::Home || Strong(goal.Level)) {
+                // Done once the levels are there and the town has mended everyone.
+                if (goal.What == Goal::Kind::Home ||
+                    (Strong(goal.Level) && rested_ && unpaid_.empty())) {
                     plan_.pop_front();
                     keysOnGoal_ = 0;
                     return Next();
                 }
                 return TownRest();
             }
-            if (!goingHome_ && Weak()) {
+            if (!goingHome_ && Hurt()) {
                 const std::string heal = CampHeal();
                 if (!heal.empty()) return Press(heal);
             }
             if (goal.What == Goal::Kind::Home || goingHome_ || Weak() || Strong(goal.Level)) {
                 goingHome_ = true;
                 Note("back to town to rest");
-                const std::string keys = WalkTo(1, 0, 0, -1);
-                return Press(keys.empty() ? "Down" : keys);
+                return Press(WayHome());
             }
             Note("floor " + std::to_string(goal.Floor) +
                  ": fighting what comes until every member is of level " +
-                 std::to_string(goal.Level));
+                 std::to_string(goal.Level) + " (now" + Levels() + ")");
             // Pace between the cell and the one south of it: random monsters
             // come to a party on the move.
             const bool there = game_.CurrentFloor == goal.Floor && game_.PartyX == goal.X &&
@@ -243,32 +354,10 @@ std::string Pilot::Next() {
     return "";
 }
 
-// In camp, the priest's healing spell on the most hurt member, while he has
-// the spell points: cheaper than the inn.
-std::string Pilot::CampHeal() {
-    int priest = 0;
-    int worst = 0;
-    for (int i = 1; i <= game_.PartyCount; ++i) {
-        const Creature* m = game_.Member(i);
-        if (m->Class == Priest && m->HP > 0 && m->MPAt(1, 1) > 0 && m->Spell(1, 1, 1) != 0)
-            priest = i;
-        if (m->HP > 0 && m->HP < m->MaxHP &&
-            (worst == 0 || m->HP * game_.Member(worst)->MaxHP < game_.Member(worst)->HP * m->MaxHP))
-            worst = i;
-    }
-    if (priest == 0 || worst == 0) return "";
-    Note("camp: " + game_.Member(priest)->Name + " heals " + game_.Member(worst)->Name);
-    // The status window of the priest, his spells (the heal comes first),
-    // the member healed, and the window closed by its way back.
-    std::string keys = "I " + std::to_string(priest) + "  S Enter  Enter  ";
-    for (int i = 1; i < worst; ++i) keys += "Down ";
-    campOpen_ = true;
-    return keys + "Enter";
-}
-
 std::string Pilot::Dialog() {
     auto* dialog = dynamic_cast<DialogWindow*>(windows_.Top());
     const std::string& text = dialog->lblMsg.Caption();
+
     if (dialog->Kind == DialogInput) {
         if (!pendingInput_.empty()) {
             const std::string answer = pendingInput_;
@@ -288,33 +377,12 @@ std::string Pilot::Dialog() {
         const bool home = !plan_.empty() && plan_.front().GoHome;
         if (Contains(text, "城へ戻りますか")) return Press(goingHome_ || home ? "Y" : "N");
         if (Contains(text, "引きますか")) return Press("N");
+        // Friendly monsters are let go: fighting them turns good members evil,
+        // and the tavern will not form a party of both.
+        if (Contains(text, "戦いますか")) return Press("N");
         return Press(home || goingHome_ ? "Y" : "N");
     }
     return Press("Enter");
-}
-
-std::string Pilot::Battle() {
-    BattleState& b = game_.Battle;
-    if (b.Phase != BattlePhase::Commands) return Press("Enter");
-    if (b.InputIndex < 1 || b.InputIndex > game_.PartyCount) return Press("G");
-    Creature* c = game_.Member(b.InputIndex);
-    if (c == nullptr) return Press("G");
-    Note("a fight: front members fight, the casters cast");
-    // The priest heals the most hurt member when someone is low.
-    if (c->Class == Priest && c->MPAt(1, 1) > 0 && c->Spell(1, 1, 1) != 0) {
-        int worst = 0;
-        for (int i = 1; i <= game_.PartyCount; ++i) {
-            const Creature* m = game_.Member(i);
-            if (m != nullptr && m->HP > 0 && m->HP * 2 < m->MaxHP &&
-                (worst == 0 || m->HP < game_.Member(worst)->HP))
-                worst = i;
-        }
-        if (worst > 0) return Press("S \"" + HealSpell + "\" Enter " + std::to_string(worst));
-    }
-    if (c->Class == Mage && c->MPAt(0, 1) > 0 && c->Spell(0, 1, 1) != 0)
-        return Press("S \"" + AttackSpell + "\" Enter Enter");
-    if (b.InputIndex <= 3) return Press("F Enter");
-    return Press("P");
 }
 
 std::string Pilot::WalkTo(int floor, int x, int y, int facing) {
@@ -362,7 +430,8 @@ std::string Pilot::WalkTo(int floor, int x, int y, int facing) {
 // (the cheapest bed that heals, as many weeks as his purse and wounds ask;
 // the free kennel when he is whole); the stay raises a level when one is due.
 std::string Pilot::TownRest() {
-    const int32_t needTemple = StatusDead | StatusAshes | StatusStone | StatusParalysis;
+    const int32_t needTemple =
+        StatusDead | StatusAshes | StatusStone | StatusParalysis | StatusDisease;
     if (game_.MenuState == MenuStates::Inn) {
         // A guest who rose a level may stay again: the rooms keep the keys.
         // Their last row leads back to choosing a guest.
@@ -375,7 +444,9 @@ std::string Pilot::TownRest() {
         innQueue_.erase(innQueue_.begin());
         const Creature* c = game_.Member(position);
         if (c == nullptr) return TownRest();
-        const int weeks = std::min<int>(c->MaxHP - c->HP, c->Gold / 10);
+        // With a priest who heals, the free kennel: it brings his spell
+        // points back, and he heals in camp at the entrance.
+        const int weeks = HealerKnown() ? 0 : std::min<int>(c->MaxHP - c->HP, c->Gold / 10);
         if (weeks <= 0) return Press(std::to_string(position) + "  1 Enter");
         pendingInput_ = std::to_string(weeks);
         return Press(std::to_string(position) + "  2 Enter");
@@ -392,7 +463,7 @@ std::string Pilot::TownRest() {
     if (game_.MenuState != MenuStates::Castle) return Press(WalkTo(1, 0, 0, -1));
     for (const int slot : members_) {
         const Creature& c = game_.Roster[static_cast<size_t>(slot)];
-        if ((c.Status & needTemple) == 0) continue;
+        if ((c.Status & needTemple) == 0 || Unpaid(slot)) continue;
         int scattered = 0;
         for (int i = 2; i <= game_.PartyCount; ++i) scattered += game_.Member(i)->Gold;
         if (scattered > 0) {
@@ -400,9 +471,10 @@ std::string Pilot::TownRest() {
             return Press("M Enter  1  Esc Up Enter");
         }
         if (game_.Member(1)->Gold < TempleFee(c)) {
-            // Too dear for now: the others go on without him.
+            // Too dear for now: the others go on without him and pay for
+            // him another time.
             Note("the temple cannot be paid for " + c.Name + ": the others go on without him");
-            members_.erase(std::find(members_.begin(), members_.end(), slot));
+            unpaid_.push_back(slot);
             return TownRest();
         }
         Note("the temple: " + c.Name + " is brought back");
@@ -412,7 +484,7 @@ std::string Pilot::TownRest() {
         bool in = false;
         for (int i = 1; i <= game_.PartyCount; ++i)
             in = in || game_.PartyList[static_cast<size_t>(i)] == slot;
-        if (in) continue;
+        if (in || Unpaid(slot)) continue;
         Note("the tavern: " + game_.Roster[static_cast<size_t>(slot)].Name + " joins again");
         return Press("G Enter  A Enter  Enter  Esc  C Enter");
     }
@@ -427,11 +499,15 @@ std::string Pilot::TownRest() {
         const int64_t exp = PartySum(&Creature::Exp);
         idleRests_ = exp == restExp_ ? idleRests_ + 1 : 0;
         restExp_ = exp;
-        if (idleRests_ >= 3) {
+        if (idleRests_ >= 8) {
             stall_ =
                 "the party cannot pay the inn to heal and turns back before it earns more; gold";
-            for (int i = 1; i <= game_.PartyCount; ++i)
-                stall_ += " " + std::to_string(static_cast<int64_t>(game_.Member(i)->Gold));
+            for (int i = 1; i <= game_.PartyCount; ++i) {
+                const Creature* c = game_.Member(i);
+                stall_ += " " + (c == nullptr ? std::string("-")
+                                              : c->Name + " " + std::to_string(c->Level) + "/" +
+                                                    std::to_string(static_cast<int64_t>(c->Gold)));
+            }
             return "";
         }
         Note(
