@@ -18,8 +18,6 @@ namespace {
 
 constexpr int SchoolAlchemy = 2;  // alchemy is not spoken: silence does not stop it
 constexpr int FrontRow = 3;
-constexpr int FirstAreaAttribute = 4;
-constexpr int LastAreaAttribute = 14;
 
 struct MonsterCast {
     SpellCast Cast;
@@ -101,7 +99,7 @@ void Reached(Game& game, const SpellDef& spell, Creature& c) {
 void Attack(Game& game, Player& player, MonsterCast& mc) {
     SpellCast& cast = mc.Cast;
     const int attribute = cast.Spell.SpellAttribute;
-    const int extra = attribute == 8 ? 19 : attribute == 9 ? 20 : 0;
+    const int extra = SpellExtraCondition(attribute);
     for (Creature* t : Targets(game, mc)) {
         if (CasterFell(cast.Caster)) break;
         if (!Active(*t)) continue;
@@ -185,7 +183,7 @@ void HealEvery(Game& game, Player& player, MonsterCast& mc) {
 void PartyArea(Game& game, Player& player, MonsterCast& mc) {
     const SpellDef& s = mc.Cast.Spell;
     // Only the elements the round's end applies linger.
-    if (s.SpellAttribute >= FirstAreaAttribute && s.SpellAttribute <= LastAreaAttribute)
+    if (IsAreaAttribute(s.SpellAttribute))
         game.Battle.PartyAreaEffects[s.SpellAttribute] = {s.SpellDice[0], s.SpellDice[1],
                                                           s.SpellDice[2], s.SpellDice[0]};
     player.Message(mc.Cast.Prefix);

@@ -13,9 +13,6 @@ namespace kv {
 
 namespace {
 
-constexpr int FirstAreaAttribute = 4;
-constexpr int LastAreaAttribute = 14;
-
 Creature* PartyCandidate(Game& game, int tick) {
     for (int i = 1; i <= game.PartyCount; ++i) {
         Creature* c = game.Member(i);

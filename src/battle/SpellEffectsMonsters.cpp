@@ -14,24 +14,12 @@ namespace kv {
 
 namespace {
 
-constexpr int AttributeCold = 8;
-constexpr int AttributeLightning = 9;
-constexpr int ConditionFrozen = 19;
-constexpr int ConditionShock = 20;
-constexpr int FirstAreaAttribute = 4;
-constexpr int LastAreaAttribute = 14;
 constexpr int32_t KindUndead = 2;
 constexpr int32_t KindDemon = 1024;
 constexpr int32_t KindSpirit = 4096;
 
 bool CasterFell(const SpellCast& cast) {
     return (cast.Caster.Status & GoneMask) != 0 || cast.Caster.HP <= 0;
-}
-
-int ExtraCondition(int attribute) {
-    if (attribute == AttributeCold) return ConditionFrozen;
-    if (attribute == AttributeLightning) return ConditionShock;
-    return 0;
 }
 
 // Each living member of each group the spell reaches, until the caster falls.
@@ -60,7 +48,7 @@ void Book(Game& game, Creature& monster, Creature& killer) {
 
 void AttackGroups(Game& game, Player& player, SpellCast& cast, int32_t, int) {
     std::vector<int> groups = SpellGroups(game, cast);
-    const int extra = ExtraCondition(cast.Spell.SpellAttribute);
+    const int extra = SpellExtraCondition(cast.Spell.SpellAttribute);
     if (cast.Spell.TargetKind == 1) {
         // One monster: the group's first living member.
         const int group = groups.empty() ? 0 : groups.front();
@@ -204,9 +192,7 @@ void NearDeath(Game& game, Player& player, SpellCast& cast, int32_t, int) {
 void LingeringArea(Game& game, Player& player, SpellCast& cast, int32_t, int) {
     const int attribute = cast.Spell.SpellAttribute;
     // Only the elements the round's end applies linger.
-    if (cast.Target < 1 || cast.Target > BattleGroupCount || attribute < FirstAreaAttribute ||
-        attribute > LastAreaAttribute)
-        return;
+    if (cast.Target < 1 || cast.Target > BattleGroupCount || !IsAreaAttribute(attribute)) return;
     GroupAreaEffect& e =
         game.Battle
             .GroupAreaEffects[static_cast<size_t>(cast.Target)][static_cast<size_t>(attribute)];

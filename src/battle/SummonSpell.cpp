@@ -14,13 +14,7 @@ namespace kv {
 
 namespace {
 
-constexpr int AttributeCold = 8;
-constexpr int AttributeLightning = 9;
-constexpr int ConditionFrozen = 19;
-constexpr int ConditionShock = 20;
 constexpr int ConditionLost = 33;
-constexpr int FirstAreaAttribute = 4;
-constexpr int LastAreaAttribute = 14;
 constexpr int TargetOneMember = 4;
 constexpr int TargetOneGroup = 2;
 
@@ -33,9 +27,7 @@ void StrikeOne(Game& game, Player& player, SpellCast& cast, int32_t, int) {
     int64_t damage = SpellDamage(game, cast.Caster, m, cast.Spell, game.Battle.MonsterMagicShield);
     if (PartyHasSkill(game, Skill::SummonSpellPower)) damage *= 2;
     const int attribute = cast.Spell.SpellAttribute;
-    const int extra = attribute == AttributeCold        ? ConditionFrozen
-                      : attribute == AttributeLightning ? ConditionShock
-                                                        : 0;
+    const int extra = SpellExtraCondition(attribute);
     ApplyAttributeDamage(game, player, cast.Prefix,
                          static_cast<int32_t>(std::clamp<int64_t>(damage, 0, INT32_MAX)),
                          cast.Caster, m, MagicResistance, attribute, extra, false);
@@ -98,7 +90,7 @@ void HealOneFully(Game& game, Player& player, SpellCast& cast, int32_t, int) {
 void AreaOnGroup(Game& game, Player& player, SpellCast& cast, int32_t, int) {
     const int attribute = cast.Spell.SpellAttribute;
     const int group = RandomRowGroup(game);
-    if (group == 0 || attribute < FirstAreaAttribute || attribute > LastAreaAttribute) return;
+    if (group == 0 || !IsAreaAttribute(attribute)) return;
     const auto& d = cast.Spell.SpellDice;
     game.Battle.GroupAreaEffects[static_cast<size_t>(group)][static_cast<size_t>(attribute)] =
         GroupAreaEffect{d[0], d[1], d[2], d[0], attribute, 0};

@@ -102,6 +102,14 @@ int32_t SpellDamageBonus(const Creature& caster, int attribute, int32_t damage) 
     return damage;
 }
 
+int SpellExtraCondition(int attribute) {
+    constexpr int Cold = 8;
+    constexpr int Lightning = 9;
+    constexpr int Frozen = 19;
+    constexpr int Shock = 20;
+    return attribute == Cold ? Frozen : attribute == Lightning ? Shock : 0;
+}
+
 int32_t SpellDamage(Game& game, const Creature& caster, const Creature& target,
                     const SpellDef& spell, int shieldLevel) {
     const int32_t rolled =

@@ -45,6 +45,10 @@ int32_t SpellDamageBonus(const Creature& caster, int attribute, int32_t damage);
 int32_t SpellDamage(Game& game, const Creature& caster, const Creature& target,
                     const SpellDef& spell, int shieldLevel);
 
+// The condition an attack spell adds by its attribute: cold freezes (19),
+// lightning shocks (20), the rest add none (0).
+int SpellExtraCondition(int attribute);
+
 // Whether one use of an item breaks it: 1d100 + bonus below its chance.
 bool ItemBreaks(Game& game, int useBreakChance, int bonus = 0);
 

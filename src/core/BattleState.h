@@ -26,6 +26,13 @@ inline constexpr int BattleGroupCount = 4;     // groups 1..4
 inline constexpr int GroupMemberCount = 9;     // members 1..9; member 0 is the group's template
 inline constexpr int SummonSlotCount = 9;      // summons 1..9
 inline constexpr int AreaAttributeCount = 15;  // attributes 0..14; 4..14 are used
+inline constexpr int FirstAreaAttribute = 4;
+inline constexpr int LastAreaAttribute = 14;
+// Only the elements (4..14) linger over a battlefield; any other attribute a
+// spell carries leaves no area effect.
+constexpr bool IsAreaAttribute(int attribute) {
+    return attribute >= FirstAreaAttribute && attribute <= LastAreaAttribute;
+}
 
 enum class BattlePhase : int {
     None = ScreenStates::Map,
