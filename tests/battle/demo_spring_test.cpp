@@ -51,51 +51,50 @@ class DemoSpring : public ::testing::Test {
     NullGameDisplay display_;
 };
 
-TEST_F(DemoSpring, HealsOnceAndFlowsAgainAfterTheStairsDown) {
-    Game& g = *game_;
-    Stand(3, 2, 14, 2);
-    Wound();
-    Move(MoveKind::Step);  // into the spring from the north
-    EXPECT_EQ(Healed(), 6);
-    EXPECT_EQ(g.EventFlags[SpringFlag], 1);
+// Each spring: where the party steps in, its flag, and the step that lets
+// it flow again (floor 2's stairs down onto floor 3, the garden's way out
+// faced and declined), then where the party steps in once more.
+struct SpringCase {
+    int Place, Floor, X, Y, Facing, Flag;
+    int RefillFloor, RefillX, RefillY;
+    bool RefillAnswer;  // the question the refilling step asks
+    int AgainX, AgainY, AgainFacing;
+};
 
-    Wound();
-    for (int turn = 0; turn < 4; ++turn) Move(MoveKind::Right);
-    Move(MoveKind::Step);  // out to the south
-    Move(MoveKind::About);
-    Move(MoveKind::Step);  // and back in, facing north
-    EXPECT_EQ(Healed(), 0) << "still until the party comes down again";
+TEST_F(DemoSpring, HealsOnceAndFlowsAgainAfterItsRefillingStep) {
+    constexpr SpringCase Springs[] = {
+        {21, 3, 2, 14, 2, SpringFlag, 2, 1, 2, true, 2, 16, 0},
+        {25, 1, 2, 6, 2, GardenFlag, 1, 0, 1, false, 2, 6, 2},
+    };
+    for (const SpringCase& c : Springs) {
+        SCOPED_TRACE(c.Place);
+        Game& g = *game_;
+        g.EventFlags.fill(0);
+        Stand(c.Floor, c.X, c.Y, c.Facing, c.Place);
+        Wound();
+        Move(MoveKind::Step);  // into the spring
+        EXPECT_EQ(Healed(), 6);
+        EXPECT_EQ(g.EventFlags[c.Flag], 1);
 
-    // Down the stairs of floor 2 onto floor 3's landing, and to the spring.
-    Stand(2, 1, 2, 0);
-    player_.Yes();
-    Move(MoveKind::Step);
-    EXPECT_EQ(g.CurrentFloor, 3);
-    EXPECT_EQ(g.EventFlags[SpringFlag], 0);
-    Stand(3, 2, 16, 0);
-    Move(MoveKind::Step);  // in from the south this time
-    EXPECT_EQ(Healed(), 6);
-}
+        Wound();
+        for (int turn = 0; turn < 4; ++turn) Move(MoveKind::Right);
+        Move(MoveKind::Step);  // out
+        Move(MoveKind::About);
+        Move(MoveKind::Step);  // and back in
+        EXPECT_EQ(Healed(), 0) << "still until the refilling step";
 
-TEST_F(DemoSpring, TheGardenSpringFlowsAgainOnceThePartyFacedTheWayOut) {
-    Game& g = *game_;
-    Stand(1, 2, 6, 2, 25);
-    Wound();
-    Move(MoveKind::Step);  // into the garden's spring from the north
-    EXPECT_EQ(Healed(), 6);
-    Wound();
-    for (int turn = 0; turn < 4; ++turn) Move(MoveKind::Right);
-    EXPECT_EQ(Healed(), 0);
-    EXPECT_EQ(g.EventFlags[GardenFlag], 1);
-
-    Stand(1, 0, 1, 0, 25);
-    player_.No();
-    Move(MoveKind::Step);  // onto the entrance facing out: not home yet
-    EXPECT_EQ(g.CurrentPlace, 25);
-    EXPECT_EQ(g.EventFlags[GardenFlag], 0);
-    Stand(1, 2, 6, 2, 25);
-    Move(MoveKind::Step);
-    EXPECT_EQ(Healed(), 6);
+        Stand(c.RefillFloor, c.RefillX, c.RefillY, 0, c.Place);
+        if (c.RefillAnswer)
+            player_.Yes();
+        else
+            player_.No();
+        Move(MoveKind::Step);
+        EXPECT_EQ(g.EventFlags[c.Flag], 0);
+        EXPECT_EQ(g.CurrentPlace, c.Place) << "the way out declined keeps the party in";
+        Stand(c.Floor, c.AgainX, c.AgainY, c.AgainFacing, c.Place);
+        Move(MoveKind::Step);
+        EXPECT_EQ(Healed(), 6);
+    }
 }
 
 }  // namespace
