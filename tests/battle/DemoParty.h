@@ -32,7 +32,7 @@ namespace kv::testing {
 
 // The demo's numbers the party relies on.
 inline constexpr int HerbId = 141;
-inline constexpr int HealRow = 28;        // IYASU, a level-1 priest's heal
+inline constexpr int LightHealRow = 28;   // IYASU, a level-1 priest's heal
 inline constexpr int SleepRow = 2;        // NEMURA
 inline constexpr int SparkRow = 1;        // HIBANA
 inline constexpr int FlameRow = 7;        // HOMURA
@@ -202,8 +202,8 @@ inline void PlayerCommands(Game& game, bool spendAll) {
                 Cast(c, GreatHealRow, RosterSlotOf(game, *wounded));
             } else if (hurt && spendAll && Knows(game, c, GroupHealRow)) {
                 Cast(c, GroupHealRow, 0);
-            } else if (hurt && Knows(game, c, HealRow)) {
-                Cast(c, HealRow, RosterSlotOf(game, *wounded));
+            } else if (hurt && Knows(game, c, LightHealRow)) {
+                Cast(c, LightHealRow, RosterSlotOf(game, *wounded));
             } else if (spendAll && Knows(game, c, HolyStrikeRow)) {
                 Cast(c, HolyStrikeRow, BiggestGroup(game));
             }
@@ -252,13 +252,14 @@ inline void PriestHeals(Game& game, int belowPercent) {
         if (priest.Class != 4 || !Standing(priest)) continue;
         const int priestSlot = game.PartyList[static_cast<size_t>(i)];
         for (Creature* w = MostWounded(game);
-             w != nullptr && w->HP * 100 < w->MaxHP * belowPercent && Knows(game, priest, HealRow);
+             w != nullptr && w->HP * 100 < w->MaxHP * belowPercent &&
+             Knows(game, priest, LightHealRow);
              w = MostWounded(game)) {
             ScriptedPlayer player;
             player.Keep = false;
             player.Pick(RosterSlotOf(game, *w));
             game.CurrentChar = static_cast<int16_t>(priestSlot);
-            CastSpellRow(game, player, host, priestSlot, HealRow, true);
+            CastSpellRow(game, player, host, priestSlot, LightHealRow, true);
         }
     }
 }

@@ -18,14 +18,14 @@
 namespace kv::testing {
 namespace {
 
-constexpr int Seeds = 20;
+constexpr int SimulationSeeds = 20;
 constexpr int RoundLimit = 30;
 constexpr int EncounterRow = 2000;  // the table's last row, free for the test
 constexpr int TestEncounter = 9999;
 constexpr int FirstKindSkill = 174;  // the summoner's kind skills run 174..192
 constexpr int LastKindSkill = 192;
 
-std::unique_ptr<Game> LoadDemo() {
+std::unique_ptr<Game> LoadDemoDatabase() {
 #ifdef KORVANE_DEMO_DIR
     auto game = std::make_unique<Game>();
     if (LoadDatabase(*game, KORVANE_DEMO_DIR, false).Ok()) return game;
@@ -135,7 +135,7 @@ std::string BrokenBound(const Game& game) {
 }
 
 TEST(BattleSimulation, EveryDemoMonsterFightsWithinTheBounds) {
-    auto game = LoadDemo();
+    auto game = LoadDemoDatabase();
     if (!game) GTEST_SKIP() << "the demo scenario is not built";
     Game& g = *game;
     ScriptedPlayer player;
@@ -151,7 +151,7 @@ TEST(BattleSimulation, EveryDemoMonsterFightsWithinTheBounds) {
         for (int column = 3; column <= 6; ++column)
             g.EncounterTable[static_cast<size_t>(column * 2001 + EncounterRow)] =
                 static_cast<int16_t>(id);
-        for (uint64_t seed = 1; seed <= Seeds; ++seed) {
+        for (uint64_t seed = 1; seed <= SimulationSeeds; ++seed) {
             SCOPED_TRACE(::testing::Message() << g.Monsters[id].Name << " seed " << seed);
             g.CurrentPlace = 21;
             g.CurrentFloor = 1;
@@ -170,7 +170,7 @@ TEST(BattleSimulation, EveryDemoMonsterFightsWithinTheBounds) {
         }
     }
     EXPECT_GT(monsters, 10);
-    EXPECT_EQ(battles, monsters * Seeds);
+    EXPECT_EQ(battles, monsters * SimulationSeeds);
     EXPECT_GT(rounds, battles * 2) << "battles fought, not fled at once";
     std::cout << monsters << " monsters, " << battles << " battles, " << rounds << " rounds\n";
 }

@@ -12,7 +12,7 @@
 namespace kv::testing {
 namespace {
 
-constexpr int Seeds = 16;
+constexpr int EmpressSeeds = 16;
 
 // What the shop sells a party that has fought its way to the empress: the
 // fighters' knight swords and plate, the thief's compound bow, the priest's
@@ -33,7 +33,7 @@ struct Throne {
 
 Throne FightTheEmpress(Game& game, const std::vector<int32_t>& stock, int level, bool spells) {
     Throne result;
-    for (int seed = 1; seed <= Seeds; ++seed) {
+    for (int seed = 1; seed <= EmpressSeeds; ++seed) {
         game.Stock = stock;
         game.Rng.Seed(static_cast<uint64_t>(seed));
         ScriptedPlayer player;
@@ -70,19 +70,19 @@ TEST(DemoEmpress, APartyOfLevelEightToTenWithItsSpellsBeatsHerALevelThreePartyDo
     for (int level = 8; level <= 10; ++level) {
         const Throne t = FightTheEmpress(*game, stock, level, true);
         std::cout << "the empress against a level-" << level << " party with spells: beaten in "
-                  << t.Won << " of " << Seeds << " fights, "
-                  << static_cast<double>(t.Rounds) / Seeds << " rounds on average\n";
+                  << t.Won << " of " << EmpressSeeds << " fights, "
+                  << static_cast<double>(t.Rounds) / EmpressSeeds << " rounds on average\n";
         strong += t.Won;
     }
     const Throne noSpells = FightTheEmpress(*game, stock, 9, false);
     const Throne weak = FightTheEmpress(*game, stock, 3, true);
     std::cout << "the empress against a level-9 party that keeps its spells back: beaten in "
-              << noSpells.Won << " of " << Seeds << "\n"
-              << "the empress against a level-3 party: beaten in " << weak.Won << " of " << Seeds
-              << "\n";
-    EXPECT_GE(strong * 3, 3 * Seeds * 2) << "two fights in three at least";
+              << noSpells.Won << " of " << EmpressSeeds << "\n"
+              << "the empress against a level-3 party: beaten in " << weak.Won << " of "
+              << EmpressSeeds << "\n";
+    EXPECT_GE(strong * 3, 3 * EmpressSeeds * 2) << "two fights in three at least";
     EXPECT_LT(noSpells.Won, strong / 3) << "the spells count";
-    EXPECT_LE(weak.Won * 8, Seeds) << "one in eight at most";
+    EXPECT_LE(weak.Won * 8, EmpressSeeds) << "one in eight at most";
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 constexpr int Fights = 20;
 constexpr int FirstFights = 3;
 constexpr int FightsPerTrip = 4;
-constexpr int Seeds = 12;
+constexpr int TuningSeeds = 12;
 
 bool AllStanding(Game& game) {
     for (int i = 1; i <= game.PartyCount; ++i)
@@ -116,40 +116,41 @@ TEST(DemoTuning, ANewPartySurvivesItsFirstFightsAndReachesLevelFourInTwentyFight
     double gold = 0;
     std::array<double, 3> share{};
     std::array<int, 3> fallen{};
-    for (int seed = 1; seed <= Seeds; ++seed) {
+    for (int seed = 1; seed <= TuningSeeds; ++seed) {
         const Campaign c = TwentyFights(*game, stock, static_cast<uint64_t>(seed));
         whole += c.FirstFightsWhole ? 1 : 0;
         won += c.Won;
         lost += c.Lost;
         raised += c.Raised;
         onCredit += c.OnCredit;
-        level += c.AverageLevel / Seeds;
-        gold += c.AverageGold / Seeds;
+        level += c.AverageLevel / TuningSeeds;
+        gold += c.AverageGold / TuningSeeds;
         for (size_t floor = 1; floor <= 2; ++floor) {
-            share[floor] += c.LevelShare[floor] / Seeds;
+            share[floor] += c.LevelShare[floor] / TuningSeeds;
             fallen[floor] += c.Fallen[floor];
         }
     }
     std::cout << "first three floor-1 fights: the new party comes back whole in " << whole << " of "
-              << Seeds << " runs\n"
+              << TuningSeeds << " runs\n"
               << "a floor-1 fight: " << share[1] * 100 << "% of a level per member\n"
               << "a floor-2 fight: " << share[2] * 100 << "% of a level per member\n"
               << "twenty fights: average level " << level << ", gold left per member " << gold
-              << ", won " << won << ", lost " << lost << " of " << Fights * Seeds
+              << ", won " << won << ", lost " << lost << " of " << Fights * TuningSeeds
               << ", members raised or cured at the temple " << raised << " (" << onCredit
               << " of them beyond the party's gold)\n"
-              << "members fallen per fight: floor 1 " << fallen[1] / (Seeds * Fights / 2.0)
-              << ", floor 2 " << fallen[2] / (Seeds * Fights / 2.0) << "\n";
-    EXPECT_GE(whole * 4, Seeds * 3) << "three runs in four at least";
+              << "members fallen per fight: floor 1 " << fallen[1] / (TuningSeeds * Fights / 2.0)
+              << ", floor 2 " << fallen[2] / (TuningSeeds * Fights / 2.0) << "\n";
+    EXPECT_GE(whole * 4, TuningSeeds * 3) << "three runs in four at least";
     EXPECT_GE(share[1], 0.08);
     EXPECT_LE(share[1], 0.35);
     EXPECT_GE(share[2], 0.08);
     EXPECT_LE(share[2], 0.35) << "a floor-2 fight is a fraction of a level";
     EXPECT_GE(level, 3.5);
     EXPECT_LE(level, 5.0);
-    EXPECT_LE(lost * 20, Fights * Seeds) << "a wiped-out party in one fight of twenty at most";
+    EXPECT_LE(lost * 20, Fights * TuningSeeds)
+        << "a wiped-out party in one fight of twenty at most";
     for (size_t floor = 1; floor <= 2; ++floor)
-        EXPECT_LE(fallen[floor] * 10, Seeds * Fights / 2) << "one member down in ten fights";
+        EXPECT_LE(fallen[floor] * 10, TuningSeeds * Fights / 2) << "one member down in ten fights";
 }
 
 TEST(DemoTuning, TheSameSeedFightsTheSameBattlesTwice) {

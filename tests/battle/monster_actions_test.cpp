@@ -9,7 +9,7 @@
 namespace kv::testing {
 namespace {
 
-constexpr int DataRow = 401;
+constexpr int DataActionRow = 401;
 constexpr int FleeRow = 29;
 constexpr int HelpRow = 35;
 constexpr int FireBreathRow = 36;
@@ -43,7 +43,7 @@ struct MonsterTurn : ::testing::Test {
 
 TEST_F(MonsterTurn, TheDrawNeverReachesTheFirstEntry) {
     // Entry 0 would flee; entries 1..20 deal 3 to every standing member.
-    MonsterActionDef& row = f.G().MonsterActions[DataRow];
+    MonsterActionDef& row = f.G().MonsterActions[DataActionRow];
     row.ActionKind = 1;
     row.TargetType = TargetStanding;
     row.DiceCount = "0";
@@ -52,7 +52,7 @@ TEST_F(MonsterTurn, TheDrawNeverReachesTheFirstEntry) {
     row.Times = "1";
     row.Attribute = 4;
     row.Message = "は炎を吐いた";
-    ogre->Actions.fill(DataRow);
+    ogre->Actions.fill(DataActionRow);
     ogre->Actions[0] = FleeRow;
     for (int turn = 0; turn < 10; ++turn) RunMonsterAction(f.G(), f.Player, *ogre);
     EXPECT_EQ(ogre->Status & StatusDead, 0);

@@ -63,20 +63,20 @@ struct Arena {
     void Run(int row) { RunSpecialAttack(G(), f.Player, ActionAim{monster}, row); }
 };
 
-using Check = std::function<bool(Arena&)>;
+using FeatCheck = std::function<bool(Arena&)>;
 
 struct FeatRow {
     int Row;
     Reach Who = Reach::Nobody;
-    int Lo = 0, Hi = 0;     // hit points each member reached loses
-    int32_t Bit = 0;        // the condition each member reached carries
-    int Total = -1;         // hit points the party loses in all (-1: not checked)
-    Check Holds = nullptr;  // anything else the row changes
+    int Lo = 0, Hi = 0;         // hit points each member reached loses
+    int32_t Bit = 0;            // the condition each member reached carries
+    int Total = -1;             // hit points the party loses in all (-1: not checked)
+    FeatCheck Holds = nullptr;  // anything else the row changes
     std::function<void(Arena&)> Setup = nullptr;
 };
 
 // A statistic of one member that fell by one.
-Check Lost(uint8_t Creature::*stat, int was) {
+FeatCheck Lost(uint8_t Creature::*stat, int was) {
     return [=](Arena& a) {
         for (int p = 1; p <= 4; ++p)
             if (a.M(p).HP < 100 && a.M(p).*stat != was + p - 1 - 1) return false;

@@ -16,7 +16,7 @@ constexpr int OgresGroup = 1;
 constexpr int BobTarget = 0;  // the row aims at Bob's roster slot
 
 using Setup = std::function<void(SpellFixture&)>;
-using Check = std::function<bool(SpellFixture&)>;
+using CodeCheck = std::function<bool(SpellFixture&)>;
 
 struct CodeRow {
     int Effect;
@@ -24,27 +24,27 @@ struct CodeRow {
     std::array<int16_t, 3> Dice;
     Setup Before;
     int Target;
-    Check Holds;
+    CodeCheck Holds;
 };
 
 const Setup Nothing = [](SpellFixture&) {};
 
-Check EveryOgre(std::function<bool(const Creature&)> pred) {
+CodeCheck EveryOgre(std::function<bool(const Creature&)> pred) {
     return [=](SpellFixture& f) {
         for (int m = 1; m <= 3; ++m)
             if (!pred(f.Ogre(m))) return false;
         return true;
     };
 }
-Check OgresCarry(int32_t bit) {
+CodeCheck OgresCarry(int32_t bit) {
     return EveryOgre([=](const Creature& m) { return (m.Status & bit) == bit; });
 }
-Check BothCarry(int32_t bit) {
+CodeCheck BothCarry(int32_t bit) {
     return [=](SpellFixture& f) {
         return (f.Aki().Status & bit) == bit && (f.Bob().Status & bit) == bit;
     };
 }
-Check OnlyBobCarries(int32_t bit) {
+CodeCheck OnlyBobCarries(int32_t bit) {
     return [=](SpellFixture& f) {
         return (f.Bob().Status & bit) == bit && (f.Aki().Status & bit) == 0;
     };
@@ -52,7 +52,7 @@ Check OnlyBobCarries(int32_t bit) {
 Setup BobHas(int32_t status) {
     return [=](SpellFixture& f) { f.Bob().Status = status; };
 }
-Check Saw(const char* text, Check also = nullptr) {
+CodeCheck Saw(const char* text, CodeCheck also = nullptr) {
     return [=](SpellFixture& f) { return f.Player.Saw(text) && (!also || also(f)); };
 }
 

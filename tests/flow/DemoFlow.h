@@ -14,7 +14,8 @@
 
 namespace kv::test {
 
-constexpr int NoEncounterSkill = 14;
+constexpr uint64_t DemoSeed = 1;    // the seed every demo flow plays with
+constexpr int Crown = 252;          // the demo's crown, the ending's item
 constexpr int EveryHitSkill = 127;  // every one of a member's attacks lands
 
 // The demo's two adventurers, made strong enough for any trap and the
@@ -96,19 +97,6 @@ class Keys {
 };
 
 enum Compass { North, East, South, West };
-
-// Enough presses to read every message of a round: Esc closes a message,
-// and left over only moves a menu's highlight to its way back.
-inline std::string Reads(int n) {
-    std::string keys;
-    for (int i = 0; i < n; ++i) keys += " Esc";
-    return keys;
-}
-
-// Title, the tavern, both join, back to the castle, the edge of town, the
-// place menu, the first maze: (0,0) of floor 1 facing south.
-inline const std::string FormAndEnter =
-    "Enter  G Enter  A Enter  Enter Enter Enter  C Enter  E Enter  D Enter  Enter  ";
 
 // The keys end on a spinner, which turns the party at random again on every
 // turn made there: the same run is played so far, and turned again, until the

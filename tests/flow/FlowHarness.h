@@ -232,4 +232,40 @@ inline size_t Count(const std::vector<std::string>& texts, const std::string& te
     return static_cast<size_t>(std::count(texts.begin(), texts.end(), text));
 }
 
+// The list lines of one named list, in the order they were shown.
+inline std::vector<nlohmann::json> ListLines(const Flow& flow, std::string_view name) {
+    std::vector<nlohmann::json> lines;
+    for (const nlohmann::json& line : flow.Lines("list"))
+        if (line["name"] == name) lines.push_back(line);
+    return lines;
+}
+
+// A key pressed n times, each after a space: Repeated("Esc", 3) is " Esc Esc Esc".
+inline std::string Repeated(std::string_view key, int n) {
+    std::string keys;
+    for (int i = 0; i < n; ++i) keys += " " + std::string(key);
+    return keys;
+}
+
+// Enough presses to read n messages: Esc closes a message, and left over
+// only moves a menu's highlight to its way back.
+inline std::string Reads(int n) {
+    return Repeated("Esc", n);
+}
+
+// Title, the tavern, both join, back to the castle, the edge of town, the
+// place menu, the first maze: (0,0) of floor 1 facing south.
+inline const std::string FormAndEnter =
+    "Enter  G Enter  A Enter  Enter Enter Enter  C Enter  E Enter  D Enter  Enter  ";
+// The same with four members, then one step south onto the first event.
+inline const std::string EnterAndStep =
+    "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
+    "Up  ";
+
+// A member with this skill meets no random monsters on a flow's walk.
+inline constexpr int NoEncounterSkill = 14;
+// The test scenario's pixie and the encounter that brings one group of them.
+inline constexpr int PixieId = 3;
+inline constexpr int PixieEncounter = 7;
+
 }  // namespace kv::test

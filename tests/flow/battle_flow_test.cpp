@@ -17,22 +17,11 @@ namespace {
 
 using namespace kv::testing;
 
-constexpr int PixieId = 3;
-constexpr int PixieEncounter = 7;
-constexpr int NoEncounterSkill = 14;  // no random monsters on the way
-
-// Title, the tavern, four join and the list is left by its way back, the
-// castle, the edge of town, the maze menu, the first maze; then one step
-// south onto the event.
-const std::string EnterAndStep =
-    "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
-    "Up  ";
-
 // Four fighters of the battle fixture, Kai able to hide, against the
 // fixture's monsters and pixies of one hit point in two groups of two. The
 // step south from the entrance asks for the encounter; the way each battle
 // ended is written into ends on its way to the maze.
-void Prepare(Flow& flow, std::vector<BattleEnd>& ends, int encounter) {
+void PrepareBattle(Flow& flow, std::vector<BattleEnd>& ends, int encounter) {
     BattleFixture fixture;
     Game& scenario = flow.Scenario();
     scenario.Items = fixture.G().Items;
@@ -80,23 +69,10 @@ void Prepare(Flow& flow, std::vector<BattleEnd>& ends, int encounter) {
 // message; left over, it only moves the highlight of a menu to its way back
 // and keeps the first member's command list where it is (a space would walk
 // on in the maze).
-std::string Reads(int n) {
-    std::string keys;
-    for (int i = 0; i < n; ++i) keys += " Esc";
-    return keys;
-}
-
-std::vector<nlohmann::json> ListLines(const Flow& flow, std::string_view name) {
-    std::vector<nlohmann::json> lines;
-    for (const nlohmann::json& line : flow.Lines("list"))
-        if (line["name"] == name) lines.push_back(line);
-    return lines;
-}
-
 TEST(BattleScreenFlow, EveryMemberGivesACommandAndTheWinIsPaidIntoTheSave) {
     Flow flow;
     std::vector<BattleEnd> ends;
-    Prepare(flow, ends, PixieEncounter);
+    PrepareBattle(flow, ends, PixieEncounter);
     // Aki fights the first group, then Bob goes back to him and he fights
     // the second instead; Bob parries, Kai hides, Dan (in the back row with
     // a short sword) has no fight to offer and parries; from the
@@ -148,7 +124,7 @@ TEST(BattleScreenFlow, EveryMemberGivesACommandAndTheWinIsPaidIntoTheSave) {
 TEST(BattleScreenFlow, ANewLeaderRunsAndThePartyIsBackOnTheSquareItCameFrom) {
     Flow flow;
     std::vector<BattleEnd> ends;
-    Prepare(flow, ends, OgreEncounter);
+    PrepareBattle(flow, ends, OgreEncounter);
     flow.Scenario().Roster[2].Skills[8] = 1;  // always gets away
     // Aki steps back behind Bob in the reorder panel; Bob, now leading, runs.
     ASSERT_TRUE(flow.Run(EnterAndStep + "Esc  E B Enter  R" + Reads(10))) << flow.Error();
@@ -166,7 +142,7 @@ TEST(BattleScreenFlow, ANewLeaderRunsAndThePartyIsBackOnTheSquareItCameFrom) {
 TEST(BattleScreenFlow, AWipedOutPartyGoesHomeIsSavedWhereItFellAndIsFoundThere) {
     Flow flow;
     std::vector<BattleEnd> ends;
-    Prepare(flow, ends, OgreEncounter);
+    PrepareBattle(flow, ends, OgreEncounter);
     Creature& ogre = flow.Scenario().Monsters[OgreId];
     ogre.DamageDice = {1, 1, 500};
     ogre.AttackCount = 1;
@@ -213,7 +189,7 @@ TEST(BattleScreenFlow, TheScreenAsAPlayerSeesItMatchesItsGoldenPicture) {
     if (!fs::exists(goblin)) GTEST_SKIP() << "the demo's pictures are not made";
     Flow flow;
     std::vector<BattleEnd> ends;
-    Prepare(flow, ends, OgreEncounter);
+    PrepareBattle(flow, ends, OgreEncounter);
     fs::copy_file(goblin, flow.DataFolder() / "mon_goblin.jpg");
     std::ofstream(flow.SaveFolder() / "KVR.ini") << "[画像]\nオーガ=mon_goblin.jpg\n";
     const fs::path shot = flow.SaveFolder() / "battle.png";

@@ -11,8 +11,6 @@
 namespace kv::test {
 namespace {
 
-constexpr int NoEncounterSkill = 14;
-
 void Spell(Game& g, int row, const char* name, int effect, int level, int slot) {
     SpellDef& s = g.Spells[static_cast<size_t>(row)];
     s.Code = static_cast<int16_t>(row);
@@ -26,7 +24,7 @@ void Spell(Game& g, int row, const char* name, int effect, int level, int slot) 
 
 // Aria and Bell; Aria knows the map and the teleport and carries a scroll
 // of the map. Spells are typed.
-void Prepare(Flow& flow) {
+void PrepareCamp(Flow& flow) {
     Game& g = flow.Scenario();
     for (int slot = 1; slot <= 2; ++slot) {
         Creature& c = g.Roster[static_cast<size_t>(slot)];
@@ -51,13 +49,9 @@ void Prepare(Flow& flow) {
     std::ofstream(flow.SaveFolder() / "KVR.ini") << "[ダンジョン]\n呪文選択=0\n";
 }
 
-// Title, the tavern, both join, the edge of town, the first maze.
-const std::string FormAndEnter =
-    "Enter  G Enter  A Enter  Enter Enter Enter  C Enter  E Enter  D Enter  Enter  ";
-
 TEST(CampFlow, TheMapSpellShowsTheAutomapAndTheTeleportLandsOnTheCell) {
     Flow flow;
-    Prepare(flow);
+    PrepareCamp(flow);
     ASSERT_TRUE(flow.Run(FormAndEnter +
                          // Camp on Aria: the map by name (closed by Esc), then the
                          // scroll from U)使う (its automap closed too).

@@ -17,22 +17,14 @@ namespace {
 
 using namespace kv::testing;
 
-constexpr int PixieId = 3;
-constexpr int PixieEncounter = 7;
 constexpr int PotionId = 50;
 constexpr uint64_t ChestSeed = 1;  // its battle leaves a chest (1d30 of 11 or less)
-
-std::string Keys(std::string_view key, int n) {
-    std::string keys;
-    for (int i = 0; i < n; ++i) keys += " " + std::string(key);
-    return keys;
-}
 
 // Four fighters of the battle fixture against one pixie of one hit point,
 // met one step south of the entrance; every trap is the same needle; the
 // only thing a chest can hold is a potion. Aki, the leader, reads traps
 // truly, disarms surely and learns from it.
-void Prepare(Flow& flow) {
+void PrepareChest(Flow& flow) {
     BattleFixture fixture;
     Game& scenario = flow.Scenario();
     scenario.Items = fixture.G().Items;
@@ -69,7 +61,7 @@ void Prepare(Flow& flow) {
 
 TEST(ChestFlow, AChestLeftByMonstersIsInspectedDisarmedAndOpened) {
     Flow flow;
-    Prepare(flow);
+    PrepareChest(flow);
     // Into the maze and one step; the round on the automatic command, its
     // messages read with Space (which the chest list ignores); I and member
     // 1, the name shown for two seconds; P and member 1, the first name of
@@ -77,7 +69,7 @@ TEST(ChestFlow, AChestLeftByMonstersIsInspectedDisarmedAndOpened) {
     const std::string keys =
         "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
         "Up  Esc  O" +
-        Keys("Space", 30) + "  I 1  wait:2100  P 1 Enter" + Keys("Esc", 8);
+        Repeated("Space", 30) + "  I 1  wait:2100  P 1 Enter" + Repeated("Esc", 8);
     ASSERT_TRUE(flow.Run(keys, ChestSeed)) << flow.Error();
     const std::vector<std::string> dialogs = flow.Dialogs();
     const auto shown = [&dialogs](std::string_view text) {
@@ -117,11 +109,11 @@ TEST(ChestFlow, AChestLeftByMonstersIsInspectedDisarmedAndOpened) {
 // the opener, and the chest still opens.
 TEST(ChestFlow, AChestOpenedAsItIsSpringsItsTrapOnTheOpener) {
     Flow flow;
-    Prepare(flow);
+    PrepareChest(flow);
     const std::string keys =
         "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
         "Up  Esc  O" +
-        Keys("Space", 30) + "  O Esc  O 1" + Keys("Esc", 8);
+        Repeated("Space", 30) + "  O Esc  O 1" + Repeated("Esc", 8);
     ASSERT_TRUE(flow.Run(keys, ChestSeed)) << flow.Error();
     const std::vector<std::string> dialogs = flow.Dialogs();
     EXPECT_EQ(Count(dialogs, "罠に引っかかった！"), 1u);
@@ -138,7 +130,7 @@ TEST(ChestFlow, AChestOpenedAsItIsSpringsItsTrapOnTheOpener) {
 // find, and the spent spot is in the save.
 TEST(ChestFlow, AHiddenChestFoundWithFIsDisarmedAndOpened) {
     Flow flow;
-    Prepare(flow);
+    PrepareChest(flow);
     Game& scenario = flow.Scenario();
     scenario.Events[1] = EventDef{};  // no battle on the way
     scenario.ChestItemTable[1] = 1;
@@ -152,7 +144,7 @@ TEST(ChestFlow, AHiddenChestFoundWithFIsDisarmedAndOpened) {
     const std::string keys =
         "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
         "Up  F Enter  P 1 Enter" +
-        Keys("Esc", 8);
+        Repeated("Esc", 8);
     ASSERT_TRUE(flow.Run(keys, ChestSeed)) << flow.Error();
     const std::vector<std::string> dialogs = flow.Dialogs();
     EXPECT_EQ(Count(dialogs, "宝箱を発見した！"), 1u);

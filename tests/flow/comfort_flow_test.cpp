@@ -12,7 +12,7 @@ namespace {
 
 // The fixture's party with no random monsters on the way, the members joined
 // in the tavern, the first maze entered; settings are the save folder's KVR.ini.
-std::string Prepare(Flow& flow, int members, const std::string& settings) {
+std::string PrepareComfort(Flow& flow, int members, const std::string& settings) {
     testing::BattleFixture fixture;
     flow.Scenario().Items = fixture.G().Items;
     std::string keys = "Enter  G Enter  A Enter";
@@ -29,7 +29,8 @@ std::string Prepare(Flow& flow, int members, const std::string& settings) {
 
 TEST(ComfortFlow, ARemappedKeyAndAControllerWalkTheMazeAndTheControllerCamps) {
     Flow flow;
-    const std::string enter = Prepare(flow, 2, "[Keys]\r\nForward = K\r\nCamp = C\r\nJump = J\r\n");
+    const std::string enter =
+        PrepareComfort(flow, 2, "[Keys]\r\nForward = K\r\nCamp = C\r\nJump = J\r\n");
     // K steps south, Up was given away; the controller turns east, steps, camps.
     ASSERT_TRUE(flow.Run(enter + "K  Up  pad:Left  pad:Up  pad:West pad:South")) << flow.Error();
     EXPECT_EQ(WhereLines(flow),
@@ -47,7 +48,7 @@ TEST(ComfortFlow, FastMessagesEndABattleInFewerPressesShowingTheSameMessages) {
         Flow flow;
         // One step south meets four pixies of one hit point; every round is automatic.
         std::string keys =
-            Prepare(flow, 4, run == 0 ? "" : "[Comforts]\r\nMessageSpeed=fast\r\n") + "Up";
+            PrepareComfort(flow, 4, run == 0 ? "" : "[Comforts]\r\nMessageSpeed=fast\r\n") + "Up";
         for (int i = 0; i < 85; ++i) keys += i % 21 == 1 ? " O" : run == 0 ? " Esc" : " wait:700";
         Game& scenario = flow.Scenario();
         scenario.Monsters[3] = testing::BattleFixture::Monster(3, "ピクシー", 0, 0);

@@ -32,7 +32,6 @@ constexpr int CageFlag = 47;
 constexpr int SongSkill = 47;
 constexpr int BeastSummonSkill = 179;
 constexpr int LoyalSummonSkill = 208;
-constexpr uint64_t Seed = 1;
 
 // A caster made from ロラン's record: bare-handed, knowing only the spells
 // the flow gives.
@@ -50,7 +49,7 @@ Creature& Caster(Game& g, int slot, const char* name, int32_t job, int level) {
 // ロラン and シーラ as the demo has them, tougher, and four casters of the
 // classes a new player can make; statistics differ member by member, so a
 // wrong member's value read shows.
-void Prepare(Flow& flow, int& randomBattles) {
+void PrepareCage(Flow& flow, int& randomBattles) {
     ASSERT_TRUE(flow.LoadScenario(KORVANE_DEMO_DIR)) << flow.Error();
     Game& g = flow.Scenario();
     Creature& roland = g.Roster[1];
@@ -144,18 +143,11 @@ size_t Seen(const std::vector<std::string>& texts, const std::string& start) {
     return n;
 }
 
-std::vector<nlohmann::json> ListLines(const Flow& flow, std::string_view name) {
-    std::vector<nlohmann::json> lines;
-    for (const nlohmann::json& line : flow.Lines("list"))
-        if (line["name"] == name) lines.push_back(line);
-    return lines;
-}
-
 TEST(DemoBattleMagicFlow, TheCageIsOpenedAndItsLizardFoughtWithMagicSongAndSummonedBears) {
     if (!fs::exists(fs::path(KORVANE_DEMO_DIR) / "KVR4.DAT")) GTEST_SKIP() << "no demo";
     Flow flow;
     int randomBattles = 0;
-    Prepare(flow, randomBattles);
+    PrepareCage(flow, randomBattles);
     // All six join; the fools' hall from the place menu; two steps south to
     // the cage, opened.
     std::string keys =
@@ -173,7 +165,7 @@ TEST(DemoBattleMagicFlow, TheCageIsOpenedAndItsLizardFoughtWithMagicSongAndSummo
     keys += "  P  P  S Down Enter 5  P  P  M \"5\" Enter  G" + Reads(30);
     for (int round = 0; round < 8; ++round) keys += "  O" + Reads(30);
     const Game before = flow.Scenario();
-    ASSERT_TRUE(flow.Run(keys, Seed)) << flow.Error();
+    ASSERT_TRUE(flow.Run(keys, DemoSeed)) << flow.Error();
     const std::vector<std::string> texts = flow.Dialogs();
     const auto saw = [&texts](const std::string& text) { return Count(texts, text); };
 

@@ -21,7 +21,7 @@ std::string Spaces(int n) {
 }
 
 // ロラン reads traps truly, takes a named one off surely and learns from it.
-void Prepare(Flow& flow, int& randomBattles) {
+void PrepareDemoChest(Flow& flow, int& randomBattles) {
     ASSERT_TRUE(flow.LoadScenario(KORVANE_DEMO_DIR)) << flow.Error();
     Game& g = flow.Scenario();
     StrongParty(g);
@@ -66,7 +66,7 @@ class DemoChestFlow : public ::testing::Test {
         for (rounds_ = 1; rounds_ <= MostRounds; ++rounds_) {
             Flow probe;
             int randomBattles = 0;
-            Prepare(probe, randomBattles);
+            PrepareDemoChest(probe, randomBattles);
             ASSERT_TRUE(probe.Run(ToTheChest(rounds_), Seed)) << probe.Error();
             if (probe.State().ScreenState != ScreenStates::Chest) continue;
             trap_ = probe.State().ChestTrap;
@@ -75,7 +75,7 @@ class DemoChestFlow : public ::testing::Test {
         }
         ASSERT_LE(rounds_, MostRounds) << "the fight left no chest";
         ASSERT_GE(trapRow_, 0);
-        Prepare(flow_, randomBattles_);
+        PrepareDemoChest(flow_, randomBattles_);
     }
 
     void Play(const std::string& chestKeys) {

@@ -10,7 +10,6 @@
 namespace kv::test {
 namespace {
 
-constexpr uint64_t Seed = 1;
 constexpr const char* WayHome = "城へ戻りますか？";
 
 TEST(DemoEntranceFlow, TheWayHomeIsAskedOnlyFacingTheWayOut) {
@@ -30,7 +29,7 @@ TEST(DemoEntranceFlow, TheWayHomeIsAskedOnlyFacingTheWayOut) {
     keys.Face(North).Press("N");     // the way out: asked, and staying
     keys.Walk("S").Press("Enter");   // the entrance words
     keys.Walk("N").Press("Y");       // walking back out: asked, and home
-    ASSERT_TRUE(flow.Run(keys.Text(), Seed)) << flow.Error();
+    ASSERT_TRUE(flow.Run(keys.Text(), DemoSeed)) << flow.Error();
 
     // The party walked the whole way, every turn and step on the entrance
     // going by without a question in its path, and home from the last cell.

@@ -20,15 +20,12 @@ namespace {
 constexpr int Place = 21;
 
 // Items of the demo.
-constexpr int Potion = 142;
+constexpr int DemoPotion = 142;
 constexpr int CopperRing = 101;
 constexpr int StoneTablet = 182;
 constexpr int SilverKey = 181;
-constexpr int Crown = 252;
 constexpr int GreaterPotion = 143;
 constexpr int ThunderOrb = 124;
-
-constexpr uint64_t Seed = 1;
 
 class DemoMazeFlow : public ::testing::Test {
   protected:
@@ -46,7 +43,7 @@ class DemoMazeFlow : public ::testing::Test {
     }
 
     void SpinTo(Keys& keys, int facing) {
-        kv::test::SpinTo(keys, facing, Seed,
+        kv::test::SpinTo(keys, facing, DemoSeed,
                          [this](Flow& flow, int& battles) { Prepare(flow, battles); });
     }
 
@@ -97,7 +94,7 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
     for (int round = 0; round < 8; ++round) keys.Press("O" + Reads(40));
     keys.Walk("W E").Press("Enter");  // the throne room is still now
     keys.Walk("E4").Press("Y");       // and the way home is open
-    ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
+    ASSERT_TRUE(flow_.Run(keys.Text(), DemoSeed)) << flow_.Error();
 
     const std::vector<std::string> dialogs = flow_.Dialogs();
     const auto saw = [&dialogs](const std::string& text) { return Count(dialogs, text); };
@@ -208,7 +205,7 @@ TEST_F(DemoMazeFlow, DownToTheThroneByKeys) {
         }
         return count;
     };
-    EXPECT_EQ(held(1, Potion) + held(2, Potion), 3);
+    EXPECT_EQ(held(1, DemoPotion) + held(2, DemoPotion), 3);
     EXPECT_EQ(held(1, CopperRing) + held(2, CopperRing), 1);
     EXPECT_EQ(held(1, StoneTablet) + held(2, StoneTablet), 1);
     EXPECT_EQ(held(1, SilverKey) + held(2, SilverKey), 0);
@@ -248,7 +245,7 @@ TEST_F(DemoMazeFlow, Floor3WithoutTheKeyAndHomeByTheMagicCircle) {
     keys.Walk("W W* W7 N2 W5 W* W S W S* S10 E S2").Press("Enter Enter Enter");  // the spring
     keys.Walk("S W2 S").Press("Enter");                                          // the magic circle
     keys.Walk("W2").Face(North).Press("Y");  // the entrance, facing the way out: home
-    ASSERT_TRUE(flow_.Run(keys.Text(), Seed)) << flow_.Error();
+    ASSERT_TRUE(flow_.Run(keys.Text(), DemoSeed)) << flow_.Error();
 
     const std::vector<std::string> dialogs = flow_.Dialogs();
     const auto saw = [&dialogs](const std::string& text) { return Count(dialogs, text); };

@@ -18,10 +18,9 @@
 namespace kv::test {
 namespace {
 
-constexpr int Place = 21;
-constexpr int NoEncounterSkill = 14;  // keeps random monsters away on the short walk
+constexpr int TestPlace = 21;
 
-void Character(Flow& flow, int slot, const std::string& name) {
+void MazeCharacter(Flow& flow, int slot, const std::string& name) {
     Creature& c = flow.Scenario().Roster[static_cast<size_t>(slot)];
     c.Id = slot;
     c.Name = name;
@@ -36,7 +35,7 @@ void Event(Flow& flow, int row, int floor, int x, int y, int facing, int kind, i
            int toFloor = 0) {
     EventDef& e = flow.Scenario().Events[static_cast<size_t>(row)];
     e.ID = static_cast<int16_t>(row);
-    e.Dungeon = Place;
+    e.Dungeon = TestPlace;
     e.Floor = static_cast<uint8_t>(floor);
     e.X = static_cast<uint8_t>(x);
     e.Y = static_cast<uint8_t>(y);
@@ -55,7 +54,7 @@ void Event(Flow& flow, int row, int floor, int x, int y, int facing, int kind, i
 // (0, 0) facing north asks whether to go home, when there is a way home.
 void SmallMaze(Flow& flow, bool wayHome) {
     Game& g = flow.Scenario();
-    const int maze = MazeOf(Place);
+    const int maze = MazeOf(TestPlace);
     SetWallMap(g, maze, 1, 0, 2, EdgeSouth | EdgeEast);
     SetDoorMap(g, maze, 1, 0, 2, EdgeEast);
     SetWallMap(g, maze, 1, 0, 3, EdgeNorth);
@@ -66,15 +65,10 @@ void SmallMaze(Flow& flow, bool wayHome) {
     if (wayHome) Event(flow, 3, 1, 0, 0, 0, 16);
 }
 
-// Title, the tavern, two join, back to the castle, the edge of town, the
-// place menu, the first maze.
-const std::string FormAndEnter =
-    "Enter  G Enter  A Enter  Enter Enter Enter  C Enter  E Enter  D Enter  Enter  ";
-
 TEST(MazeFlow, WalkBumpDoorWrapStairsSuspendAndResume) {
     Flow flow;
-    Character(flow, 1, "アリア");
-    Character(flow, 2, "ベル");
+    MazeCharacter(flow, 1, "アリア");
+    MazeCharacter(flow, 2, "ベル");
     SmallMaze(flow, false);
     ASSERT_TRUE(flow.Run(FormAndEnter +
                          // About, north over the edge, about and back.
@@ -113,8 +107,8 @@ TEST(MazeFlow, WalkBumpDoorWrapStairsSuspendAndResume) {
     EXPECT_EQ(lines, expected);
     const std::vector<nlohmann::json> raw = flow.Lines("where");
     ASSERT_FALSE(raw.empty());
-    EXPECT_EQ(raw.front()["place"], Place);
-    EXPECT_EQ(raw.back()["place"], Place);
+    EXPECT_EQ(raw.front()["place"], TestPlace);
+    EXPECT_EQ(raw.back()["place"], TestPlace);
 
     // Every step between two where lines crossed an edge the map leaves open
     // (or a door, which only the Space step took).
@@ -123,8 +117,8 @@ TEST(MazeFlow, WalkBumpDoorWrapStairsSuspendAndResume) {
         const Where& a = lines[i - 1];
         const Where& b = lines[i];
         if (a.Floor != b.Floor || (a.X == b.X && a.Y == b.Y)) continue;
-        const int16_t walls = WallMap(state, MazeOf(Place), a.Floor, a.X, a.Y);
-        const int16_t doors = DoorMap(state, MazeOf(Place), a.Floor, a.X, a.Y);
+        const int16_t walls = WallMap(state, MazeOf(TestPlace), a.Floor, a.X, a.Y);
+        const int16_t doors = DoorMap(state, MazeOf(TestPlace), a.Floor, a.X, a.Y);
         const int16_t edge = EdgeOf(a.Facing);
         EXPECT_TRUE((walls & edge) == 0 || (doors & edge) != 0) << "step " << i;
     }
@@ -147,27 +141,27 @@ TEST(MazeFlow, WalkBumpDoorWrapStairsSuspendAndResume) {
     const auto saved = flow.SavedGame();
     for (int slot : {1, 2}) {
         const Creature& c = saved->Roster[static_cast<size_t>(slot)];
-        EXPECT_EQ(c.Place, Place);
+        EXPECT_EQ(c.Place, TestPlace);
         EXPECT_EQ(c.Floor, 1);
         EXPECT_EQ(c.PosX, 1);
         EXPECT_EQ(c.PosY, 2);
         EXPECT_EQ(c.PartyNo, 1);
     }
     // The walk is in the automap: (0, 19) was stood on, (5, 5) never.
-    EXPECT_NE(SeenDoors(*saved, MazeOf(Place), 1, 0, 19), -1);
+    EXPECT_NE(SeenDoors(*saved, MazeOf(TestPlace), 1, 0, 19), -1);
 }
 
 TEST(MazeFlow, AFallenPartyIsFoundWithSAndItsBodyComesHome) {
     Flow flow;
-    Character(flow, 1, "アリア");
-    Character(flow, 2, "ベル");
+    MazeCharacter(flow, 1, "アリア");
+    MazeCharacter(flow, 2, "ベル");
     SmallMaze(flow, true);
     // Left dead at (0, 1) of the first floor by a party of its own.
     Creature& fallen = flow.Scenario().Roster[3];
-    Character(flow, 3, "カイ");
+    MazeCharacter(flow, 3, "カイ");
     fallen.Status = StatusDead;
     fallen.HP = 0;
-    fallen.Place = Place;
+    fallen.Place = TestPlace;
     fallen.Floor = 1;
     fallen.PosX = 0;
     fallen.PosY = 1;
@@ -210,8 +204,8 @@ void FakeBattles(Flow& flow, std::vector<int>& started, BattleEnd end) {
 
 TEST(MazeFlow, SkillsSwitchedInTheCampChangeTheOddsAtOnceAndTheWalkGoesOn) {
     Flow flow;
-    Character(flow, 1, "アリア");
-    Character(flow, 2, "ベル");
+    MazeCharacter(flow, 1, "アリア");
+    MazeCharacter(flow, 2, "ベル");
     SmallMaze(flow, false);
     // The first sheet, N to the second member, whose K opens an empty skill
     // window: its Enter switches off the skill that kept monsters away. Then
@@ -243,8 +237,8 @@ void EventBattleAtOneStep(Flow& flow) {
 
 TEST(MazeFlow, AnEventBattleWonRunsItsAfterBattleEventsAndTheWalkGoesOn) {
     Flow flow;
-    Character(flow, 1, "アリア");
-    Character(flow, 2, "ベル");
+    MazeCharacter(flow, 1, "アリア");
+    MazeCharacter(flow, 2, "ベル");
     SmallMaze(flow, false);
     EventBattleAtOneStep(flow);
     std::vector<int> started;
@@ -259,8 +253,8 @@ TEST(MazeFlow, AnEventBattleWonRunsItsAfterBattleEventsAndTheWalkGoesOn) {
 
 TEST(MazeFlow, ADefeatLeavesTheBodiesWhereTheyFellAndTheCastleComesBack) {
     Flow flow;
-    Character(flow, 1, "アリア");
-    Character(flow, 2, "ベル");
+    MazeCharacter(flow, 1, "アリア");
+    MazeCharacter(flow, 2, "ベル");
     SmallMaze(flow, false);
     EventBattleAtOneStep(flow);
     std::vector<int> started;
@@ -273,7 +267,7 @@ TEST(MazeFlow, ADefeatLeavesTheBodiesWhereTheyFellAndTheCastleComesBack) {
     const auto saved = flow.SavedGame();
     for (int slot : {1, 2}) {
         const Creature& c = saved->Roster[static_cast<size_t>(slot)];
-        EXPECT_EQ(c.Place, Place);
+        EXPECT_EQ(c.Place, TestPlace);
         EXPECT_EQ(c.Floor, 1);
         EXPECT_EQ(c.PosY, 1);
         EXPECT_EQ(c.PartyNo, 1);
@@ -284,8 +278,8 @@ TEST(MazeFlow, ADefeatLeavesTheBodiesWhereTheyFellAndTheCastleComesBack) {
 // skills identifies an item and then appraises it.
 TEST(MazeFlow, TheCampIdentifiesAndAppraises) {
     Flow flow;
-    Character(flow, 1, "アリア");
-    Character(flow, 2, "ベル");
+    MazeCharacter(flow, 1, "アリア");
+    MazeCharacter(flow, 2, "ベル");
     SmallMaze(flow, false);
     Game& g = flow.Scenario();
     g.Items = testing::ItemsFixture().G().Items;

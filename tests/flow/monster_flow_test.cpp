@@ -17,22 +17,9 @@ constexpr int GolemId = 4;
 constexpr int32_t GolemKind = 131072;
 constexpr int FireRow = 401;
 constexpr int StoneFangRow = 107;
-constexpr int NoEncounterSkill = 14;  // no random monsters on the way
-
-// Title, the tavern, four join, the castle, the edge of town, the maze
-// menu, the first maze; one step south onto the battle event.
-const std::string EnterAndStep =
-    "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
-    "Up  ";
-
-std::string Reads(int n) {
-    std::string keys;
-    for (int i = 0; i < n; ++i) keys += " Esc";
-    return keys;
-}
 
 // The fixture's four fighters against ogres that neither die nor befriend.
-Creature& Prepare(Flow& flow) {
+Creature& PrepareMonsters(Flow& flow) {
     BattleFixture fixture;
     Game& scenario = flow.Scenario();
     scenario.Items = fixture.G().Items;
@@ -71,7 +58,7 @@ bool SawDialog(const Flow& flow, std::string_view start) {
 
 TEST(MonsterFlow, OgresBreatheByTheirTableAndStrikeWithASpecialMove) {
     Flow flow;
-    Creature& ogre = Prepare(flow);
+    Creature& ogre = PrepareMonsters(flow);
     ogre.Agility = ogre.Luck = 40;
     for (size_t i = 1; i <= 20; ++i) ogre.Actions[i] = i <= 10 ? FireRow : StoneFangRow;
     MonsterActionDef& fire = flow.Scenario().MonsterActions[FireRow];
@@ -98,7 +85,7 @@ TEST(MonsterFlow, OgresBreatheByTheirTableAndStrikeWithASpecialMove) {
 
 TEST(MonsterFlow, TheLeaderSummonsGolemsAndTheyFightTheOgres) {
     Flow flow;
-    Creature& ogre = Prepare(flow);
+    Creature& ogre = PrepareMonsters(flow);
     ogre.Agility = ogre.Luck = 5;
     Game& scenario = flow.Scenario();
     Creature golem = BattleFixture::Monster(GolemId, "ゴーレム", 0, 0);

@@ -10,7 +10,7 @@ namespace kv::test {
 namespace {
 
 // Aria knows the mapping spell, typed by name.
-void Prepare(Flow& flow) {
+void PrepareNotebook(Flow& flow) {
     Game& g = flow.Scenario();
     Creature& c = g.Roster[1];
     c.Id = 1;
@@ -36,7 +36,7 @@ const std::string Mapping = "I Enter  S Enter \"mappo\" Enter  ";
 
 TEST(NotebookFlow, ANoteSurvivesARestart) {
     Flow flow;
-    Prepare(flow);
+    PrepareNotebook(flow);
     ASSERT_TRUE(flow.Run(
         // Title, the tavern, Aria joins, the edge of town, the first maze.
         "Enter  G Enter  A Enter  Enter Enter  C Enter  E Enter  D Enter  Enter  " + Mapping +

@@ -14,7 +14,7 @@ namespace {
 
 // Two members with no random encounters, and an arrival event on floor 1 of
 // the first maze.
-void Prepare(Flow& flow) {
+void PreparePeople(Flow& flow) {
     for (int slot : {1, 2}) {
         Creature& c = flow.Scenario().Roster[static_cast<size_t>(slot)];
         c.Id = slot;
@@ -44,7 +44,7 @@ std::vector<std::string> Rows(const nlohmann::json& line) {
 
 TEST(PeopleFlow, TalkToThePersonAndGiveTheRubyThatOpensTheHiddenMaze) {
     Flow flow;
-    Prepare(flow);
+    PreparePeople(flow);
     Game& g = flow.Scenario();
     g.Items[253].Name = "ルビー";
     g.Roster[1].Items[1] = {253, 0, 1};
@@ -108,7 +108,7 @@ TEST(PeopleFlow, TalkToThePersonAndGiveTheRubyThatOpensTheHiddenMaze) {
 // Quest 31 asks for flag 30, which a square one step into the maze sets.
 TEST(PeopleFlow, AQuestIsAcceptedFulfilledInTheMazeAndReportedForItsReward) {
     Flow flow;
-    Prepare(flow);
+    PreparePeople(flow);
     Game& g = flow.Scenario();
     g.Quests[3].QuestTitle = "古い剣";
     g.Quests[31].QuestTitle = "伝言";

@@ -12,12 +12,11 @@
 #include <vector>
 
 #include "core/StringTable.h"
-#include "flow/FlowHarness.h"
+#include "flow/DemoFlow.h"
 
 namespace kv::test {
 namespace {
 
-constexpr int Crown = 252;
 constexpr int StoryDoneFlag = 23;
 constexpr int EmpressBeatenFlag = 40;
 

@@ -14,20 +14,6 @@ namespace {
 
 using namespace kv::testing;
 
-constexpr int PixieId = 3;
-constexpr int PixieEncounter = 7;
-constexpr int NoEncounterSkill = 14;
-
-const std::string EnterAndStep =
-    "Enter  G Enter  A Enter  Enter Enter Enter Enter Enter  C Enter  E Enter  D Enter  Enter  "
-    "Up  ";
-
-std::string Reads(int n) {
-    std::string keys;
-    for (int i = 0; i < n; ++i) keys += " Esc";
-    return keys;
-}
-
 SpellDef MakeSpell(const char* name, int school, int effect, int kind, int16_t add) {
     SpellDef s;
     s.Name = s.AltName = name;  // the game shows either, by its setting
@@ -44,7 +30,7 @@ SpellDef MakeSpell(const char* name, int school, int effect, int kind, int16_t a
 // The battle flow's party and pixies (two groups of two, one hit point
 // each), with Aki knowing HALITO and Bob DIOS; the step onto the event
 // square asks for the pixies. setting is the "呪文選択" value written.
-void Prepare(Flow& flow, int setting) {
+void PrepareSpells(Flow& flow, int setting) {
     BattleFixture fixture;
     Game& scenario = flow.Scenario();
     scenario.Items = fixture.G().Items;
@@ -100,7 +86,7 @@ bool Shown(const Flow& flow, const std::string& text) {
 
 TEST(SpellFlow, AMageCastsByTypedNameAndAPriestHeals) {
     Flow flow;
-    Prepare(flow, 0);
+    PrepareSpells(flow, 0);
     // Aki types the name in lower case and aims at the first group; Bob
     // types his and picks Aki with the digit 1; Kai and Dan parry.
     const std::string keys =
@@ -122,7 +108,7 @@ TEST(SpellFlow, AMageCastsByTypedNameAndAPriestHeals) {
 
 TEST(SpellFlow, TheListWindowPicksSchoolLevelAndSpell) {
     Flow flow;
-    Prepare(flow, 2);
+    PrepareSpells(flow, 2);
     // W)izard, level 1, the first spell; then the second group.
     const std::string keys =
         EnterAndStep + "Esc  S Enter Enter Enter Down Enter  P P P  G" + Reads(20);
@@ -140,7 +126,7 @@ TEST(SpellFlow, TheListWindowPicksSchoolLevelAndSpell) {
 
 TEST(SpellFlow, TheGridWindowOpensOnTheKnownSpell) {
     Flow flow;
-    Prepare(flow, 1);
+    PrepareSpells(flow, 1);
     const std::string keys = EnterAndStep + "Esc  S Enter Enter  P P P  G" + Reads(20);
     ASSERT_TRUE(flow.Run(keys)) << flow.Error();
     std::vector<nlohmann::json> grids;

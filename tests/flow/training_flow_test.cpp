@@ -20,7 +20,7 @@ std::string SpendAllPoints() {
     return keys;
 }
 
-void Character(Flow& flow, int slot, const std::string& name) {
+void TrainingCharacter(Flow& flow, int slot, const std::string& name) {
     Creature& c = flow.Scenario().Roster[static_cast<size_t>(slot)];
     c.Id = slot;
     c.Name = name;
@@ -75,7 +75,7 @@ TEST(TrainingFlow, ACharacterIsMadeStepByStepAndSaved) {
 
 TEST(TrainingFlow, ANameGivenTwiceShowsItsOwnerAndMakesNobody) {
     Flow flow;
-    Character(flow, 1, "アリア");
+    TrainingCharacter(flow, 1, "アリア");
     ASSERT_TRUE(flow.Run(std::string(ToTraining) + "C Enter \"アリア\" Enter  Enter"))
         << flow.Error();
     EXPECT_EQ(flow.State().Roster[2].Id, 0);
@@ -89,9 +89,9 @@ TEST(TrainingFlow, ANameGivenTwiceShowsItsOwnerAndMakesNobody) {
 
 TEST(TrainingFlow, RenameChangeClassMoveAndDelete) {
     Flow flow;
-    Character(flow, 1, "アリア");
-    Character(flow, 2, "ベル");
-    Character(flow, 3, "カイ");
+    TrainingCharacter(flow, 1, "アリア");
+    TrainingCharacter(flow, 2, "ベル");
+    TrainingCharacter(flow, 3, "カイ");
     // N: rename the first to ダン. G: the first changes to the second class offered, yes.
     // R: the third moves to the top. D: the second listed is deleted, yes.
     ASSERT_TRUE(flow.Run(std::string(ToTraining) +
@@ -116,7 +116,7 @@ TEST(TrainingFlow, RenameChangeClassMoveAndDelete) {
 
 TEST(TrainingFlow, ARenamedOrChangedCharacterIsInTheSave) {
     Flow flow;
-    Character(flow, 1, "アリア");
+    TrainingCharacter(flow, 1, "アリア");
     ASSERT_TRUE(flow.Run(std::string(ToTraining) +
                          "N Enter  Enter \"ダン\" Enter  G Enter  Enter  Down Enter  Y  Enter"))
         << flow.Error();
