@@ -57,6 +57,12 @@ IniFile IniFile::Parse(std::string_view bytes) {
         std::string_view text = bytes.substr(0, newline);
         if (newline == npos) {
             bytes = {};
+            // A carriage return that ends the file is a line break cut off,
+            // not part of the value; it is written back as it was.
+            if (!text.empty() && text.back() == '\r') {
+                text.remove_suffix(1);
+                line.Eol = "\r";
+            }
         } else {
             bytes.remove_prefix(newline + 1);
             const bool crlf = !text.empty() && text.back() == '\r';
@@ -214,9 +220,11 @@ std::string IniFile::Serialize() const {
             out += '=';
             out += line.Value;
         }
-        // Only the last line may stay unterminated; one that lost that place
-        // to an added line needs a line break.
-        out += (line.Eol.empty() && i + 1 < lines_.size()) ? eol_ : line.Eol;
+        // Only the last line may stay unterminated (or end in a bare
+        // carriage return); one that lost that place to an added line ends
+        // in a whole line break instead.
+        const bool cutOff = line.Eol.empty() || line.Eol == "\r";
+        out += (cutOff && i + 1 < lines_.size()) ? eol_ : line.Eol;
     }
     return out;
 }

@@ -41,7 +41,7 @@ class IniFile {
         std::string Text;   // whole line (Verbatim, Section) or the part before '=' (Key)
         std::string Name;   // trimmed section or key name
         std::string Value;  // Key only: everything after the first '='
-        std::string Eol;    // "\r\n", "\n", or "" for an unterminated last line
+        std::string Eol;    // "\r\n", "\n"; "" or "\r" for an unterminated last line
     };
 
     // Index of the first Key line of key in section, or npos.

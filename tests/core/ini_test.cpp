@@ -86,6 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                       std::string("[A]\r\nmixed=1\nendings=2\r\n\n\n"),
                       std::string("[\x96\xBC\x91\x4F]\r\n\x83\x5C=\x95\x5C\x8E\xA6\r\n"),  // CP932
                       std::string("lone\rCR=1\r\n  \t\n;;\n[  spaced  ]  trailing\nk==v=\n"),
+                      std::string("[A]\r\nx=1\r"),  // a line break cut off after its CR
                       std::string("\x00\xFF\n=x\n[", 7)));
 
 // --- Editing ---------------------------------------------------------------
@@ -107,6 +108,14 @@ TEST(IniEdit, NewSectionsGoAtTheEndInTheFilesLineEndings) {
     IniFile lf = IniFile::Parse("[A]\nx=1");  // unterminated last line
     ASSERT_TRUE(lf.Set("B", "y", "2"));
     EXPECT_EQ(lf.Serialize(), "[A]\nx=1\n[B]\ny=2\n");
+
+    // A file cut off after a carriage return: the CR is no part of the value,
+    // before or after a section is added behind it.
+    IniFile cut = IniFile::Parse("[A]\r\nx=1\r");
+    EXPECT_EQ(cut.Get("A", "x"), "1");
+    ASSERT_TRUE(cut.Set("B", "y", "2"));
+    EXPECT_EQ(cut.Serialize(), "[A]\r\nx=1\r\n[B]\r\ny=2\r\n");
+    EXPECT_EQ(IniFile::Parse(cut.Serialize()).Get("A", "x"), "1");
 
     IniFile fresh;
     ASSERT_TRUE(fresh.Set("Main", "k", "v"));
